@@ -1,0 +1,22 @@
+# quillset_library(name folder deps...): a static library from folder/*.cpp plus
+# the platform-specific sources in folder/win32 or folder/posix.
+function(quillset_library name folder)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  if(WIN32)
+    file(GLOB platform_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/win32/*.cpp)
+  else()
+    file(GLOB platform_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/posix/*.cpp)
+  endif()
+  if(NOT sources AND NOT platform_sources)
+    # A subsystem with no sources yet still takes part in the link graph.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARGN})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources} ${platform_sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  if(ARGN)
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  endif()
+endfunction()
