@@ -1,0 +1,83 @@
+#include "config/Options.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/PlatformFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SettingsFile.h"
+
+// The options file is the in-memory record byte for byte.
+#if defined(__BYTE_ORDER__) && defined(__ORDER_LITTLE_ENDIAN__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "the options file image assumes a little-endian host"
+#endif
+
+OptionsRecord currentOptions;
+int lastUser = 0;
+int swapName = 0;
+int showDiff = 0;
+bool viewOptionsChanged = false;
+
+namespace {
+
+const uint32_t optionsImageSize = sizeof(OptionsRecord);
+
+// Overwrites only the leading bytes the file actually holds, so a short or
+// older file keeps the defaults for the rest.
+void readOptionsFileOver(OptionsRecord& options) {
+    PlatformFile file;
+    const std::string path = programFilePath(optionsFileName);
+    if (!file.open(path.c_str(), PlatformFile::Access::Read, PlatformFile::Disposition::OpenExisting))
+        return;
+
+    uint8_t image[optionsImageSize];
+    uint32_t filled = 0;
+    while (filled < optionsImageSize) {
+        uint32_t delivered = 0;
+        if (!file.read(image + filled, optionsImageSize - filled, &delivered) || delivered == 0)
+            break;
+        if (delivered > optionsImageSize - filled)
+            delivered = optionsImageSize - filled;
+        filled += delivered;
+    }
+    std::memcpy(&options, image, filled);
+}
+
+bool writeOptionsFile(const OptionsRecord& options) {
+    PlatformFile file;
+    const std::string path = programFilePath(optionsFileName);
+    if (!file.open(path.c_str(), PlatformFile::Access::Write, PlatformFile::Disposition::CreateAlways))
+        return false;
+    return file.write(&options, optionsImageSize);
+}
+
+int readQuillsetSetting(const char* key) {
+    const std::string iniPath = settingsFilePath();
+    return settingsGetInt(quillsetSettingsSection, key, 0, iniPath.c_str());
+}
+
+}
+
+void loadOptions() {
+    currentOptions.setDefaults();
+    readOptionsFileOver(currentOptions);
+    lastUser = readQuillsetSetting(lastUserKey);
+    swapName = readQuillsetSetting(swapNameKey);
+    showDiff = readQuillsetSetting(showDiffKey);
+}
+
+bool saveOptions() {
+    const bool optionsWritten = writeOptionsFile(currentOptions);
+
+    char text[16];
+    std::snprintf(text, sizeof(text), "%d", lastUser);
+    const std::string iniPath = settingsFilePath();
+    const bool lastUserWritten = settingsWriteString(quillsetSettingsSection, lastUserKey, text, iniPath.c_str());
+
+    return optionsWritten && lastUserWritten;
+}
+
+bool readSwapNameSetting() {
+    return readQuillsetSetting(swapNameKey) == 1;
+}
