@@ -1,0 +1,84 @@
+#include "testenv/fakeoutlook/FakeContact.h"
+
+#include "outlook/AutomationStatus.h"
+#include "testenv/fakeoutlook/FakeContactProperties.h"
+
+static AutomationValue neutralValue(AutomationValueType type) {
+    switch (type) {
+    case AutomationValueType::Text: return AutomationValue::fromText(u"");
+    case AutomationValueType::Int32: return AutomationValue::fromInt(0);
+    case AutomationValueType::Date: return AutomationValue::fromDate(0.0);
+    default: return AutomationValue();
+    }
+}
+
+FakeContact::FakeContact(double creationTime) {
+    for (const FakeContactProperty& property : fakeContactProperties()) {
+        values_.push_back(neutralValue(property.type));
+    }
+    seed("CreationTime", AutomationValue::fromDate(creationTime));
+    seed("LastModificationTime", AutomationValue::fromDate(creationTime));
+}
+
+bool FakeContact::seed(const char* name, const AutomationValue& value) {
+    int index = findFakeContactProperty(name);
+    if (index < 0 || fakeContactProperties()[index].type != value.type()) return false;
+    values_[index] = value;
+    return true;
+}
+
+bool FakeContact::setText(const char* name, const std::u16string& text) {
+    return seed(name, AutomationValue::fromText(text));
+}
+
+bool FakeContact::setDate(const char* name, double date) {
+    return seed(name, AutomationValue::fromDate(date));
+}
+
+bool FakeContact::setInteger(const char* name, int32_t value) {
+    return seed(name, AutomationValue::fromInt(value));
+}
+
+const AutomationValue* FakeContact::value(const char* name) const {
+    int index = findFakeContactProperty(name);
+    return index < 0 ? nullptr : &values_[index];
+}
+
+std::u16string FakeContact::text(const char* name) const {
+    const AutomationValue* stored = value(name);
+    return stored ? stored->text() : std::u16string();
+}
+
+double FakeContact::date(const char* name) const {
+    const AutomationValue* stored = value(name);
+    return stored ? stored->date() : 0.0;
+}
+
+int32_t FakeContact::integer(const char* name) const {
+    const AutomationValue* stored = value(name);
+    return stored ? stored->integer() : 0;
+}
+
+bool FakeContact::hasProperty(const char* name) const { return findFakeContactProperty(name) >= 0; }
+
+int32_t FakeContact::getProperty(const char* name, AutomationValue* result) const {
+    const AutomationValue* stored = value(name);
+    if (!stored) return AutomationStatus::UnknownName;
+    if (result) *result = *stored;
+    return AutomationStatus::Ok;
+}
+
+int32_t FakeContact::putProperty(const char* name, const AutomationValue& value) {
+    int index = findFakeContactProperty(name);
+    if (index < 0) return AutomationStatus::UnknownName;
+    const FakeContactProperty& property = fakeContactProperties()[index];
+    if (property.readOnly) return AutomationStatus::MemberNotFound;
+    if (property.type != value.type()) return AutomationStatus::TypeMismatch;
+    values_[index] = value;
+    return AutomationStatus::Ok;
+}
+
+void FakeContact::save(double now) {
+    ++saveCount_;
+    seed("LastModificationTime", AutomationValue::fromDate(now));
+}
