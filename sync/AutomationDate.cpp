@@ -81,15 +81,8 @@ bool automationDateToCalendar(double date, CalendarDateTime* result)
 static CalendarDateTime dateOrNow(double date)
 {
     CalendarDateTime shown;
-    if (!automationDateToCalendar(date, &shown)) {
-        const LocalDateTime now = currentLocalTime();
-        shown.year = now.year;
-        shown.month = now.month;
-        shown.day = now.day;
-        shown.hour = now.hour;
-        shown.minute = now.minute;
-        shown.second = now.second;
-    }
+    if (!automationDateToCalendar(date, &shown))
+        shown = currentLocalTime();
     return shown;
 }
 

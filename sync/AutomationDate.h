@@ -1,15 +1,10 @@
 #pragma once
+#include "platform/LocalClock.h"
+
 #include <cstddef>
 
 // A calendar date and time of day, to the second.
-struct CalendarDateTime {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
+using CalendarDateTime = LocalDateTime;
 
 // Earliest and latest whole days an OLE Automation date may name:
 // 1 January 100 and 31 December 9999.
