@@ -1,0 +1,162 @@
+#include "outlook/OutlookConnector.h"
+
+#include <new>
+
+#include "outlook/AutomationCalls.h"
+#include "outlook/OutlookContactImage.h"
+#include "outlook/OutlookMapping.h"
+#include "sync/RecordMatching.h"
+#include "sync/SourceType.h"
+#include "sync/TextField.h"
+
+namespace {
+
+const int32_t ContactsFolderId = 10;
+const int32_t ContactItemType = 2;
+// The folder name becomes every record's category: at most 30 characters.
+const uint32_t FolderNameCapacity = 31;
+
+// The object a method answers with, or none when it fails or gives Nothing.
+AutomationObjectRef callForObject(AutomationObject* object, const char* name,
+                                  const std::vector<AutomationValue>& arguments = {}) {
+    AutomationValue result;
+    if (!automationSucceeded(invokeByName(object, name, AutomationCallKind::Method, arguments, &result)))
+        return nullptr;
+    return result.isObject() ? result.object() : nullptr;
+}
+
+std::vector<AutomationValue> integerArgument(int32_t value) {
+    return std::vector<AutomationValue>(1, AutomationValue::fromInt(value));
+}
+
+}
+
+OutlookConnector::OutlookConnector() { init(); }
+
+OutlookConnector::~OutlookConnector() { shutdown(); }
+
+bool OutlookConnector::init() {
+    contacts_.reset(new (std::nothrow) ContactList());
+    contactsFolder_.reset();
+    const bool opened = open();
+    mappingBlock_ = nullptr;
+    return opened;
+}
+
+void OutlookConnector::shutdown() {
+    clear();
+    contacts_.reset();
+    close();
+}
+
+void OutlookConnector::clear() {
+    if (contacts_) contacts_->clear();
+}
+
+bool OutlookConnector::open() {
+    if (!OutlookSession::open()) return false;
+    contactsFolder_ = callForObject(nameSpace().get(), "GetDefaultFolder", integerArgument(ContactsFolderId));
+    if (contactsFolder_) {
+        outlookAvailable_ = true;
+        return true;
+    }
+    close();
+    outlookAvailable_ = false;
+    return false;
+}
+
+void OutlookConnector::close() {
+    contactsFolder_.reset();
+    OutlookSession::close();
+}
+
+bool OutlookConnector::load() {
+    clear();
+    if (!contactsFolder_ || !contacts_) return false;
+    return loadItems();
+}
+
+bool OutlookConnector::loadItems() {
+    char folderName[FolderNameCapacity] = {};
+    getTextProperty(contactsFolder_.get(), "Name", folderName, FolderNameCapacity);
+    AutomationObjectRef items = getObjectProperty(contactsFolder_.get(), "Items");
+    if (!items) return false;
+
+    // Each item is let go as soon as the next one replaces it.
+    for (AutomationObjectRef item = callForObject(items.get(), "GetFirst"); item;
+         item = callForObject(items.get(), "GetNext")) {
+        addItemRecord(item.get(), folderName);
+    }
+    return true;
+}
+
+bool OutlookConnector::addItemRecord(AutomationObject* item, const char* folderName) {
+    OutlookContactImage image;
+    copyText(image.folderName, folderName);
+    readContactItem(item, &image);
+    std::unique_ptr<ContactRecord> record(new (std::nothrow) ContactRecord());
+    if (!record) return false;
+    imageToRecord(&image, record.get(), mappingBlock_);
+    record->nativeData = imageToBytes(image);
+    record->sourceType = SourceTypeOutlook;
+    return contacts_->append(std::move(record));
+}
+
+bool OutlookConnector::addContact(ContactRecord* record, AutomationObject* folder) {
+    if (!record) return false;
+    if (!folder) folder = contactsFolder_.get();
+    if (!folder) return false;
+    AutomationObjectRef items = getObjectProperty(folder, "Items");
+    if (!items) return false;
+    AutomationObjectRef item = callForObject(items.get(), "Add", integerArgument(ContactItemType));
+    if (!item) return false;
+
+    OutlookContactImage image;
+    recordToImage(record, &image, mappingBlock_);
+    writeContactItem(item.get(), &image);
+    record->nativeData = imageToBytes(image);
+    return true;
+}
+
+OutlookContactImage OutlookConnector::storedImage(int32_t position) {
+    OutlookContactImage image;
+    const ContactRecord* stored = contacts_ ? contacts_->at(position) : nullptr;
+    // A block that is not an image of the right size starts from zeros.
+    if (stored) imageFromBytes(stored->nativeData, &image);
+    return image;
+}
+
+bool OutlookConnector::updateContact(const ContactRecord* record, int32_t position) {
+    if (!record || position < 0 || !contactsFolder_) return false;
+    AutomationObjectRef items = getObjectProperty(contactsFolder_.get(), "Items");
+    if (!items) return false;
+    // Nothing written is reported, so the caller does not count it as done.
+    AutomationObjectRef item = callForObject(items.get(), "Item", integerArgument(position + 1));
+    if (!item) return false;
+
+    OutlookContactImage image = storedImage(position);
+    recordToImage(record, &image, mappingBlock_);
+    writeContactItem(item.get(), &image);
+    return true;
+}
+
+bool OutlookConnector::mergeRecord(const ContactRecord* record) {
+    if (!record || !contacts_ || !contactsFolder_) return false;
+    const MatchResult match = findMatch(contacts_.get(), record);
+    if (match.code == MatchNone) {
+        // A working copy, so the caller's record keeps its own native block.
+        std::unique_ptr<ContactRecord> working(new (std::nothrow) ContactRecord());
+        if (!working) return false;
+        assignRecordValues(*working, *record);
+        if (!addContact(working.get())) return false;
+        contacts_->addCopy(working.get());
+        return true;
+    }
+    if (match.code == MatchDiffers) {
+        // Outlook first: the list shows the new values only once they are there.
+        if (!updateContact(record, match.position)) return false;
+        assignRecordValues(*match.record, *record);
+        return true;
+    }
+    return false;
+}

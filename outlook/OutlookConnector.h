@@ -1,0 +1,63 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "config/MappingBlock.h"
+#include "outlook/OutlookContactImage.h"
+#include "outlook/OutlookSession.h"
+#include "sync/ContactList.h"
+#include "sync/ContactRecord.h"
+
+// The Outlook side as a store of records: opens the default Contacts folder
+// of the session, loads its items into `contacts` and adds, updates and
+// merges single contacts. A record's position in `contacts` is the order of
+// enumeration, so position p is the folder's item p + 1.
+class OutlookConnector : public OutlookSession {
+public:
+    OutlookConnector();
+    ~OutlookConnector() override;
+
+    // Reloads `contacts` from the Contacts folder. False without a folder or
+    // when its items cannot be reached; an enumeration that breaks off keeps
+    // what was read and still succeeds.
+    bool load() override;
+    // Frees every record.
+    void clear() override;
+    // A fresh empty list, then open.
+    bool init() override;
+    // clear, drop the list, close.
+    void shutdown() override;
+    // Joins the session, then asks for the default Contacts folder.
+    bool open() override;
+    // Lets go of the folder, then of the session.
+    void close() override;
+
+    // The block the conversions use until detached (null: no custom field).
+    void attachMappingBlock(const MappingBlock* block) { mappingBlock_ = block; }
+
+    // Makes a new Outlook contact from the record, which takes the new
+    // contact's image as its native block. `folder` defaults to Contacts.
+    bool addContact(ContactRecord* record, AutomationObject* folder = nullptr);
+    // Writes the record's values over the Outlook contact at `position` of
+    // `contacts`, starting from that contact's stored image so properties the
+    // record does not carry keep their value. False when nothing was written.
+    bool updateContact(const ContactRecord* record, int32_t position);
+    // Adds the record to Outlook or overwrites its differing counterpart,
+    // keeping `contacts` in step. True when Outlook was changed.
+    bool mergeRecord(const ContactRecord* record);
+
+    bool outlookAvailable() const { return outlookAvailable_; }
+    // Null only after shutdown.
+    ContactList* contacts() { return contacts_.get(); }
+
+private:
+    bool loadItems();
+    bool addItemRecord(AutomationObject* item, const char* folderName);
+    // The stored image of the record at `position`, or a zeroed one.
+    OutlookContactImage storedImage(int32_t position);
+
+    std::unique_ptr<ContactList> contacts_;
+    AutomationObjectRef contactsFolder_;
+    bool outlookAvailable_ = false;
+    const MappingBlock* mappingBlock_ = nullptr;
+};

@@ -1,0 +1,151 @@
+#include "outlook/OutlookMapping.h"
+
+#include <cstring>
+
+#include "outlook/AutomationCalls.h"
+#include "outlook/OutlookFieldList.h"
+#include "sync/AutomationDate.h"
+
+namespace {
+
+const size_t CustomFieldCount = sizeof(ContactValues::custom) / sizeof(ContactValues::custom[0]);
+const size_t CustomFieldSize = sizeof(ContactValues::custom[0]);
+
+// Copies text between fixed fields: reads no further than the source field,
+// writes at most targetSize - 1 characters and zero-fills the rest.
+void copyField(char* target, size_t targetSize, const char* source, size_t sourceSize) {
+    if (targetSize == 0) return;
+    const size_t limit = sourceSize < targetSize - 1 ? sourceSize : targetSize - 1;
+    size_t length = 0;
+    while (length < limit && source[length] != '\0') ++length;
+    std::memmove(target, source, length);
+    std::memset(target + length, 0, targetSize - length);
+}
+
+char* recordField(ContactRecord& record, const ImageRow& row) {
+    return reinterpret_cast<char*>(static_cast<ContactValues*>(&record)) + row.recordOffset;
+}
+
+const char* recordField(const ContactRecord& record, const ImageRow& row) {
+    return reinterpret_cast<const char*>(static_cast<const ContactValues*>(&record)) + row.recordOffset;
+}
+
+bool pairsWithRecord(const ImageRow& row) { return row.recordOffset != NoRecordField; }
+
+// The record has no integer field; dates and texts go as they are.
+void imageRowToRecord(const OutlookContactImage& image, ContactRecord& record, const ImageRow& row) {
+    if (row.kind == ImageValueKind::Text) {
+        copyField(recordField(record, row), row.recordSize, imageText(image, row), row.imageSize);
+    } else if (row.kind == ImageValueKind::Date) {
+        const double date = imageDate(image, row);
+        std::memcpy(recordField(record, row), &date, sizeof date);
+    }
+}
+
+void recordRowToImage(const ContactRecord& record, OutlookContactImage& image, const ImageRow& row) {
+    if (row.kind == ImageValueKind::Text) {
+        copyField(imageText(image, row), row.imageSize, recordField(record, row), row.recordSize);
+    } else if (row.kind == ImageValueKind::Date) {
+        double date = 0.0;
+        std::memcpy(&date, recordField(record, row), sizeof date);
+        setImageDate(image, row, date);
+    }
+}
+
+// The row custom field `index` (0-8) is mapped to, or null.
+const ImageRow* customFieldRow(const MappingBlock* block, size_t index) {
+    return block ? outlookFieldRow(block->customMap[index]) : nullptr;
+}
+
+void customFieldsFromImage(const OutlookContactImage& image, ContactRecord& record, const MappingBlock* block) {
+    for (size_t index = 0; index < CustomFieldCount; ++index) {
+        const ImageRow* row = customFieldRow(block, index);
+        if (!row) continue;
+        if (row->kind == ImageValueKind::Text) {
+            copyField(record.custom[index], CustomFieldSize, imageText(image, *row), row->imageSize);
+        } else if (row->kind == ImageValueKind::Date) {
+            formatDateText(imageDate(image, *row), record.custom[index], CustomFieldSize);
+        }
+    }
+}
+
+// A date shown as text cannot be read back, so only text fields take a
+// custom field in this direction.
+void customFieldsToImage(const ContactRecord& record, OutlookContactImage& image, const MappingBlock* block) {
+    for (size_t index = 0; index < CustomFieldCount; ++index) {
+        const ImageRow* row = customFieldRow(block, index);
+        if (!row || row->kind != ImageValueKind::Text) continue;
+        copyField(imageText(image, *row), row->imageSize, record.custom[index], CustomFieldSize);
+    }
+}
+
+}
+
+bool readContactItem(AutomationObject* item, OutlookContactImage* image) {
+    if (!item || !image) return false;
+    for (const ImageRow& row : contactImageRows()) {
+        if (!row.propertyName) continue;
+        switch (row.kind) {
+        case ImageValueKind::Text: {
+            char* field = imageText(*image, row);
+            std::memset(field, 0, row.imageSize);
+            getTextProperty(item, row.propertyName, field, static_cast<uint32_t>(row.imageSize));
+            break;
+        }
+        case ImageValueKind::Date: {
+            double date = 0.0;
+            getDateProperty(item, row.propertyName, &date);
+            setImageDate(*image, row, date);
+            break;
+        }
+        case ImageValueKind::Integer: {
+            int32_t value = 0;
+            getIntProperty(item, row.propertyName, &value);
+            setImageInteger(*image, row, value);
+            break;
+        }
+        }
+    }
+    return true;
+}
+
+bool writeContactItem(AutomationObject* item, const OutlookContactImage* image) {
+    if (!item || !image) return false;
+    for (const ImageRow& row : contactImageRows()) {
+        if (!row.propertyName || row.readOnly) continue;
+        switch (row.kind) {
+        case ImageValueKind::Text:
+            putTextProperty(item, row.propertyName, imageText(*image, row), row.imageSize);
+            break;
+        case ImageValueKind::Date: putDateProperty(item, row.propertyName, imageDate(*image, row)); break;
+        case ImageValueKind::Integer: putIntProperty(item, row.propertyName, imageInteger(*image, row)); break;
+        }
+    }
+    invokeByName(item, "Save", AutomationCallKind::Method, {}, nullptr);
+    return true;
+}
+
+bool imageToRecord(const OutlookContactImage* image, ContactRecord* record, const MappingBlock* block) {
+    if (!image || !record) return false;
+    static_cast<ContactValues&>(*record) = ContactValues();
+    for (const ImageRow& row : contactImageRows()) {
+        if (pairsWithRecord(row) && !row.afterCustomMapping) imageRowToRecord(*image, *record, row);
+    }
+    customFieldsFromImage(*image, *record, block);
+    for (const ImageRow& row : contactImageRows()) {
+        if (pairsWithRecord(row) && row.afterCustomMapping) imageRowToRecord(*image, *record, row);
+    }
+    return true;
+}
+
+bool recordToImage(const ContactRecord* record, OutlookContactImage* image, const MappingBlock* block) {
+    if (!record || !image) return false;
+    for (const ImageRow& row : contactImageRows()) {
+        if (pairsWithRecord(row) && !row.afterCustomMapping) recordRowToImage(*record, *image, row);
+    }
+    customFieldsToImage(*record, *image, block);
+    for (const ImageRow& row : contactImageRows()) {
+        if (pairsWithRecord(row) && row.afterCustomMapping) recordRowToImage(*record, *image, row);
+    }
+    return true;
+}

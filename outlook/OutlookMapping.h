@@ -1,0 +1,27 @@
+#pragma once
+#include "config/MappingBlock.h"
+#include "outlook/AutomationObject.h"
+#include "outlook/OutlookContactImage.h"
+#include "sync/ContactRecord.h"
+
+// The four transfers between an Outlook contact item, its image and a
+// record. Each is false only when one of its objects is missing (and then
+// changes nothing); a single property Outlook refuses is skipped silently.
+// A null mapping block maps no custom field.
+
+// Fills the image from the item's properties; a property that cannot be read
+// leaves its field empty. The suffix and folder name are left as they are.
+bool readContactItem(AutomationObject* item, OutlookContactImage* image);
+
+// Puts the image's properties into the item and saves it. Empty texts and
+// dates of 0 are not put, so Outlook keeps its value; "Gender" always is.
+// The suffix, folder name and the two time stamps are never written.
+bool writeContactItem(AutomationObject* item, const OutlookContactImage* image);
+
+// Sets the record's values from the image (the record's native block is not
+// touched), custom fields by the block.
+bool imageToRecord(const OutlookContactImage* image, ContactRecord* record, const MappingBlock* block);
+
+// Overwrites the image fields the record carries, custom fields by the block;
+// every other field keeps its value.
+bool recordToImage(const ContactRecord* record, OutlookContactImage* image, const MappingBlock* block);

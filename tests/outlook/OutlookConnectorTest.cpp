@@ -1,0 +1,394 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "outlook/AutomationStarter.h"
+#include "outlook/OutlookConnector.h"
+#include "outlook/OutlookContactImage.h"
+#include "platform/TextCodec.h"
+#include "sync/SourceType.h"
+#include "sync/TextField.h"
+#include "testenv/fakeoutlook/FakeOutlook.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+LocalDateTime fixedTime() {
+    LocalDateTime time;
+    time.year = 2007;
+    time.month = 3;
+    time.day = 15;
+    time.hour = 9;
+    time.minute = 4;
+    time.second = 5;
+    return time;
+}
+
+std::string entry(const std::string& message) { return "[2007/03/15 09:04:05] - " + message + "\r\n"; }
+
+const std::string twoEmptyLines = "\r\n\r\n";
+
+const std::string successfulStartLog = twoEmptyLines + entry("Outlook Automation Start:") +
+                                       entry("Get Outlook.Application CLSID succeeded.") +
+                                       entry("CoCreateInstance succeeded.") +
+                                       entry("Microsoft Outlook started successfully.") +
+                                       entry("Got Outlook IDispatch interface successfully.") +
+                                       entry("Get Outlook MAPI namespace object successfully.") +
+                                       entry("Outlook Automation Succeeded.") + twoEmptyLines;
+
+bool anyCallStartsWith(const std::vector<std::string>& calls, const std::string& prefix) {
+    return std::any_of(calls.begin(), calls.end(),
+                       [&](const std::string& call) { return call.compare(0, prefix.size(), prefix) == 0; });
+}
+
+class OutlookConnectorFixture : public ::testing::Test {
+protected:
+    OutlookConnectorFixture() : program_(folder_.path()), starters_(outlook->starterFactory()) {
+        OutlookSession::setLogClock(fixedTime);
+    }
+
+    ~OutlookConnectorFixture() override {
+        // Every test lets go of its connectors: the session is over and
+        // nothing of Outlook is held any more.
+        EXPECT_FALSE(OutlookSession::sessionStarted());
+        EXPECT_EQ(0, OutlookSession::sessionRefCount());
+        EXPECT_EQ(0, outlook->liveObjects());
+        OutlookSession::setLogClock(nullptr);
+    }
+
+    void enableLog() { ASSERT_TRUE(writeWholeFile(folder_.file("tolvane.ini"), "[OlComm]\r\nEnableLog=1\r\n")); }
+
+    std::string logText() const {
+        const std::vector<uint8_t> bytes = readWholeFile(folder_.file("OlCommLog.log"));
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    FakeContact& seedContact(const char16_t* first, const char16_t* last) {
+        FakeContact& contact = outlook->addContact();
+        contact.setText("FirstName", first);
+        contact.setText("LastName", last);
+        return contact;
+    }
+
+    std::string outlookText(size_t index, const char* property) const {
+        return utf16ToAnsi(outlook->contact(index)->text(property));
+    }
+
+    static ContactRecord palmRecord(const char* first, const char* last) {
+        ContactRecord record;
+        copyText(record.firstName, first);
+        copyText(record.lastName, last);
+        record.sourceType = SourceTypePalm;
+        return record;
+    }
+
+    std::shared_ptr<FakeOutlook> outlook = FakeOutlook::create();
+    TempFolder folder_;
+    ScopedProgramFolder program_;
+    ScopedAutomationStarterFactory starters_;
+};
+
+}
+
+TEST_F(OutlookConnectorFixture, SuccessfulStartLogsElevenLinesAndOpensContacts) {
+    enableLog();
+    {
+        OutlookConnector connector;
+        EXPECT_TRUE(connector.outlookAvailable());
+        EXPECT_TRUE(OutlookSession::sessionStarted());
+        EXPECT_EQ(2, OutlookSession::sessionRefCount()) << "the base part and the connector each hold one";
+        ASSERT_NE(nullptr, connector.contacts());
+        EXPECT_EQ(0, connector.contacts()->count());
+    }
+    EXPECT_EQ(successfulStartLog, logText());
+    const std::vector<std::string> expected = {
+        "Starter.CLSIDFromProgID(\"Outlook.Application\")",
+        "Starter.CoCreateInstance()",
+        "Starter.OleRun()",
+        "Starter.QueryInterface()",
+        "Application.GetNameSpace(\"MAPI\")",
+        "NameSpace.GetDefaultFolder(10)",
+    };
+    EXPECT_EQ(expected, outlook->callDescriptions());
+}
+
+TEST_F(OutlookConnectorFixture, StartFailingAtCreationStopsAfterTheLastStepThatWorked) {
+    enableLog();
+    outlook->failStartStep(FakeStartStep::Creation);
+    {
+        OutlookSession session;
+        EXPECT_FALSE(OutlookSession::sessionStarted());
+        EXPECT_EQ(0, OutlookSession::sessionRefCount());
+    }
+    EXPECT_EQ(twoEmptyLines + entry("Outlook Automation Start:") + entry("Get Outlook.Application CLSID succeeded."),
+              logText());
+}
+
+TEST_F(OutlookConnectorFixture, StartFailingAtTheNamespaceLogsTheDispatchStep) {
+    enableLog();
+    outlook->failMember("GetNameSpace");
+    {
+        OutlookSession session;
+        EXPECT_FALSE(OutlookSession::sessionStarted());
+    }
+    const std::string log = logText();
+    EXPECT_NE(std::string::npos, log.find(entry("Got Outlook IDispatch interface successfully.")));
+    EXPECT_EQ(std::string::npos, log.find("namespace object"));
+}
+
+TEST_F(OutlookConnectorFixture, WithoutOutlookTheConnectorTriesTwiceAndEveryOperationFails) {
+    enableLog();
+    ScopedAutomationStarterFactory absent(createUnavailableAutomationStarter);
+    OutlookConnector connector;
+    const std::string attempt = twoEmptyLines + entry("Outlook Automation Start:");
+    EXPECT_EQ(attempt + attempt, logText());
+    EXPECT_FALSE(connector.outlookAvailable());
+    EXPECT_EQ(0, OutlookSession::sessionRefCount());
+
+    ContactRecord record = palmRecord("Ann", "Lee");
+    EXPECT_FALSE(connector.load());
+    EXPECT_FALSE(connector.addContact(&record));
+    EXPECT_FALSE(connector.updateContact(&record, 0));
+    EXPECT_FALSE(connector.mergeRecord(&record));
+    ASSERT_NE(nullptr, connector.contacts());
+    EXPECT_EQ(0, connector.contacts()->count());
+    EXPECT_TRUE(record.nativeData.empty());
+}
+
+TEST_F(OutlookConnectorFixture, ASecondConnectorJoinsTheRunningSessionSilently) {
+    enableLog();
+    std::unique_ptr<OutlookConnector> first(new OutlookConnector());
+    ASSERT_TRUE(first->outlookAvailable());
+    const std::string logAfterFirst = logText();
+    outlook->clearCalls();
+    {
+        OutlookConnector second;
+        EXPECT_TRUE(second.outlookAvailable());
+        EXPECT_EQ(4, OutlookSession::sessionRefCount());
+        EXPECT_EQ(logAfterFirst, logText());
+        EXPECT_EQ(std::vector<std::string>{"NameSpace.GetDefaultFolder(10)"}, outlook->callDescriptions());
+    }
+    EXPECT_EQ(2, OutlookSession::sessionRefCount());
+    EXPECT_TRUE(OutlookSession::sessionStarted());
+    EXPECT_TRUE(first->load());
+    first.reset();
+    EXPECT_EQ(0, OutlookSession::sessionRefCount());
+}
+
+TEST_F(OutlookConnectorFixture, AConnectorWithoutFolderGivesBackOnlyItsOwnReferences) {
+    OutlookConnector first;
+    ASSERT_TRUE(first.outlookAvailable());
+    outlook->failMember("GetDefaultFolder");
+    {
+        OutlookConnector second;
+        EXPECT_FALSE(second.outlookAvailable());
+        EXPECT_FALSE(second.load());
+        EXPECT_EQ(3, OutlookSession::sessionRefCount());
+    }
+    EXPECT_EQ(2, OutlookSession::sessionRefCount());
+    EXPECT_TRUE(OutlookSession::sessionStarted());
+    outlook->clearFailures();
+    seedContact(u"Ann", u"Lee");
+    EXPECT_TRUE(first.load());
+    EXPECT_EQ(1, first.contacts()->count());
+}
+
+TEST_F(OutlookConnectorFixture, LoadReadsItemsInOrderAndUpdateAddressesThemFromOne) {
+    seedContact(u"Ann", u"Lee");
+    seedContact(u"Bob", u"Ray");
+    seedContact(u"Cy", u"Fox");
+    outlook->setFolderName(std::u16string(40, u'F'));
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+
+    ContactList& contacts = *connector.contacts();
+    ASSERT_EQ(3, contacts.count());
+    const char* names[] = {"Ann", "Bob", "Cy"};
+    for (int32_t position = 0; position < 3; ++position) {
+        const ContactRecord* record = contacts.at(position);
+        ASSERT_NE(nullptr, record);
+        EXPECT_STREQ(names[position], record->firstName);
+        EXPECT_EQ(SourceTypeOutlook, record->sourceType);
+        EXPECT_EQ(std::string(30, 'F'), record->category);
+        EXPECT_EQ(sizeof(OutlookContactImage), record->nativeData.size());
+    }
+
+    // A reload starts over.
+    ASSERT_TRUE(connector.load());
+    EXPECT_EQ(3, contacts.count());
+
+    outlook->clearCalls();
+    ContactRecord changed = palmRecord("Ann", "Lee");
+    copyText(changed.homePhone, "123");
+    ASSERT_TRUE(connector.updateContact(&changed, 0));
+    const std::vector<std::string> calls = outlook->callDescriptions();
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ("Items.Item(1)", calls[1]);
+    EXPECT_EQ("123", outlookText(0, "HomeTelephoneNumber"));
+    EXPECT_EQ(1, outlook->contact(0)->saveCount());
+    EXPECT_EQ(0, outlook->contact(1)->saveCount());
+}
+
+TEST_F(OutlookConnectorFixture, UpdateStartsFromTheStoredImage) {
+    FakeContact& contact = seedContact(u"Ann", u"Lee");
+    contact.setText("HomeTelephoneNumber", u"111");
+    contact.setText("ManagerName", u"Boss");
+    contact.setInteger("Gender", 2);
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+
+    // The Palm Desktop side emptied the home phone and knows no manager.
+    ContactRecord palm = palmRecord("Ann", "Lee");
+    copyText(palm.mobilePhone, "555");
+    outlook->clearCalls();
+    ASSERT_TRUE(connector.updateContact(&palm, 0));
+
+    EXPECT_EQ("111", outlookText(0, "HomeTelephoneNumber"));
+    EXPECT_EQ("555", outlookText(0, "MobileTelephoneNumber"));
+    EXPECT_EQ(2, contact.integer("Gender")) << "a stored gender is written back, not reset";
+    const std::vector<std::string> calls = outlook->callDescriptions();
+    EXPECT_NE(calls.end(), std::find(calls.begin(), calls.end(), "ContactItem[0].ManagerName = \"Boss\""));
+    // The stored image itself is left as read.
+    OutlookContactImage stored;
+    ASSERT_TRUE(imageFromBytes(connector.contacts()->at(0)->nativeData, &stored));
+    EXPECT_STREQ("", stored.mobileTelephoneNumber);
+}
+
+TEST_F(OutlookConnectorFixture, UpdateOfAnItemOutlookCannotFindWritesNothingAndFails) {
+    seedContact(u"Ann", u"Lee");
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+    ContactRecord palm = palmRecord("Ann", "Lee");
+    EXPECT_FALSE(connector.updateContact(&palm, 1));
+    EXPECT_FALSE(connector.updateContact(&palm, -1));
+    EXPECT_FALSE(connector.updateContact(nullptr, 0));
+    EXPECT_EQ(0, outlook->contact(0)->saveCount());
+}
+
+TEST_F(OutlookConnectorFixture, AddMakesANewContactAndGivesTheRecordItsImage) {
+    seedContact(u"Ann", u"Lee");
+    OutlookConnector connector;
+    ContactRecord record = palmRecord("New", "Person");
+    outlook->clearCalls();
+    ASSERT_TRUE(connector.addContact(&record));
+
+    ASSERT_EQ(2u, outlook->contactCount());
+    EXPECT_EQ("New", outlookText(1, "FirstName"));
+    EXPECT_EQ(1, outlook->contact(1)->saveCount());
+    const std::vector<std::string> calls = outlook->callDescriptions();
+    EXPECT_EQ("Items.Add(2)", calls[1]);
+    EXPECT_TRUE(anyCallStartsWith(calls, "ContactItem[1].Gender = 0"));
+    EXPECT_FALSE(anyCallStartsWith(calls, "ContactItem[1].Birthday"));
+    OutlookContactImage image;
+    ASSERT_TRUE(imageFromBytes(record.nativeData, &image));
+    EXPECT_STREQ("Person", image.lastName);
+
+    outlook->failMember("Add");
+    ContactRecord refused = palmRecord("No", "Room");
+    EXPECT_FALSE(connector.addContact(&refused));
+    EXPECT_TRUE(refused.nativeData.empty());
+    EXPECT_FALSE(connector.addContact(nullptr));
+}
+
+TEST_F(OutlookConnectorFixture, MergeAddsUpdatesOrLeavesAlone) {
+    FakeContact& ann = seedContact(u"Ann", u"Lee");
+    ann.setText("HomeTelephoneNumber", u"111");
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+    ContactList& contacts = *connector.contacts();
+
+    // Identical: nothing changes.
+    ContactRecord same;
+    assignRecordValues(same, *contacts.at(0));
+    EXPECT_FALSE(connector.mergeRecord(&same));
+    EXPECT_EQ(0, ann.saveCount());
+    EXPECT_EQ(1u, outlook->contactCount());
+
+    // New: one Outlook contact and one record more; the caller's record is
+    // left as it was.
+    ContactRecord fresh = palmRecord("Bob", "Ray");
+    fresh.nativeData = {7, 7};
+    EXPECT_TRUE(connector.mergeRecord(&fresh));
+    ASSERT_EQ(2u, outlook->contactCount());
+    EXPECT_EQ("Bob", outlookText(1, "FirstName"));
+    ASSERT_EQ(2, contacts.count());
+    EXPECT_STREQ("Bob", contacts.at(1)->firstName);
+    EXPECT_EQ(sizeof(OutlookContactImage), contacts.at(1)->nativeData.size());
+    EXPECT_EQ((std::vector<uint8_t>{7, 7}), fresh.nativeData);
+
+    // Differing: Outlook and the record at its position take the values, the
+    // record keeps its image.
+    const std::vector<uint8_t> annImage = contacts.at(0)->nativeData;
+    ContactRecord changed = palmRecord("Ann", "Lee");
+    copyText(changed.homePhone, "111");
+    copyText(changed.company, "Acme");
+    EXPECT_TRUE(connector.mergeRecord(&changed));
+    EXPECT_EQ("Acme", outlookText(0, "CompanyName"));
+    EXPECT_STREQ("Acme", contacts.at(0)->company);
+    EXPECT_EQ(annImage, contacts.at(0)->nativeData);
+    EXPECT_EQ(2, contacts.count());
+
+    EXPECT_FALSE(connector.mergeRecord(nullptr));
+}
+
+TEST_F(OutlookConnectorFixture, MergeThatOutlookRefusesReportsNothingChanged) {
+    seedContact(u"Ann", u"Lee");
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+    ContactList& contacts = *connector.contacts();
+
+    outlook->failMember("Add");
+    ContactRecord fresh = palmRecord("Bob", "Ray");
+    EXPECT_FALSE(connector.mergeRecord(&fresh));
+    EXPECT_EQ(1, contacts.count());
+
+    outlook->failMember("Item");
+    ContactRecord changed = palmRecord("Ann", "Lee");
+    copyText(changed.company, "Acme");
+    EXPECT_FALSE(connector.mergeRecord(&changed));
+    EXPECT_STREQ("", contacts.at(0)->company);
+    EXPECT_EQ(1u, outlook->contactCount());
+}
+
+TEST_F(OutlookConnectorFixture, BrokenEnumerationKeepsWhatWasRead) {
+    seedContact(u"Ann", u"Lee");
+    seedContact(u"Bob", u"Ray");
+    seedContact(u"Cy", u"Fox");
+    outlook->failGetNextAfter(2);
+    OutlookConnector connector;
+    EXPECT_TRUE(connector.load());
+    EXPECT_EQ(2, connector.contacts()->count());
+
+    outlook->clearFailures();
+    outlook->failMember("Items");
+    EXPECT_FALSE(connector.load());
+    EXPECT_EQ(0, connector.contacts()->count());
+}
+
+TEST_F(OutlookConnectorFixture, LoadFillsCustomFieldsOnlyFromAnAttachedBlock) {
+    FakeContact& contact = seedContact(u"Ann", u"Lee");
+    contact.setText("ManagerName", u"Boss");
+    OutlookConnector connector;
+
+    ASSERT_TRUE(connector.load());
+    for (const char* custom : connector.contacts()->at(0)->custom) EXPECT_STREQ("", custom);
+
+    MappingBlock block{};
+    block.customMap[0] = 54;  // ManagerName
+    connector.attachMappingBlock(&block);
+    ASSERT_TRUE(connector.load());
+    EXPECT_STREQ("Boss", connector.contacts()->at(0)->custom[0]);
+
+    // Written back through the same block.
+    ContactRecord palm = palmRecord("Ann", "Lee");
+    copyText(palm.custom[0], "New Boss");
+    ASSERT_TRUE(connector.updateContact(&palm, 0));
+    EXPECT_EQ("New Boss", outlookText(0, "ManagerName"));
+
+    connector.attachMappingBlock(nullptr);
+    ASSERT_TRUE(connector.load());
+    EXPECT_STREQ("", connector.contacts()->at(0)->custom[0]);
+}
