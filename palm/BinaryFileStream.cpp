@@ -43,6 +43,7 @@ bool BinaryFileStream::open(const char* path, OpenMode mode) {
     if (!file_.open(path, access, disposition)) return false;
     mode_ = mode;
     path_ = path;
+    readPastEnd_ = false;
     return true;
 }
 
@@ -82,6 +83,7 @@ uint64_t BinaryFileStream::position() const {
 
 bool BinaryFileStream::setPosition(uint64_t target) {
     if (!file_.isOpen() || !flush()) return false;
+    readPastEnd_ = false;
     // A move inside the read-ahead needs no system call.
     uint64_t bufferStart = filePosition_ - readFilled_;
     if (readFilled_ > 0 && target >= bufferStart && target <= filePosition_) {
@@ -152,11 +154,16 @@ bool BinaryFileStream::readInto(uint8_t* destination, uint32_t count, uint32_t& 
                 if (!file_.read(destination + delivered, remaining, &got)) return false;
                 filePosition_ += got;
                 delivered += got;
+                if (delivered < count) readPastEnd_ = true;
                 return true;
             }
             if (!refillReadBuffer()) return false;
             available = readFilled_;
-            if (available == 0) return true; // end of file: a short read still succeeds
+            if (available == 0) {
+                // End of file: a short read still succeeds, but is remembered.
+                readPastEnd_ = true;
+                return true;
+            }
         }
         size_t take = std::min<size_t>(available, count - delivered);
         std::memcpy(destination + delivered, readBuffer_.get() + readOffset_, take);

@@ -44,6 +44,10 @@ public:
     // Writes any buffered bytes; true when there were none.
     bool flush();
     bool isOpen() const { return file_.isOpen(); }
+    // True once a read since the last open or setPosition delivered fewer
+    // bytes than asked: values read at the end of a file cut short are not to
+    // be trusted.
+    bool readPastEnd() const { return readPastEnd_; }
 
     // The path of the last successful open (at most MaxPathLength characters).
     const std::string& path() const { return path_; }
@@ -180,4 +184,5 @@ private:
     // Set when buffered bytes failed to reach the file: nothing later may
     // look like success until the file is closed.
     bool writeFailed_ = false;
+    bool readPastEnd_ = false;
 };
