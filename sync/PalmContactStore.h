@@ -1,0 +1,82 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "palm/PalmAddressFile.h"
+#include "palm/PalmAddressFile4.h"
+#include "sync/ContactList.h"
+#include "sync/ContactRecord.h"
+#include "sync/PalmRecordCopy.h"
+
+// The Palm Desktop side as a store of unified records. It owns a file object
+// of each format, keeps a working copy of every loaded Palm record (parallel
+// to `contacts`, position for position) and brings unified records back into
+// the file object that was loaded.
+class PalmContactStore {
+public:
+    // saveFormat4 from the installed Palm Desktop's version.
+    PalmContactStore();
+    // saveFormat4 from the version given, in the form getPalmDesktopVersion
+    // answers (40102 for 4.1.2).
+    explicit PalmContactStore(int palmDesktopVersion);
+    ~PalmContactStore();
+    PalmContactStore(const PalmContactStore&) = delete;
+    PalmContactStore& operator=(const PalmContactStore&) = delete;
+
+    // PalmFormat1 when the older format reads the file, else PalmFormat4 when
+    // the Palm Desktop 4 format reads it, else PalmFormatUnreadable.
+    static int32_t detectFormat(const std::string& path);
+
+    // Replace everything with the contacts of the user's address file or of
+    // the file at path. False, with nothing loaded, when neither format reads it.
+    bool loadUser(uint32_t userId);
+    bool loadFile(const std::string& path);
+
+    // Rewrites the loaded file with the writer of the format it was read in.
+    // False when nothing is loaded or the file could not be written.
+    bool save();
+
+    // Adds the record, or overwrites its differing counterpart. False when
+    // the counterpart is the same, or nothing could be changed.
+    bool mergeRecord(const ContactRecord* record);
+    // A new Palm record from the record, at the end of the file's records;
+    // `contacts` takes a copy of the record as it is. False, with nothing
+    // changed, when nothing is loaded.
+    bool addRecord(const ContactRecord* record);
+    // Writes the record into the Palm record at position and merges it into
+    // the unified record there.
+    bool updateRecord(const ContactRecord* record, int32_t position);
+
+    // Which writer the installed Palm Desktop would use. Only informative:
+    // a file is always saved in the format it was read in.
+    bool saveFormat4() const { return saveFormat4_; }
+    // PalmFormatNone, PalmFormat1, PalmFormat4 or PalmFormatUnreadable.
+    int32_t loadedFormat() const { return loadedFormat_; }
+    PalmAddressFile& file1() { return file1_; }
+    PalmAddressFile4& file2() { return file2_; }
+    size_t recordCount() const { return records_.size(); }
+    // Null past the end.
+    PalmRecordCopy* recordAt(size_t position);
+    ContactList* contacts() { return &contacts_; }
+
+private:
+    template <typename Read1, typename Read4>
+    bool load(Read1 read1, Read4 read4);
+    void clear();
+    template <typename File>
+    void takeRecords(File& file);
+    template <typename Record>
+    bool takeRecord(Record& record, size_t fileIndex);
+    template <typename File, typename Record>
+    bool appendToFile(File& file, PalmRecordCopy& copy, Record& record);
+
+    bool saveFormat4_ = false;
+    int32_t loadedFormat_ = PalmFormatNone;
+    PalmAddressFile file1_;
+    PalmAddressFile4 file2_;
+    std::vector<std::unique_ptr<PalmRecordCopy>> records_;
+    ContactList contacts_;
+};

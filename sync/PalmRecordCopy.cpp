@@ -1,0 +1,426 @@
+#include "sync/PalmRecordCopy.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "sync/TextField.h"
+
+// Every copy has values to show: its own, or its source's. Running out of
+// memory throws std::bad_alloc, which the store catches per operation.
+
+PalmRecordCopy::PalmRecordCopy(int32_t format) : format_(format == PalmFormat1 ? PalmFormat1 : PalmFormat4)
+{
+    if (format_ == PalmFormat1)
+        own1_.reset(new PalmAddressRecord);
+    else
+        own4_.reset(new PalmAddressRecord4);
+}
+
+PalmRecordCopy::PalmRecordCopy(PalmAddressRecord* source) : format_(PalmFormat1), source1_(source)
+{
+    if (source == nullptr)
+        own1_.reset(new PalmAddressRecord);
+}
+
+PalmRecordCopy::PalmRecordCopy(PalmAddressRecord4* source) : format_(PalmFormat4), source4_(source)
+{
+    if (source == nullptr)
+        own4_.reset(new PalmAddressRecord4);
+}
+
+PalmRecordCopy::PalmRecordCopy(const PalmAddressRecord& record, PalmAddressRecord* source)
+    : format_(PalmFormat1), own1_(new PalmAddressRecord(record)), source1_(source)
+{
+}
+
+PalmRecordCopy::PalmRecordCopy(const PalmAddressRecord4& record, PalmAddressRecord4* source)
+    : format_(PalmFormat4), own4_(new PalmAddressRecord4(record)), source4_(source)
+{
+}
+
+PalmRecordCopy::PalmRecordCopy(const PalmRecordCopy& other)
+    : format_(other.format_),
+      own1_(other.own1_ ? new PalmAddressRecord(*other.own1_) : nullptr),
+      own4_(other.own4_ ? new PalmAddressRecord4(*other.own4_) : nullptr),
+      source1_(other.source1_),
+      source4_(other.source4_)
+{
+}
+
+PalmRecordCopy& PalmRecordCopy::operator=(const PalmRecordCopy& other)
+{
+    if (this != &other) {
+        PalmRecordCopy fresh(other);
+        *this = std::move(fresh);
+    }
+    return *this;
+}
+
+PalmRecordCopy::~PalmRecordCopy() = default;
+
+PalmAddressRecord* PalmRecordCopy::editRecord1()
+{
+    if (format_ != PalmFormat1)
+        return nullptr;
+    if (!own1_)
+        own1_.reset(new PalmAddressRecord(*source1_));
+    return own1_.get();
+}
+
+PalmAddressRecord4* PalmRecordCopy::editRecord4()
+{
+    if (format_ != PalmFormat4)
+        return nullptr;
+    if (!own4_)
+        own4_.reset(new PalmAddressRecord4(*source4_));
+    return own4_.get();
+}
+
+void PalmRecordCopy::setSource(PalmAddressRecord* source)
+{
+    if (format_ == PalmFormat1 && (own1_ || source != nullptr))
+        source1_ = source;
+}
+
+void PalmRecordCopy::setSource(PalmAddressRecord4* source)
+{
+    if (format_ == PalmFormat4 && (own4_ || source != nullptr))
+        source4_ = source;
+}
+
+uint32_t PalmRecordCopy::recordId() const
+{
+    return format_ == PalmFormat1 ? record1()->recordId : record4()->recordId;
+}
+
+uint32_t PalmRecordCopy::status() const
+{
+    return format_ == PalmFormat1 ? record1()->status : record4()->status;
+}
+
+void PalmRecordCopy::addStatus(uint32_t bits)
+{
+    if (PalmAddressRecord* record = editRecord1())
+        record->status |= bits;
+    else
+        editRecord4()->status |= bits;
+}
+
+void PalmRecordCopy::setPosition(uint32_t position)
+{
+    if (PalmAddressRecord* record = editRecord1())
+        record->position = position;
+    else
+        editRecord4()->position = position;
+}
+
+// Copy first, then move into place: a copy that runs out of memory leaves the
+// source as it was instead of half overwritten.
+template <typename Record>
+static bool replaceWith(Record* target, const Record* source)
+{
+    if (target == nullptr || source == nullptr)
+        return false;
+    if (target == source)
+        return true;
+    try {
+        Record fresh(*source);
+        *target = std::move(fresh);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool PalmRecordCopy::replaceSource() const
+{
+    if (format_ == PalmFormat1)
+        return replaceWith(source1_, record1());
+    return replaceWith(source4_, record4());
+}
+
+// ---- native block
+
+static const char kNativeKeyMagic[4] = {'Q', 'S', 'P', 'R'};
+
+static void putUInt32(uint8_t* bytes, uint32_t value)
+{
+    for (int index = 0; index < 4; ++index)
+        bytes[index] = static_cast<uint8_t>(value >> (8 * index));
+}
+
+static uint32_t getUInt32(const uint8_t* bytes)
+{
+    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+std::vector<uint8_t> encodePalmNativeKey(const PalmNativeKey& key)
+{
+    std::vector<uint8_t> block(PalmNativeKeySize);
+    std::memcpy(block.data(), kNativeKeyMagic, sizeof kNativeKeyMagic);
+    putUInt32(&block[4], static_cast<uint32_t>(key.format));
+    putUInt32(&block[8], key.recordId);
+    putUInt32(&block[12], key.fileIndex);
+    return block;
+}
+
+bool decodePalmNativeKey(const std::vector<uint8_t>& block, PalmNativeKey& key)
+{
+    if (block.size() != PalmNativeKeySize || std::memcmp(block.data(), kNativeKeyMagic, sizeof kNativeKeyMagic) != 0)
+        return false;
+    int32_t format = static_cast<int32_t>(getUInt32(&block[4]));
+    if (format != PalmFormat1 && format != PalmFormat4)
+        return false;
+    key.format = format;
+    key.recordId = getUInt32(&block[8]);
+    key.fileIndex = getUInt32(&block[12]);
+    return true;
+}
+
+// ---- Palm record -> unified record
+
+// Into a field that palmToRecord has just cleared and nothing else writes:
+// the tail is already zero, so only the text itself is copied. A NUL inside
+// the text ends it there, as it would in the field.
+template <size_t N>
+static void takeText(char (&field)[N], const std::string& text)
+{
+    const size_t limit = text.size() < N - 1 ? text.size() : N - 1;
+    const void* nul = std::memchr(text.data(), '\0', limit);
+    const size_t length = nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - text.data()) : limit;
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
+}
+
+// Where a telephone slot of that label goes; null for labels not carried.
+static char* phoneFieldForLabel(ContactValues& record, uint32_t label)
+{
+    switch (label) {
+    case 0: return record.workPhone;
+    case 1: return record.homePhone;
+    case 2: return record.businessFax;
+    case 3: return record.otherPhone;
+    case 4: return record.email1;
+    case 5: return record.mainPhone;
+    case 7: return record.mobilePhone;
+    default: return nullptr; // 6 (pager) and unknown labels
+    }
+}
+
+static size_t phoneFieldCapacity(uint32_t label)
+{
+    return label == 4 ? sizeof(ContactValues::email1) : sizeof(ContactValues::workPhone);
+}
+
+template <size_t N>
+static void takePhones(ContactValues& record, const uint32_t (&labels)[N], const std::string (&phones)[N])
+{
+    for (size_t slot = 0; slot < N; ++slot) {
+        if (phones[slot].empty())
+            continue;
+        if (char* field = phoneFieldForLabel(record, labels[slot]))
+            copyText(field, phoneFieldCapacity(labels[slot]), phones[slot].c_str());
+    }
+}
+
+static void takeAddress(AddressBlock& block, const PalmAddressBlock& palm)
+{
+    takeText(block.street, palm.address);
+    takeText(block.city, palm.city);
+    takeText(block.state, palm.state);
+    takeText(block.postalCode, palm.zip);
+    takeText(block.country, palm.country);
+}
+
+static double birthdayFromWords(const uint32_t (&words)[2])
+{
+    uint64_t bits = static_cast<uint64_t>(words[0]) | static_cast<uint64_t>(words[1]) << 32;
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+static void birthdayToWords(double value, uint32_t (&words)[2])
+{
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    words[0] = static_cast<uint32_t>(bits);
+    words[1] = static_cast<uint32_t>(bits >> 32);
+}
+
+static void takeFormat1(ContactValues& record, const PalmAddressRecord& palm)
+{
+    takeText(record.firstName, palm.firstName);
+    takeText(record.lastName, palm.lastName);
+    takeText(record.company, palm.company);
+    takeText(record.jobTitle, palm.title);
+    takeText(record.businessAddress.street, palm.address);
+    takeText(record.businessAddress.city, palm.city);
+    takeText(record.businessAddress.state, palm.state);
+    takeText(record.businessAddress.postalCode, palm.zip);
+    takeText(record.businessAddress.country, palm.country);
+    takeText(record.note, palm.note);
+    for (size_t index = 0; index < PalmAddressRecord::kCustomCount; ++index)
+        takeText(record.custom[index], palm.custom[index]);
+    takePhones(record, palm.phoneLabel, palm.phone);
+    takeText(record.category, palm.categoryName);
+}
+
+static void takeFormat4(ContactValues& record, const PalmAddressRecord4& palm)
+{
+    takeText(record.firstName, palm.firstName);
+    takeText(record.lastName, palm.lastName);
+    takeText(record.company, palm.company);
+    takeText(record.jobTitle, palm.title);
+    takeAddress(record.businessAddress, palm.workAddress);
+    takeAddress(record.homeAddress, palm.homeAddress);
+    takeAddress(record.otherAddress, palm.otherAddress);
+    takeText(record.note, palm.note);
+    for (size_t index = 0; index < PalmAddressRecord4::kCustomCount; ++index)
+        takeText(record.custom[index], palm.custom[index]);
+    takePhones(record, palm.phoneLabel, palm.phone);
+    takeText(record.category, palm.categoryName);
+    record.birthday = birthdayFromWords(palm.birthday);
+}
+
+void palmToRecord(const PalmRecordCopy& copy, ContactRecord& record)
+{
+    static_cast<ContactValues&>(record) = ContactValues();
+    if (copy.format() == PalmFormat1)
+        takeFormat1(record, *copy.record1());
+    else
+        takeFormat4(record, *copy.record4());
+}
+
+// ---- unified record -> Palm record
+
+// An empty field leaves the Palm text alone; a longer one is cut to what the
+// Palm field holds.
+static void putText(std::string& target, const char* text, size_t textCapacity, size_t palmCapacity)
+{
+    if (text[0] == '\0')
+        return;
+    size_t length = 0;
+    while (length < textCapacity && length + 1 < palmCapacity && text[length] != '\0')
+        ++length;
+    target.assign(text, length);
+}
+
+template <size_t N>
+static void putText(std::string& target, const char (&text)[N], size_t palmCapacity)
+{
+    putText(target, text, N, palmCapacity);
+}
+
+static const char* phoneValueForLabel(const ContactValues& record, uint32_t label)
+{
+    switch (label) {
+    case 0: return record.workPhone;
+    case 1: return record.homePhone;
+    case 2: return record.businessFax[0] != '\0' ? record.businessFax : record.homeFax;
+    case 3: return record.otherPhone;
+    case 4: return record.email1;
+    case 5: return record.mainPhone;
+    case 7: return record.mobilePhone;
+    default: return ""; // the pager is never written
+    }
+}
+
+static constexpr uint32_t kPagerLabel = 6;
+static constexpr uint32_t kLabelCount = 8;
+
+template <size_t N>
+static int firstSlotWhere(const uint32_t (&labels)[N], const std::string (&phones)[N], bool byLabel, uint32_t label)
+{
+    for (size_t slot = 0; slot < N; ++slot) {
+        if (byLabel ? labels[slot] == label : phones[slot].empty())
+            return static_cast<int>(slot);
+    }
+    return -1;
+}
+
+// For each label in turn: its value goes into the first slot of that label;
+// without one (or without a value) the first empty slot takes the label, and
+// the value when there is one. Labels find no room once every slot holds text.
+template <size_t N>
+static void putPhones(const ContactValues& record, uint32_t (&labels)[N], std::string (&phones)[N], size_t capacity)
+{
+    for (uint32_t label = 0; label < kLabelCount; ++label) {
+        const char* value = phoneValueForLabel(record, label);
+        const size_t valueCapacity = label == 4 ? sizeof record.email1 : sizeof record.workPhone;
+        int slot = firstSlotWhere(labels, phones, true, label);
+        if (slot >= 0 && value[0] != '\0') {
+            putText(phones[slot], value, valueCapacity, capacity);
+            continue;
+        }
+        if (slot >= 0 && label == kPagerLabel)
+            continue;
+        slot = firstSlotWhere(labels, phones, false, label);
+        if (slot < 0)
+            continue;
+        labels[slot] = label;
+        putText(phones[slot], value, valueCapacity, capacity);
+    }
+}
+
+static void putAddress(PalmAddressBlock& palm, const AddressBlock& block)
+{
+    putText(palm.address, block.street, PalmAddressBlock::kAddressCapacity);
+    putText(palm.city, block.city, PalmAddressBlock::kCityCapacity);
+    putText(palm.state, block.state, PalmAddressBlock::kStateCapacity);
+    putText(palm.zip, block.postalCode, PalmAddressBlock::kZipCapacity);
+    putText(palm.country, block.country, PalmAddressBlock::kCountryCapacity);
+}
+
+static void putFormat1(const ContactValues& record, PalmAddressRecord& palm)
+{
+    using R = PalmAddressRecord;
+    putPhones(record, palm.phoneLabel, palm.phone, R::kPhoneCapacity);
+    putText(palm.lastName, record.lastName, R::kLastNameCapacity);
+    putText(palm.firstName, record.firstName, R::kFirstNameCapacity);
+    putText(palm.company, record.company, R::kCompanyCapacity);
+    putText(palm.title, record.jobTitle, R::kTitleCapacity);
+    putText(palm.note, record.note, R::kNoteCapacity);
+    for (size_t index = 0; index < R::kCustomCount; ++index)
+        putText(palm.custom[index], record.custom[index], R::kCustomCapacity);
+    putText(palm.address, record.businessAddress.street, R::kAddressCapacity);
+    putText(palm.zip, record.businessAddress.postalCode, R::kZipCapacity);
+    putText(palm.city, record.businessAddress.city, R::kCityCapacity);
+    putText(palm.state, record.businessAddress.state, R::kStateCapacity);
+    putText(palm.country, record.businessAddress.country, R::kCountryCapacity);
+    putText(palm.categoryName, record.category, R::kCategoryNameCapacity);
+    palm.isPrivate = static_cast<uint32_t>(record.isPrivate);
+}
+
+static void putFormat4(const ContactValues& record, PalmAddressRecord4& palm)
+{
+    using R = PalmAddressRecord4;
+    putPhones(record, palm.phoneLabel, palm.phone, R::kPhoneCapacity);
+    putText(palm.lastName, record.lastName, R::kLastNameCapacity);
+    putText(palm.firstName, record.firstName, R::kFirstNameCapacity);
+    putText(palm.company, record.company, R::kCompanyCapacity);
+    putText(palm.title, record.jobTitle, R::kTitleCapacity);
+    palm.value42 = 0;
+    palm.value48 = 1;
+    palm.value54 = 2;
+    putAddress(palm.workAddress, record.businessAddress);
+    putAddress(palm.homeAddress, record.homeAddress);
+    putAddress(palm.otherAddress, record.otherAddress);
+    putText(palm.note, record.note, R::kNoteCapacity);
+    for (size_t index = 0; index < R::kCustomCount; ++index)
+        putText(palm.custom[index], record.custom[index], R::kCustomCapacity);
+    putText(palm.categoryName, record.category, R::kCategoryNameCapacity);
+    palm.isPrivate = static_cast<uint32_t>(record.isPrivate);
+    birthdayToWords(record.birthday, palm.birthday);
+    putText(palm.chat[0], record.imAddress, R::kChatCapacity);
+}
+
+void recordToPalm(const ContactValues& record, PalmRecordCopy& copy)
+{
+    if (PalmAddressRecord* palm = copy.editRecord1())
+        putFormat1(record, *palm);
+    else
+        putFormat4(record, *copy.editRecord4());
+}
