@@ -256,40 +256,6 @@ bool PalmAddressFile::writeRecord(const PalmAddressRecord& record) {
     return true;
 }
 
-// ---- the record list
-
-void PalmAddressFile::clearRecords() {
-    records_.clear();
-    iteration_ = 0;
-}
-
-PalmAddressRecord* PalmAddressFile::firstRecord() {
-    iteration_ = 0;
-    return recordAt(0);
-}
-
-PalmAddressRecord* PalmAddressFile::nextRecord() {
-    if (iteration_ < records_.size()) ++iteration_;
-    return recordAt(iteration_);
-}
-
-PalmAddressRecord* PalmAddressFile::recordAt(size_t index) {
-    return index < records_.size() ? records_[index].get() : nullptr;
-}
-
-const PalmAddressRecord* PalmAddressFile::recordAt(size_t index) const {
-    return index < records_.size() ? records_[index].get() : nullptr;
-}
-
-bool PalmAddressFile::addRecord(const PalmAddressRecord& record) {
-    try {
-        records_.push_back(std::unique_ptr<PalmAddressRecord>(new PalmAddressRecord(record)));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return true;
-}
-
 bool PalmAddressFile::categoryNameForId(int32_t id, char destination[16]) const {
     return ::categoryNameForId(categories_.get(), id, destination);
 }

@@ -3,6 +3,7 @@
 #include "palm/PalmAddressFileCommon.h"
 #include "palm/PalmAddressRecord.h"
 #include "palm/PalmCategoryTable.h"
+#include "palm/PalmRecordList.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +17,7 @@
 //
 // Records live at fixed addresses from the moment they are read or added
 // until clearRecords or the next read, so callers may hold on to them.
-class PalmAddressFile : public BinaryFileStream {
+class PalmAddressFile : public BinaryFileStream, public PalmRecordList<PalmAddressRecord> {
 public:
     static constexpr uint32_t VersionTag = 0x41420100;
     static constexpr uint32_t MaxStoredNameLength = 259;
@@ -52,16 +53,6 @@ public:
     // None until a read has reached the category section.
     const PalmCategoryTable* categoryTable() const { return categories_.get(); }
 
-    void clearRecords();
-    size_t recordCount() const { return records_.size(); }
-    // Iteration in list order; null past the end.
-    PalmAddressRecord* firstRecord();
-    PalmAddressRecord* nextRecord();
-    // Null for an index past the end.
-    PalmAddressRecord* recordAt(size_t index);
-    const PalmAddressRecord* recordAt(size_t index) const;
-    // Appends a copy; false when memory runs out.
-    bool addRecord(const PalmAddressRecord& record);
 
     // The name of the category with that ID, terminated; false and
     // destination untouched when there is none.
@@ -99,6 +90,4 @@ private:
     std::string openedPath_;
     std::string customLabelText_;
     FieldSchema schema_;
-    std::vector<std::unique_ptr<PalmAddressRecord>> records_;
-    size_t iteration_ = 0;
 };

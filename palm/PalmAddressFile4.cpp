@@ -70,10 +70,7 @@ void PalmAddressFile4::initDefaults() {
     releaseRecords();
 }
 
-void PalmAddressFile4::releaseRecords() {
-    records_.clear();
-    iteration_ = 0;
-}
+void PalmAddressFile4::releaseRecords() { clearRecords(); }
 
 const std::string& PalmAddressFile4::customLabel(size_t index) const {
     static const std::string none;
@@ -357,35 +354,6 @@ bool PalmAddressFile4::writeColumn(const PalmAddressRecord4& record, uint32_t co
     if (const uint32_t* number = numberColumn(record, column)) return writeIntegerField(*number);
     if (isBlobColumn(column)) return writeBlobField(record.blob[column - FirstBlobColumn]);
     if (column == BirthdayColumn) return writeWideField(record.birthday[0], record.birthday[1]);
-    return true;
-}
-
-// ---- the record list
-
-PalmAddressRecord4* PalmAddressFile4::firstRecord() {
-    iteration_ = 0;
-    return recordAt(0);
-}
-
-PalmAddressRecord4* PalmAddressFile4::nextRecord() {
-    if (iteration_ < records_.size()) ++iteration_;
-    return recordAt(iteration_);
-}
-
-PalmAddressRecord4* PalmAddressFile4::recordAt(size_t index) {
-    return index < records_.size() ? records_[index].get() : nullptr;
-}
-
-const PalmAddressRecord4* PalmAddressFile4::recordAt(size_t index) const {
-    return index < records_.size() ? records_[index].get() : nullptr;
-}
-
-bool PalmAddressFile4::addRecord(const PalmAddressRecord4& record) {
-    try {
-        records_.push_back(std::unique_ptr<PalmAddressRecord4>(new PalmAddressRecord4(record)));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
     return true;
 }
 

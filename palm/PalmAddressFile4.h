@@ -3,6 +3,7 @@
 #include "palm/PalmAddressFileCommon.h"
 #include "palm/PalmAddressRecord4.h"
 #include "palm/PalmCategoryTable.h"
+#include "palm/PalmRecordList.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,7 +22,7 @@
 //
 // Records live at fixed addresses from the moment they are read or added
 // until clearRecords or the next read, so callers may hold on to them.
-class PalmAddressFile4 : public BinaryFileStream {
+class PalmAddressFile4 : public BinaryFileStream, public PalmRecordList<PalmAddressRecord4> {
 public:
     static constexpr uint32_t VersionTag = 0x41420200;
     static constexpr size_t SignatureSize = 24;
@@ -67,16 +68,6 @@ public:
     // None until a read has reached the category section.
     const PalmCategoryTable* categoryTable() const { return categories_.get(); }
 
-    void clearRecords() { releaseRecords(); }
-    size_t recordCount() const { return records_.size(); }
-    // Iteration in list order; null past the end.
-    PalmAddressRecord4* firstRecord();
-    PalmAddressRecord4* nextRecord();
-    // Null for an index past the end.
-    PalmAddressRecord4* recordAt(size_t index);
-    const PalmAddressRecord4* recordAt(size_t index) const;
-    // Appends a copy, blobs included; false when memory runs out.
-    bool addRecord(const PalmAddressRecord4& record);
 
     // The name of the category with that ID, terminated; false and
     // destination untouched when there is none.
@@ -128,6 +119,4 @@ private:
     std::string customLabels_[CustomLabelCount];
     uint8_t labelBlock_[LabelBlockSize] = {};
     FieldSchema schema_;
-    std::vector<std::unique_ptr<PalmAddressRecord4>> records_;
-    size_t iteration_ = 0;
 };
