@@ -1,9 +1,5 @@
 #include "palm/PalmAddressFile.h"
 
-#include "config/Options.h"
-#include "palm/PalmCategorySection.h"
-#include "palm/PalmDesktopInstallation.h"
-
 #include <new>
 
 namespace {
@@ -39,7 +35,7 @@ size_t keptLabelTextLength(const std::string& text) {
 
 } // namespace
 
-PalmAddressFile::PalmAddressFile() : swapNames_(readSwapNameSetting()), schema_(defaultSchema()) {}
+PalmAddressFile::PalmAddressFile() { schema_ = defaultSchema(); }
 
 PalmAddressFile::PalmAddressFile(const std::string& path) : PalmAddressFile() { opened_ = openAndRead(path); }
 
@@ -47,31 +43,9 @@ PalmAddressFile::~PalmAddressFile() = default;
 
 // ---- reading
 
-bool PalmAddressFile::openAndRead(const std::string& source) {
-    readState_ = AddressFileReadState::Failed;
-    openedPath_.clear();
-    bool read = false;
-    try {
-        read = readSections(source);
-    } catch (const std::bad_alloc&) {
-        read = false;
-    }
-    close();
-    if (!read) return false;
-    openedPath_ = source;
-    if (readState_ != AddressFileReadState::RecordsMissing) readState_ = AddressFileReadState::Complete;
-    return true;
-}
-
-bool PalmAddressFile::readSections(const std::string& source) {
-    return open(source, ReadWriteExisting) && readVersion() && readStoredName() && readCustomLabelText() &&
+bool PalmAddressFile::readSections() {
+    return readVersion() && readStoredName() && readCustomLabelText() &&
            readCategories() && readFieldSchema() && readRecords();
-}
-
-bool PalmAddressFile::readUserFile(uint32_t userId) {
-    char path[MaxPathLength + 1] = {};
-    if (!palmAddressFilePath(userId, path, sizeof path)) return false;
-    return openAndRead(path);
 }
 
 bool PalmAddressFile::readVersion() {
@@ -93,8 +67,6 @@ bool PalmAddressFile::readCustomLabelText() {
     customLabelText_ = std::move(text);
     return true;
 }
-
-bool PalmAddressFile::readCategories() { return ::readCategories(*this, categories_); }
 
 bool PalmAddressFile::readFieldSchema() {
     return ::readFieldSchema(*this, schema_, static_cast<uint32_t>(PalmAddressRecord::kColumnCount));
@@ -134,18 +106,9 @@ bool PalmAddressFile::readRecord(PalmAddressRecord& record) {
         } else if (uint32_t* number = numberColumn(record, column)) {
             if (!readIntegerField(*number)) return false;
         }
-        if (column == CategoryIdColumn) setCategoryName(record);
+        if (column == CategoryIdColumn) record.categoryName = categoryNameOf(record.categoryId);
     }
     return true;
-}
-
-void PalmAddressFile::setCategoryName(PalmAddressRecord& record) const {
-    char name[PalmAddressRecord::kCategoryNameCapacity] = {};
-    if (categoryNameForId(static_cast<int32_t>(record.categoryId), name)) {
-        record.categoryName = name;
-    } else {
-        record.categoryName.clear();
-    }
 }
 
 // ---- columns
@@ -191,23 +154,6 @@ const uint32_t* PalmAddressFile::numberColumn(const PalmAddressRecord& record, u
 
 // ---- saving
 
-bool PalmAddressFile::saveToOpenedPath() {
-    if (openedPath_.empty()) return false;
-    return save(openedPath_);
-}
-
-bool PalmAddressFile::save(const std::string& target) {
-    if (readState_ == AddressFileReadState::Failed || readState_ == AddressFileReadState::RecordsMissing) {
-        return false;
-    }
-    if (!contentIsWritable()) return false;
-    if (!open(target, ReadWriteExisting)) return false;
-    bool written = writeSections(target);
-    // Only close() tells whether the buffered bytes reached the file.
-    bool closed = close();
-    return written && closed;
-}
-
 bool PalmAddressFile::writeSections(const std::string& target) {
     return writeUInt32(VersionTag) && writeCountedString(target) && writeCountedString(customLabelText_) &&
            writeCategories() && writeFieldSchema() && writeRecords();
@@ -226,10 +172,6 @@ bool PalmAddressFile::contentIsWritable() const {
     }
     return true;
 }
-
-bool PalmAddressFile::writeCategories() { return ::writeCategories(*this, categories_.get()); }
-
-bool PalmAddressFile::writeFieldSchema() { return ::writeFieldSchema(*this, schema_); }
 
 bool PalmAddressFile::writeRecords() {
     uint32_t entryCount = static_cast<uint32_t>(records_.size()) * schema_.fieldsPerRecord;
@@ -254,8 +196,4 @@ bool PalmAddressFile::writeRecord(const PalmAddressRecord& record) {
         if (!written) return false;
     }
     return true;
-}
-
-bool PalmAddressFile::categoryNameForId(int32_t id, char destination[16]) const {
-    return ::categoryNameForId(categories_.get(), id, destination);
 }

@@ -1,9 +1,5 @@
 #include "palm/PalmAddressFile4.h"
 
-#include "config/Options.h"
-#include "palm/PalmCategorySection.h"
-#include "palm/PalmDesktopInstallation.h"
-
 #include <cstring>
 #include <new>
 
@@ -47,7 +43,7 @@ bool isBlobColumn(uint32_t column) {
 
 } // namespace
 
-PalmAddressFile4::PalmAddressFile4() : swapNames_(readSwapNameSetting()) { PalmAddressFile4::initDefaults(); }
+PalmAddressFile4::PalmAddressFile4() { PalmAddressFile4::initDefaults(); }
 
 PalmAddressFile4::PalmAddressFile4(const std::string& path) : PalmAddressFile4() { opened_ = openAndRead(path); }
 
@@ -79,31 +75,9 @@ const std::string& PalmAddressFile4::customLabel(size_t index) const {
 
 // ---- reading
 
-bool PalmAddressFile4::openAndRead(const std::string& source) {
-    readState_ = AddressFileReadState::Failed;
-    openedPath_.clear();
-    bool read = false;
-    try {
-        read = readSections(source);
-    } catch (const std::bad_alloc&) {
-        read = false;
-    }
-    close();
-    if (!read) return false;
-    openedPath_ = source;
-    readState_ = AddressFileReadState::Complete;
-    return true;
-}
-
-bool PalmAddressFile4::readSections(const std::string& source) {
-    return open(source, ReadWriteExisting) && readSignature() && readVersionBlock() && readStoredName() &&
+bool PalmAddressFile4::readSections() {
+    return readSignature() && readVersionBlock() && readStoredName() &&
            readCustomLabels() && readCategories() && readFieldSchema() && readRecords();
-}
-
-bool PalmAddressFile4::readUserFile(uint32_t userId) {
-    char path[MaxPathLength + 1] = {};
-    if (!palmAddressFilePath(userId, path, sizeof path)) return false;
-    return openAndRead(path);
 }
 
 bool PalmAddressFile4::readSignature() {
@@ -136,8 +110,6 @@ bool PalmAddressFile4::readCustomLabels() {
     }
     return readExactly(*this, labelBlock_, sizeof labelBlock_);
 }
-
-bool PalmAddressFile4::readCategories() { return ::readCategories(*this, categories_); }
 
 bool PalmAddressFile4::readFieldSchema() {
     FieldSchema read = schema_;
@@ -174,7 +146,7 @@ bool PalmAddressFile4::readRecord(PalmAddressRecord4& record) {
     uint32_t fieldCount = schema_.fieldCount();
     for (uint32_t column = 0; column < fieldCount; ++column) {
         if (!readColumn(record, column)) return false;
-        if (column == CategoryIdColumn) setCategoryName(record);
+        if (column == CategoryIdColumn) record.categoryName = categoryNameOf(record.categoryId);
     }
     return true;
 }
@@ -185,15 +157,6 @@ bool PalmAddressFile4::readColumn(PalmAddressRecord4& record, uint32_t column) {
     if (isBlobColumn(column)) return readBlobField(record.blob[column - FirstBlobColumn]);
     if (column == BirthdayColumn) return readWideField(record.birthday[0], record.birthday[1]);
     return true;
-}
-
-void PalmAddressFile4::setCategoryName(PalmAddressRecord4& record) const {
-    char name[PalmCategory::MaxNameLength + 1] = {};
-    if (categoryNameForId(static_cast<int32_t>(record.categoryId), name)) {
-        record.categoryName = name;
-    } else {
-        record.categoryName.clear();
-    }
 }
 
 // ---- columns
@@ -255,23 +218,6 @@ const uint32_t* PalmAddressFile4::numberColumn(const PalmAddressRecord4& record,
 
 // ---- saving
 
-bool PalmAddressFile4::saveToOpenedPath() {
-    if (openedPath_.empty()) return false;
-    return save(openedPath_);
-}
-
-bool PalmAddressFile4::save(const std::string& target) {
-    if (readState_ == AddressFileReadState::Failed || readState_ == AddressFileReadState::RecordsMissing) {
-        return false;
-    }
-    if (!contentIsWritable()) return false;
-    if (!open(target, ReadWriteExisting)) return false;
-    bool written = writeSections(target);
-    // Only close() tells whether the buffered bytes reached the file.
-    bool closed = close();
-    return written && closed;
-}
-
 bool PalmAddressFile4::writeSections(const std::string& target) {
     return writeSignature() && writeVersionBlock() && writeStoredName(target) && writeCustomLabels() &&
            writeCategories() && writeFieldSchema() && writeRecords();
@@ -326,10 +272,6 @@ bool PalmAddressFile4::writeCustomLabels() {
     return writeBytes(labelBlock_, sizeof labelBlock_);
 }
 
-bool PalmAddressFile4::writeCategories() { return ::writeCategories(*this, categories_.get()); }
-
-bool PalmAddressFile4::writeFieldSchema() { return ::writeFieldSchema(*this, schema_); }
-
 bool PalmAddressFile4::writeRecords() {
     uint32_t entryCount = static_cast<uint32_t>(records_.size()) * schema_.fieldsPerRecord;
     if (!writeUInt32(entryCount)) return false;
@@ -355,8 +297,4 @@ bool PalmAddressFile4::writeColumn(const PalmAddressRecord4& record, uint32_t co
     if (isBlobColumn(column)) return writeBlobField(record.blob[column - FirstBlobColumn]);
     if (column == BirthdayColumn) return writeWideField(record.birthday[0], record.birthday[1]);
     return true;
-}
-
-bool PalmAddressFile4::categoryNameForId(int32_t id, char destination[16]) const {
-    return ::categoryNameForId(categories_.get(), id, destination);
 }
