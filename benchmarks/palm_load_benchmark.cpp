@@ -56,9 +56,7 @@ PalmBytes format1File(const std::string& path) {
     PalmBytes bytes;
     bytes.u32(0x41420100).countedString(path).countedString("Custom 1\nCustom 2\nCustom 3\nCustom 4\n");
     bytes.categorySection(128, {{1, 5, "Business", "Business"}, {2, 9, "Personal", "Personal"}});
-    bytes.u32(74).u32(30).u32(0).u32(1).u32(2).u16(30);
-    for (uint16_t type : {1, 1, 1, 5, 5, 5, 5, 1, 5, 1, 5, 1, 5, 1, 5, 1, 5, 5, 5, 5, 5, 5, 5, 6, 1, 5, 5, 5, 5, 1})
-        bytes.u16(type);
+    bytes.format1Schema();
     bytes.u32(RecordCount * 30);
     for (int index = 0; index < RecordCount; ++index) {
         const Person p = person(index);
@@ -80,25 +78,12 @@ void addressBlock(PalmBytes& bytes, const Person& p, const char* kind) {
 
 PalmBytes format4File(const std::string& path) {
     PalmBytes bytes;
-    bytes.u8(0xBE).u8(0xBA).u8(0xFE).u8(0xCA).u8(0x0F).raw("PalmSG Database00RV").u32(0x41420200);
+    bytes.format4Signature().u32(0x41420200);
     bytes.fill(0, 12).u8(RecordCount % 256).u8(static_cast<uint8_t>(RecordCount / 256 + 16)).fill(0, 10);
     bytes.countedString(path).fill(0, 11);
     for (int label = 0; label < 9; ++label) bytes.countedString(numbered("Custom %d", label + 1)).u32(0);
     bytes.fill(0, 42).categorySection(128, {{1, 5, "Business", "Business"}, {2, 9, "Personal", "Personal"}});
-    bytes.u32(74).u32(73).u32(0).u32(2).u32(4).u16(73);
-    for (int column = 0; column < 73; ++column) {
-        uint16_t type = 5;
-        if (column <= 5 || column == 17 || (column >= 26 && column <= 32) || column == 42 || column == 48 ||
-            column == 54 || column == 62 || column == 63 || column == 67 || column == 68)
-            type = 1;
-        else if (column == 6 || column == 66)
-            type = 6;
-        else if (column >= 7 && column <= 10)
-            type = static_cast<uint16_t>(57 + column);
-        else if (column == 65)
-            type = 68;
-        bytes.u16(type);
-    }
+    bytes.format4Schema();
     bytes.u32(RecordCount * 73);
     for (int index = 0; index < RecordCount; ++index) {
         const Person p = person(index);

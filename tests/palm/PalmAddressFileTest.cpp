@@ -351,7 +351,7 @@ TEST_F(PalmAddressFileTest, FewerFieldsPerRecordAreReadAndWrittenAsFew) {
 
 TEST_F(PalmAddressFileTest, FilesOfAnotherFormatOrCutShortDoNotRead) {
     PalmBytes format4;
-    format4.u8(0xBE).u8(0xBA).u8(0xFE).u8(0xCA).u8(0x0F).raw("PalmSG Database00RV").u32(0x41420200);
+    format4.format4Signature().u32(0x41420200);
     PalmBytes wrongTag = plainFile({plainRecord(1, "A")});
     std::vector<uint8_t> tagged = wrongTag.bytes();
     tagged[3] = 0x42;
@@ -411,7 +411,7 @@ TEST_F(PalmAddressFileTest, AFileWithUnreadableRecordsIsNeverSaved) {
 TEST_F(PalmAddressFileTest, AFailedReadLeavesNothingToSaveOver) {
     std::string good = writeFile(plainFile({plainRecord(1, "One")}), "good.dat");
     PalmBytes format4;
-    format4.u8(0xBE).u8(0xBA).u8(0xFE).u8(0xCA).u8(0x0F).raw("PalmSG Database00RV").u32(0x41420200).fill(0, 64);
+    format4.format4Signature().u32(0x41420200).fill(0, 64);
     std::string bad = writeFile(format4, "bad.dat");
     std::vector<uint8_t> goodBefore = readWholeFile(good);
 

@@ -93,3 +93,25 @@ PalmBytes& PalmBytes::categorySection(uint32_t headerValue, const std::vector<Ca
 }
 
 bool PalmBytes::writeTo(const std::string& path) const { return writeWholeFile(path, bytes_); }
+
+PalmBytes& PalmBytes::format4Signature() {
+    return u8(0xBE).u8(0xBA).u8(0xFE).u8(0xCA).u8(0x0F).raw("PalmSG Database00RV");
+}
+
+PalmBytes& PalmBytes::format1Schema() {
+    static const uint16_t types[30] = {1, 1, 1, 5, 5, 5, 5, 1, 5, 1, 5, 1, 5, 1, 5,
+                                       1, 5, 5, 5, 5, 5, 5, 5, 6, 1, 5, 5, 5, 5, 1};
+    u32(74).u32(30).u32(0).u32(1).u32(2).u16(30);
+    for (uint16_t type : types) u16(type);
+    return *this;
+}
+
+PalmBytes& PalmBytes::format4Schema() {
+    static const uint16_t types[73] = {
+        1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 67, 5, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 5, 5, 5, 1, 1, 1, 1, 1, 1, 1,
+        5, 5, 5, 5, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 5, 5, 1, 1, 5, 68, 6,
+        1, 1, 5, 5, 5, 5};
+    u32(74).u32(73).u32(0).u32(2).u32(4).u16(73);
+    for (uint16_t type : types) u16(type);
+    return *this;
+}

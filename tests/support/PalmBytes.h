@@ -53,6 +53,14 @@ public:
     // Header value, entry count, and the entries as listed.
     PalmBytes& categorySection(uint32_t headerValue, const std::vector<CategoryEntry>& entries);
 
+    // The 24-byte signature of a Palm Desktop 4 file (BE BA FE CA 0F and the text).
+    PalmBytes& format4Signature();
+    // The default field schema of the older format (30 columns) and of the
+    // Palm Desktop 4 format (73 columns): identifier, fields per record, the
+    // three key columns, the field count and the types.
+    PalmBytes& format1Schema();
+    PalmBytes& format4Schema();
+
     const std::vector<uint8_t>& bytes() const { return bytes_; }
     size_t size() const { return bytes_.size(); }
     // Writes the bytes as the whole content of path.

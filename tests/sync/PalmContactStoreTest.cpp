@@ -23,13 +23,10 @@ const std::vector<PalmBytes::CategoryEntry> kCategories = {{1, 5, "Business", "B
 
 PalmBytes format1Bytes(const std::string& storedName, const std::vector<PalmAddressRecord>& records,
                        std::vector<size_t>* recordEnds = nullptr) {
-    static const uint16_t types[30] = {1, 1, 1, 5, 5, 5, 5, 1, 5, 1, 5, 1, 5, 1, 5,
-                                       1, 5, 5, 5, 5, 5, 5, 5, 6, 1, 5, 5, 5, 5, 1};
     PalmBytes bytes;
     bytes.u32(0x41420100).countedString(storedName).countedString("");
     bytes.categorySection(128, kCategories);
-    bytes.u32(74).u32(30).u32(0).u32(1).u32(2).u16(30);
-    for (uint16_t type : types) bytes.u16(type);
+    bytes.format1Schema();
     bytes.u32(static_cast<uint32_t>(records.size() * 30));
     for (const PalmAddressRecord& r : records) {
         bytes.integerField(r.recordId).integerField(r.status).integerField(r.position);
@@ -52,26 +49,13 @@ void appendBlock(PalmBytes& bytes, const PalmAddressBlock& block) {
 PalmBytes format4Bytes(const std::string& storedName, const std::vector<PalmAddressRecord4>& records,
                        std::vector<size_t>* recordEnds = nullptr) {
     PalmBytes bytes;
-    bytes.u8(0xBE).u8(0xBA).u8(0xFE).u8(0xCA).u8(0x0F).raw("PalmSG Database00RV").u32(0x41420200);
+    bytes.format4Signature().u32(0x41420200);
     const size_t count = records.size();
     bytes.fill(0, 12).u8(static_cast<uint8_t>(count % 256)).u8(static_cast<uint8_t>(count / 256 + 16)).fill(0, 10);
     bytes.countedString(storedName).fill(0, 11);
     for (int label = 0; label < 9; ++label) bytes.countedString("").u32(0);
     bytes.fill(0, 42).categorySection(128, kCategories);
-    bytes.u32(74).u32(73).u32(0).u32(2).u32(4).u16(73);
-    for (int column = 0; column < 73; ++column) {
-        uint16_t type = 5;
-        if (column <= 5 || column == 17 || (column >= 26 && column <= 32) || column == 42 || column == 48 ||
-            column == 54 || column == 62 || column == 63 || column == 67 || column == 68)
-            type = 1;
-        else if (column == 6 || column == 66)
-            type = 6;
-        else if (column >= 7 && column <= 10)
-            type = static_cast<uint16_t>(57 + column);
-        else if (column == 65)
-            type = 68;
-        bytes.u16(type);
-    }
+    bytes.format4Schema();
     bytes.u32(static_cast<uint32_t>(count * 73));
     for (const PalmAddressRecord4& r : records) {
         bytes.integerField(r.recordId).integerField(r.value1).integerField(r.status).integerField(r.value3);
