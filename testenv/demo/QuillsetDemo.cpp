@@ -9,6 +9,7 @@
 #include "palm/PalmAddressFile4.h"
 #include "sync/PalmContactStore.h"
 #include "sync/RecordMatching.h"
+#include "sync/SourceType.h"
 #include "sync/TextField.h"
 #include "testenv/fakeoutlook/FakeOutlook.h"
 
@@ -79,7 +80,7 @@ bool makePalmFile(const std::string& path) {
     if (!store.loadFile(path)) return false;
     for (const DemoContact& contact : PalmContacts) {
         ContactRecord record = makeRecord(contact);
-        record.sourceType = 2;
+        record.sourceType = SourceTypePalm4;
         if (!store.addRecord(&record)) return false;
     }
     return store.save();
