@@ -1,5 +1,6 @@
 #include "sync/PalmRecordCopy.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <string>
@@ -298,9 +299,19 @@ void palmToRecord(const PalmRecordCopy& copy, ContactRecord& record)
 
 // An empty field leaves the Palm text alone; a longer one is cut to what the
 // Palm field holds.
+// Whether the unified record shows the Palm text as text: its field holds
+// the Palm text cut to the field's capacity.
+static bool showsPalmText(const std::string& palmText, const char* text, size_t textCapacity)
+{
+    const size_t shownLength = std::min(std::strlen(palmText.c_str()), textCapacity - 1);
+    return strnlen(text, textCapacity) == shownLength && std::strncmp(palmText.c_str(), text, shownLength) == 0;
+}
+
 static void putText(std::string& target, const char* text, size_t textCapacity, size_t palmCapacity)
 {
-    if (text[0] == '\0')
+    // A value the Palm field already shows leaves it alone, so a longer text
+    // in the file is not cut just because another field of the record changed.
+    if (text[0] == '\0' || showsPalmText(target, text, textCapacity))
         return;
     size_t length = 0;
     while (length < textCapacity && length + 1 < palmCapacity && text[length] != '\0')

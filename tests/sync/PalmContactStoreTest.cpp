@@ -675,6 +675,38 @@ TEST_F(PalmContactStoreTest, UnchangedRecordsAreWrittenBackByteForByte) {
     EXPECT_EQ("Changed", reread.recordAt(1)->company);
 }
 
+TEST_F(PalmContactStoreTest, AnUpdateCutsOnlyTextsThatChange) {
+    PalmAddressRecord palm = record1(1, "Long", "Texts");
+    palm.company = std::string(100, 'c');
+    palm.address = std::string(100, 'a');
+    palm.phone[4] = std::string(48, 'e');  // the E-Mail slot, wider than a phone
+    palm.custom[0] = std::string(100, 'u');
+    const std::string path = write(format1Bytes(data.file("address.dat"), {palm}));
+
+    PalmContactStore store;
+    ASSERT_TRUE(store.loadFile(path));
+    ContactRecord other = *store.contacts()->at(0);
+    copyText(other.jobTitle, "Editor");
+    copyText(other.custom[0], "short");
+    ASSERT_TRUE(store.mergeRecord(&other));
+    ASSERT_TRUE(store.save());
+
+    PalmAddressFile reread(path);
+    ASSERT_EQ(1u, reread.recordCount());
+    const PalmAddressRecord& saved = *reread.recordAt(0);
+    EXPECT_EQ("Editor", saved.title);
+    EXPECT_EQ(palm.company, saved.company) << "shown unchanged, kept whole";
+    EXPECT_EQ(palm.address, saved.address);
+    EXPECT_EQ(palm.phone[4], saved.phone[4]);
+    EXPECT_EQ("short", saved.custom[0]) << "a changed text replaces the long one";
+
+    // A different e-mail address still enters cut to the phone slot.
+    ContactRecord changed = other;
+    copyText(changed.email1, std::string(40, 'f').c_str());
+    ASSERT_TRUE(store.updateRecord(&changed, 0));
+    EXPECT_EQ(std::string(31, 'f'), store.file1().recordAt(0)->phone[4]);
+}
+
 TEST_F(PalmContactStoreTest, SavesWithTheWriterOfTheLoadedFormatWhateverIsInstalled) {
     PalmContactStore installedNow;
     EXPECT_FALSE(installedNow.saveFormat4()) << "no Palm Desktop in the test's setting";
