@@ -82,10 +82,22 @@ bool OutlookConnector::loadItems() {
     AutomationObjectRef items = getObjectProperty(contactsFolder_.get(), "Items");
     if (!items) return false;
 
-    // Each item is let go as soon as the next one replaces it.
-    for (AutomationObjectRef item = callForObject(items.get(), "GetFirst"); item;
-         item = callForObject(items.get(), "GetNext")) {
-        addItemRecord(item.get(), folderName);
+    // Each item is let go as soon as the next one replaces it. A position
+    // names the item "Item" (position + 1) gives only up to the first item
+    // that failed to arrive or to become a record.
+    addressableCount_ = 0;
+    allItemsLoaded_ = true;
+    const char* step = "GetFirst";
+    for (;;) {
+        AutomationValue result;
+        if (!automationSucceeded(invokeByName(items.get(), step, AutomationCallKind::Method, {}, &result))) {
+            allItemsLoaded_ = false;
+            break;
+        }
+        if (!result.isObject() || !result.object()) break;
+        if (!addItemRecord(result.object().get(), folderName)) allItemsLoaded_ = false;
+        if (allItemsLoaded_) addressableCount_ = contacts_->count();
+        step = "GetNext";
     }
     return true;
 }
@@ -131,12 +143,19 @@ bool OutlookConnector::updateContact(const ContactRecord* record, int32_t positi
     AutomationObjectRef items = getObjectProperty(contactsFolder_.get(), "Items");
     if (!items) return false;
     // Nothing written is reported, so the caller does not count it as done.
+    // After a load that missed items, a record past the last addressable one
+    // has no known item: "Item" would name another contact.
+    if (!allItemsLoaded_ && position >= addressableCount_) return false;
     AutomationObjectRef item = callForObject(items.get(), "Item", integerArgument(position + 1));
     if (!item) return false;
 
-    OutlookContactImage image = storedImage(position);
+    const OutlookContactImage asRead = storedImage(position);
+    OutlookContactImage image = asRead;
     recordToImage(record, &image, mappingBlock_);
-    writeContactItem(item.get(), &image);
+    // Only what the record changes is put: a property put back as read would
+    // come back cut to its field and with its characters outside the code page
+    // lost.
+    writeContactItem(item.get(), &image, &asRead);
     return true;
 }
 

@@ -60,4 +60,8 @@ private:
     AutomationObjectRef contactsFolder_;
     bool outlookAvailable_ = false;
     const MappingBlock* mappingBlock_ = nullptr;
+    // Whether the last load made a record of every item, and how many leading
+    // records stand for "Item" 1, 2, ... in order.
+    bool allItemsLoaded_ = true;
+    int32_t addressableCount_ = 0;
 };

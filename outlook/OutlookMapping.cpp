@@ -22,6 +22,16 @@ void copyField(char* target, size_t targetSize, const char* source, size_t sourc
     std::memset(target + length, 0, targetSize - length);
 }
 
+// As copyField, but a source that shows the target's text cut to the
+// source's field leaves the longer target as it is.
+void copyFieldUnlessShown(char* target, size_t targetSize, const char* source, size_t sourceSize) {
+    if (sourceSize == 0) return;
+    const size_t targetLength = strnlen(target, targetSize);
+    const size_t shownLength = targetLength < sourceSize - 1 ? targetLength : sourceSize - 1;
+    if (strnlen(source, sourceSize) == shownLength && std::memcmp(target, source, shownLength) == 0) return;
+    copyField(target, targetSize, source, sourceSize);
+}
+
 char* recordField(ContactRecord& record, const ImageRow& row) {
     return reinterpret_cast<char*>(static_cast<ContactValues*>(&record)) + row.recordOffset;
 }
@@ -44,7 +54,7 @@ void imageRowToRecord(const OutlookContactImage& image, ContactRecord& record, c
 
 void recordRowToImage(const ContactRecord& record, OutlookContactImage& image, const ImageRow& row) {
     if (row.kind == ImageValueKind::Text) {
-        copyField(imageText(image, row), row.imageSize, recordField(record, row), row.recordSize);
+        copyFieldUnlessShown(imageText(image, row), row.imageSize, recordField(record, row), row.recordSize);
     } else if (row.kind == ImageValueKind::Date) {
         double date = 0.0;
         std::memcpy(&date, recordField(record, row), sizeof date);
@@ -75,8 +85,17 @@ void customFieldsToImage(const ContactRecord& record, OutlookContactImage& image
     for (size_t index = 0; index < CustomFieldCount; ++index) {
         const ImageRow* row = customFieldRow(block, index);
         if (!row || row->kind != ImageValueKind::Text) continue;
-        copyField(imageText(image, *row), row->imageSize, record.custom[index], CustomFieldSize);
+        copyFieldUnlessShown(imageText(image, *row), row->imageSize, record.custom[index], CustomFieldSize);
     }
+}
+
+// Whether the field holds what it held when the item was read.
+bool unchangedSinceRead(const OutlookContactImage& image, const OutlookContactImage* asRead, const ImageRow& row) {
+    if (!asRead) return false;
+    if (row.kind == ImageValueKind::Text)
+        return std::strncmp(imageText(image, row), imageText(*asRead, row), row.imageSize) == 0;
+    if (row.kind == ImageValueKind::Date) return imageDate(image, row) == imageDate(*asRead, row);
+    return false;  // "Gender" is always put
 }
 
 }
@@ -109,10 +128,10 @@ bool readContactItem(AutomationObject* item, OutlookContactImage* image) {
     return true;
 }
 
-bool writeContactItem(AutomationObject* item, const OutlookContactImage* image) {
+bool writeContactItem(AutomationObject* item, const OutlookContactImage* image, const OutlookContactImage* asRead) {
     if (!item || !image) return false;
     for (const ImageRow& row : contactImageRows()) {
-        if (!row.propertyName || row.readOnly) continue;
+        if (!row.propertyName || row.readOnly || unchangedSinceRead(*image, asRead, row)) continue;
         switch (row.kind) {
         case ImageValueKind::Text:
             putTextProperty(item, row.propertyName, imageText(*image, row), row.imageSize);

@@ -16,12 +16,16 @@ bool readContactItem(AutomationObject* item, OutlookContactImage* image);
 // Puts the image's properties into the item and saves it. Empty texts and
 // dates of 0 are not put, so Outlook keeps its value; "Gender" always is.
 // The suffix, folder name and the two time stamps are never written.
-bool writeContactItem(AutomationObject* item, const OutlookContactImage* image);
+// With asRead (the image as the item was read), texts and dates equal to it
+// are not put either, so Outlook keeps its own, possibly longer, value.
+bool writeContactItem(AutomationObject* item, const OutlookContactImage* image,
+                      const OutlookContactImage* asRead = nullptr);
 
 // Sets the record's values from the image (the record's native block is not
 // touched), custom fields by the block.
 bool imageToRecord(const OutlookContactImage* image, ContactRecord* record, const MappingBlock* block);
 
 // Overwrites the image fields the record carries, custom fields by the block;
-// every other field keeps its value.
+// every other field keeps its value, and so does a field whose text the
+// record shows unchanged (the image's text cut to the record's field).
 bool recordToImage(const ContactRecord* record, OutlookContactImage* image, const MappingBlock* block);

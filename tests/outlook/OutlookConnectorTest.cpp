@@ -249,12 +249,56 @@ TEST_F(OutlookConnectorFixture, UpdateStartsFromTheStoredImage) {
     EXPECT_EQ("111", outlookText(0, "HomeTelephoneNumber"));
     EXPECT_EQ("555", outlookText(0, "MobileTelephoneNumber"));
     EXPECT_EQ(2, contact.integer("Gender")) << "a stored gender is written back, not reset";
+    EXPECT_EQ("Boss", outlookText(0, "ManagerName"));
     const std::vector<std::string> calls = outlook->callDescriptions();
-    EXPECT_NE(calls.end(), std::find(calls.begin(), calls.end(), "ContactItem[0].ManagerName = \"Boss\""));
+    EXPECT_EQ(calls.end(), std::find(calls.begin(), calls.end(), "ContactItem[0].ManagerName = \"Boss\""))
+        << "only what the record changes is put";
     // The stored image itself is left as read.
     OutlookContactImage stored;
     ASSERT_TRUE(imageFromBytes(connector.contacts()->at(0)->nativeData, &stored));
     EXPECT_STREQ("", stored.mobileTelephoneNumber);
+}
+
+TEST_F(OutlookConnectorFixture, UpdateLeavesPropertiesItDoesNotChangeAsOutlookHoldsThem) {
+    FakeContact& contact = seedContact(u"Ann", u"Lee");
+    contact.setText("ManagerName", u"\u0141ukasz \u041f\u0435\u0442\u0440");
+    contact.setText("Body", std::u16string(3000, u'n'));
+    contact.setText("BusinessAddressStreet", std::u16string(100, u's'));
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+
+    // The Palm Desktop record shows the note and street as the record holds
+    // them (cut) and brings a new company.
+    ContactRecord palm = *connector.contacts()->at(0);
+    copyText(palm.company, "NewCo");
+    ASSERT_TRUE(connector.mergeRecord(&palm));
+
+    EXPECT_EQ("NewCo", outlookText(0, "CompanyName"));
+    EXPECT_EQ(std::u16string(u"\u0141ukasz \u041f\u0435\u0442\u0440"), contact.text("ManagerName"));
+    EXPECT_EQ(3000u, contact.text("Body").size());
+    EXPECT_EQ(100u, contact.text("BusinessAddressStreet").size());
+}
+
+TEST_F(OutlookConnectorFixture, AfterABrokenEnumerationOnlyLoadedItemsAreUpdated) {
+    seedContact(u"Ann", u"Lee");
+    seedContact(u"Bob", u"Ray");
+    outlook->failGetNextAfter(1);
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+    ASSERT_EQ(1, connector.contacts()->count());
+    outlook->clearFailures();
+
+    ContactRecord dee = palmRecord("Dee", "Kim");
+    ASSERT_TRUE(connector.mergeRecord(&dee));  // Outlook's third item, but position 1 here
+    copyText(dee.company, "NewCo");
+    EXPECT_FALSE(connector.mergeRecord(&dee)) << "position 1 would name Bob's item";
+    EXPECT_EQ("", outlookText(1, "CompanyName"));
+    EXPECT_EQ("Bob", outlookText(1, "FirstName"));
+
+    ContactRecord ann = palmRecord("Ann", "Lee");
+    copyText(ann.company, "AnnCo");
+    EXPECT_TRUE(connector.mergeRecord(&ann));
+    EXPECT_EQ("AnnCo", outlookText(0, "CompanyName"));
 }
 
 TEST_F(OutlookConnectorFixture, UpdateOfAnItemOutlookCannotFindWritesNothingAndFails) {

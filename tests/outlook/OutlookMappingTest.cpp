@@ -244,7 +244,12 @@ TEST_F(ContactMapping, ReadModifyWriteKeepsWhatTheRecordDoesNotCarry) {
     EXPECT_EQ("PO 7", outlookText(1, "MailingAddressPostOfficeBox"));
     EXPECT_EQ("999", outlookText(1, "PagerNumber"));
     EXPECT_EQ(2, copy.integer("Gender"));
-    EXPECT_EQ(std::string(63, 'x'), outlookText(1, "BusinessAddressStreet"));
+    EXPECT_EQ(std::string(100, 'x'), outlookText(1, "BusinessAddressStreet"))
+        << "a street the record shows unchanged goes back whole";
+
+    copyText(record.businessAddress.street, std::string(70, 'y').c_str());
+    ASSERT_TRUE(recordToImage(&record, &image, nullptr));
+    EXPECT_EQ(std::string(63, 'y'), image.businessAddressStreet) << "a changed street enters cut to the record";
 }
 
 TEST_F(ContactMapping, NewContactGetsGenderZeroAndNoDates) {
