@@ -123,13 +123,9 @@ bool PalmAddressFile4::readFieldSchema() {
 
 bool PalmAddressFile4::readRecords() {
     releaseRecords();
-    uint32_t entryCount = 0;
-    if (!readExactUInt32(*this, entryCount)) return false;
-    uint32_t fieldsPerRecord = schema_.fieldsPerRecord;
-    if (fieldsPerRecord == 0) return false;
-    uint32_t announced = entryCount / fieldsPerRecord;
+    uint32_t announced = 0;
     uint32_t reservable = 0;
-    if (!reservableRecordCount(*this, announced, fieldsPerRecord, reservable)) return false;
+    if (!readRecordCount(announced, reservable)) return false;
     records_.reserve(reservable);
 
     for (uint32_t index = 0; index < announced; ++index) {

@@ -49,6 +49,15 @@ bool PalmAddressFileBase::save(const std::string& target) {
     return written && closed;
 }
 
+bool PalmAddressFileBase::readRecordCount(uint32_t& announced, uint32_t& reservable) {
+    uint32_t entryCount = 0;
+    if (!readExactUInt32(*this, entryCount)) return false;
+    const uint32_t fieldsPerRecord = schema_.fieldsPerRecord;
+    if (fieldsPerRecord == 0) return false;
+    announced = entryCount / fieldsPerRecord;
+    return reservableRecordCount(*this, announced, fieldsPerRecord, reservable);
+}
+
 bool PalmAddressFileBase::readCategories() { return ::readCategories(*this, categories_); }
 
 bool PalmAddressFileBase::writeCategories() { return ::writeCategories(*this, categories_.get()); }

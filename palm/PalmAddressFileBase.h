@@ -54,6 +54,9 @@ protected:
     virtual bool readCategories();
     virtual bool writeCategories();
     virtual bool writeFieldSchema();
+    // Reads the entry count: announced is the number of records it names,
+    // reservable how many of them the file is large enough to hold.
+    bool readRecordCount(uint32_t& announced, uint32_t& reservable);
     // The category name a record with that ID shows; empty when none has it.
     std::string categoryNameOf(uint32_t categoryId) const;
 
