@@ -3,8 +3,15 @@
 # libraries. The MinGW tools make them in the native build as well as in the
 # cross build; natively, without those tools, the tests that need them skip.
 
-find_program(QS_MINGW_GCC i686-w64-mingw32-gcc)
-find_program(QS_MINGW_WINDRES i686-w64-mingw32-windres)
+# Cross-built, the fixtures match the target (a 64-bit test build loads 64-bit
+# libraries); natively they are 32-bit, as Palm Desktop's own are.
+if(CMAKE_CROSSCOMPILING)
+  set(QS_MINGW_GCC ${CMAKE_C_COMPILER})
+  set(QS_MINGW_WINDRES ${CMAKE_RC_COMPILER})
+else()
+  find_program(QS_MINGW_GCC i686-w64-mingw32-gcc)
+  find_program(QS_MINGW_WINDRES i686-w64-mingw32-windres)
+endif()
 if(NOT QS_MINGW_GCC OR NOT QS_MINGW_WINDRES)
   message(STATUS "MinGW tools not found: tests on Windows binaries will skip")
   return()
@@ -15,13 +22,20 @@ set(QS_PE_FIXTURE_DIR ${CMAKE_BINARY_DIR}/fixtures/pe)
 file(MAKE_DIRECTORY ${QS_PE_FIXTURE_DIR})
 set(QS_PE_FIXTURES)
 
+# 32-bit C symbols carry a leading underscore, 64-bit ones do not.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(QS_FIXTURE_ENTRY entry)
+else()
+  set(QS_FIXTURE_ENTRY _entry)
+endif()
+
 # qs_pe_program(name rc-file): the tiny program with the resources of rc-file.
 function(qs_pe_program name rc_file)
   set(output ${QS_PE_FIXTURE_DIR}/${name}.exe)
   add_custom_command(
     OUTPUT ${output}
     COMMAND ${QS_MINGW_WINDRES} -O coff -i ${rc_file} -o ${name}.res.o
-    COMMAND ${QS_MINGW_GCC} -nostdlib -s -Wl,--entry=_entry -o ${output} ${QS_PE_FIXTURE_SOURCE}/tiny.c ${name}.res.o
+    COMMAND ${QS_MINGW_GCC} -nostdlib -s -Wl,--entry=${QS_FIXTURE_ENTRY} -o ${output} ${QS_PE_FIXTURE_SOURCE}/tiny.c ${name}.res.o
     DEPENDS ${rc_file} ${QS_PE_FIXTURE_SOURCE}/tiny.c
     WORKING_DIRECTORY ${QS_PE_FIXTURE_DIR}
     COMMENT "Windows fixture ${name}.exe"
@@ -29,8 +43,24 @@ function(qs_pe_program name rc_file)
   set(QS_PE_FIXTURES ${QS_PE_FIXTURES} ${output} PARENT_SCOPE)
 endfunction()
 
+# A .def file names the 32-bit stdcall symbols (Name=Name@8); 64-bit code has
+# no decoration, so there the export list keeps the plain names only.
+function(qs_export_definitions def_file result)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    get_filename_component(name ${def_file} NAME)
+    file(READ ${def_file} text)
+    string(REGEX REPLACE "=[A-Za-z0-9_]+@[0-9]+" "" text "${text}")
+    set(plain ${CMAKE_BINARY_DIR}/exports64/${name})
+    file(WRITE ${plain} "${text}")
+    set(${result} ${plain} PARENT_SCOPE)
+  else()
+    set(${result} ${def_file} PARENT_SCOPE)
+  endif()
+endfunction()
+
 # qs_pe_library(file-name source def-file): a DLL exporting what def-file names.
 function(qs_pe_library file_name source def_file)
+  qs_export_definitions(${def_file} def_file)
   set(output ${QS_PE_FIXTURE_DIR}/${file_name})
   add_custom_command(
     OUTPUT ${output}
