@@ -1,0 +1,132 @@
+#include "ui/Application.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "palm/PalmDesktopInstallation.h"
+#include "platform/DynamicLibrary.h"
+#include "ui/framework/UxDrawing.h"
+#include "ui/framework/UxHandles.h"
+#include "ui/framework/UxSharedFonts.h"
+
+MainFrame* mainFrame = nullptr;
+HWND mainWindowHandle = nullptr;
+PalmUserList palmUserList;
+char openedFilePath[MAX_PATH] = "";
+
+namespace {
+
+const char versionMessage[] =
+    "Quillset requires Palm Desktop 3.5 or higher, which can not be found on your system. Please contact "
+    "support@quillset.example.";
+const char noUsersMessage[] = "Can not find any Palm users in your Palm Desktop environment.";
+
+struct StartedServices {
+    bool com = false;
+    UxFont normal;
+    UxFont bold;
+};
+
+StartedServices& services()
+{
+    static StartedServices started;
+    return started;
+}
+
+// MAPI is reached at run time: a machine without it still runs the program.
+struct MapiInit {
+    ULONG version;
+    ULONG flags;
+};
+using MapiInitializeFunction = HRESULT(WINAPI*)(void*);
+using MapiUninitializeFunction = void(WINAPI*)(void);
+
+DynamicLibrary& mapiLibrary()
+{
+    static DynamicLibrary library;
+    return library;
+}
+
+void initializeMapi()
+{
+    DynamicLibrary& library = mapiLibrary();
+    if (!library.load("mapi32.dll"))
+        return;
+    auto initializeFunction = reinterpret_cast<MapiInitializeFunction>(library.entryPoint("MAPIInitialize"));
+    if (initializeFunction == nullptr)
+        return;
+    const HRESULT unknownFlags = static_cast<HRESULT>(0x80040106);
+    // Multithreaded notifications without MAPI's own COM start, then without
+    // that flag where it is unknown, then the defaults. Start-up goes on
+    // whatever MAPI answers.
+    MapiInit init = {0, 9};
+    HRESULT result = initializeFunction(&init);
+    if (result == unknownFlags) {
+        init.flags = 1;
+        result = initializeFunction(&init);
+    }
+    if (FAILED(result))
+        initializeFunction(nullptr);
+}
+
+void uninitializeMapi()
+{
+    DynamicLibrary& library = mapiLibrary();
+    auto uninitializeFunction = reinterpret_cast<MapiUninitializeFunction>(library.entryPoint("MAPIUninitialize"));
+    if (uninitializeFunction != nullptr)
+        uninitializeFunction();
+    library.release();
+}
+
+}  // namespace
+
+bool initialize()
+{
+    INITCOMMONCONTROLSEX controls = {8, 0xFF};
+    if (!InitCommonControlsEx(&controls))
+        return false;
+    if (CoInitialize(nullptr) != S_OK)
+        return false;
+    services().com = true;
+    initializeMapi();
+
+    if (getPalmDesktopVersion() < MinimumPalmDesktopVersion) {
+        MessageBoxA(nullptr, versionMessage, "Error", MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    loadPalmLibraries(kAllPalmLibraries);
+
+    services().normal.reset(uxCreateFont("Verdana", -11, FW_NORMAL));
+    services().bold.reset(uxCreateFont("Verdana", -11, FW_BOLD));
+    normalFont = services().normal.get();
+    boldFont = services().bold.get();
+
+    loadPalmUsers();
+    openedFilePath[0] = '\0';
+    return true;
+}
+
+bool loadPalmUsers()
+{
+    if (readPalmUsers(&palmUserList) < 0) {
+        MessageBoxA(nullptr, noUsersMessage, "Error", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    return true;
+}
+
+void shutdown()
+{
+    unloadPalmLibraries(kAllPalmLibraries);
+    uninitializeMapi();
+    if (services().com) {
+        CoUninitialize();
+        services().com = false;
+    }
+    normalFont = nullptr;
+    boldFont = nullptr;
+    services().normal.reset();
+    services().bold.reset();
+    releaseDrawingResources();
+    palmUserList.clear();
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+class ContactList;
+class UxListView;
+
+// How both lists show their records: the eight contact columns, rows in
+// reverse record order, and the row colours by comparison status.
+
+void addContactColumns(UxListView& list);
+void removeAllColumns(UxListView& list);
+// Every row new, in reverse record order, each box empty; with "ShowDiff"
+// on, only records missing or differing on the other side.
+void fillContactList(UxListView& list, ContactList* records);
+// The custom-draw answer that colours a row by its record's status.
+LRESULT drawContactRow(NMLVCUSTOMDRAW* draw);
+// Ticks or clears every row.
+void setAllChecked(UxListView& list, bool checked);

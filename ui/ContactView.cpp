@@ -1,0 +1,342 @@
+#include "ui/ContactView.h"
+
+#include <commctrl.h>
+
+#include "config/Options.h"
+#include "resources/ResourceIds.h"
+#include "sync/RecordMatching.h"
+#include "ui/Application.h"
+#include "ui/ContactLists.h"
+#include "ui/MainFrame.h"
+#include "ui/SplashWindow.h"
+#include "ui/framework/UxSharedFonts.h"
+#include "ui/layout/ContactListModel.h"
+#include "ui/layout/MainWindowLayout.h"
+
+namespace {
+
+const int palmListId = 1000;
+const int outlookListId = 1001;
+const int palmSelectAllId = 2000;
+const int palmClearId = 2001;
+const int outlookSelectAllId = 2010;
+const int outlookClearId = 2011;
+const int userComboId = 2020;
+
+const char* const bigButtonCaptions[BigButtonCount] = {
+    "Palm Desktop overwrites Outlook", "Synchronize All", "Outlook overwrites Palm Desktop"};
+const int bigButtonIconIds[BigButtonCount] = {IDI_PALM_TO_OUTLOOK, IDI_SYNCHRONIZE_ALL, IDI_OUTLOOK_TO_PALM};
+const int bigButtonCommands[BigButtonCount] = {ID_SYNC_PALM_TO_OUTLOOK, ID_SYNC_ALL, ID_SYNC_OUTLOOK_TO_PALM};
+
+const char outlookMissingMessage[] = "Quillset can not find the Microsoft Outlook software you installed.";
+
+RECT toRect(const UxRect& rect)
+{
+    RECT result = {rect.left, rect.top, rect.right, rect.bottom};
+    return result;
+}
+
+// Pointer coordinates as the view reads them: unsigned 16-bit values.
+int pointerX(LPARAM lParam) { return LOWORD(lParam); }
+int pointerY(LPARAM lParam) { return HIWORD(lParam); }
+
+HWND createButton(HWND parent, const char* text, int id, int width)
+{
+    HWND button = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE, 0, 0, width, 20, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), uxInstance(), nullptr);
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont), FALSE);
+    return button;
+}
+
+void moveControl(HWND parent, int id, const UxRect& rect)
+{
+    MoveWindow(GetDlgItem(parent, id), rect.left, rect.top, rect.width(), rect.height(), TRUE);
+}
+
+}  // namespace
+
+ContactView::ContactView() = default;
+
+ContactView::~ContactView() = default;
+
+int ContactView::clientWidth() const
+{
+    RECT client;
+    GetClientRect(handle(), &client);
+    return client.right;
+}
+
+int ContactView::clientHeight() const
+{
+    RECT client;
+    GetClientRect(handle(), &client);
+    return client.bottom;
+}
+
+LRESULT ContactView::OnCreate(WPARAM wParam, LPARAM lParam)
+{
+    arrowCursor_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    sizeCursor_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE));
+    handCursor_.reset(static_cast<HCURSOR>(LoadImageA(uxInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0,
+                                                      LR_DEFAULTSIZE)));
+    labelFont_.reset(uxCreateFont("Verdana", -12, FW_BOLD));
+    for (int index = 0; index < BigButtonCount; ++index) {
+        bigButtonIcons_[index].reset(static_cast<HICON>(
+            LoadImageA(uxInstance(), MAKEINTRESOURCEA(bigButtonIconIds[index]), IMAGE_ICON, 32, 32, 0)));
+    }
+    createControls();
+    fillUserCombo();
+    firstLoad();
+    if (!outlookConnector_.outlookAvailable())
+        MessageBoxA(handle(), outlookMissingMessage, "Error", MB_OK | MB_ICONINFORMATION);
+    return 0;
+}
+
+void ContactView::createControls()
+{
+    const DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL;
+    palmList_.create(handle(), nullptr, palmListId, listStyle, WS_EX_CLIENTEDGE);
+    outlookList_.create(handle(), nullptr, outlookListId, listStyle, WS_EX_CLIENTEDGE);
+    palmList_.setExtendedListStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    outlookList_.setExtendedListStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    toolTip_.create(handle());
+
+    createButton(handle(), "Select All", palmSelectAllId, 100);
+    createButton(handle(), "Clear", palmClearId, 80);
+    createButton(handle(), "Select All", outlookSelectAllId, 100);
+    createButton(handle(), "Clear", outlookClearId, 80);
+
+    userCombo_ = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 0, 0, 0, handle(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(userComboId)), uxInstance(), nullptr);
+    SendMessageA(userCombo_, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont), FALSE);
+}
+
+void ContactView::fillUserCombo()
+{
+    SendMessageA(userCombo_, CB_RESETCONTENT, 0, 0);
+    for (size_t index = 0; index < palmUserList.size(); ++index) {
+        const LRESULT item = SendMessageA(userCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(palmUserList[index].name));
+        SendMessageA(userCombo_, CB_SETITEMDATA, item, static_cast<LPARAM>(index));
+    }
+    const int selected = selectedUserIndex(palmUserList, lastUser);
+    if (selected < 0)
+        return;  // no users: lastUser keeps its stored value
+    SendMessageA(userCombo_, CB_SETCURSEL, selected, 0);
+    lastUser = static_cast<int>(palmUserList[selected].id);
+}
+
+void ContactView::firstLoad()
+{
+    SplashWindow* splash = SplashWindow::show();
+    removeAllColumns(palmList_);
+    removeAllColumns(outlookList_);
+    addContactColumns(palmList_);
+    addContactColumns(outlookList_);
+    loadContacts(true);
+    if (splash != nullptr)
+        PostMessageA(splash->handle(), WM_CLOSE, 0, 0);
+}
+
+void ContactView::compareBothSides()
+{
+    computeCompareStatus(palmStore_.contacts(), outlookConnector_.contacts());
+    computeCompareStatus(outlookConnector_.contacts(), palmStore_.contacts());
+}
+
+void ContactView::loadContacts(bool reloadOutlook)
+{
+    if (openedFilePath[0] != '\0')
+        palmStore_.loadFile(openedFilePath);
+    else
+        palmStore_.loadUser(static_cast<uint32_t>(lastUser));
+    if (reloadOutlook) {
+        outlookConnector_.load();
+        computeCompareStatus(outlookConnector_.contacts(), palmStore_.contacts());
+    }
+    computeCompareStatus(palmStore_.contacts(), outlookConnector_.contacts());
+    fillContactList(palmList_, palmStore_.contacts());
+    fillContactList(outlookList_, outlookConnector_.contacts());
+    outlookConnector_.attachMappingBlock(nullptr);
+    updateCounts();
+}
+
+void ContactView::updateCounts()
+{
+    if (mainFrame != nullptr)
+        mainFrame->setStatusText(recordCountLine(palmList_.itemCount(), outlookList_.itemCount()).c_str());
+    compareBothSides();
+    InvalidateRect(palmList_.handle(), nullptr, FALSE);
+    InvalidateRect(outlookList_.handle(), nullptr, FALSE);
+}
+
+void ContactView::startOperation(int commandId, bool withMappingBlock)
+{
+    if (withMappingBlock) {
+        mappingBlock_ = makeMappingBlock(currentOptions);
+        outlookConnector_.attachMappingBlock(&mappingBlock_);
+    }
+    // The synchronization itself is not part of this build yet; the block
+    // is let go as an operation would at its end.
+    outlookConnector_.attachMappingBlock(nullptr);
+}
+
+void ContactView::onUserSelected()
+{
+    const LRESULT item = SendMessageA(userCombo_, CB_GETCURSEL, 0, 0);
+    if (item == CB_ERR)
+        return;
+    const LRESULT index = SendMessageA(userCombo_, CB_GETITEMDATA, item, 0);
+    if (index < 0 || static_cast<size_t>(index) >= palmUserList.size())
+        return;
+    lastUser = static_cast<int>(palmUserList[index].id);
+    palmStore_.loadUser(static_cast<uint32_t>(lastUser));
+    compareBothSides();
+    fillContactList(palmList_, palmStore_.contacts());
+    fillContactList(outlookList_, outlookConnector_.contacts());
+    updateCounts();
+}
+
+LRESULT ContactView::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case palmSelectAllId: setAllChecked(palmList_, true); break;
+    case palmClearId: setAllChecked(palmList_, false); break;
+    case outlookSelectAllId: setAllChecked(outlookList_, true); break;
+    case outlookClearId: setAllChecked(outlookList_, false); break;
+    case userComboId:
+        if (HIWORD(wParam) == CBN_SELCHANGE)
+            onUserSelected();
+        break;
+    default: break;
+    }
+    return 0;
+}
+
+LRESULT ContactView::OnNotify(WPARAM wParam, LPARAM lParam)
+{
+    NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+    const bool fromList = header->idFrom == palmListId || header->idFrom == outlookListId;
+    if (fromList && header->code == NM_CUSTOMDRAW)
+        return drawContactRow(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+    if (fromList && header->code == NM_DBLCLK) {
+        // The contact detail dialog comes with its own build step.
+        return 0;
+    }
+    return UxChild::OnNotify(wParam, lParam);
+}
+
+void ContactView::placeLists(int splitter)
+{
+    UxRect palm, outlook;
+    placeListsAtSplitter(splitter, clientWidth(), clientHeight(), &palm, &outlook);
+    const RECT palmRect = toRect(palm);
+    const RECT outlookRect = toRect(outlook);
+    palmList_.moveTo(&palmRect, true);
+    outlookList_.moveTo(&outlookRect, true);
+    splitter_ = splitter;
+}
+
+LRESULT ContactView::OnSize(WPARAM wParam, LPARAM lParam)
+{
+    const ContactViewLayout layout = contactViewLayout(LOWORD(lParam), HIWORD(lParam));
+    placeLists(layout.splitter);
+    moveControl(handle(), palmSelectAllId, layout.palmSelectAll);
+    moveControl(handle(), palmClearId, layout.palmClear);
+    moveControl(handle(), outlookSelectAllId, layout.outlookSelectAll);
+    moveControl(handle(), outlookClearId, layout.outlookClear);
+    moveControl(handle(), userComboId, layout.userCombo);
+    InvalidateRect(handle(), nullptr, FALSE);
+    UpdateWindow(handle());
+    return 0;
+}
+
+void ContactView::hoverHeader(int x, int y)
+{
+    hoveredButton_ = bigButtonAt(x, y, clientWidth());
+    if (hoveredButton_ < 0) {
+        SetCursor(arrowCursor_);
+        return;
+    }
+    SetCursor(handCursor_ ? handCursor_.get() : arrowCursor_);
+    const RECT area = toRect(bigButtonRect(hoveredButton_, clientWidth()));
+    toolTip_.addTool(handle(), bigButtonCaptions[hoveredButton_], &area);
+}
+
+LRESULT ContactView::OnMouseMove(WPARAM wParam, LPARAM lParam)
+{
+    const int x = pointerX(lParam);
+    const int y = pointerY(lParam);
+    const int width = clientWidth();
+    const int height = clientHeight();
+    if (!inListBand(y, height)) {
+        overSplitter_ = false;
+        hoverHeader(x, y);
+        return 0;
+    }
+    overSplitter_ = true;
+    hoveredButton_ = -1;
+    SetCursor(sizeCursor_);
+    if (dragging_ && splitterAllowedAt(x, width)) {
+        placeLists(x);
+        InvalidateRect(handle(), nullptr, FALSE);
+        UpdateWindow(handle());
+    }
+    return 0;
+}
+
+LRESULT ContactView::OnLButtonDown(WPARAM wParam, LPARAM lParam)
+{
+    dragging_ = true;
+    SetCapture(handle());
+    SetCursor(overSplitter_ ? sizeCursor_ : arrowCursor_);
+    return 0;
+}
+
+LRESULT ContactView::OnLButtonUp(WPARAM wParam, LPARAM lParam)
+{
+    dragging_ = false;
+    SetCursor(overSplitter_ ? sizeCursor_ : arrowCursor_);
+    ReleaseCapture();
+    // A big button acts on release when the last move found the pointer on it.
+    if (hoveredButton_ >= 0 && hoveredButton_ < BigButtonCount)
+        startOperation(bigButtonCommands[hoveredButton_], true);
+    return 0;
+}
+
+void ContactView::paintHeaderAndFooter(HDC context, int width, int height)
+{
+    const ContactViewLayout layout = contactViewLayout(width, height);
+    UxSelection font(context, labelFont_.get());
+    SetBkMode(context, TRANSPARENT);
+    SetTextColor(context, RGB(224, 224, 255));
+    RECT palmLabel = toRect(layout.palmLabel);
+    DrawTextA(context, "Palm Desktop Contacts:", -1, &palmLabel, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    RECT outlookLabel = toRect(layout.outlookLabel);
+    DrawTextA(context, "Outlook Contacts:", -1, &outlookLabel, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    for (int index = 0; index < BigButtonCount; ++index) {
+        if (bigButtonIcons_[index])
+            DrawIconEx(context, bigButtonLeft(index, width), BigButtonTop, bigButtonIcons_[index].get(), BigButtonSize,
+                       BigButtonSize, 0, nullptr, DI_NORMAL);
+    }
+    RECT userLabel = toRect(layout.userLabel);
+    DrawTextA(context, "Current Palm User:", -1, &userLabel, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+}
+
+LRESULT ContactView::OnPaint(HDC context)
+{
+    const int width = clientWidth();
+    const int height = clientHeight();
+    // Composed off screen and copied once, so the bands never flicker.
+    UxMemoryDc image(CreateCompatibleDC(context));
+    UxBitmap bitmap(CreateCompatibleBitmap(context, width, height));
+    if (!image || !bitmap)
+        return 0;
+    {
+        UxSelection selected(image.get(), bitmap.get());
+        RECT all = {0, 0, width, height};
+        FillRect(image.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        paintHeaderAndFooter(image.get(), width, height);
+        BitBlt(context, 0, 0, width, height, image.get(), 0, 0, SRCCOPY);
+    }
+    return 0;
+}

@@ -1,0 +1,67 @@
+#pragma once
+#include "config/MappingBlock.h"
+#include "outlook/OutlookConnector.h"
+#include "sync/PalmContactStore.h"
+#include "ui/framework/UxChild.h"
+#include "ui/framework/UxHandles.h"
+#include "ui/framework/UxListView.h"
+#include "ui/framework/UxToolTip.h"
+
+// The middle of the main window: the Palm Desktop list on the left, the
+// Outlook list on the right, the three big buttons above them, the user
+// combo and the list buttons below. It owns both stores.
+class ContactView : public UxChild {
+public:
+    ContactView();
+    ~ContactView() override;
+
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnPaint(HDC context) override;
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnNotify(WPARAM wParam, LPARAM lParam) override;
+
+    // Reloads the Palm side (the opened file, else the selected user's) and,
+    // when asked, Outlook; then compares, refills both lists and the counts.
+    void loadContacts(bool reloadOutlook);
+    void updateCounts();
+    // A synchronization command, from the menu or (with the mapping block
+    // attached) from a big button.
+    void startOperation(int commandId, bool withMappingBlock);
+
+    UxListView& palmList() { return palmList_; }
+    UxListView& outlookList() { return outlookList_; }
+
+private:
+    void createControls();
+    void fillUserCombo();
+    void onUserSelected();
+    void firstLoad();
+    void compareBothSides();
+    void placeLists(int splitter);
+    void hoverHeader(int x, int y);
+    void paintHeaderAndFooter(HDC context, int width, int height);
+    int clientWidth() const;
+    int clientHeight() const;
+
+    UxListView palmList_;
+    UxListView outlookList_;
+    UxToolTip toolTip_;
+    HCURSOR arrowCursor_ = nullptr;
+    HCURSOR sizeCursor_ = nullptr;
+    UxCursor handCursor_;
+    UxFont labelFont_;
+    UxIcon bigButtonIcons_[3];
+    HWND userCombo_ = nullptr;
+    int splitter_ = 0;
+    int hoveredButton_ = -1;
+    bool overSplitter_ = false;
+    bool dragging_ = false;
+
+    PalmContactStore palmStore_;
+    OutlookConnector outlookConnector_;
+    MappingBlock mappingBlock_{};
+};

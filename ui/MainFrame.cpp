@@ -1,0 +1,205 @@
+#include "ui/MainFrame.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+
+#include "config/Options.h"
+#include "platform/ProgramFolder.h"
+#include "resources/ResourceIds.h"
+#include "sync/PalmContactStore.h"
+#include "ui/AboutDialog.h"
+#include "ui/Application.h"
+#include "ui/ButtonBar.h"
+#include "ui/ContactView.h"
+#include "ui/framework/UxSharedFonts.h"
+#include "ui/layout/MainWindowLayout.h"
+#include "ui/layout/ProgressBar.h"
+
+namespace {
+
+const char helpFileName[] = "qsohelp.chm";
+const char homePageAddress[] = "http://www.quillset.example/";
+const char invalidFileMessage[] = "Invalid Palm Desktop Contacts Database file, please try another one.";
+const int statusBarId = 1000;
+
+RECT toRect(const UxRect& rect)
+{
+    RECT result = {rect.left, rect.top, rect.right, rect.bottom};
+    return result;
+}
+
+}  // namespace
+
+MainFrame::MainFrame() : buttonBar_(new ButtonBar), contentView_(new ContactView) {}
+
+MainFrame::~MainFrame()
+{
+    // The child windows are gone by now; their objects go with this one.
+    contentView_.reset();
+    buttonBar_.reset();
+    if (mainFrame == this)
+        mainFrame = nullptr;
+    mainWindowHandle = nullptr;
+    if (optionsLoaded_)
+        saveOptions();
+}
+
+LRESULT MainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
+{
+    mainWindowHandle = handle();
+    applicationIcon_.reset(static_cast<HICON>(
+        LoadImageA(uxInstance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(applicationIcon_.get()));
+    menu_.reset(LoadMenuA(uxInstance(), MAKEINTRESOURCEA(IDR_MAIN_MENU)));
+    SetMenu(handle(), menu_.get());
+    progressBrush_.reset(CreateSolidBrush(RGB(0, 0, 255)));
+
+    if (statusBar_.create(handle(), statusBarId, 0)) {
+        const int wholeWidth = -1;
+        statusBar_.setParts(1, &wholeWidth);
+    }
+    loadOptions();
+    optionsLoaded_ = true;
+    buttonBar_->Create(handle(), nullptr, WS_VISIBLE, 0);
+    contentView_->Create(handle(), nullptr, WS_VISIBLE | WS_CLIPCHILDREN, 0);
+    return 0;
+}
+
+LRESULT MainFrame::OnSize(WPARAM wParam, LPARAM lParam)
+{
+    const MainFrameLayout layout = mainFrameLayout(LOWORD(lParam), HIWORD(lParam));
+    const RECT status = toRect(layout.statusBar);
+    const RECT bar = toRect(layout.buttonBar);
+    const RECT content = toRect(layout.contentView);
+    statusBar_.moveTo(&status, true);
+    buttonBar_->moveTo(&bar, true);
+    contentView_->moveTo(&content, true);
+    return 0;
+}
+
+LRESULT MainFrame::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam)
+{
+    MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+    limits->ptMinTrackSize.x = MainFrameMinimumWidth;
+    limits->ptMinTrackSize.y = MainFrameMinimumHeight;
+    return 0;
+}
+
+LRESULT MainFrame::OnDestroy(WPARAM wParam, LPARAM lParam)
+{
+    // The menu goes with the window.
+    SetMenu(handle(), nullptr);
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT MainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    runCommand(LOWORD(wParam));
+    return 0;
+}
+
+void MainFrame::runCommand(int commandId)
+{
+    switch (commandId) {
+    case ID_FILE_EXIT: confirmExit(); break;
+    case ID_TOOLS_OPTIONS: break;  // the options dialog is not part of this build yet
+    case ID_HELP_CONTENT: openHelpFile(); break;
+    case ID_HELP_WEB: openHomePage(); break;
+    case ID_HELP_ABOUT: showAbout(); break;
+    case ID_SYNC_PALM_TO_OUTLOOK:
+    case ID_SYNC_OUTLOOK_TO_PALM:
+    case ID_SYNC_ALL:
+        if (contentView_ && contentView_->handle() != nullptr)
+            contentView_->startOperation(commandId, false);
+        break;
+    case ID_FILE_REFRESH: refreshContacts(); break;
+    case ID_FILE_OPEN: openContactsFile(); break;
+    default: break;
+    }
+}
+
+void MainFrame::confirmExit()
+{
+    if (MessageBoxA(handle(), "Do you really want to quit Quillset?", "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES)
+        PostMessageA(handle(), WM_CLOSE, 0, 0);
+}
+
+void MainFrame::openHelpFile()
+{
+    const std::string path = programFilePath(helpFileName);
+    ShellExecuteA(handle(), "open", path.c_str(), "", "", SW_SHOW);
+}
+
+void MainFrame::openHomePage()
+{
+    ShellExecuteA(nullptr, "open", homePageAddress, "", "", SW_SHOW);
+}
+
+void MainFrame::showAbout()
+{
+    AboutDialog about;
+    about.run(handle(), IDD_ABOUT);
+}
+
+void MainFrame::openContactsFile()
+{
+    char path[MAX_PATH];
+    lstrcpynA(path, openedFilePath, sizeof path);
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = handle();
+    dialog.lpstrFilter = "Palm Desktop Contacts Database File(*.dat)\0*.dat\0All Files(*.*)\0*.*\0";
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH - 1;
+    dialog.lpstrTitle = "Open Palm Desktop Contacts";
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    if (!GetOpenFileNameA(&dialog))
+        return;
+    path[MAX_PATH - 1] = '\0';
+    if (PalmContactStore::detectFormat(path) == PalmFormatUnreadable) {
+        MessageBoxA(handle(), invalidFileMessage, "Error", MB_OK | MB_ICONERROR);
+        return;
+    }
+    lstrcpynA(openedFilePath, path, sizeof openedFilePath);
+    refreshContacts();
+}
+
+void MainFrame::refreshContacts()
+{
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    if (contentView_ && contentView_->handle() != nullptr)
+        contentView_->loadContacts(true);
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+}
+
+void MainFrame::setStatusText(const char* text)
+{
+    if (statusBar_.handle() != nullptr)
+        statusBar_.setText(0, text != nullptr ? text : "");
+}
+
+void MainFrame::showProgress(int percent)
+{
+    RECT part;
+    if (!statusBar_.getPartRect(0, &part))
+        return;
+    const ProgressBarLayout bar = progressBarLayout(makeRect(part.left, part.top, part.right, part.bottom), percent);
+    UxWindowDc context(statusBar_.handle());
+    UxSelection font(context.get(), boldFont);
+    RECT area = toRect(bar.area);
+    FillRect(context.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
+    if (bar.percent <= 0)
+        return;
+    RECT filled = toRect(bar.filled);
+    FillRect(context.get(), &filled, progressBrush_.get());
+    char label[8];
+    std::snprintf(label, sizeof label, "%d%%", bar.percent);
+    const int oldMode = SetBkMode(context.get(), TRANSPARENT);
+    SetTextColor(context.get(), bar.whiteText ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    DrawTextA(context.get(), label, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SetBkMode(context.get(), oldMode);
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include <memory>
+
+#include "ui/framework/UxFrame.h"
+#include "ui/framework/UxHandles.h"
+#include "ui/framework/UxStatusBar.h"
+
+class ButtonBar;
+class ContactView;
+
+// The main window: the button bar across the top, the content view with
+// both lists, and the status bar. Deleted with its window; its destruction
+// saves the options.
+class MainFrame : public UxFrame {
+public:
+    MainFrame();
+    ~MainFrame() override;
+
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam) override;
+
+    // Runs one menu command, as the menu, the accelerators and the button
+    // bar give it.
+    void runCommand(int commandId);
+    void setStatusText(const char* text);
+    // Paints a percentage bar over the status bar at once; 0 clears it.
+    void showProgress(int percent);
+    void refreshContacts();
+    ContactView* contentView() { return contentView_.get(); }
+
+private:
+    void confirmExit();
+    void openHelpFile();
+    void openHomePage();
+    void showAbout();
+    void openContactsFile();
+
+    UxIcon applicationIcon_;
+    UxStatusBar statusBar_;
+    std::unique_ptr<ButtonBar> buttonBar_;
+    std::unique_ptr<ContactView> contentView_;
+    UxMenu menu_;
+    UxBrush progressBrush_;
+    // Only options that were loaded are saved: a window that never got as
+    // far must not overwrite the user's file with blanks.
+    bool optionsLoaded_ = false;
+};

@@ -1,0 +1,101 @@
+#include "ui/framework/UxFrame.h"
+
+#include "ui/framework/UxWindowBinding.h"
+
+static const char frameClassName[] = "UxFrame_Class";
+
+bool UxFrame::Create(HWND parent, DWORD style, const RECT* rect, const char* title)
+{
+    if (!UxWindowBinding::declareClass(frameClassName, &UxFrame::procedure,
+                                       static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH))))
+        return false;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+    if (rect != nullptr) {
+        x = rect->left;
+        y = rect->top;
+        width = rect->right - rect->left;
+        height = rect->bottom - rect->top;
+    }
+    HWND window = CreateWindowExA(0, frameClassName, title, style, x, y, width, height, parent, nullptr, uxInstance(), this);
+    if (window == nullptr)
+        return false;
+    ownedByWindow_ = true;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    return true;
+}
+
+LRESULT UxFrame::OnPaint(HDC context)
+{
+    RECT client;
+    GetClientRect(handle(), &client);
+    FillRect(context, &client, GetSysColorBrush(COLOR_BTNFACE));
+    return 0;
+}
+
+LRESULT UxFrame::OnNcHitTest(WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(handle(), WM_NCHITTEST, wParam, lParam);
+}
+
+bool UxFrame::dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    switch (message) {
+    case WM_DESTROY: OnDestroy(wParam, lParam); return false;
+    case WM_SIZE: OnSize(wParam, lParam); return false;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC context = BeginPaint(handle(), &paint);
+        OnPaint(context);
+        EndPaint(handle(), &paint);
+        *result = 0;
+        return true;
+    }
+    case WM_CLOSE:
+        *result = 0;
+        return OnClose(wParam, lParam) == 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(wParam, lParam); return false;
+    case WM_NOTIFY: OnNotify(wParam, lParam); return false;
+    case WM_NCHITTEST: *result = OnNcHitTest(wParam, lParam); return true;
+    case WM_COMMAND: OnCommand(wParam, lParam); return false;
+    case WM_TIMER:
+        *result = 0;
+        return OnTimer(wParam, lParam) == 0;
+    case WM_MOUSEMOVE: OnMouseMove(wParam, lParam); return false;
+    case WM_LBUTTONDOWN: OnLButtonDown(wParam, lParam); return false;
+    case WM_LBUTTONUP: OnLButtonUp(wParam, lParam); return false;
+    case WM_RBUTTONDOWN: OnRButtonDown(wParam, lParam); return false;
+    case WM_RBUTTONUP: OnRButtonUp(wParam, lParam); return false;
+    case WM_NCDESTROY:
+        OnNcDestroy(wParam, lParam);
+        UxWindowBinding::unbind(handle(), this);
+        windowGone_ = true;
+        return false;
+    default: return false;
+    }
+}
+
+LRESULT CALLBACK UxFrame::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    UxFrame* frame;
+    if (message == WM_CREATE) {
+        frame = static_cast<UxFrame*>(UxWindowBinding::bindAtCreate(window, lParam));
+        if (frame != nullptr && frame->OnCreate(wParam, lParam) == -1)
+            return -1;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    frame = static_cast<UxFrame*>(UxWindowBinding::find(window));
+    if (frame == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
+
+    ++frame->runningHandlers_;
+    LRESULT result = 0;
+    // The default handling counts too: closing runs the destruction inside it.
+    if (!frame->dispatch(message, wParam, lParam, &result))
+        result = DefWindowProcA(window, message, wParam, lParam);
+    --frame->runningHandlers_;
+    // The outermost handler of a window that is gone deletes the object.
+    if (frame->windowGone_ && frame->runningHandlers_ == 0 && frame->ownedByWindow_)
+        delete frame;
+    return result;
+}

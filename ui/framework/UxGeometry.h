@@ -1,0 +1,11 @@
+#pragma once
+#include <windows.h>
+
+// A width x height rectangle centred on the reference window (the desktop
+// when it is none), never at a negative position.
+RECT centerRect(HWND reference, int width, int height);
+// Moves window to the centre of reference; width and height 0 take the
+// window's own client size.
+void centerWindow(HWND window, HWND reference, int width, int height);
+// The bitmap's size; false and zeros without a bitmap.
+bool imageSize(HBITMAP bitmap, int* width, int* height);

@@ -1,0 +1,37 @@
+#pragma once
+#include "ui/framework/UxWindow.h"
+
+struct ContactRecord;
+
+// A report-style list view ("SysListView32"), created or adopted. Rows carry
+// the record they show as item data; the list never owns it.
+class UxListView : public UxWindow {
+public:
+    bool create(HWND parent, const RECT* rect, int controlId, DWORD style, DWORD extendedStyle);
+    // Adopts an existing control, only one of class "SysListView32".
+    bool attach(HWND window);
+    void setExtendedListStyle(DWORD styles);
+
+    int columnCount() const { return columnCount_; }
+    bool insertColumn(int index, const char* text, int width);
+    bool deleteColumn(int index);
+
+    // Negative image: no image; null data: no item data.
+    bool insertItem(int row, const char* text, int image, const ContactRecord* data);
+    bool setItem(int row, int subItem, const char* text, int image, const ContactRecord* data);
+    int selectedCount() const;
+
+    int itemCount() const;
+    // Any state image but the empty box (1) counts as ticked.
+    bool isChecked(int row) const;
+    void setChecked(int row, bool checked);
+    ContactRecord* recordAt(int row) const;
+    // The lowest selected row, -1 for none.
+    int selectedRow() const;
+    void removeAllRows();
+    // Reads a cell back, at most capacity - 1 characters.
+    bool itemText(int row, int subItem, char* buffer, int capacity) const;
+
+private:
+    int columnCount_ = 0;
+};

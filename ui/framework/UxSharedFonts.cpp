@@ -1,0 +1,4 @@
+#include "ui/framework/UxSharedFonts.h"
+
+HFONT normalFont = nullptr;
+HFONT boldFont = nullptr;
