@@ -189,6 +189,10 @@ bool UiDriver::run(const std::vector<std::string>& words)
         return waitWindow(words[1]);
     if (verb == "answer" && count == 4)
         return answerBox(words[1], words[2], words[3]);
+    if (verb == "wait-box" && count == 1)
+        return waitBox();
+    if (verb == "open-file" && count == 3)
+        return answerOpenDialog(words[1], words[2]);
     if (verb == "no-box" && count == 1)
         return expectNoBox();
     if (verb == "command" && count == 2)
@@ -257,7 +261,7 @@ HWND UiDriver::findMessageBox() const
     return search.found;
 }
 
-bool UiDriver::answerBox(const std::string& caption, const std::string& textPart, const std::string& button)
+HWND UiDriver::waitForMessageBox() const
 {
     HWND box = nullptr;
     for (DWORD waited = 0; waited < timeout_ && box == nullptr; waited += 20) {
@@ -265,6 +269,63 @@ bool UiDriver::answerBox(const std::string& caption, const std::string& textPart
         if (box == nullptr)
             Sleep(20);
     }
+    return box;
+}
+
+HWND UiDriver::waitForDialog(const char* title) const
+{
+    for (DWORD waited = 0; waited < timeout_; waited += 20) {
+        ProcessWindowSearch search = {process_.dwProcessId, messageBoxClass, title, nullptr};
+        EnumWindows(&matchProcessWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr)
+            return search.found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+bool UiDriver::answerOpenDialog(const std::string& title, const std::string& path)
+{
+    HWND dialog = waitForDialog(title.c_str());
+    if (dialog == nullptr)
+        return fail("no dialog titled \"" + title + "\"");
+    Sleep(300);
+    // The file name box is the dialog's first visible edit control.
+    HWND edit = nullptr;
+    EnumChildWindows(
+        dialog,
+        [](HWND window, LPARAM parameter) -> BOOL {
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (lstrcmpiA(className, "Edit") != 0 || !IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<HWND*>(parameter) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&edit));
+    if (edit == nullptr)
+        return fail("the dialog has no file name box");
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    for (DWORD waited = 0; waited < timeout_ && IsWindow(dialog); waited += 20)
+        Sleep(20);
+    if (IsWindow(dialog))
+        return fail("the dialog stayed open after \"" + path + "\"");
+    return true;
+}
+
+bool UiDriver::waitBox()
+{
+    if (waitForMessageBox() == nullptr)
+        return fail("no message box appeared");
+    // Let it finish painting before anything looks at it.
+    Sleep(200);
+    return true;
+}
+
+bool UiDriver::answerBox(const std::string& caption, const std::string& textPart, const std::string& button)
+{
+    HWND box = waitForMessageBox();
     if (box == nullptr)
         return fail("no message box appeared");
     const std::string seenCaption = windowText(box);

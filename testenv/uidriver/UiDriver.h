@@ -28,6 +28,8 @@ private:
     bool waitWindow(const std::string& title);
     bool answerBox(const std::string& caption, const std::string& textPart, const std::string& button);
     bool expectNoBox();
+    bool waitBox();
+    bool answerOpenDialog(const std::string& title, const std::string& path);
     bool sendCommand(int commandId);
     bool sendKey(const std::string& keyName);
     bool closeWindow();
@@ -38,6 +40,8 @@ private:
     bool screenshot(const std::string& path);
 
     HWND findMessageBox() const;
+    HWND waitForMessageBox() const;
+    HWND waitForDialog(const char* title) const;
     HWND listControl(int controlId) const;
     bool readListCell(HWND list, int row, int column, std::string* text) const;
     bool fail(const std::string& what) const;
