@@ -1,5 +1,6 @@
 #include "outlook/OutlookConnector.h"
 
+#include <cstring>
 #include <new>
 
 #include "outlook/AutomationCalls.h"
@@ -125,8 +126,21 @@ bool OutlookConnector::addContact(ContactRecord* record, AutomationObject* folde
 
     OutlookContactImage image;
     recordToImage(record, &image, mappingBlock_);
-    writeContactItem(item.get(), &image);
-    record->nativeData = imageToBytes(image);
+    // A new item holds nothing yet; the fields Outlook never sees are the
+    // record's own.
+    OutlookContactImage held;
+    for (const ImageRow& row : contactImageRows()) {
+        if (!row.propertyName || row.readOnly) copyImageField(held, image, row);
+    }
+    if (!writeContactItem(item.get(), &image, &held)) {
+        // Whether Outlook keeps the unsaved item is unknown, so no later
+        // position can be trusted to name its "Item".
+        if (folder == contactsFolder_.get() && contacts_) stopAddressingFrom(contacts_->count());
+        return false;
+    }
+    // The contact exists now, so this is success even if the block cannot be
+    // kept: without one, the next write starts from zeros and puts it all.
+    storeImage(record, held);
     return true;
 }
 
@@ -136,6 +150,25 @@ OutlookContactImage OutlookConnector::storedImage(int32_t position) {
     // A block that is not an image of the right size starts from zeros.
     if (stored) imageFromBytes(stored->nativeData, &image);
     return image;
+}
+
+void OutlookConnector::storeImage(ContactRecord* record, const OutlookContactImage& image) {
+    // A block that is already an image is overwritten in place: nothing to
+    // allocate, so a stored image can never be left stale.
+    if (record->nativeData.size() == sizeof image) {
+        std::memcpy(record->nativeData.data(), &image, sizeof image);
+        return;
+    }
+    try {
+        record->nativeData = imageToBytes(image);
+    } catch (const std::bad_alloc&) {
+        // Any other block is no image either: the next write starts from zeros.
+    }
+}
+
+void OutlookConnector::stopAddressingFrom(int32_t position) {
+    if (allItemsLoaded_ || position < addressableCount_) addressableCount_ = position;
+    allItemsLoaded_ = false;
 }
 
 bool OutlookConnector::updateContact(const ContactRecord* record, int32_t position) {
@@ -149,13 +182,18 @@ bool OutlookConnector::updateContact(const ContactRecord* record, int32_t positi
     AutomationObjectRef item = callForObject(items.get(), "Item", integerArgument(position + 1));
     if (!item) return false;
 
-    const OutlookContactImage asRead = storedImage(position);
-    OutlookContactImage image = asRead;
+    OutlookContactImage held = storedImage(position);
+    OutlookContactImage image = held;
     recordToImage(record, &image, mappingBlock_);
-    // Only what the record changes is put: a property put back as read would
+    // Only what the record changes is put: a property put back as held would
     // come back cut to its field and with its characters outside the code page
     // lost.
-    writeContactItem(item.get(), &image, &asRead);
+    if (!writeContactItem(item.get(), &image, &held)) return false;
+    // The stored image follows Outlook, so a later write in this run (another
+    // record matching this contact, a second synchronization) is compared
+    // against what Outlook now holds, not against the first read.
+    ContactRecord* stored = contacts_ ? contacts_->at(position) : nullptr;
+    if (stored) storeImage(stored, held);
     return true;
 }
 
@@ -167,8 +205,10 @@ bool OutlookConnector::mergeRecord(const ContactRecord* record) {
         std::unique_ptr<ContactRecord> working(new (std::nothrow) ContactRecord());
         if (!working) return false;
         assignRecordValues(*working, *record);
+        const int32_t position = contacts_->count();
         if (!addContact(working.get())) return false;
-        contacts_->addCopy(working.get());
+        // Without its record the new item would shift every later one.
+        if (!contacts_->addCopy(working.get())) stopAddressingFrom(position);
         return true;
     }
     if (match.code == MatchDiffers) {

@@ -36,11 +36,14 @@ public:
     void attachMappingBlock(const MappingBlock* block) { mappingBlock_ = block; }
 
     // Makes a new Outlook contact from the record, which takes the new
-    // contact's image as its native block. `folder` defaults to Contacts.
+    // contact's image (what Outlook accepted) as its native block. `folder`
+    // defaults to Contacts. False when the contact could not be saved.
     bool addContact(ContactRecord* record, AutomationObject* folder = nullptr);
     // Writes the record's values over the Outlook contact at `position` of
     // `contacts`, starting from that contact's stored image so properties the
-    // record does not carry keep their value. False when nothing was written.
+    // record does not carry keep their value; the stored image then takes
+    // what Outlook accepted. False when nothing was written or saved (the
+    // stored image is then as it was).
     bool updateContact(const ContactRecord* record, int32_t position);
     // Adds the record to Outlook or overwrites its differing counterpart,
     // keeping `contacts` in step. True when Outlook was changed.
@@ -55,6 +58,10 @@ private:
     bool addItemRecord(AutomationObject* item, const char* folderName);
     // The stored image of the record at `position`, or a zeroed one.
     OutlookContactImage storedImage(int32_t position);
+    // Makes the image the record's native block, as far as memory allows.
+    static void storeImage(ContactRecord* record, const OutlookContactImage& image);
+    // From `position` on, a record no longer knows which "Item" it is.
+    void stopAddressingFrom(int32_t position);
 
     std::unique_ptr<ContactList> contacts_;
     AutomationObjectRef contactsFolder_;

@@ -145,6 +145,10 @@ void setImageInteger(OutlookContactImage& image, const ImageRow& row, int32_t va
     std::memcpy(fieldAddress(image, row), &value, sizeof value);
 }
 
+void copyImageField(OutlookContactImage& target, const OutlookContactImage& source, const ImageRow& row) {
+    std::memcpy(fieldAddress(target, row), fieldAddress(source, row), row.imageSize);
+}
+
 std::vector<uint8_t> imageToBytes(const OutlookContactImage& image) {
     const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&image);
     return std::vector<uint8_t>(bytes, bytes + sizeof image);

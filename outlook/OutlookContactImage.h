@@ -141,6 +141,9 @@ void setImageDate(OutlookContactImage& image, const ImageRow& row, double date);
 int32_t imageInteger(const OutlookContactImage& image, const ImageRow& row);
 void setImageInteger(OutlookContactImage& image, const ImageRow& row, int32_t value);
 
+// Copies the row's field of source over the same field of target.
+void copyImageField(OutlookContactImage& target, const OutlookContactImage& source, const ImageRow& row);
+
 // The image as a native block, and back. A block of any other size is not an
 // image: false, and the image is left alone.
 std::vector<uint8_t> imageToBytes(const OutlookContactImage& image);

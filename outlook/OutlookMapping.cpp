@@ -1,5 +1,6 @@
 #include "outlook/OutlookMapping.h"
 
+#include <array>
 #include <cstring>
 
 #include "outlook/AutomationCalls.h"
@@ -89,12 +90,12 @@ void customFieldsToImage(const ContactRecord& record, OutlookContactImage& image
     }
 }
 
-// Whether the field holds what it held when the item was read.
-bool unchangedSinceRead(const OutlookContactImage& image, const OutlookContactImage* asRead, const ImageRow& row) {
-    if (!asRead) return false;
+// Whether the field holds what the item is known to hold.
+bool alreadyHeld(const OutlookContactImage& image, const OutlookContactImage* held, const ImageRow& row) {
+    if (!held) return false;
     if (row.kind == ImageValueKind::Text)
-        return std::strncmp(imageText(image, row), imageText(*asRead, row), row.imageSize) == 0;
-    if (row.kind == ImageValueKind::Date) return imageDate(image, row) == imageDate(*asRead, row);
+        return std::strncmp(imageText(image, row), imageText(*held, row), row.imageSize) == 0;
+    if (row.kind == ImageValueKind::Date) return imageDate(image, row) == imageDate(*held, row);
     return false;  // "Gender" is always put
 }
 
@@ -128,19 +129,31 @@ bool readContactItem(AutomationObject* item, OutlookContactImage* image) {
     return true;
 }
 
-bool writeContactItem(AutomationObject* item, const OutlookContactImage* image, const OutlookContactImage* asRead) {
+bool writeContactItem(AutomationObject* item, const OutlookContactImage* image, OutlookContactImage* held) {
     if (!item || !image) return false;
-    for (const ImageRow& row : contactImageRows()) {
-        if (!row.propertyName || row.readOnly || unchangedSinceRead(*image, asRead, row)) continue;
+    const auto& rows = contactImageRows();
+    std::array<bool, ContactImageRowCount> accepted{};
+    for (size_t index = 0; index < rows.size(); ++index) {
+        const ImageRow& row = rows[index];
+        if (!row.propertyName || row.readOnly || alreadyHeld(*image, held, row)) continue;
+        int32_t status = AutomationStatus::NothingDone;
         switch (row.kind) {
         case ImageValueKind::Text:
-            putTextProperty(item, row.propertyName, imageText(*image, row), row.imageSize);
+            status = putTextProperty(item, row.propertyName, imageText(*image, row), row.imageSize);
             break;
-        case ImageValueKind::Date: putDateProperty(item, row.propertyName, imageDate(*image, row)); break;
-        case ImageValueKind::Integer: putIntProperty(item, row.propertyName, imageInteger(*image, row)); break;
+        case ImageValueKind::Date: status = putDateProperty(item, row.propertyName, imageDate(*image, row)); break;
+        case ImageValueKind::Integer: status = putIntProperty(item, row.propertyName, imageInteger(*image, row)); break;
+        }
+        accepted[index] = status == AutomationStatus::Ok;
+    }
+    // Unsaved puts may be gone when the item is next fetched, so only a save
+    // makes them what Outlook holds.
+    if (!automationSucceeded(invokeByName(item, "Save", AutomationCallKind::Method, {}, nullptr))) return false;
+    if (held) {
+        for (size_t index = 0; index < rows.size(); ++index) {
+            if (accepted[index]) copyImageField(*held, *image, rows[index]);
         }
     }
-    invokeByName(item, "Save", AutomationCallKind::Method, {}, nullptr);
     return true;
 }
 

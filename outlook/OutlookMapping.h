@@ -16,10 +16,13 @@ bool readContactItem(AutomationObject* item, OutlookContactImage* image);
 // Puts the image's properties into the item and saves it. Empty texts and
 // dates of 0 are not put, so Outlook keeps its value; "Gender" always is.
 // The suffix, folder name and the two time stamps are never written.
-// With asRead (the image as the item was read), texts and dates equal to it
-// are not put either, so Outlook keeps its own, possibly longer, value.
+// With held (what the item is known to hold, at first the image it was read
+// as), texts and dates equal to it are not put either, so Outlook keeps its
+// own, possibly longer, value; once the item is saved, held takes every
+// property Outlook accepted, so the next write compares against the truth.
+// False when item or image is missing or the save fails; held is then as it was.
 bool writeContactItem(AutomationObject* item, const OutlookContactImage* image,
-                      const OutlookContactImage* asRead = nullptr);
+                      OutlookContactImage* held = nullptr);
 
 // Sets the record's values from the image (the record's native block is not
 // touched), custom fields by the block.

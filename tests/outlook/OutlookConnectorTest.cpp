@@ -253,10 +253,12 @@ TEST_F(OutlookConnectorFixture, UpdateStartsFromTheStoredImage) {
     const std::vector<std::string> calls = outlook->callDescriptions();
     EXPECT_EQ(calls.end(), std::find(calls.begin(), calls.end(), "ContactItem[0].ManagerName = \"Boss\""))
         << "only what the record changes is put";
-    // The stored image itself is left as read.
+    // The stored image takes what was put and keeps the rest as read.
     OutlookContactImage stored;
     ASSERT_TRUE(imageFromBytes(connector.contacts()->at(0)->nativeData, &stored));
-    EXPECT_STREQ("", stored.mobileTelephoneNumber);
+    EXPECT_STREQ("555", stored.mobileTelephoneNumber);
+    EXPECT_STREQ("111", stored.homeTelephoneNumber);
+    EXPECT_STREQ("Boss", stored.managerName);
 }
 
 TEST_F(OutlookConnectorFixture, UpdateLeavesPropertiesItDoesNotChangeAsOutlookHoldsThem) {
@@ -364,15 +366,18 @@ TEST_F(OutlookConnectorFixture, MergeAddsUpdatesOrLeavesAlone) {
     EXPECT_EQ((std::vector<uint8_t>{7, 7}), fresh.nativeData);
 
     // Differing: Outlook and the record at its position take the values, the
-    // record keeps its image.
-    const std::vector<uint8_t> annImage = contacts.at(0)->nativeData;
+    // record's image takes only what was put.
+    OutlookContactImage annImage;
+    ASSERT_TRUE(imageFromBytes(contacts.at(0)->nativeData, &annImage));
     ContactRecord changed = palmRecord("Ann", "Lee");
     copyText(changed.homePhone, "111");
     copyText(changed.company, "Acme");
     EXPECT_TRUE(connector.mergeRecord(&changed));
     EXPECT_EQ("Acme", outlookText(0, "CompanyName"));
     EXPECT_STREQ("Acme", contacts.at(0)->company);
-    EXPECT_EQ(annImage, contacts.at(0)->nativeData);
+    copyText(annImage.companyName, "Acme");
+    annImage.gender = 0;
+    EXPECT_EQ(imageToBytes(annImage), contacts.at(0)->nativeData);
     EXPECT_EQ(2, contacts.count());
 
     EXPECT_FALSE(connector.mergeRecord(nullptr));
@@ -435,4 +440,151 @@ TEST_F(OutlookConnectorFixture, LoadFillsCustomFieldsOnlyFromAnAttachedBlock) {
     connector.attachMappingBlock(nullptr);
     ASSERT_TRUE(connector.load());
     EXPECT_STREQ("", connector.contacts()->at(0)->custom[0]);
+}
+
+// Outlook is not reloaded between writes in a run (two Palm Desktop records
+// matching one contact, a user switch, a second synchronization), so every
+// write must compare against what the previous one left in Outlook.
+
+TEST_F(OutlookConnectorFixture, UpdateBackToTheValueFirstReadReachesOutlook) {
+    seedContact(u"Ann", u"Lee").setText("HomeTelephoneNumber", u"111");
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+
+    ContactRecord palm = palmRecord("Ann", "Lee");
+    copyText(palm.homePhone, "222");
+    ASSERT_TRUE(connector.updateContact(&palm, 0));
+    EXPECT_EQ("222", outlookText(0, "HomeTelephoneNumber"));
+
+    copyText(palm.homePhone, "111");
+    ASSERT_TRUE(connector.updateContact(&palm, 0));
+    EXPECT_EQ("111", outlookText(0, "HomeTelephoneNumber"));
+    OutlookContactImage stored;
+    ASSERT_TRUE(imageFromBytes(connector.contacts()->at(0)->nativeData, &stored));
+    EXPECT_STREQ("111", stored.homeTelephoneNumber);
+}
+
+TEST_F(OutlookConnectorFixture, SecondRecordMergedIntoTheSameContactReachesOutlook) {
+    seedContact(u"Ann", u"Lee").setText("CompanyName", u"Acme");
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+
+    ContactRecord first = palmRecord("Ann", "Lee");
+    copyText(first.company, "NewCo");
+    ASSERT_TRUE(connector.mergeRecord(&first));
+    EXPECT_EQ("NewCo", outlookText(0, "CompanyName"));
+
+    ContactRecord second = palmRecord("Ann", "Lee");
+    copyText(second.company, "Acme");
+    ASSERT_TRUE(connector.mergeRecord(&second));
+    EXPECT_EQ("Acme", outlookText(0, "CompanyName")) << "the list shows Acme, so Outlook must hold it";
+    EXPECT_STREQ("Acme", connector.contacts()->at(0)->company);
+}
+
+TEST_F(OutlookConnectorFixture, LongStreetChangedOnceCanBeSetBackToItsShownText) {
+    seedContact(u"Ann", u"Lee").setText("BusinessAddressStreet", std::u16string(100, u's'));
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+    ContactRecord palm = *connector.contacts()->at(0);
+    const std::string shown(63, 's');
+    ASSERT_EQ(shown, palm.businessAddress.street);
+
+    copyText(palm.businessAddress.street, "1 Main St");
+    ASSERT_TRUE(connector.updateContact(&palm, 0));
+    EXPECT_EQ("1 Main St", outlookText(0, "BusinessAddressStreet"));
+
+    copyText(palm.businessAddress.street, shown.c_str());
+    ASSERT_TRUE(connector.updateContact(&palm, 0));
+    EXPECT_EQ(shown, outlookText(0, "BusinessAddressStreet"));
+}
+
+TEST_F(OutlookConnectorFixture, AWriteOutlookDidNotTakeIsPutAgainNextTime) {
+    seedContact(u"Ann", u"Lee").setText("HomeTelephoneNumber", u"111");
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+    ContactList& contacts = *connector.contacts();
+    const std::vector<uint8_t> asRead = contacts.at(0)->nativeData;
+
+    // A refused save: not done, and the stored image and the list stay as read.
+    outlook->failMember("Save");
+    ContactRecord palm = palmRecord("Ann", "Lee");
+    copyText(palm.homePhone, "222");
+    EXPECT_FALSE(connector.updateContact(&palm, 0));
+    EXPECT_EQ(asRead, contacts.at(0)->nativeData);
+    EXPECT_FALSE(connector.mergeRecord(&palm));
+    EXPECT_STREQ("111", contacts.at(0)->homePhone);
+    EXPECT_EQ(asRead, contacts.at(0)->nativeData);
+    outlook->clearFailures();
+
+    outlook->clearCalls();
+    ASSERT_TRUE(connector.mergeRecord(&palm));
+    EXPECT_TRUE(anyCallStartsWith(outlook->callDescriptions(), "ContactItem[0].HomeTelephoneNumber = \"222\""));
+    EXPECT_EQ("222", outlookText(0, "HomeTelephoneNumber"));
+    EXPECT_STREQ("222", contacts.at(0)->homePhone);
+
+    // A refused property: the save goes through, but the image keeps what
+    // Outlook still holds for it.
+    outlook->failMember("CompanyName");
+    ContactRecord company = palmRecord("Ann", "Lee");
+    copyText(company.homePhone, "222");
+    copyText(company.jobTitle, "Boss");
+    copyText(company.company, "Acme");
+    ASSERT_TRUE(connector.updateContact(&company, 0));
+    OutlookContactImage stored;
+    ASSERT_TRUE(imageFromBytes(contacts.at(0)->nativeData, &stored));
+    EXPECT_STREQ("", stored.companyName);
+    EXPECT_STREQ("Boss", stored.jobTitle);
+    outlook->clearFailures();
+    ASSERT_TRUE(connector.updateContact(&company, 0));
+    EXPECT_EQ("Acme", outlookText(0, "CompanyName"));
+}
+
+TEST_F(OutlookConnectorFixture, AddedContactCanBeUpdatedAndSetBack) {
+    seedContact(u"Ann", u"Lee");
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+
+    ContactRecord bob = palmRecord("Bob", "Ray");
+    copyText(bob.company, "A");
+    ASSERT_TRUE(connector.mergeRecord(&bob));
+    ASSERT_EQ(2, connector.contacts()->count());
+    EXPECT_EQ("A", outlookText(1, "CompanyName"));
+
+    copyText(bob.company, "B");
+    ASSERT_TRUE(connector.mergeRecord(&bob));
+    EXPECT_EQ("B", outlookText(1, "CompanyName"));
+    copyText(bob.company, "A");
+    ASSERT_TRUE(connector.mergeRecord(&bob));
+    EXPECT_EQ("A", outlookText(1, "CompanyName"));
+    EXPECT_EQ("", outlookText(0, "CompanyName"));
+    EXPECT_EQ(2, connector.contacts()->count());
+}
+
+TEST_F(OutlookConnectorFixture, AddThatOutlookDidNotSaveLeavesLaterPositionsUnaddressed) {
+    seedContact(u"Ann", u"Lee");
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+
+    outlook->failMember("Save");
+    ContactRecord cy = palmRecord("Cy", "Fox");
+    EXPECT_FALSE(connector.addContact(&cy));
+    EXPECT_TRUE(cy.nativeData.empty());
+    EXPECT_FALSE(connector.mergeRecord(&cy));
+    EXPECT_EQ(1, connector.contacts()->count());
+    outlook->clearFailures();
+
+    // Outlook may hold the unsaved items, so a record added now no longer
+    // knows which "Item" it is; the loaded one still does.
+    ContactRecord dee = palmRecord("Dee", "Kim");
+    ASSERT_TRUE(connector.mergeRecord(&dee));
+    ASSERT_EQ(2, connector.contacts()->count());
+    copyText(dee.company, "DeeCo");
+    EXPECT_FALSE(connector.mergeRecord(&dee));
+    for (size_t index = 0; index < outlook->contactCount(); ++index)
+        EXPECT_EQ("", outlookText(index, "CompanyName")) << index;
+
+    ContactRecord ann = palmRecord("Ann", "Lee");
+    copyText(ann.company, "AnnCo");
+    EXPECT_TRUE(connector.mergeRecord(&ann));
+    EXPECT_EQ("AnnCo", outlookText(0, "CompanyName"));
 }
