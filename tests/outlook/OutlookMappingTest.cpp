@@ -95,50 +95,6 @@ TEST(ContactImageRows, NativeBlockOfAnotherSizeIsNoImage) {
     EXPECT_STREQ("Keep", untouched.firstName);
 }
 
-TEST(OutlookFieldListTest, TextsAndAddressedFields) {
-    EXPECT_STREQ("None", outlookFieldText(0));
-    EXPECT_STREQ("IMAddress", outlookFieldText(77));
-    EXPECT_STREQ("", outlookFieldText(78));
-    EXPECT_STREQ("", outlookFieldText(-1));
-
-    for (int32_t index : {0, 34, 78, -1, -78, INT32_MIN, INT32_MAX}) {
-        EXPECT_EQ(nullptr, outlookFieldRow(index)) << index;
-    }
-
-    // Entries whose text is not the property they address.
-    const std::pair<int32_t, size_t> renamed[] = {
-        {9, offsetof(OutlookContactImage, businessAddressPostalCode)},
-        {13, offsetof(OutlookContactImage, businessFaxNumber)},
-        {18, offsetof(OutlookContactImage, companyMainTelephoneNumber)},
-        {39, offsetof(OutlookContactImage, homeAddressPostalCode)},
-        {43, offsetof(OutlookContactImage, homeFaxNumber)},
-        {44, offsetof(OutlookContactImage, homeTelephoneNumber)},
-        {48, offsetof(OutlookContactImage, mailingAddressCity)},
-        {50, offsetof(OutlookContactImage, mailingAddressPostalCode)},
-        {51, offsetof(OutlookContactImage, mailingAddressPostOfficeBox)},
-        {53, offsetof(OutlookContactImage, mailingAddressStreet)},
-        {60, offsetof(OutlookContactImage, otherAddressPostalCode)},
-        {64, offsetof(OutlookContactImage, businessHomePage)},
-        {69, offsetof(OutlookContactImage, folderName)},
-        {75, offsetof(OutlookContactImage, suffix)},
-    };
-    std::set<int32_t> renamedIndexes;
-    for (const auto& entry : renamed) {
-        renamedIndexes.insert(entry.first);
-        ASSERT_NE(nullptr, outlookFieldRow(entry.first)) << entry.first;
-        EXPECT_EQ(entry.second, outlookFieldRow(entry.first)->imageOffset) << entry.first;
-    }
-    renamedIndexes.insert({49, 52});  // "MailAddressCountry", "MailAddressState"
-    // Every other entry addresses the property of its own name.
-    for (int32_t index = 1; index < OutlookFieldCount; ++index) {
-        if (index == 34 || renamedIndexes.count(index)) continue;
-        const ImageRow* row = outlookFieldRow(index);
-        ASSERT_NE(nullptr, row) << index;
-        ASSERT_NE(nullptr, row->propertyName) << index;
-        EXPECT_STREQ(outlookFieldText(index), row->propertyName) << index;
-    }
-}
-
 TEST_F(ContactMapping, ReadTakesEachPropertyByTypeAndSkipsWhatFails) {
     FakeContact& contact = outlook->addContact();
     contact.setText("FirstName", u"Ann");

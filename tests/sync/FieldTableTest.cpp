@@ -44,6 +44,45 @@ TEST(FieldTableTest, UsedSlotsCoverEachIdOnceAndTheRestAreZero)
         EXPECT_EQ(0, std::memcmp(&zero, &slots[index], sizeof zero)) << index;
 }
 
+// The lists show their columns in slot order and size them by the width, so
+// every slot is held here as the design lists it.
+TEST(FieldTableTest, EverySlotHoldsItsIdNameAndWidth)
+{
+    struct Expected {
+        int32_t id;
+        const char* name;
+        int32_t width;
+    };
+    const Expected used[FieldTableUsedSlotCount] = {
+        {1, "First Name", 32},    {2, "Last Name", 32},     {37, "Company", 64},       {38, "Title", 32},
+        {3, "Street", 64},        {4, "City", 32},          {5, "State", 32},          {6, "Postal", 16},
+        {7, "Country", 32},       {8, "Street", 64},        {9, "City", 32},           {10, "State", 32},
+        {11, "Postal", 16},       {12, "Country", 32},      {13, "Street", 64},        {14, "City", 32},
+        {15, "State", 32},        {16, "Postal", 16},       {17, "Country", 32},       {18, "Home Phone", 24},
+        {19, "Work Phone", 24},   {20, "Mobile Phone", 24}, {21, "Other Phone", 24},   {22, "Main Phone", 24},
+        {23, "Fax", 24},          {24, "Pager", 24},        {25, "E-Mail", 24},        {26, "Home Page", 256},
+        {27, "Note", 4096},       {28, "Custom 1", 64},     {29, "Custom 2", 64},      {30, "Custom 3", 64},
+        {31, "Custom 4", 64},     {32, "Custom 5", 64},     {33, "Custom 6", 64},      {34, "Custom 7", 64},
+        {35, "Custom 8", 64},     {36, "Custom 9", 64},     {39, "Category", 64},      {40, "CreationTime", 8},
+        {41, "LastModificationTime", 8},                    {42, "Source Type", 8},
+    };
+    const FieldSlot* slots = fieldTableSlots();
+    for (int index = 0; index < FieldTableSlotCount; ++index) {
+        const Expected expected = index < FieldTableUsedSlotCount ? used[index] : Expected{0, "", 0};
+        const FieldSlot& slot = slots[index];
+        EXPECT_EQ(expected.id, slot.id) << index;
+        EXPECT_STREQ(expected.name, slot.name) << index;
+        EXPECT_EQ(expected.width, slot.width) << index;
+        EXPECT_EQ(0, slot.reserved) << index;
+        EXPECT_EQ(0, slot.reserved2) << index;
+        // The name is zero-filled to the end of its field.
+        const size_t length = strnlen(slot.name, sizeof slot.name);
+        ASSERT_LT(length, sizeof slot.name) << index;
+        for (size_t byte = length; byte < sizeof slot.name; ++byte)
+            EXPECT_EQ('\0', slot.name[byte]) << index;
+    }
+}
+
 TEST(FieldTableTest, FindFieldCopiesTheFirstMatchingSlot)
 {
     FieldSlot slot{};
