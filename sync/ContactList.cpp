@@ -7,15 +7,24 @@
 ContactList::~ContactList()
 {
     clear();
+    delete spare_;
+}
+
+bool ContactList::reserveNext()
+{
+    if (spare_ == nullptr)
+        spare_ = new (std::nothrow) Node;
+    return spare_ != nullptr;
 }
 
 bool ContactList::append(std::unique_ptr<ContactRecord> record)
 {
     if (!record)
         return false;
-    Node* node = new (std::nothrow) Node;
+    Node* node = spare_ != nullptr ? spare_ : new (std::nothrow) Node;
     if (node == nullptr)
         return false;
+    spare_ = nullptr;
     node->record = std::move(record);
     node->position = count_;
     node->previous = last_;

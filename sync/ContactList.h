@@ -17,6 +17,10 @@ public:
     // Takes the record and adds it at the end; the cursor moves to it. False
     // only for a null record (or when no node can be allocated).
     bool append(std::unique_ptr<ContactRecord> record);
+    // Allocates the node of the next append ahead of time, so that a caller
+    // who must change something else first can make that append certain.
+    // False when memory runs out.
+    bool reserveNext();
     // Moves the cursor to the first record; null when empty.
     ContactRecord* first();
     // Moves the cursor one on; null (cursor unchanged) when it is on the last record.
@@ -46,6 +50,8 @@ private:
     Node* first_ = nullptr;
     Node* last_ = nullptr;
     Node* cursor_ = nullptr;
+    // The node reserveNext set aside, used by the next append.
+    Node* spare_ = nullptr;
     int32_t count_ = 0;
     int32_t cursorPosition_ = 0;
 };

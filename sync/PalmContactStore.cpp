@@ -156,9 +156,12 @@ bool PalmContactStore::addRecord(const ContactRecord* record)
         recordToPalm(*record, *copy);
         copy->setPosition(PalmPositionLast);
         copy->addStatus(PalmStatusAdded);
-        // Everything that needs memory is in hand before the file is touched.
+        // Everything that needs memory is in hand before the file is touched:
+        // a file record that no contact shows would still be saved.
         std::unique_ptr<ContactRecord> contact(new ContactRecord(*record));
         records_.reserve(records_.size() + 1);
+        if (!contacts_.reserveNext())
+            return false;
         bool added;
         if (PalmAddressRecord* palm = copy->editRecord1()) {
             added = appendToFile(file1_, *copy, *palm);

@@ -80,6 +80,25 @@ TEST(ContactListTest, AppendMovesTheCursorToTheNewRecord)
     EXPECT_EQ("new", nameOf(list.at(2)));
 }
 
+TEST(ContactListTest, AReservedNodeServesTheNextAppendOnly)
+{
+    ContactList list;
+    ASSERT_TRUE(list.reserveNext());
+    ASSERT_TRUE(list.reserveNext()) << "a second reservation keeps the first";
+    EXPECT_EQ(0, list.count()) << "reserving adds nothing";
+    EXPECT_EQ(nullptr, list.first());
+    EXPECT_FALSE(list.append(nullptr));
+    ASSERT_TRUE(list.append(named("a")));
+    ASSERT_TRUE(list.append(named("b")));
+    EXPECT_EQ("b", nameOf(list.at(1)));
+    EXPECT_EQ("a", nameOf(list.at(0)));
+    // A spare left over when the list goes is freed with it.
+    ASSERT_TRUE(list.reserveNext());
+    list.clear();
+    ASSERT_TRUE(list.append(named("c")));
+    EXPECT_EQ(1, list.count());
+}
+
 TEST(ContactListTest, AddCopyMakesAnIndependentRecordWithItsOwnBlock)
 {
     ContactList list;
