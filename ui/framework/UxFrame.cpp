@@ -16,6 +16,8 @@ bool UxFrame::Create(HWND parent, DWORD style, const RECT* rect, const char* tit
         width = rect->right - rect->left;
         height = rect->bottom - rect->top;
     }
+    // A window of an earlier, failed attempt is gone; this one is not yet.
+    windowGone_ = false;
     HWND window = CreateWindowExA(0, frameClassName, title, style, x, y, width, height, parent, nullptr, uxInstance(), this);
     if (window == nullptr)
         return false;

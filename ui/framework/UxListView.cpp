@@ -66,7 +66,7 @@ bool UxListView::deleteColumn(int index)
 
 bool UxListView::insertItem(int row, const char* text, int image, const ContactRecord* data)
 {
-    if (text == nullptr || row < 0)
+    if (handle() == nullptr || text == nullptr || row < 0)
         return false;
     LVITEMA item = {};
     item.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0) | (data != nullptr ? LVIF_PARAM : 0);
