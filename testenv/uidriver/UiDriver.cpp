@@ -72,6 +72,34 @@ BOOL CALLBACK matchButton(HWND window, LPARAM parameter)
     return TRUE;
 }
 
+// Enumeration callbacks are stdcall on 32-bit Windows, which lambdas are not.
+BOOL CALLBACK matchVisibleEdit(HWND window, LPARAM parameter)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpiA(className, "Edit") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(parameter) = window;
+    return FALSE;
+}
+
+struct ListSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK matchList(HWND window, LPARAM parameter)
+{
+    ListSearch* wanted = reinterpret_cast<ListSearch*>(parameter);
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (GetDlgCtrlID(window) == wanted->id && std::strcmp(className, "SysListView32") == 0) {
+        wanted->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 bool writeBitmapFile(const std::string& path, int width, int height, const void* pixels, DWORD pixelBytes)
 {
     BITMAPFILEHEADER file = {};
@@ -292,17 +320,7 @@ bool UiDriver::answerOpenDialog(const std::string& title, const std::string& pat
     Sleep(300);
     // The file name box is the dialog's first visible edit control.
     HWND edit = nullptr;
-    EnumChildWindows(
-        dialog,
-        [](HWND window, LPARAM parameter) -> BOOL {
-            char className[16] = {};
-            GetClassNameA(window, className, sizeof className);
-            if (lstrcmpiA(className, "Edit") != 0 || !IsWindowVisible(window))
-                return TRUE;
-            *reinterpret_cast<HWND*>(parameter) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&edit));
+    EnumChildWindows(dialog, &matchVisibleEdit, reinterpret_cast<LPARAM>(&edit));
     if (edit == nullptr)
         return fail("the dialog has no file name box");
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
@@ -399,23 +417,8 @@ bool UiDriver::waitExit(const std::string& expectedCode)
 
 HWND UiDriver::listControl(int controlId) const
 {
-    struct Search {
-        int id;
-        HWND found;
-    } search = {controlId, nullptr};
-    EnumChildWindows(
-        mainWindow_,
-        [](HWND window, LPARAM parameter) -> BOOL {
-            Search* wanted = reinterpret_cast<Search*>(parameter);
-            char className[32] = {};
-            GetClassNameA(window, className, sizeof className);
-            if (GetDlgCtrlID(window) == wanted->id && std::strcmp(className, "SysListView32") == 0) {
-                wanted->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ListSearch search = {controlId, nullptr};
+    EnumChildWindows(mainWindow_, &matchList, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
