@@ -9,6 +9,7 @@
 #include "ui/ContactLists.h"
 #include "ui/MainFrame.h"
 #include "ui/SplashWindow.h"
+#include "ui/framework/UxGeometry.h"
 #include "ui/framework/UxSharedFonts.h"
 #include "ui/layout/ContactListModel.h"
 #include "ui/layout/MainWindowLayout.h"
@@ -29,12 +30,6 @@ const int bigButtonIconIds[BigButtonCount] = {IDI_PALM_TO_OUTLOOK, IDI_SYNCHRONI
 const int bigButtonCommands[BigButtonCount] = {ID_SYNC_PALM_TO_OUTLOOK, ID_SYNC_ALL, ID_SYNC_OUTLOOK_TO_PALM};
 
 const char outlookMissingMessage[] = "Quillset can not find the Microsoft Outlook software you installed.";
-
-RECT toRect(const UxRect& rect)
-{
-    RECT result = {rect.left, rect.top, rect.right, rect.bottom};
-    return result;
-}
 
 // Pointer coordinates as the view reads them: unsigned 16-bit values.
 int pointerX(LPARAM lParam) { return LOWORD(lParam); }

@@ -14,6 +14,7 @@
 #include "ui/Application.h"
 #include "ui/ButtonBar.h"
 #include "ui/ContactView.h"
+#include "ui/framework/UxGeometry.h"
 #include "ui/framework/UxSharedFonts.h"
 #include "ui/layout/MainWindowLayout.h"
 #include "ui/layout/ProgressBar.h"
@@ -24,12 +25,6 @@ const char helpFileName[] = "qsohelp.chm";
 const char homePageAddress[] = "http://www.quillset.example/";
 const char invalidFileMessage[] = "Invalid Palm Desktop Contacts Database file, please try another one.";
 const int statusBarId = 1000;
-
-RECT toRect(const UxRect& rect)
-{
-    RECT result = {rect.left, rect.top, rect.right, rect.bottom};
-    return result;
-}
 
 }  // namespace
 

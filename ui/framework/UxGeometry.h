@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/layout/Geometry.h"
+
 // A width x height rectangle centred on the reference window (the desktop
 // when it is none), never at a negative position.
 RECT centerRect(HWND reference, int width, int height);
@@ -9,3 +11,10 @@ RECT centerRect(HWND reference, int width, int height);
 void centerWindow(HWND window, HWND reference, int width, int height);
 // The bitmap's size; false and zeros without a bitmap.
 bool imageSize(HBITMAP bitmap, int* width, int* height);
+
+// The layout functions' rectangle as the platform's.
+inline RECT toRect(const UxRect& rect)
+{
+    RECT result = {rect.left, rect.top, rect.right, rect.bottom};
+    return result;
+}
