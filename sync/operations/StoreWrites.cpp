@@ -1,0 +1,37 @@
+#include "sync/operations/StoreWrites.h"
+
+#include "sync/RecordMatching.h"
+
+namespace {
+
+bool alreadySame(ContactList* contacts, const ContactRecord* record)
+{
+    const MatchCode code = findMatch(contacts, record).code;
+    return code == MatchSame || code == MatchNoProbe;
+}
+
+WriteOutcome outcomeOf(bool merged) { return merged ? WriteOutcome::Changed : WriteOutcome::Failed; }
+
+}
+
+WriteOutcome mergeIntoOutlook(OutlookConnector& outlook, const ContactRecord* record)
+{
+    if (alreadySame(outlook.contacts(), record))
+        return WriteOutcome::Unchanged;
+    return outcomeOf(outlook.mergeRecord(record));
+}
+
+WriteOutcome mergeIntoPalm(PalmContactStore& palm, const ContactRecord* record)
+{
+    if (alreadySame(palm.contacts(), record))
+        return WriteOutcome::Unchanged;
+    return outcomeOf(palm.mergeRecord(record));
+}
+
+void WriteTally::add(WriteOutcome outcome)
+{
+    if (outcome == WriteOutcome::Changed)
+        changed = true;
+    else if (outcome == WriteOutcome::Failed)
+        ++failed;
+}

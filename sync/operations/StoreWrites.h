@@ -1,0 +1,22 @@
+#pragma once
+#include "outlook/OutlookConnector.h"
+#include "sync/ContactRecord.h"
+#include "sync/PalmContactStore.h"
+
+// What one record's write did. The stores' merges answer false both for a
+// record that was already the same and for one they could not write; the
+// operations count the second kind.
+enum class WriteOutcome { Unchanged, Changed, Failed };
+
+// The merges of the two stores, told apart: a record whose counterpart is
+// the same is left alone; a merge that then changes nothing has failed.
+WriteOutcome mergeIntoOutlook(OutlookConnector& outlook, const ContactRecord* record);
+WriteOutcome mergeIntoPalm(PalmContactStore& palm, const ContactRecord* record);
+
+// What the writes of one run came to.
+struct WriteTally {
+    bool changed = false;
+    int failed = 0;
+
+    void add(WriteOutcome outcome);
+};

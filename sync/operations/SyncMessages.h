@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+// The texts and captions the synchronization operations show.
+
+constexpr char errorCaption[] = "Error";
+constexpr char informationCaption[] = "Information";
+constexpr char synchronizeAllCaption[] = "Synchronize All";
+
+constexpr char outlookMissingText[] = "Quillset can not find the Microsoft Outlook software you installed.";
+constexpr char noPalmRecordSelectedText[] = "No Palm Desktop contact record is selected.";
+constexpr char noOutlookRecordSelectedText[] = "No Outlook contact record is selected.";
+constexpr char nothingToSynchronizeText[] = "No Palm Desktop and Outlook contact information found.";
+constexpr char synchronizeAllQuestion[] =
+    "All Palm Desktop address book records and Outlook contact records will be synchronized, continue?";
+
+// "... finished, n records synchronized.", and how many could not be
+// written when any could not.
+std::string palmToOutlookSummary(int checkedRows, int failedRecords);
+std::string outlookToPalmSummary(int checkedRows, int failedRecords);
+std::string synchronizeAllSummary(int palmRows, int outlookRows, int failedRecords);
+// Synchronize All after the Palm Desktop file could not be saved: only the
+// Outlook side is reported as synchronized.
+std::string synchronizeAllSummaryWithoutPalm(int outlookRows, int failedRecords);
+
+// The address file could not be written; the changes already made in
+// Outlook are mentioned when there were any.
+std::string palmSaveFailedText(bool outlookChanged);
+
+// " n records could not be written." for n > 0, else nothing.
+std::string failedRecordsSentence(int failedRecords);

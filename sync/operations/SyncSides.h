@@ -1,0 +1,34 @@
+#pragma once
+#include "outlook/OutlookConnector.h"
+#include "sync/PalmContactStore.h"
+#include "sync/operations/SyncView.h"
+
+// The window and the two stores one operation works on, with the steps the
+// operations share.
+struct SyncSides {
+    SyncView& view;
+    PalmContactStore& palm;
+    OutlookConnector& outlook;
+
+    // Both lists shown again from their stores, the Palm list first.
+    void refillBothLists();
+    // After a save that failed: the Palm store takes what the file really
+    // holds, and both sides are compared again so the lists show it right.
+    void reloadPalmSide();
+    // The run no longer uses the caller's custom-field mapping.
+    void detachMappingBlock();
+    void tell(const char* text, const char* caption, SyncMessageKind kind);
+};
+
+// Detaches the mapping block however the operation ends, so a run started
+// from the menu after this one uses no custom-field mapping.
+class MappingBlockRelease {
+public:
+    explicit MappingBlockRelease(SyncSides& sides) : sides_(sides) {}
+    ~MappingBlockRelease() { sides_.detachMappingBlock(); }
+    MappingBlockRelease(const MappingBlockRelease&) = delete;
+    MappingBlockRelease& operator=(const MappingBlockRelease&) = delete;
+
+private:
+    SyncSides& sides_;
+};

@@ -1,0 +1,131 @@
+#include "sync/operations/SynchronizeAllRun.h"
+
+#include <string>
+
+#include "sync/RecordMatching.h"
+#include "sync/operations/RecordPosition.h"
+#include "sync/operations/SyncMessages.h"
+
+SynchronizeAllRun::SynchronizeAllRun(SyncSides& sides, int32_t syncAction, int totalRows)
+    : sides_(sides), decision_(syncAction), progress_(sides.view, totalRows)
+{
+    sides_.view.setCursor(SyncCursor::Wait);
+}
+
+void SynchronizeAllRun::palmPass(int rows)
+{
+    for (int row = 0; row < rows; ++row) {
+        progress_.advance();
+        ContactRecord* palm = sides_.view.recordAt(SyncList::Palm, row);
+        if (palm == nullptr)
+            continue;
+        const MatchResult match = findMatch(sides_.outlook.contacts(), palm);
+        if (match.code == MatchNone)
+            addToOutlook(*palm);
+        else if (match.code == MatchDiffers)
+            settlePair(*palm, positionOf(sides_.palm.contacts(), palm), *match.record, match.position);
+    }
+}
+
+void SynchronizeAllRun::outlookPass(int rows)
+{
+    for (int row = 0; row < rows; ++row) {
+        progress_.advance();
+        ContactRecord* outlook = sides_.view.recordAt(SyncList::Outlook, row);
+        if (outlook == nullptr)
+            continue;
+        const MatchResult match = findMatch(sides_.palm.contacts(), outlook);
+        if (match.code == MatchNone)
+            addToPalm(*outlook);
+        else if (match.code == MatchDiffers)
+            settlePair(*match.record, match.position, *outlook, positionOf(sides_.outlook.contacts(), outlook));
+    }
+}
+
+void SynchronizeAllRun::count(bool written, bool& changedSide)
+{
+    if (written)
+        changedSide = true;
+    else
+        ++failed_;
+}
+
+void SynchronizeAllRun::addToOutlook(const ContactRecord& palm)
+{
+    // The connector's merge of a record without counterpart is exactly the
+    // add: a working copy without the Palm block, the new contact, a copy of
+    // it in `contacts`; and it keeps the item positions right if that copy
+    // cannot be made.
+    count(sides_.outlook.mergeRecord(&palm), outlookChanged_);
+}
+
+void SynchronizeAllRun::addToPalm(const ContactRecord& outlook)
+{
+    count(sides_.palm.addRecord(&outlook), palmChanged_);
+}
+
+void SynchronizeAllRun::settlePair(ContactRecord& palm, int32_t palmPosition, ContactRecord& outlook,
+                                   int32_t outlookPosition)
+{
+    if (palmRecordWins(decision_.decide(sides_.view, palm, outlook)))
+        overwriteOutlook(palm, outlook, outlookPosition);
+    else
+        overwritePalm(palm, palmPosition, outlook);
+}
+
+void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecord& outlook, int32_t outlookPosition)
+{
+    // The write starts from the stored image of the contact at the position,
+    // so the Palm record's values reach it as the assigned copy's would.
+    const bool written = sides_.outlook.updateContact(&palm, outlookPosition);
+    if (written)
+        assignRecordValues(outlook, palm);
+    count(written, outlookChanged_);
+}
+
+void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook)
+{
+    const bool written = sides_.palm.updateRecord(&outlook, palmPosition);
+    if (written)
+        assignRecordValues(palm, outlook);
+    count(written, palmChanged_);
+}
+
+bool SynchronizeAllRun::savePalmSide()
+{
+    const bool saved = sides_.palm.save();
+    // With only Outlook changed the file already holds everything shown.
+    return saved || !palmChanged_;
+}
+
+void SynchronizeAllRun::finish()
+{
+    bool palmSaved = true;
+    if (palmChanged_ || outlookChanged_) {
+        palmSaved = savePalmSide();
+        if (!palmSaved)
+            sides_.reloadPalmSide();
+        // Straight after a reload: the Palm rows point at records that are gone.
+        sides_.refillBothLists();
+    }
+    sides_.view.setCursor(SyncCursor::Normal);
+    progress_.clear();
+    sides_.detachMappingBlock();
+    tellResult(palmSaved);
+    sides_.view.updateCounts();
+}
+
+void SynchronizeAllRun::tellResult(bool palmSaved)
+{
+    SyncView& view = sides_.view;
+    const int palmRows = view.rowCount(SyncList::Palm);
+    const int outlookRows = view.rowCount(SyncList::Outlook);
+    if (palmSaved) {
+        sides_.tell(synchronizeAllSummary(palmRows, outlookRows, failed_).c_str(), informationCaption,
+                    SyncMessageKind::InformationOk);
+        return;
+    }
+    sides_.tell(palmSaveFailedText(outlookChanged_).c_str(), errorCaption, SyncMessageKind::ErrorOk);
+    sides_.tell(synchronizeAllSummaryWithoutPalm(outlookRows, failed_).c_str(), informationCaption,
+                SyncMessageKind::InformationOk);
+}

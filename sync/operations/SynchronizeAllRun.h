@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+
+#include "sync/ContactRecord.h"
+#include "sync/operations/SyncDecision.h"
+#include "sync/operations/SyncProgress.h"
+#include "sync/operations/SyncSides.h"
+
+// One Synchronize All after the user confirmed it: the Palm pass, the
+// Outlook pass over the rows shown when the run began, then the one save,
+// the refill and the summary.
+class SynchronizeAllRun {
+public:
+    // Shows the wait cursor; totalRows is what the progress runs to.
+    SynchronizeAllRun(SyncSides& sides, int32_t syncAction, int totalRows);
+
+    // Every Palm row: a record Outlook lacks is added there, a differing pair
+    // is settled.
+    void palmPass(int rows);
+    // Every Outlook row: a record Palm Desktop lacks is added there, a
+    // differing pair is settled.
+    void outlookPass(int rows);
+    // Saves when anything changed, refills, tells, recounts.
+    void finish();
+
+private:
+    void addToOutlook(const ContactRecord& palm);
+    void addToPalm(const ContactRecord& outlook);
+    // The decided winner overwrites the loser, in its store first and then
+    // in the list, so a write the store refused leaves the list as it was.
+    void settlePair(ContactRecord& palm, int32_t palmPosition, ContactRecord& outlook, int32_t outlookPosition);
+    void overwriteOutlook(const ContactRecord& palm, ContactRecord& outlook, int32_t outlookPosition);
+    void overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook);
+    void count(bool written, bool& changedSide);
+    // Saves the Palm Desktop file; false only when it held changes of this
+    // run that did not reach it.
+    bool savePalmSide();
+    void tellResult(bool palmSaved);
+
+    SyncSides& sides_;
+    SyncDecision decision_;
+    SyncProgress progress_;
+    bool palmChanged_ = false;
+    bool outlookChanged_ = false;
+    int failed_ = 0;
+};
