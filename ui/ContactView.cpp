@@ -6,6 +6,7 @@
 #include "resources/ResourceIds.h"
 #include "sync/RecordMatching.h"
 #include "ui/Application.h"
+#include "ui/ContactDetailDialog.h"
 #include "ui/ContactLists.h"
 #include "ui/MainFrame.h"
 #include "ui/SplashWindow.h"
@@ -214,7 +215,7 @@ LRESULT ContactView::OnNotify(WPARAM wParam, LPARAM lParam)
     if (fromList && header->code == NM_CUSTOMDRAW)
         return drawContactRow(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
     if (fromList && header->code == NM_DBLCLK) {
-        // The contact detail dialog comes with its own build step.
+        showSelectedContactDetail(handle(), header->idFrom == palmListId ? palmList_ : outlookList_);
         return 0;
     }
     return UxChild::OnNotify(wParam, lParam);

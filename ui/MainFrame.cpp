@@ -14,6 +14,7 @@
 #include "ui/Application.h"
 #include "ui/ButtonBar.h"
 #include "ui/ContactView.h"
+#include "ui/OptionsDialog.h"
 #include "ui/framework/UxGeometry.h"
 #include "ui/framework/UxSharedFonts.h"
 #include "ui/layout/MainWindowLayout.h"
@@ -101,7 +102,7 @@ void MainFrame::runCommand(int commandId)
 {
     switch (commandId) {
     case ID_FILE_EXIT: confirmExit(); break;
-    case ID_TOOLS_OPTIONS: break;  // the options dialog is not part of this build yet
+    case ID_TOOLS_OPTIONS: showOptions(); break;
     case ID_HELP_CONTENT: openHelpFile(); break;
     case ID_HELP_WEB: openHomePage(); break;
     case ID_HELP_ABOUT: showAbout(); break;
@@ -138,6 +139,14 @@ void MainFrame::showAbout()
 {
     AboutDialog about;
     about.run(handle(), IDD_ABOUT);
+}
+
+void MainFrame::showOptions()
+{
+    runOptionsDialog(handle());
+    // A changed list setting refills the lists; Outlook need not be asked again.
+    if (viewOptionsChanged && contentView_ && contentView_->handle() != nullptr)
+        contentView_->loadContacts(false);
 }
 
 void MainFrame::openContactsFile()

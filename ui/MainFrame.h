@@ -36,6 +36,7 @@ private:
     void openHelpFile();
     void openHomePage();
     void showAbout();
+    void showOptions();
     void openContactsFile();
 
     UxIcon applicationIcon_;

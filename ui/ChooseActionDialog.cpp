@@ -1,0 +1,91 @@
+#include "ui/ChooseActionDialog.h"
+
+#include "resources/ResourceIds.h"
+#include "ui/ContactLists.h"
+#include "ui/framework/UxDrawing.h"
+#include "ui/framework/UxListView.h"
+#include "ui/layout/ContactListModel.h"
+
+namespace {
+
+const char headerLine[] = "Same record in both Palm Desktop and Outlook. Pls choose action.";
+
+// One row, no item data, no check box: the pair is only shown.
+void showRecordRow(UxListView& list, const ContactRecord& record)
+{
+    for (int column = 0; column < ContactColumnCount; ++column) {
+        const std::string text = contactColumnText(record, column);
+        if (column == 0)
+            list.insertItem(0, text.c_str(), -1, nullptr);
+        else
+            list.setItem(0, column, text.c_str(), -1, nullptr);
+    }
+}
+
+}  // namespace
+
+bool ChooseActionDialog::run(HWND owner, const ContactRecord& palm, const ContactRecord& outlook, int& action,
+                             int& applyToAll)
+{
+    return run(owner, &palm, &outlook, action, applyToAll);
+}
+
+bool ChooseActionDialog::run(HWND owner, const ContactRecord* palm, const ContactRecord* outlook, int& action,
+                             int& applyToAll)
+{
+    palmRecord_ = palm;
+    outlookRecord_ = outlook;
+    answer_.action = action;
+    answer_.applyToAll = applyToAll;
+    const INT_PTR result = UxDialog::run(owner, IDD_CHOOSE_ACTION);
+    palmRecord_ = nullptr;
+    outlookRecord_ = nullptr;
+    if (result == -1)
+        return false;  // no dialog: the caller's answers stay as they were
+    action = answer_.action;
+    applyToAll = answer_.applyToAll;
+    return result == 1;
+}
+
+LRESULT ChooseActionDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
+{
+    CheckDlgButton(handle(), initialDirectionButton(answer_.action), BST_CHECKED);
+    if (answer_.applyToAll != 0)
+        CheckDlgButton(handle(), IDC_APPLY_TO_ALL, BST_CHECKED);
+
+    UxListView palmList;
+    UxListView outlookList;
+    if (!palmList.attach(GetDlgItem(handle(), IDC_CHOOSE_PALM_LIST)) ||
+        !outlookList.attach(GetDlgItem(handle(), IDC_CHOOSE_OUTLOOK_LIST)))
+        return 0;
+    addContactColumns(palmList);
+    addContactColumns(outlookList);
+    if (palmRecord_ == nullptr || outlookRecord_ == nullptr)
+        return 0;
+    showRecordRow(palmList, *palmRecord_);
+    showRecordRow(outlookList, *outlookRecord_);
+    return 1;
+}
+
+LRESULT ChooseActionDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const int id = LOWORD(wParam);
+    if (chooseActionEndsOn(id)) {
+        EndDialog(handle(), 1);
+        return 1;
+    }
+    const bool checked = IsDlgButtonChecked(handle(), id) == BST_CHECKED;
+    return applyChooseActionClick(answer_, id, checked) ? 1 : 0;
+}
+
+LRESULT ChooseActionDialog::OnEraseBkgnd(WPARAM wParam, LPARAM lParam)
+{
+    paintDialogHeader(handle(), reinterpret_cast<HDC>(wParam), headerLine);
+    return 1;
+}
+
+LRESULT ChooseActionDialog::OnDrawItem(WPARAM wParam, LPARAM lParam)
+{
+    drawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return 1;
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include "ui/framework/UxDialog.h"
+#include "ui/layout/ChooseActionModel.h"
+
+struct ContactRecord;
+
+// "Choose Sync Action": a Palm Desktop record and its differing Outlook
+// counterpart, one row each, and the direction to take. Only OK ends it.
+class ChooseActionDialog : public UxDialog {
+public:
+    // Shows the pair modally, owned by owner. action and applyToAll go in as
+    // the run has them (action 0: nothing chosen yet) and come back as the
+    // user left them. True when the dialog ran and was ended with OK.
+    bool run(HWND owner, const ContactRecord& palm, const ContactRecord& outlook, int& action, int& applyToAll);
+    // The same with records that may be missing: the lists then stay empty,
+    // and the direction can still be chosen.
+    bool run(HWND owner, const ContactRecord* palm, const ContactRecord* outlook, int& action, int& applyToAll);
+
+    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    const ContactRecord* palmRecord_ = nullptr;
+    const ContactRecord* outlookRecord_ = nullptr;
+    ChooseActionAnswer answer_;
+};

@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+#include "sync/ContactRecord.h"
+#include "ui/framework/UxDialog.h"
+
+class UxListView;
+
+// "Contacts  Detail": the main fields of one contact and one of its three
+// postal addresses, chosen with the address switch. It shows a copy of the
+// record's values, so nothing typed into its edits can reach the record.
+class ContactDetailDialog : public UxDialog {
+public:
+    // Modal, owned by owner. Always 1, however the dialog is closed.
+    INT_PTR show(HWND owner, const ContactRecord& record);
+
+    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void fillAddress();
+
+    ContactValues shown_;
+    std::string headerLine_;
+};
+
+// A double-click on a contact list: the details of its selected row's
+// record, if a row is selected and has one.
+void showSelectedContactDetail(HWND owner, const UxListView& list);

@@ -1,0 +1,101 @@
+#include "ui/OptionsDialog.h"
+
+#include "config/Options.h"
+#include "config/OptionsDialogSettings.h"
+#include "outlook/OutlookFieldList.h"
+#include "palm/PalmDesktopInstallation.h"
+#include "resources/ResourceIds.h"
+#include "ui/framework/UxDrawing.h"
+
+namespace {
+
+const char headerLine[] = "Setup Quillset for Outlook options.";
+
+bool boxChecked(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(const OptionsRecord& current) : OptionsDialog(current, OptionsVariant::FourFields) {}
+
+OptionsDialog::OptionsDialog(const OptionsRecord& current, OptionsVariant variant) : model_(current, variant) {}
+
+OptionsDialogNine::OptionsDialogNine(const OptionsRecord& current) : OptionsDialog(current, OptionsVariant::NineFields)
+{
+}
+
+INT_PTR OptionsDialog::runModal(HWND owner)
+{
+    const INT_PTR result = run(owner, optionsTemplateFor(model_.variant()));
+    return result == 1 ? 1 : 0;
+}
+
+void OptionsDialog::fillMappingBoxes()
+{
+    for (int index = 0; index < model_.mappingBoxCount(); ++index) {
+        HWND box = GetDlgItem(handle(), model_.mappingBoxId(index));
+        SendMessageA(box, CB_RESETCONTENT, 0, 0);
+        for (int32_t entry = 0; entry < OutlookFieldCount; ++entry)
+            SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(outlookFieldText(entry)));
+        SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(model_.initialMappingSelection(index)), 0);
+    }
+}
+
+LRESULT OptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
+{
+    CheckDlgButton(handle(), model_.initialSyncActionButton(), BST_CHECKED);
+    if (model_.initialAddressButton() != 0)
+        CheckDlgButton(handle(), model_.initialAddressButton(), BST_CHECKED);
+    fillMappingBoxes();
+    const OptionsDialogChecks checks = openOptionsDialogSettings();
+    CheckDlgButton(handle(), IDC_SWAP_NAME, checks.swapName ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(handle(), IDC_SHOW_DIFF, checks.showDiff ? BST_CHECKED : BST_UNCHECKED);
+    return 1;
+}
+
+void OptionsDialog::confirm()
+{
+    int selections[OptionsRecord::customMapCount];
+    const int boxes = model_.mappingBoxCount();
+    for (int index = 0; index < boxes; ++index)
+        selections[index] =
+            static_cast<int>(SendDlgItemMessageA(handle(), model_.mappingBoxId(index), CB_GETCURSEL, 0, 0));
+    model_.storeMappingSelections(selections, boxes);
+    const OptionsDialogChecks checks = {boxChecked(handle(), IDC_SWAP_NAME), boxChecked(handle(), IDC_SHOW_DIFF)};
+    commitOptionsDialogSettings(model_.edit(), checks);
+    EndDialog(handle(), 1);
+}
+
+LRESULT OptionsDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const int id = LOWORD(wParam);
+    switch (id) {
+    case IDOK: confirm(); return 1;
+    case IDCANCEL: EndDialog(handle(), 0); return 1;
+    default: return model_.applyRadioClick(id) ? 1 : 0;
+    }
+}
+
+LRESULT OptionsDialog::OnEraseBkgnd(WPARAM wParam, LPARAM lParam)
+{
+    paintDialogHeader(handle(), reinterpret_cast<HDC>(wParam), headerLine);
+    return 1;
+}
+
+LRESULT OptionsDialog::OnDrawItem(WPARAM wParam, LPARAM lParam)
+{
+    drawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return 1;
+}
+
+bool runOptionsDialog(HWND owner)
+{
+    if (optionsVariantFor(getPalmDesktopVersion()) == OptionsVariant::NineFields) {
+        OptionsDialogNine dialog(currentOptions);
+        return dialog.runModal(owner) == 1;
+    }
+    OptionsDialog dialog(currentOptions);
+    return dialog.runModal(owner) == 1;
+}
