@@ -1,5 +1,6 @@
-// The demo data generator of the stand-in Palm Desktop: users.txt, each demo
-// user's address\address.dat and a plain list of each user's contacts.
+// The demo data generator of the stand-ins: users.txt, each demo user's
+// address\address.dat and a plain list of each user's contacts for the
+// stand-in Palm Desktop, and outlook-contacts.txt for the stand-in Outlook.
 #include "platform/ProgramFolder.h"
 #include "testenv/demodata/DemoDataWriter.h"
 
@@ -14,7 +15,8 @@ void usage(FILE* out) {
     std::fprintf(out,
                  "usage: quillset_demodata [--palm-folder WINDOWS-PATH] OUTPUT-FOLDER\n"
                  "Writes OUTPUT-FOLDER/users.txt, OUTPUT-FOLDER/<user>/address/address.dat for each demo\n"
-                 "user and OUTPUT-FOLDER/contacts-<user>.txt, then reads the address files back.\n"
+                 "user, OUTPUT-FOLDER/contacts-<user>.txt and the stand-in Outlook's contacts,\n"
+                 "OUTPUT-FOLDER/outlook-contacts.txt, then reads every file back.\n"
                  "--palm-folder: the Palm Desktop folder the data will be installed in, which the\n"
                  "Palm Desktop 4 file names in its header (default %s).\n",
                  DefaultDemoPalmFolder);

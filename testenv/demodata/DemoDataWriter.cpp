@@ -9,6 +9,8 @@
 #include "sync/PalmContactStore.h"
 #include "sync/SourceType.h"
 #include "testenv/demodata/DemoContacts.h"
+#include "testenv/demodata/DemoOutlookContacts.h"
+#include "testenv/fakeoutlook/ContactFile.h"
 
 #include <cstdio>
 #include <cstring>
@@ -209,6 +211,38 @@ bool makeUser(const fs::path& folder, const std::string& palmFolder, const DemoU
     return true;
 }
 
+// The stand-in Outlook's Contacts folder, written with the contact file's
+// own writer and read back with its reader.
+bool writeOutlookContacts(const fs::path& path, FILE* progress) {
+    std::vector<DemoOutlookContact> contacts;
+    std::string problem;
+    if (!makeDemoOutlookContacts(&contacts, &problem)) {
+        std::fprintf(stderr, "demo Outlook contact %s\n", problem.c_str());
+        return false;
+    }
+    std::vector<ContactFileEntry> entries;
+    for (const DemoOutlookContact& contact : contacts) entries.push_back(contact.entry);
+    if (!writeContactFile(path.string(), entries, &problem)) {
+        std::fprintf(stderr, "%s: %s\n", path.string().c_str(), problem.c_str());
+        return false;
+    }
+    std::vector<ContactFileEntry> read;
+    bool existed = false;
+    ContactFileError error;
+    if (!readContactFile(path.string(), &read, &existed, &error)) {
+        std::fprintf(stderr, "%s: %s\n", path.string().c_str(), error.describe().c_str());
+        return false;
+    }
+    if (formatContactFile(read) != formatContactFile(entries)) {
+        std::fprintf(stderr, "%s does not read back as written\n", path.string().c_str());
+        return false;
+    }
+    if (progress != nullptr)
+        std::fprintf(progress, "%s: %zu contacts for the stand-in Outlook, read back unchanged\n",
+                     path.filename().string().c_str(), read.size());
+    return true;
+}
+
 }  // namespace
 
 const char DefaultDemoPalmFolder[] = "C:\\Program Files\\Palm";
@@ -232,5 +266,5 @@ bool writeDemoData(const std::string& outputFolder, std::string palmFolder, FILE
         return false;
     }
     if (progress != nullptr) std::fprintf(progress, "users.txt: %zu users\n", userCount);
-    return true;
+    return writeOutlookContacts(folder / DemoOutlookContactsFileName, progress);
 }

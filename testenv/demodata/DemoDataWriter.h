@@ -6,8 +6,8 @@
 extern const char DefaultDemoPalmFolder[];
 
 // Writes outputFolder/users.txt, outputFolder/<user>/address/address.dat for
-// each demo user and outputFolder/contacts-<user>.txt, and reads every
-// address file back. palmFolder is the Windows path of the Palm Desktop
+// each demo user, outputFolder/contacts-<user>.txt and the stand-in Outlook's
+// contacts, outputFolder/outlook-contacts.txt, and reads every file back. palmFolder is the Windows path of the Palm Desktop
 // folder the data will be installed in; the Palm Desktop 4 file names itself
 // below it. Progress lines go to progress (none when null), faults to
 // stderr. The name-swap setting of the program's settings file applies, so
