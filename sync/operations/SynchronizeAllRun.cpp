@@ -42,12 +42,14 @@ void SynchronizeAllRun::outlookPass(int rows)
     }
 }
 
-void SynchronizeAllRun::count(bool written, bool& changedSide)
+void SynchronizeAllRun::count(const Write& write, bool written, bool& changedSide)
 {
-    if (written)
+    if (written) {
         changedSide = true;
-    else
-        ++failed_;
+        unwritten_.erase(write);
+    } else {
+        unwritten_.insert(write);
+    }
 }
 
 void SynchronizeAllRun::addToOutlook(const ContactRecord& palm)
@@ -56,12 +58,12 @@ void SynchronizeAllRun::addToOutlook(const ContactRecord& palm)
     // add: a working copy without the Palm block, the new contact, a copy of
     // it in `contacts`; and it keeps the item positions right if that copy
     // cannot be made.
-    count(sides_.outlook.mergeRecord(&palm), outlookChanged_);
+    count(Write(&palm, nullptr), sides_.outlook.mergeRecord(&palm), outlookChanged_);
 }
 
 void SynchronizeAllRun::addToPalm(const ContactRecord& outlook)
 {
-    count(sides_.palm.addRecord(&outlook), palmChanged_);
+    count(Write(nullptr, &outlook), sides_.palm.addRecord(&outlook), palmChanged_);
 }
 
 void SynchronizeAllRun::settlePair(ContactRecord& palm, int32_t palmPosition, ContactRecord& outlook,
@@ -80,7 +82,7 @@ void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecor
     const bool written = sides_.outlook.updateContact(&palm, outlookPosition);
     if (written)
         assignRecordValues(outlook, palm);
-    count(written, outlookChanged_);
+    count(Write(&palm, &outlook), written, outlookChanged_);
 }
 
 void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook)
@@ -88,7 +90,7 @@ void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition,
     const bool written = sides_.palm.updateRecord(&outlook, palmPosition);
     if (written)
         assignRecordValues(palm, outlook);
-    count(written, palmChanged_);
+    count(Write(&palm, &outlook), written, palmChanged_);
 }
 
 bool SynchronizeAllRun::savePalmSide()
@@ -118,14 +120,15 @@ void SynchronizeAllRun::finish()
 void SynchronizeAllRun::tellResult(bool palmSaved)
 {
     SyncView& view = sides_.view;
+    const int failed = static_cast<int>(unwritten_.size());
     const int palmRows = view.rowCount(SyncList::Palm);
     const int outlookRows = view.rowCount(SyncList::Outlook);
     if (palmSaved) {
-        sides_.tell(synchronizeAllSummary(palmRows, outlookRows, failed_).c_str(), informationCaption,
+        sides_.tell(synchronizeAllSummary(palmRows, outlookRows, failed).c_str(), informationCaption,
                     SyncMessageKind::InformationOk);
         return;
     }
     sides_.tell(palmSaveFailedText(outlookChanged_).c_str(), errorCaption, SyncMessageKind::ErrorOk);
-    sides_.tell(synchronizeAllSummaryWithoutPalm(outlookRows, failed_).c_str(), informationCaption,
+    sides_.tell(synchronizeAllSummaryWithoutPalm(outlookRows, failed).c_str(), informationCaption,
                 SyncMessageKind::InformationOk);
 }

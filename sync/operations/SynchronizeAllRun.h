@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <set>
+#include <utility>
 
 #include "sync/ContactRecord.h"
 #include "sync/operations/SyncDecision.h"
@@ -31,7 +33,10 @@ private:
     void settlePair(ContactRecord& palm, int32_t palmPosition, ContactRecord& outlook, int32_t outlookPosition);
     void overwriteOutlook(const ContactRecord& palm, ContactRecord& outlook, int32_t outlookPosition);
     void overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook);
-    void count(bool written, bool& changedSide);
+    // A pair is the Palm record and the Outlook record; an add has only its
+    // source. Both passes may try the same pair, which still counts once.
+    using Write = std::pair<const ContactRecord*, const ContactRecord*>;
+    void count(const Write& write, bool written, bool& changedSide);
     // Saves the Palm Desktop file; false only when it held changes of this
     // run that did not reach it.
     bool savePalmSide();
@@ -42,5 +47,6 @@ private:
     SyncProgress progress_;
     bool palmChanged_ = false;
     bool outlookChanged_ = false;
-    int failed_ = 0;
+    // The writes that failed and were not made good later in the run.
+    std::set<Write> unwritten_;
 };

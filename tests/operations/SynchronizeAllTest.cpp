@@ -1,0 +1,338 @@
+#include <string>
+#include <vector>
+
+#include "tests/operations/SyncFixture.h"
+
+namespace {
+
+using Steps = std::vector<std::string>;
+using Names = std::vector<std::string>;
+
+const char question[] =
+    "All Palm Desktop address book records and Outlook contact records will be synchronized, continue?";
+
+std::string summary(int palmRows, int outlookRows)
+{
+    return "Synchronization finished, " + std::to_string(palmRows) + " Palm Desktop records synchronized, " +
+           std::to_string(outlookRows) + " Outlook Contact records synchronized.";
+}
+
+SyncChoice clicked(int32_t action, bool applyToAll = false)
+{
+    SyncChoice choice;
+    choice.action = action;
+    choice.applyToAll = applyToAll;
+    return choice;
+}
+
+class SynchronizeAllTest : public SyncFixture {
+protected:
+    std::vector<std::string> captions() const
+    {
+        std::vector<std::string> shown;
+        for (const FakeSyncView::Message& message : view->messages)
+            shown.push_back(message.caption);
+        return shown;
+    }
+    const std::string& lastText() const { return view->messages.back().text; }
+    void showDifferencesOnly()
+    {
+        view->showDiff = true;
+        view->fillList(SyncList::Palm, palm->contacts());
+        view->fillList(SyncList::Outlook, connector->contacts());
+        view->forgetEvents();
+    }
+};
+
+}
+
+// ---- before the run
+
+TEST_F(SynchronizeAllTest, RunsOnlyWithOutlookSomethingToDoAndTheUsersYes)
+{
+    start();
+    operations->synchronizeAll(2);
+    EXPECT_EQ((Steps{"box Error"}), view->steps());
+    EXPECT_EQ("No Palm Desktop and Outlook contact information found.", lastText());
+}
+
+TEST_F(SynchronizeAllTest, AnsweredNoChangesNothing)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee")});
+    seedOutlook(u"Bob", u"Ray");
+    start();
+    const std::vector<uint8_t> before = palmFileOnDisk();
+    view->answerYes = false;
+
+    operations->synchronizeAll(2);
+
+    EXPECT_EQ((Steps{"box Synchronize All"}), view->steps());
+    EXPECT_EQ(question, lastText());
+    EXPECT_EQ(SyncMessageKind::QuestionYesNo, view->messages.back().kind);
+    EXPECT_TRUE(view->progress().empty());
+    EXPECT_EQ(1u, outlook->contactCount());
+    EXPECT_EQ(before, palmFileOnDisk());
+}
+
+TEST_F(SynchronizeAllTest, WithoutOutlookItIsToldBeforeAnythingIsAsked)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee")});
+    start(false);
+    const std::vector<uint8_t> before = palmFileOnDisk();
+
+    operations->synchronizeAll(2);
+
+    EXPECT_EQ((Steps{"box Error"}), view->steps());
+    EXPECT_EQ("Quillset can not find the Microsoft Outlook software you installed.", lastText());
+    EXPECT_EQ(before, palmFileOnDisk());
+    EXPECT_EQ(1, palm->contacts()->count());
+}
+
+// ---- the two passes
+
+TEST_F(SynchronizeAllTest, OutlookWinsByRuleAndEachSideGetsWhatItLacksOnce)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Cy", "Fox", "333")});
+    FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
+    seedOutlook(u"Dee", u"Kim", u"444");
+    start();
+
+    operations->synchronizeAll(2);
+
+    EXPECT_TRUE(view->prompts.empty());
+    EXPECT_EQ((std::vector<int>{25, 50, 75, 100, 0}), view->progress());
+    EXPECT_EQ((Steps{"box Synchronize All", "wait", "fill Palm", "fill Outlook", "normal", "box Information", "counts"}),
+              view->steps());
+    EXPECT_EQ(summary(3, 3), lastText());
+    EXPECT_EQ(SyncMessageKind::InformationOk, view->messages.back().kind);
+
+    EXPECT_EQ((Names{"Ann", "Cy", "Dee"}), palmFileNames()) << "Cy not brought back, Dee added once";
+    EXPECT_EQ((Names{"Acme Ltd", "", ""}), palmFileCompanies());
+    ASSERT_EQ(3u, outlook->contactCount()) << "Dee not brought back, Cy added once";
+    EXPECT_EQ("Cy", outlookText(2, "FirstName"));
+    EXPECT_EQ(1, outlook->contact(2)->saveCount()) << "the Outlook pass does not visit the added contact";
+    EXPECT_EQ(0, ann.saveCount()) << "Outlook won, and the Outlook pass found the pair the same";
+    EXPECT_EQ((Names{"Dee", "Cy", "Ann"}), view->rowNames(SyncList::Palm));
+    EXPECT_EQ((Names{"Cy", "Dee", "Ann"}), view->rowNames(SyncList::Outlook));
+}
+
+TEST_F(SynchronizeAllTest, PalmWinsByRuleAndThePairIsWrittenOnce)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
+    FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Old");
+    start();
+
+    operations->synchronizeAll(1);
+
+    EXPECT_TRUE(view->prompts.empty());
+    EXPECT_EQ("Acme", outlookText(0, "CompanyName"));
+    EXPECT_EQ(1, ann.saveCount());
+    EXPECT_STREQ("Acme", connector->contacts()->at(0)->company);
+    EXPECT_EQ((Names{"Acme"}), palmFileCompanies());
+    EXPECT_EQ(summary(1, 1), lastText());
+}
+
+TEST_F(SynchronizeAllTest, TheUsersDirectionSettlesEveryLaterPairOfTheRun)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "A1"), palmPerson(2, "Bob", "Ray", "222", "B1")});
+    seedOutlook(u"Ann", u"Lee", u"111", u"A2");
+    seedOutlook(u"Bob", u"Ray", u"222", u"B2");
+    start();
+    view->choices = {clicked(1)};
+
+    operations->synchronizeAll(0);
+
+    ASSERT_EQ(1u, view->prompts.size());
+    EXPECT_EQ("B1", view->prompts[0].palmCompany) << "row 0 shows the last record";
+    EXPECT_EQ("B2", view->prompts[0].outlookCompany);
+    EXPECT_EQ(0, view->prompts[0].preset.action);
+    EXPECT_EQ("A1", outlookText(0, "CompanyName"));
+    EXPECT_EQ("B1", outlookText(1, "CompanyName"));
+    const Steps steps = view->steps();
+    ASSERT_GE(steps.size(), 5u);
+    EXPECT_EQ((Steps{"box Synchronize All", "wait", "normal", "prompt", "wait"}), Steps(steps.begin(), steps.begin() + 5));
+}
+
+TEST_F(SynchronizeAllTest, TheFileIsSavedOnceAtTheEnd)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "A1"), palmPerson(2, "Bob", "Ray", "222", "B1")});
+    seedOutlook(u"Ann", u"Lee", u"111", u"A2");
+    seedOutlook(u"Bob", u"Ray", u"222", u"B2");
+    start();
+    const std::vector<uint8_t> before = palmFileOnDisk();
+    std::vector<bool> unchangedAtPrompt;
+    view->onPrompt = [&] { unchangedAtPrompt.push_back(palmFileOnDisk() == before); };
+
+    // OK without a click, box clear: Outlook wins and the next pair is asked again.
+    operations->synchronizeAll(0);
+
+    EXPECT_EQ(2u, view->prompts.size());
+    EXPECT_EQ((std::vector<bool>{true, true}), unchangedAtPrompt) << "Bob was already decided at Ann's prompt";
+    EXPECT_EQ((Names{"A2", "B2"}), palmFileCompanies());
+}
+
+TEST_F(SynchronizeAllTest, NothingDifferentIsNeitherWrittenNorSaved)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111"), palmPerson(2, "Bob", "Ray", "222")});
+    FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111");
+    start();
+    // Bob is missing in Outlook: three rows in all.
+    operations->synchronizeAll(2);
+    EXPECT_EQ((std::vector<int>{33, 66, 100, 0}), view->progress());
+    EXPECT_EQ(0, ann.saveCount());
+
+    // Now both sides are alike; a save would fail while the file is held.
+    view->messages.clear();
+    holdPalmFile();
+    operations->synchronizeAll(2);
+    releasePalmFile();
+    EXPECT_EQ((std::vector<std::string>{"Synchronize All", "Information"}), captions());
+    EXPECT_EQ(summary(2, 2), lastText());
+    EXPECT_EQ(2u, outlook->contactCount());
+}
+
+// ---- positions
+
+TEST_F(SynchronizeAllTest, PalmRecordsOverwriteTheOutlookContactsAtTheirOwnPositions)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "A1"), palmPerson(2, "Bob", "Ray", "222", "B1")});
+    FakeContact& xen = seedOutlook(u"Xen", u"Poe", u"999", u"X");
+    seedOutlook(u"Bob", u"Ray", u"222", u"B2");
+    seedOutlook(u"Ann", u"Lee", u"111", u"A2");
+    start();
+
+    operations->synchronizeAll(1);
+
+    EXPECT_EQ("X", outlookText(0, "CompanyName"));
+    EXPECT_EQ(0, xen.saveCount());
+    EXPECT_EQ("B1", outlookText(1, "CompanyName"));
+    EXPECT_EQ("A1", outlookText(2, "CompanyName"));
+    EXPECT_EQ((Names{"Ann", "Bob", "Xen"}), palmFileNames());
+}
+
+TEST_F(SynchronizeAllTest, OutlookRecordsOverwriteThePalmRecordsAtTheirOwnPositions)
+{
+    writePalmFile({palmPerson(1, "Xen", "Poe", "999", "X"), palmPerson(2, "Bob", "Ray", "222", "B1"),
+                   palmPerson(3, "Ann", "Lee", "111", "A1")});
+    seedOutlook(u"Ann", u"Lee", u"111", u"A2");
+    seedOutlook(u"Bob", u"Ray", u"222", u"B2");
+    start();
+
+    operations->synchronizeAll(2);
+
+    EXPECT_EQ((Names{"X", "B2", "A2"}), palmFileCompanies());
+    EXPECT_EQ(summary(3, 3), lastText());
+}
+
+// A pair first met in the Outlook pass: the Palm record's first Outlook
+// counterpart is identical, but a second Outlook contact also matches it.
+class OutlookPassPairTest : public SynchronizeAllTest {
+protected:
+    void SetUp() override
+    {
+        writePalmFile({palmPerson(1, "Ann", "Lee", "111")});
+        first = &seedOutlook(u"Ann", u"Lee", u"111");
+        seedOutlook(u"Ann", u"Lee", u"222", u"Z");
+        start();
+    }
+    FakeContact* first = nullptr;
+};
+
+TEST_F(OutlookPassPairTest, PalmWinningWritesTheOutlookContactTheOutlookPassFound)
+{
+    operations->synchronizeAll(1);
+    EXPECT_EQ("111", outlookText(1, "HomeTelephoneNumber"));
+    EXPECT_EQ(0, first->saveCount());
+    EXPECT_EQ("111", outlookText(0, "HomeTelephoneNumber"));
+}
+
+TEST_F(OutlookPassPairTest, OutlookWinningWritesThePalmRecordItMatched)
+{
+    operations->synchronizeAll(2);
+    EXPECT_EQ((Names{"Z"}), palmFileCompanies());
+    EXPECT_EQ(0, first->saveCount());
+    EXPECT_EQ(0, outlook->contact(1)->saveCount());
+}
+
+// ---- shown rows
+
+TEST_F(SynchronizeAllTest, ShowingDifferencesOnlyLimitsTheRunToTheShownRows)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111"), palmPerson(2, "Bob", "Ray", "222", "B1"),
+                   palmPerson(3, "Cy", "Fox", "333")});
+    seedOutlook(u"Ann", u"Lee", u"111");
+    seedOutlook(u"Bob", u"Ray", u"222", u"B2");
+    seedOutlook(u"Dee", u"Kim", u"444");
+    start();
+    showDifferencesOnly();
+    ASSERT_EQ((Names{"Cy", "Bob"}), view->rowNames(SyncList::Palm));
+    ASSERT_EQ((Names{"Dee", "Bob"}), view->rowNames(SyncList::Outlook));
+
+    operations->synchronizeAll(2);
+
+    EXPECT_EQ((std::vector<int>{25, 50, 75, 100, 0}), view->progress());
+    EXPECT_EQ((Names{"", "B2", "", ""}), palmFileCompanies());
+    // The refill filters by the statuses the records had before the run.
+    EXPECT_EQ(summary(3, 3), lastText());
+    EXPECT_EQ(3, view->countedPalmRows);
+}
+
+// ---- failures
+
+TEST_F(SynchronizeAllTest, AFileThatCannotBeSavedIsToldAndOutlookChangesStay)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "A1"), palmPerson(2, "Cy", "Fox", "333")});
+    seedOutlook(u"Ann", u"Lee", u"111", u"A2");
+    seedOutlook(u"Dee", u"Kim", u"444");
+    start();
+    const std::vector<uint8_t> before = palmFileOnDisk();
+    holdPalmFile();
+    view->beforeReload = [this] { releasePalmFile(); };
+
+    operations->synchronizeAll(2);
+
+    EXPECT_EQ((Steps{"box Synchronize All", "wait", "reload", "fill Palm", "fill Outlook", "normal", "box Error",
+                     "box Information", "counts"}),
+              view->steps());
+    ASSERT_EQ(3u, view->messages.size());
+    EXPECT_EQ("The Palm Desktop address file could not be saved. The file on disk is unchanged; close Palm Desktop "
+              "and try again. The changes already written to Outlook stay written.",
+              view->messages[1].text);
+    EXPECT_EQ(SyncMessageKind::ErrorOk, view->messages[1].kind);
+    EXPECT_EQ("Synchronization finished, 3 Outlook Contact records synchronized; the Palm Desktop records were not "
+              "saved.",
+              lastText());
+    EXPECT_EQ(before, palmFileOnDisk());
+    EXPECT_EQ((Names{"Cy", "Ann"}), view->rowNames(SyncList::Palm)) << "what the file holds";
+    EXPECT_STREQ("A1", view->recordAt(SyncList::Palm, 1)->company);
+    ASSERT_EQ(3u, outlook->contactCount());
+    EXPECT_EQ("Cy", outlookText(2, "FirstName"));
+}
+
+TEST_F(SynchronizeAllTest, AFailedSaveWithOnlyOutlookChangedIsNoLoss)
+{
+    writePalmFile({palmPerson(1, "Cy", "Fox", "333")});
+    start();
+    holdPalmFile();
+    operations->synchronizeAll(2);
+    releasePalmFile();
+    EXPECT_EQ((std::vector<std::string>{"Synchronize All", "Information"}), captions());
+    EXPECT_EQ(summary(1, 1), lastText());
+    EXPECT_EQ(1u, outlook->contactCount());
+}
+
+TEST_F(SynchronizeAllTest, OutlookRefusingSavesCountsEachRecordOnce)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "A1"), palmPerson(2, "Cy", "Fox", "333")});
+    seedOutlook(u"Ann", u"Lee", u"111", u"A2");
+    start();
+    outlook->failMember("Save");
+
+    operations->synchronizeAll(1);
+
+    EXPECT_EQ(summary(2, 1) + " 2 records could not be written.", lastText())
+        << "Ann's pair, tried in both passes, and Cy";
+    EXPECT_EQ((Steps{"box Synchronize All", "wait", "normal", "box Information", "counts"}), view->steps());
+    EXPECT_STREQ("A2", connector->contacts()->at(0)->company);
+    EXPECT_EQ(1, connector->contacts()->count());
+}
