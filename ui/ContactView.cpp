@@ -5,9 +5,11 @@
 #include "config/Options.h"
 #include "resources/ResourceIds.h"
 #include "sync/RecordMatching.h"
+#include "sync/operations/SyncOperations.h"
 #include "ui/Application.h"
 #include "ui/ContactDetailDialog.h"
 #include "ui/ContactLists.h"
+#include "ui/ContactSyncView.h"
 #include "ui/MainFrame.h"
 #include "ui/SplashWindow.h"
 #include "ui/framework/UxGeometry.h"
@@ -141,10 +143,7 @@ void ContactView::compareBothSides()
 
 void ContactView::loadContacts(bool reloadOutlook)
 {
-    if (openedFilePath[0] != '\0')
-        palmStore_.loadFile(openedFilePath);
-    else
-        palmStore_.loadUser(static_cast<uint32_t>(lastUser));
+    reloadPalmStore();
     if (reloadOutlook) {
         outlookConnector_.load();
         computeCompareStatus(outlookConnector_.contacts(), palmStore_.contacts());
@@ -171,9 +170,22 @@ void ContactView::startOperation(int commandId, bool withMappingBlock)
         mappingBlock_ = makeMappingBlock(currentOptions);
         outlookConnector_.attachMappingBlock(&mappingBlock_);
     }
-    // The synchronization itself is not part of this build yet; the block
-    // is let go as an operation would at its end.
-    outlookConnector_.attachMappingBlock(nullptr);
+    ContactSyncView view(*this);
+    SyncOperations operations(view, palmStore_, outlookConnector_);
+    switch (commandId) {
+    case ID_SYNC_PALM_TO_OUTLOOK: operations.transferPalmToOutlook(); break;
+    case ID_SYNC_OUTLOOK_TO_PALM: operations.transferOutlookToPalm(); break;
+    case ID_SYNC_ALL: operations.synchronizeAll(currentOptions.syncAction); break;
+    default: outlookConnector_.attachMappingBlock(nullptr); break;
+    }
+}
+
+void ContactView::reloadPalmStore()
+{
+    if (openedFilePath[0] != '\0')
+        palmStore_.loadFile(openedFilePath);
+    else
+        palmStore_.loadUser(static_cast<uint32_t>(lastUser));
 }
 
 void ContactView::onUserSelected()

@@ -31,6 +31,8 @@ public:
     // A synchronization command, from the menu or (with the mapping block
     // attached) from a big button.
     void startOperation(int commandId, bool withMappingBlock);
+    // The Palm store alone reloaded: the opened file, else the selected user's.
+    void reloadPalmStore();
 
     UxListView& palmList() { return palmList_; }
     UxListView& outlookList() { return outlookList_; }
