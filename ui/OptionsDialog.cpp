@@ -6,14 +6,32 @@
 #include "palm/PalmDesktopInstallation.h"
 #include "resources/ResourceIds.h"
 #include "ui/framework/UxDrawing.h"
+#include "ui/framework/UxHandles.h"
 
 namespace {
 
 const char headerLine[] = "Setup Quillset for Outlook options.";
+const int droppedListMargin = 8;
 
 bool boxChecked(HWND dialog, int id)
 {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+// The field names are longer than the boxes are wide: the dropped list is
+// made wide enough for the longest one.
+int widestFieldText(HWND box)
+{
+    UxWindowDc context(box);
+    UxSelection font(context.get(), reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (int32_t entry = 0; entry < OutlookFieldCount; ++entry) {
+        const char* text = outlookFieldText(entry);
+        SIZE extent = {};
+        if (GetTextExtentPoint32A(context.get(), text, lstrlenA(text), &extent) && extent.cx > widest)
+            widest = extent.cx;
+    }
+    return widest;
 }
 
 }  // namespace
@@ -34,12 +52,16 @@ INT_PTR OptionsDialog::runModal(HWND owner)
 
 void OptionsDialog::fillMappingBoxes()
 {
+    int droppedWidth = 0;
     for (int index = 0; index < model_.mappingBoxCount(); ++index) {
         HWND box = GetDlgItem(handle(), model_.mappingBoxId(index));
         SendMessageA(box, CB_RESETCONTENT, 0, 0);
         for (int32_t entry = 0; entry < OutlookFieldCount; ++entry)
             SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(outlookFieldText(entry)));
         SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(model_.initialMappingSelection(index)), 0);
+        if (droppedWidth == 0)
+            droppedWidth = widestFieldText(box) + GetSystemMetrics(SM_CXVSCROLL) + droppedListMargin;
+        SendMessageA(box, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(droppedWidth), 0);
     }
 }
 
