@@ -2,184 +2,142 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "testenv/uidriver/PointerInput.h"
+#include "testenv/uidriver/ProgramWindows.h"
+#include "testenv/uidriver/RemoteBuffer.h"
+#include "testenv/uidriver/RemoteListView.h"
+#include "testenv/uidriver/ScreenPixels.h"
+#include "testenv/uidriver/ViewGeometry.h"
+
 namespace {
 
-const char messageBoxClass[] = "#32770";
+const char dialogClass[] = "#32770";
 const int messageBoxTextId = 0xFFFF;
-
-std::string windowText(HWND window)
-{
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string withoutAccelerators(const std::string& text)
-{
-    std::string plain;
-    for (char c : text) {
-        if (c != '&')
-            plain += c;
-    }
-    return plain;
-}
-
-struct ProcessWindowSearch {
-    DWORD processId;
-    const char* className;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK matchProcessWindow(HWND window, LPARAM parameter)
-{
-    ProcessWindowSearch* search = reinterpret_cast<ProcessWindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window))
-        return TRUE;
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (search->className != nullptr && std::strcmp(className, search->className) != 0)
-        return TRUE;
-    if (search->title != nullptr && windowText(window) != search->title)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-struct ButtonSearch {
-    std::string caption;
-    HWND found;
-    std::string all;
-};
-
-BOOL CALLBACK matchButton(HWND window, LPARAM parameter)
-{
-    ButtonSearch* search = reinterpret_cast<ButtonSearch*>(parameter);
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (lstrcmpiA(className, "Button") != 0)
-        return TRUE;
-    const std::string caption = withoutAccelerators(windowText(window));
-    search->all += (search->all.empty() ? "" : ", ") + caption;
-    if (caption == search->caption && search->found == nullptr)
-        search->found = window;
-    return TRUE;
-}
-
-// Enumeration callbacks are stdcall on 32-bit Windows, which lambdas are not.
-BOOL CALLBACK matchVisibleEdit(HWND window, LPARAM parameter)
-{
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (lstrcmpiA(className, "Edit") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(parameter) = window;
-    return FALSE;
-}
-
-struct ListSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK matchList(HWND window, LPARAM parameter)
-{
-    ListSearch* wanted = reinterpret_cast<ListSearch*>(parameter);
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (GetDlgCtrlID(window) == wanted->id && std::strcmp(className, "SysListView32") == 0) {
-        wanted->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-bool writeBitmapFile(const std::string& path, int width, int height, const void* pixels, DWORD pixelBytes)
-{
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + pixelBytes;
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr)
-        return false;
-    const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1 &&
-                         std::fwrite(pixels, pixelBytes, 1, out) == 1;
-    return std::fclose(out) == 0 && written;
-}
-
-// Memory in the driven process, for messages whose data must live there.
-class RemoteBuffer {
-public:
-    RemoteBuffer(HANDLE process, SIZE_T size)
-        : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
-    ~RemoteBuffer() {
-        if (address_ != nullptr)
-            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-    char* address() const { return static_cast<char*>(address_); }
-    bool write(SIZE_T offset, const void* data, SIZE_T size) const {
-        return WriteProcessMemory(process_, address() + offset, data, size, nullptr) != 0;
-    }
-    bool read(SIZE_T offset, void* data, SIZE_T size) const {
-        return ReadProcessMemory(process_, address() + offset, data, size, nullptr) != 0;
-    }
-
-private:
-    HANDLE process_;
-    void* address_;
-};
+const int palmListId = 1000;
+const int outlookListId = 1001;
+const int userComboId = 2020;
+const DWORD pollInterval = 20;
+// Pixels left out at the edges of a cell: the focus rectangle runs there.
+const int cellInset = 2;
+// Pointer moves on the way onto a big button.
+const int approachSteps = 3;
 
 int virtualKey(const std::string& name)
 {
-    if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f'))
-        return VK_F1 + std::atoi(name.c_str() + 1) - 1;
-    if (name == "Enter")
-        return VK_RETURN;
-    if (name == "Escape")
-        return VK_ESCAPE;
+    int number = 0;
+    if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f') && parseNumber(name.substr(1), &number) && number >= 1 &&
+        number <= 12)
+        return VK_F1 + number - 1;
+    static const struct {
+        const char* name;
+        int key;
+    } named[] = {{"Enter", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},   {"Space", VK_SPACE},
+                 {"Up", VK_UP},        {"Down", VK_DOWN},     {"Left", VK_LEFT}, {"Right", VK_RIGHT},
+                 {"Home", VK_HOME},    {"End", VK_END},       {"Delete", VK_DELETE}};
+    for (const auto& entry : named) {
+        if (name == entry.name)
+            return entry.key;
+    }
     return 0;
+}
+
+std::string describeWindow(HWND window)
+{
+    if (window == nullptr)
+        return "no window";
+    char text[160];
+    std::snprintf(text, sizeof text, "%s id %d \"%s\"", windowClass(window).c_str(), GetDlgCtrlID(window),
+                  windowText(window).c_str());
+    return text;
+}
+
+bool isSameOrChild(HWND window, HWND parent)
+{
+    return window == parent || (window != nullptr && IsChild(parent, window));
+}
+
+RECT shrunk(RECT rect, int inset)
+{
+    rect.left += inset;
+    rect.top += inset;
+    rect.right -= inset;
+    rect.bottom -= inset;
+    return rect;
+}
+
+bool isEmptyRect(const RECT& rect)
+{
+    return rect.right <= rect.left || rect.bottom <= rect.top;
 }
 
 }  // namespace
 
-std::vector<std::string> splitCommandLine(const std::string& line)
+const std::vector<UiDriver::Verb>& UiDriver::verbs()
 {
-    std::vector<std::string> words;
-    std::string word;
-    bool quoted = false, inWord = false;
-    for (char c : line) {
-        if (c == '"') {
-            quoted = !quoted;
-            inWord = true;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (inWord)
-                words.push_back(word);
-            word.clear();
-            inWord = false;
-        } else {
-            word += c;
-            inWord = true;
-        }
-    }
-    if (inWord)
-        words.push_back(word);
-    return words;
+    static const size_t any = 1000;
+    static const std::vector<Verb> table = {
+        {"start", 2, any, &UiDriver::start, "start <program> [argument...]: starts the program"},
+        {"wait-window", 2, 2, &UiDriver::waitWindow, "wait-window \"<title>\": waits for the main window"},
+        {"answer", 4, 4, &UiDriver::answerBox, "answer <caption> \"<text part>\" <button>: answers a message box"},
+        {"wait-box", 1, 1, &UiDriver::waitBox, "wait-box: waits for a message box or dialog"},
+        {"no-box", 1, 1, &UiDriver::expectNoBox, "no-box: expects no message box or dialog"},
+        {"open-file", 3, 3, &UiDriver::answerOpenDialog, "open-file \"<dialog title>\" <path>: answers an Open dialog"},
+        {"command", 2, 2, &UiDriver::sendCommand, "command <id>: sends a menu command to the main window"},
+        {"key", 2, 2, &UiDriver::sendKey, "key F1..F12|Enter|Escape|Tab|Space|Up|Down|Left|Right|Home|End|Delete"},
+        {"focus", 2, 2, &UiDriver::focusControl, "focus <controlId>: puts the keyboard focus on a main window control"},
+        {"close", 1, 1, &UiDriver::closeWindow, "close: sends WM_CLOSE to the main window"},
+        {"close-box", 1, 1, &UiDriver::closeBox, "close-box: closes the main window as its close box does"},
+        {"wait-exit", 2, 2, &UiDriver::waitExit, "wait-exit <code>|any: waits for the program to end"},
+        {"expect-exit", 2, 2, &UiDriver::waitExit, "expect-exit <code>|any: the same as wait-exit"},
+        {"rows", 3, 3, &UiDriver::listRows, "rows <listId> <n>: expects n rows"},
+        {"cell", 5, 5, &UiDriver::listCell, "cell <listId> <row> <column> \"<text>\": expects a cell's text"},
+        {"dump", 2, 2, &UiDriver::listDump, "dump <listId>: prints every row"},
+        {"checked", 4, 4, &UiDriver::rowChecked, "checked <listId> <row> yes|no: expects a row's check box"},
+        {"tick", 3, 4, &UiDriver::tickRow, "tick <listId> <row> [message]: ticks a row's box by a click (or message)"},
+        {"untick", 3, 4, &UiDriver::untickRow, "untick <listId> <row> [message]: clears a row's box the same way"},
+        {"count-checked", 3, 3, &UiDriver::countChecked, "count-checked <listId> <n>: expects n ticked rows"},
+        {"colour", 4, 4, &UiDriver::rowColour, "colour <listId> <row> <name>|#rrggbb: expects the row's drawn text colour"},
+        {"color", 4, 4, &UiDriver::rowColour, "color: the same as colour"},
+        {"double-click", 3, 3, &UiDriver::doubleClickRow, "double-click <listId> <row>: double-clicks a row's first cell"},
+        {"click", 2, 2, &UiDriver::clickControl, "click <controlId>: presses a button of the main window"},
+        {"click-button", 2, 3, &UiDriver::clickButton, "click-button \"<text>\" [n]: presses the n-th such button (1 = leftmost)"},
+        {"hover-big-button", 2, 2, &UiDriver::hoverBigButton, "hover-big-button 0|1|2: moves the pointer onto a big button"},
+        {"click-big-button", 2, 2, &UiDriver::clickBigButton, "click-big-button 0|1|2: moves there, presses and lets go"},
+        {"tooltip", 2, 2, &UiDriver::expectToolTip, "tooltip \"<text>\": waits for the program's tooltip to show the text"},
+        {"drag-splitter", 2, 2, &UiDriver::dragSplitter, "drag-splitter <x>: drags the splitter towards x (view coordinates)"},
+        {"splitter-at", 2, 2, &UiDriver::splitterAt, "splitter-at <x>: expects the lists to meet at x"},
+        {"pointer", 3, 3, &UiDriver::pointerTo, "pointer <x> <y>: moves the pointer to a point of the content view"},
+        {"mouse-down", 1, 1, &UiDriver::mouseDown, "mouse-down: presses the left button where the pointer is"},
+        {"mouse-up", 1, 1, &UiDriver::mouseUp, "mouse-up: lets go of the left button"},
+        {"choose-user", 2, 2, &UiDriver::chooseUser, "choose-user \"<name>\": selects a user in the user combo"},
+        {"combo-shows", 2, 2, &UiDriver::comboShows, "combo-shows \"<name>\": expects the user combo's selection"},
+        {"dialog", 2, 2, &UiDriver::waitDialog, "dialog \"<title>\": waits for a dialog; the dialog- commands act on it"},
+        {"dialog-click", 2, 2, &UiDriver::dialogClick, "dialog-click <controlId>: presses a button, radio button or box"},
+        {"dialog-check", 3, 3, &UiDriver::dialogCheck, "dialog-check <controlId> yes|no: expects a button's check"},
+        {"dialog-text", 3, 3, &UiDriver::dialogText, "dialog-text <controlId> \"<text>\": expects a control's text"},
+        {"dialog-set-text", 3, 3, &UiDriver::dialogSetText, "dialog-set-text <controlId> \"<text>\": sets a control's text"},
+        {"dialog-select", 3, 3, &UiDriver::dialogSelect, "dialog-select <controlId> <index>: selects in a combo, list box or list"},
+        {"dialog-close-ok", 1, 1, &UiDriver::dialogCloseOk, "dialog-close-ok: presses OK and waits for the dialog to close"},
+        {"dialog-escape", 1, 1, &UiDriver::dialogEscape, "dialog-escape: presses Escape in the dialog"},
+        {"dialog-gone", 1, 1, &UiDriver::dialogGone, "dialog-gone: waits for the dialog to close"},
+        {"dialog-dump", 1, 1, &UiDriver::dialogDump, "dialog-dump: prints the dialog's controls"},
+        {"status", 2, 2, &UiDriver::statusText, "status \"<text part>\": expects the status line to hold the text"},
+        {"screenshot", 2, 2, &UiDriver::screenshot, "screenshot <file.bmp>: saves the screen"},
+        {"sleep", 2, 2, &UiDriver::sleep, "sleep <ms>: waits"},
+        {"timeout", 2, 2, &UiDriver::setTimeoutVerb, "timeout <ms>: how long waits last (15000 at first)"},
+    };
+    return table;
+}
+
+void UiDriver::printVerbs()
+{
+    for (const Verb& verb : verbs())
+        std::printf("  %s\n", verb.usage);
 }
 
 UiDriver::UiDriver() = default;
@@ -199,9 +157,9 @@ bool UiDriver::fail(const std::string& what) const
     return false;
 }
 
-bool UiDriver::run(const std::vector<std::string>& words)
+bool UiDriver::run(const Words& words)
 {
-    if (words.empty() || words[0][0] == '#')
+    if (isCommentOrBlank(words))
         return true;
     step_.clear();
     for (const std::string& word : words)
@@ -209,48 +167,99 @@ bool UiDriver::run(const std::vector<std::string>& words)
     std::printf("step: %s\n", step_.c_str());
     std::fflush(stdout);
 
-    const std::string& verb = words[0];
-    const size_t count = words.size();
-    if (verb == "start" && count >= 2)
-        return start(words);
-    if (verb == "wait-window" && count == 2)
-        return waitWindow(words[1]);
-    if (verb == "answer" && count == 4)
-        return answerBox(words[1], words[2], words[3]);
-    if (verb == "wait-box" && count == 1)
-        return waitBox();
-    if (verb == "open-file" && count == 3)
-        return answerOpenDialog(words[1], words[2]);
-    if (verb == "no-box" && count == 1)
-        return expectNoBox();
-    if (verb == "command" && count == 2)
-        return sendCommand(std::atoi(words[1].c_str()));
-    if (verb == "key" && count == 2)
-        return sendKey(words[1]);
-    if (verb == "close" && count == 1)
-        return closeWindow();
-    if (verb == "wait-exit" && count == 2)
-        return waitExit(words[1]);
-    if (verb == "rows" && count == 3)
-        return listRows(std::atoi(words[1].c_str()), std::atoi(words[2].c_str()));
-    if (verb == "cell" && count == 5)
-        return listCell(std::atoi(words[1].c_str()), std::atoi(words[2].c_str()), std::atoi(words[3].c_str()), words[4]);
-    if (verb == "dump" && count == 2)
-        return listDump(std::atoi(words[1].c_str()));
-    if (verb == "screenshot" && count == 2)
-        return screenshot(words[1]);
-    if (verb == "sleep" && count == 2) {
-        Sleep(static_cast<DWORD>(std::atoi(words[1].c_str())));
-        return true;
+    for (const Verb& verb : verbs()) {
+        if (words[0] != verb.name)
+            continue;
+        if (words.size() < verb.minimumWords || words.size() > verb.maximumWords)
+            return fail(std::string("wrong number of words; usage: ") + verb.usage);
+        const bool passed = (this->*verb.run)(words);
+        std::fflush(stdout);
+        return passed;
     }
-    if (verb == "timeout" && count == 2) {
-        timeout_ = static_cast<DWORD>(std::atoi(words[1].c_str()));
-        return true;
-    }
-    return fail("unknown command or wrong number of words");
+    return fail("unknown command (uidriver --help lists them)");
 }
 
-bool UiDriver::start(const std::vector<std::string>& words)
+// ---------------------------------------------------------------------------
+// Shared steps
+
+bool UiDriver::number(const std::string& word, int* value) const
+{
+    if (parseNumber(word, value))
+        return true;
+    return fail("\"" + word + "\" is not a number");
+}
+
+bool UiDriver::needMainWindow() const
+{
+    if (mainWindow_ != nullptr && IsWindow(mainWindow_))
+        return true;
+    return fail(mainWindow_ == nullptr ? "no main window yet (wait-window first)" : "the main window is gone");
+}
+
+DWORD UiDriver::programThread() const
+{
+    if (mainWindow_ != nullptr && IsWindow(mainWindow_))
+        return GetWindowThreadProcessId(mainWindow_, nullptr);
+    return process_.dwThreadId;
+}
+
+// Waits until the program has handled what was sent to it: a message sent
+// after it is answered only when the program asks for its next message, or
+// from inside a modal loop, which waits for the user.
+bool UiDriver::settle() const
+{
+    if (mainWindow_ == nullptr || !IsWindow(mainWindow_))
+        return true;
+    for (int pass = 0; pass < 2; ++pass) {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, timeout_, &result))
+            return !IsWindow(mainWindow_);
+        Sleep(5);
+    }
+    return true;
+}
+
+HWND UiDriver::findMessageBox() const
+{
+    return firstProgramWindow(process_.dwProcessId, dialogClass, nullptr);
+}
+
+HWND UiDriver::waitForMessageBox() const
+{
+    HWND box = nullptr;
+    for (DWORD waited = 0; waited < timeout_ && box == nullptr; waited += pollInterval) {
+        box = findMessageBox();
+        if (box == nullptr)
+            Sleep(pollInterval);
+    }
+    return box;
+}
+
+HWND UiDriver::waitForDialog(const char* title) const
+{
+    for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
+        HWND found = firstProgramWindow(process_.dwProcessId, dialogClass, title);
+        if (found != nullptr)
+            return found;
+        Sleep(pollInterval);
+    }
+    return nullptr;
+}
+
+bool UiDriver::waitUntilGone(HWND window) const
+{
+    for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
+        if (!IsWindow(window) || !IsWindowVisible(window))
+            return true;
+        Sleep(pollInterval);
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+// The program and its windows
+
+bool UiDriver::start(const Words& words)
 {
     std::string commandLine;
     for (size_t index = 1; index < words.size(); ++index)
@@ -259,80 +268,234 @@ bool UiDriver::start(const std::vector<std::string>& words)
     startup.cb = sizeof startup;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
+    if (process_.hProcess != nullptr) {
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+        process_ = PROCESS_INFORMATION{};
+    }
+    mainWindow_ = nullptr;
+    dialog_ = nullptr;
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
         return fail("the program could not be started");
     WaitForInputIdle(process_.hProcess, 5000);
     return true;
 }
 
-bool UiDriver::waitWindow(const std::string& title)
+bool UiDriver::waitWindow(const Words& words)
 {
-    for (DWORD waited = 0; waited < timeout_; waited += 20) {
-        ProcessWindowSearch search = {process_.dwProcessId, nullptr, title.c_str(), nullptr};
-        EnumWindows(&matchProcessWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
-            mainWindow_ = search.found;
+    const std::string& title = words[1];
+    for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
+        HWND found = firstProgramWindow(process_.dwProcessId, nullptr, title.c_str());
+        if (found != nullptr) {
+            mainWindow_ = found;
             std::printf("  window \"%s\" found\n", title.c_str());
             return true;
         }
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0)
+        if (process_.hProcess == nullptr || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0)
             return fail("the program ended before its window appeared");
-        Sleep(20);
+        Sleep(pollInterval);
     }
     return fail("no window titled \"" + title + "\"");
 }
 
-HWND UiDriver::findMessageBox() const
+bool UiDriver::waitExit(const Words& words)
 {
-    ProcessWindowSearch search = {process_.dwProcessId, messageBoxClass, nullptr, nullptr};
-    EnumWindows(&matchProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const std::string& expectedCode = words[1];
+    int expected = 0;
+    if (expectedCode != "any" && !number(expectedCode, &expected))
+        return false;
+    if (process_.hProcess == nullptr)
+        return fail("no program was started");
+    if (WaitForSingleObject(process_.hProcess, timeout_) != WAIT_OBJECT_0)
+        return fail("the program did not end");
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    const int seen = static_cast<int>(code);
+    std::printf("  exit code %d\n", seen);
+    if (expectedCode != "any" && seen != expected)
+        return fail("the exit code is " + std::to_string(seen) + ", not " + expectedCode);
+    return true;
 }
 
-HWND UiDriver::waitForMessageBox() const
+bool UiDriver::closeWindow(const Words&)
 {
-    HWND box = nullptr;
-    for (DWORD waited = 0; waited < timeout_ && box == nullptr; waited += 20) {
-        box = findMessageBox();
-        if (box == nullptr)
-            Sleep(20);
+    if (!needMainWindow())
+        return false;
+    PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+    return true;
+}
+
+bool UiDriver::closeBox(const Words&)
+{
+    if (!needMainWindow())
+        return false;
+    // What the close box's click turns into; the default handling of it
+    // sends WM_CLOSE.
+    PostMessageA(mainWindow_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return true;
+}
+
+bool UiDriver::sendCommand(const Words& words)
+{
+    int commandId = 0;
+    if (!number(words[1], &commandId) || !needMainWindow())
+        return false;
+    // Posted: a command that opens a modal box would block a sent message.
+    PostMessageA(mainWindow_, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+    Sleep(200);
+    return true;
+}
+
+// Keys go where the keyboard would deliver them, to the focus; the message
+// loop's accelerators see them on the way.
+bool UiDriver::postKey(HWND target, int key) const
+{
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, 0) & 0xFF) << 16;
+    return PostMessageA(target, WM_KEYDOWN, key, scan | 1) &&
+           PostMessageA(target, WM_KEYUP, key, scan | static_cast<LPARAM>(0xC0000001u));
+}
+
+bool UiDriver::sendKey(const Words& words)
+{
+    const int key = virtualKey(words[1]);
+    if (key == 0)
+        return fail("unknown key \"" + words[1] + "\"");
+    if (!needMainWindow())
+        return false;
+    HWND target = focusOfThread(programThread());
+    if (target == nullptr)
+        target = mainWindow_;
+    std::printf("  to %s\n", describeWindow(target).c_str());
+    if (!postKey(target, key))
+        return fail("the key could not be posted");
+    Sleep(100);
+    if (!settle())
+        return fail("the program does not answer");
+    Sleep(100);
+    return true;
+}
+
+bool UiDriver::focusControl(const Words& words)
+{
+    int controlId = 0;
+    if (!number(words[1], &controlId) || !needMainWindow())
+        return false;
+    HWND control = nullptr;
+    for (HWND candidate : controlsWithId(mainWindow_, controlId, nullptr)) {
+        // The status bar shares its id with the Palm list; it never takes focus.
+        if (!hasClass(candidate, STATUSCLASSNAMEA) && IsWindowVisible(candidate)) {
+            control = candidate;
+            break;
+        }
     }
-    return box;
+    if (control == nullptr)
+        return fail("the main window has no control " + words[1]);
+    const DWORD thread = GetWindowThreadProcessId(control, nullptr);
+    // Focus can be set only from a thread that shares the program's input.
+    AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+    SetFocus(control);
+    AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+    if (!settle())
+        return fail("the program does not answer");
+    HWND focus = focusOfThread(thread);
+    std::printf("  focus on %s\n", describeWindow(focus).c_str());
+    if (focus != control)
+        return fail("the focus is on " + describeWindow(focus) + ", not on " + describeWindow(control));
+    return true;
 }
 
-HWND UiDriver::waitForDialog(const char* title) const
+bool UiDriver::statusText(const Words& words)
 {
-    for (DWORD waited = 0; waited < timeout_; waited += 20) {
-        ProcessWindowSearch search = {process_.dwProcessId, messageBoxClass, title, nullptr};
-        EnumWindows(&matchProcessWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr)
-            return search.found;
-        Sleep(20);
-    }
-    return nullptr;
+    if (!needMainWindow())
+        return false;
+    HWND statusBar = firstControlOfClass(mainWindow_, STATUSCLASSNAMEA);
+    if (statusBar == nullptr)
+        return fail("the main window has no status bar");
+    if (!settle())
+        return fail("the program does not answer");
+    const int length = LOWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, 0, 0));
+    const SIZE_T capacity = static_cast<SIZE_T>(length) + 1;
+    RemoteBuffer remote(process_.hProcess, capacity);
+    std::vector<char> text(capacity + 1, '\0');
+    if (!remote.valid() || !remote.write(0, text.data(), capacity))
+        return fail("the status line cannot be read");
+    SendMessageA(statusBar, SB_GETTEXTA, 0, remote.parameter());
+    if (!remote.read(0, text.data(), capacity))
+        return fail("the status line cannot be read");
+    const std::string seen = text.data();
+    std::printf("  status \"%s\"\n", seen.c_str());
+    if (seen.find(words[1]) == std::string::npos)
+        return fail("the status line says \"" + seen + "\", without \"" + words[1] + "\"");
+    return true;
 }
 
-bool UiDriver::answerOpenDialog(const std::string& title, const std::string& path)
+bool UiDriver::screenshot(const Words& words)
 {
+    Sleep(300);
+    if (!writeScreenshot(words[1]))
+        return fail("the screenshot could not be written to " + words[1]);
+    std::printf("  screenshot %s\n", words[1].c_str());
+    return true;
+}
+
+bool UiDriver::sleep(const Words& words)
+{
+    int milliseconds = 0;
+    if (!number(words[1], &milliseconds))
+        return false;
+    if (milliseconds < 0)
+        return fail("a negative time");
+    Sleep(static_cast<DWORD>(milliseconds));
+    return true;
+}
+
+bool UiDriver::setTimeoutVerb(const Words& words)
+{
+    int milliseconds = 0;
+    if (!number(words[1], &milliseconds))
+        return false;
+    if (milliseconds < 0)
+        return fail("a negative time");
+    timeout_ = static_cast<DWORD>(milliseconds);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Message boxes and the Open dialog
+
+bool UiDriver::clickByMessage(HWND button) const
+{
+    // Delivered ahead of the program's posted messages and answered at once,
+    // so the next settle() follows it; a modal box it opens does not block.
+    return SendNotifyMessageA(button, BM_CLICK, 0, 0) != 0;
+}
+
+bool UiDriver::answerOpenDialog(const Words& words)
+{
+    const std::string& title = words[1];
+    const std::string& path = words[2];
     HWND dialog = waitForDialog(title.c_str());
     if (dialog == nullptr)
         return fail("no dialog titled \"" + title + "\"");
     Sleep(300);
     // The file name box is the dialog's first visible edit control.
     HWND edit = nullptr;
-    EnumChildWindows(dialog, &matchVisibleEdit, reinterpret_cast<LPARAM>(&edit));
+    for (HWND window : descendantWindows(dialog)) {
+        if (hasClass(window, "Edit") && IsWindowVisible(window)) {
+            edit = window;
+            break;
+        }
+    }
     if (edit == nullptr)
         return fail("the dialog has no file name box");
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    for (DWORD waited = 0; waited < timeout_ && IsWindow(dialog); waited += 20)
-        Sleep(20);
-    if (IsWindow(dialog))
+    if (!waitUntilGone(dialog))
         return fail("the dialog stayed open after \"" + path + "\"");
     return true;
 }
 
-bool UiDriver::waitBox()
+bool UiDriver::waitBox(const Words&)
 {
     if (waitForMessageBox() == nullptr)
         return fail("no message box appeared");
@@ -341,8 +504,11 @@ bool UiDriver::waitBox()
     return true;
 }
 
-bool UiDriver::answerBox(const std::string& caption, const std::string& textPart, const std::string& button)
+bool UiDriver::answerBox(const Words& words)
 {
+    const std::string& caption = words[1];
+    const std::string& textPart = words[2];
+    const std::string& button = words[3];
     HWND box = waitForMessageBox();
     if (box == nullptr)
         return fail("no message box appeared");
@@ -353,17 +519,16 @@ bool UiDriver::answerBox(const std::string& caption, const std::string& textPart
         return fail("the box's caption is \"" + seenCaption + "\", not \"" + caption + "\"");
     if (seenText.find(textPart) == std::string::npos)
         return fail("the box says \"" + seenText + "\", without \"" + textPart + "\"");
-    ButtonSearch search = {button, nullptr, ""};
-    EnumChildWindows(box, &matchButton, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr)
-        return fail("the box has no button \"" + button + "\" (it has: " + search.all + ")");
-    PostMessageA(search.found, BM_CLICK, 0, 0);
-    for (DWORD waited = 0; waited < timeout_ && IsWindow(box); waited += 20)
-        Sleep(20);
+    std::string all;
+    const std::vector<HWND> buttons = buttonsWithCaption(box, button, &all);
+    if (buttons.empty())
+        return fail("the box has no button \"" + button + "\" (it has: " + all + ")");
+    PostMessageA(buttons.front(), BM_CLICK, 0, 0);
+    waitUntilGone(box);
     return true;
 }
 
-bool UiDriver::expectNoBox()
+bool UiDriver::expectNoBox(const Words&)
 {
     HWND box = findMessageBox();
     if (box != nullptr)
@@ -371,149 +536,781 @@ bool UiDriver::expectNoBox()
     return true;
 }
 
-bool UiDriver::sendCommand(int commandId)
-{
-    if (mainWindow_ == nullptr)
-        return fail("no main window");
-    // Posted: a command that opens a modal box would block a sent message.
-    PostMessageA(mainWindow_, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
-    Sleep(200);
-    return true;
-}
-
-bool UiDriver::sendKey(const std::string& keyName)
-{
-    const int key = virtualKey(keyName);
-    if (mainWindow_ == nullptr || key == 0)
-        return fail("no main window or unknown key");
-    PostMessageA(mainWindow_, WM_KEYDOWN, key, 1);
-    PostMessageA(mainWindow_, WM_KEYUP, key, 0xC0000001);
-    Sleep(200);
-    return true;
-}
-
-bool UiDriver::closeWindow()
-{
-    if (mainWindow_ == nullptr)
-        return fail("no main window");
-    PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
-    return true;
-}
-
-bool UiDriver::waitExit(const std::string& expectedCode)
-{
-    if (process_.hProcess == nullptr)
-        return fail("no program was started");
-    if (WaitForSingleObject(process_.hProcess, timeout_) != WAIT_OBJECT_0)
-        return fail("the program did not end");
-    DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
-    const int seen = static_cast<int>(code);
-    std::printf("  exit code %d\n", seen);
-    if (expectedCode != "any" && seen != std::atoi(expectedCode.c_str()))
-        return fail("the exit code is " + std::to_string(seen) + ", not " + expectedCode);
-    return true;
-}
+// ---------------------------------------------------------------------------
+// The contact lists
 
 HWND UiDriver::listControl(int controlId) const
 {
-    ListSearch search = {controlId, nullptr};
-    EnumChildWindows(mainWindow_, &matchList, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND list = firstControlWithId(mainWindow_, controlId, WC_LISTVIEWA);
+    if (list == nullptr && dialogOpen())
+        list = firstControlWithId(dialog_, controlId, WC_LISTVIEWA);
+    return list;
 }
 
-bool UiDriver::readListCell(HWND list, int row, int column, std::string* text) const
+bool UiDriver::findList(const std::string& idWord, HWND* list) const
 {
-    const SIZE_T textCapacity = 1024;
-    RemoteBuffer remote(process_.hProcess, sizeof(LVITEMA) + textCapacity);
-    if (remote.address() == nullptr)
+    int controlId = 0;
+    if (!number(idWord, &controlId))
         return false;
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = remote.address() + sizeof(LVITEMA);
-    item.cchTextMax = static_cast<int>(textCapacity);
-    if (!remote.write(0, &item, sizeof item))
+    if (mainWindow_ == nullptr && !dialogOpen())
+        return fail("no main window yet (wait-window first)");
+    *list = listControl(controlId);
+    if (*list == nullptr)
+        return fail("no list " + idWord);
+    return true;
+}
+
+bool UiDriver::findListRow(const std::string& idWord, const std::string& rowWord, HWND* list, int* row) const
+{
+    if (!findList(idWord, list) || !number(rowWord, row))
         return false;
-    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.address()));
-    char buffer[1024] = {};
-    if (!remote.read(sizeof(LVITEMA), buffer, sizeof buffer - 1))
+    const int rows = RemoteListView(process_.hProcess, *list).rowCount();
+    if (*row < 0 || *row >= rows)
+        return fail("list " + idWord + " has " + std::to_string(rows) + " rows, no row " + rowWord);
+    return true;
+}
+
+bool UiDriver::listRows(const Words& words)
+{
+    HWND list = nullptr;
+    int expectedRows = 0;
+    if (!findList(words[1], &list) || !number(words[2], &expectedRows))
+        return false;
+    const int rows = RemoteListView(process_.hProcess, list).rowCount();
+    std::printf("  list %s has %d rows\n", words[1].c_str(), rows);
+    if (rows != expectedRows)
+        return fail("list " + words[1] + " has " + std::to_string(rows) + " rows, not " + words[2]);
+    return true;
+}
+
+bool UiDriver::listCell(const Words& words)
+{
+    HWND list = nullptr;
+    int row = 0, column = 0;
+    if (!findListRow(words[1], words[2], &list, &row) || !number(words[3], &column))
+        return false;
+    std::string text;
+    if (!RemoteListView(process_.hProcess, list).text(row, column, &text))
+        return fail("list " + words[1] + " cannot be read");
+    std::printf("  row %d column %d: \"%s\"\n", row, column, text.c_str());
+    if (text != words[4])
+        return fail("the cell holds \"" + text + "\", not \"" + words[4] + "\"");
+    return true;
+}
+
+bool UiDriver::listDump(const Words& words)
+{
+    HWND list = nullptr;
+    if (!findList(words[1], &list))
+        return false;
+    const RemoteListView view(process_.hProcess, list);
+    const int rows = view.rowCount();
+    const int columns = view.columnCount();
+    for (int row = 0; row < rows; ++row) {
+        std::string line;
+        for (int column = 0; column < columns; ++column) {
+            std::string text;
+            view.text(row, column, &text);
+            line += (column ? " | " : "") + text;
+        }
+        const int box = view.stateImage(row);
+        const char* mark = box == RemoteListView::TickedBox ? "[x]" : box == RemoteListView::EmptyBox ? "[ ]" : "   ";
+        std::printf("  %3d %s %s\n", row, mark, line.c_str());
+    }
+    return true;
+}
+
+bool UiDriver::rowChecked(const Words& words)
+{
+    HWND list = nullptr;
+    int row = 0;
+    bool expected = false;
+    if (!findListRow(words[1], words[2], &list, &row))
+        return false;
+    if (!parseYesNo(words[3], &expected))
+        return fail("expected yes or no, not \"" + words[3] + "\"");
+    const int box = RemoteListView(process_.hProcess, list).stateImage(row);
+    std::printf("  row %d: state image %d\n", row, box);
+    if (box != RemoteListView::TickedBox && box != RemoteListView::EmptyBox)
+        return fail("row " + words[2] + " shows no check box (state image " + std::to_string(box) + ")");
+    if ((box == RemoteListView::TickedBox) != expected)
+        return fail(std::string("row ") + words[2] + (expected ? " is not ticked" : " is ticked"));
+    return true;
+}
+
+bool UiDriver::countChecked(const Words& words)
+{
+    HWND list = nullptr;
+    int expected = 0;
+    if (!findList(words[1], &list) || !number(words[2], &expected))
+        return false;
+    const RemoteListView view(process_.hProcess, list);
+    int ticked = 0;
+    std::string rows;
+    for (int row = 0; row < view.rowCount(); ++row) {
+        if (view.stateImage(row) == RemoteListView::TickedBox) {
+            ++ticked;
+            rows += (rows.empty() ? "" : " ") + std::to_string(row);
+        }
+    }
+    std::printf("  %d ticked%s%s\n", ticked, rows.empty() ? "" : ": rows ", rows.c_str());
+    if (ticked != expected)
+        return fail(std::to_string(ticked) + " rows are ticked, not " + words[2]);
+    return true;
+}
+
+bool UiDriver::tickRow(const Words& words) { return setRowTicked(words, true); }
+
+bool UiDriver::untickRow(const Words& words) { return setRowTicked(words, false); }
+
+bool UiDriver::setRowTicked(const Words& words, bool ticked)
+{
+    HWND list = nullptr;
+    int row = 0;
+    if (!findListRow(words[1], words[2], &list, &row))
+        return false;
+    const bool byMessage = words.size() == 4;
+    if (byMessage && words[3] != "message")
+        return fail("the fourth word may only be \"message\"");
+    const RemoteListView view(process_.hProcess, list);
+    const int wanted = ticked ? RemoteListView::TickedBox : RemoteListView::EmptyBox;
+    const int before = view.stateImage(row);
+    if (before == wanted)
+        return fail(std::string("row ") + words[2] + (ticked ? " is already ticked" : " is not ticked"));
+    if (byMessage) {
+        // The list tells its parent of the change as it does for a click.
+        if (!view.setStateImage(row, wanted))
+            return fail("the list refused the new state");
+    } else if (!clickCheckBox(view, row)) {
+        return false;
+    }
+    for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
+        if (!settle())
+            return fail("the program does not answer");
+        if (view.stateImage(row) == wanted) {
+            std::printf("  row %d %s\n", row, ticked ? "ticked" : "cleared");
+            return true;
+        }
+        Sleep(pollInterval);
+    }
+    return fail("row " + words[2] + " still shows state image " + std::to_string(view.stateImage(row)));
+}
+
+bool UiDriver::clickCheckBox(const RemoteListView& list, int row)
+{
+    list.ensureVisible(row);
+    if (!settle())
+        return fail("the program does not answer");
+    RECT bounds = {}, label = {};
+    if (!list.rowRect(row, &bounds) || !list.labelRect(row, 0, &label))
+        return fail("the row's rectangle cannot be read");
+    // The box lies between the row's left edge and its text; the list's own
+    // hit test says which pixels are the box.
+    const int y = (bounds.top + bounds.bottom) / 2;
+    int first = -1, last = -1;
+    for (int x = std::max<LONG>(0, bounds.left); x < label.left; ++x) {
+        UINT flags = 0;
+        POINT point = {x, y};
+        if (list.hitTest(point, &flags) == row && (flags & LVHT_ONITEMSTATEICON) != 0) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    }
+    if (first < 0)
+        return fail("no check box found in row " + std::to_string(row));
+    POINT box = {(first + last) / 2, y};
+    std::printf("  clicking the box at (%d, %d) of the list\n", static_cast<int>(box.x), static_cast<int>(box.y));
+    return pointAt(list.handle(), box, "the check box") && pressPointer(true) && pressPointer(false);
+}
+
+bool UiDriver::readRowInk(const RemoteListView& list, int row, InkReading* reading, int* column,
+                          std::string* problem) const
+{
+    RECT client = {};
+    GetClientRect(list.handle(), &client);
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list.handle(), LVM_GETHEADER, 0, 0));
+    if (header != nullptr && IsWindowVisible(header))
+        client.top = std::max(client.top, rectInClientOf(header, list.handle()).bottom);
+    const int columns = std::max(1, list.columnCount());
+    for (*column = 0; *column < columns; ++*column) {
+        RECT cell = {};
+        if (!list.labelRect(row, *column, &cell))
+            continue;
+        RECT visible = {};
+        if (!IntersectRect(&visible, &cell, &client))
+            continue;
+        visible = shrunk(visible, cellInset);
+        if (isEmptyRect(visible))
+            continue;
+        MapWindowPoints(list.handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&visible), 2);
+        POINT middle = {(visible.left + visible.right) / 2, (visible.top + visible.bottom) / 2};
+        HWND under = WindowFromPoint(middle);
+        if (!isSameOrChild(under, list.handle())) {
+            *problem = "the row is covered by " + describeWindow(under);
+            return false;
+        }
+        // Read until two readings agree: the list may still be painting.
+        std::vector<PixelColour> pixels, again;
+        bool steady = false;
+        for (int attempt = 0; attempt < 10 && !steady; ++attempt) {
+            Sleep(40);
+            if (!readScreenPixels(visible, &again)) {
+                *problem = "the screen cannot be read";
+                return false;
+            }
+            steady = again == pixels;
+            pixels.swap(again);
+        }
+        *reading = readInk(pixels);
+        if (reading->found)
+            return true;
+    }
+    *problem = "no text was found in any cell of row " + std::to_string(row);
+    return false;
+}
+
+bool UiDriver::rowColour(const Words& words)
+{
+    HWND list = nullptr;
+    int row = 0;
+    PixelColour expected = 0;
+    if (!findListRow(words[1], words[2], &list, &row))
+        return false;
+    if (!parseColour(words[3], &expected))
+        return fail("\"" + words[3] + "\" is no colour: black, green, blue, white, same, missing, differs or #rrggbb");
+    const RemoteListView view(process_.hProcess, list);
+    view.ensureVisible(row);
+    // A selected row is drawn in the highlight colours; lift the selection
+    // for the reading and put it back after.
+    const bool lifted = view.isSelected(row);
+    if (lifted)
+        view.setSelected(row, false);
+    if (!settle())
+        return fail("the program does not answer");
+    InkReading reading;
+    int column = 0;
+    std::string problem;
+    const bool read = readRowInk(view, row, &reading, &column, &problem);
+    if (lifted) {
+        view.setSelected(row, true);
+        settle();
+    }
+    if (!read)
+        return fail(problem);
+    const std::string name = inkName(reading);
+    std::printf("  row %d: text %s%s on %s (column %d, %u of %u pixels)%s\n", row, formatColour(reading.ink).c_str(),
+                name.empty() ? "" : (" (" + name + ")").c_str(), formatColour(reading.background).c_str(), column,
+                static_cast<unsigned>(reading.inkPixels), static_cast<unsigned>(reading.pixels),
+                lifted ? ", read with the selection lifted" : "");
+    if (!inkMatches(reading, expected))
+        return fail("row " + words[2] + " is drawn in " + formatColour(reading.ink) +
+                    (name.empty() ? "" : " (" + name + ")") + ", not " + words[3]);
+    return true;
+}
+
+bool UiDriver::doubleClickRow(const Words& words)
+{
+    HWND list = nullptr;
+    int row = 0;
+    if (!findListRow(words[1], words[2], &list, &row))
+        return false;
+    const RemoteListView view(process_.hProcess, list);
+    view.ensureVisible(row);
+    if (!settle())
+        return fail("the program does not answer");
+    RECT label = {};
+    if (!view.labelRect(row, 0, &label))
+        return fail("the row's rectangle cannot be read");
+    POINT middle = {label.left + 4, (label.top + label.bottom) / 2};
+    if (!pointAt(list, middle, "the row"))
+        return false;
+    bool pressed = pressPointer(true) && pressPointer(false);
+    doubleClicking_ = true;
+    pressed = pressed && pressPointer(true);
+    doubleClicking_ = false;
+    return pressed && pressPointer(false);
+}
+
+// ---------------------------------------------------------------------------
+// Buttons, the user combo and the pointer over the content view
+
+bool UiDriver::clickControl(const Words& words)
+{
+    int controlId = 0;
+    if (!number(words[1], &controlId) || !needMainWindow())
+        return false;
+    HWND button = firstControlWithId(mainWindow_, controlId, "Button");
+    if (button == nullptr)
+        return fail("the main window has no button " + words[1]);
+    std::printf("  pressing \"%s\"\n", windowText(button).c_str());
+    if (!clickByMessage(button))
+        return fail("the button could not be pressed");
+    if (!settle())
+        return fail("the program does not answer");
+    return true;
+}
+
+bool UiDriver::clickButton(const Words& words)
+{
+    int which = 1;
+    if (!needMainWindow() || (words.size() == 3 && !number(words[2], &which)))
+        return false;
+    std::string all;
+    const std::vector<HWND> buttons = buttonsWithCaption(mainWindow_, words[1], &all);
+    if (buttons.empty())
+        return fail("no button \"" + words[1] + "\" (there are: " + all + ")");
+    if (which < 1 || static_cast<size_t>(which) > buttons.size())
+        return fail("there are " + std::to_string(buttons.size()) + " buttons \"" + words[1] + "\", no number " +
+                    std::to_string(which));
+    HWND button = buttons[static_cast<size_t>(which) - 1];
+    std::printf("  pressing button %d\n", GetDlgCtrlID(button));
+    if (!clickByMessage(button))
+        return fail("the button could not be pressed");
+    if (!settle())
+        return fail("the program does not answer");
+    return true;
+}
+
+HWND UiDriver::contentView() const
+{
+    HWND palmList = firstControlWithId(mainWindow_, palmListId, WC_LISTVIEWA);
+    return palmList == nullptr ? nullptr : GetParent(palmList);
+}
+
+// Moves the real pointer onto a point of a window and makes sure that
+// window, not something over it, is what the pointer reaches.
+bool UiDriver::pointAt(HWND window, POINT client, const char* what)
+{
+    POINT screen = client;
+    ClientToScreen(window, &screen);
+    HWND under = WindowFromPoint(screen);
+    if (!isSameOrChild(under, window))
+        return fail(std::string(what) + " is covered by " + describeWindow(under));
+    if (!movePointerTo(screen))
+        return fail("the pointer could not be moved to (" + std::to_string(screen.x) + ", " + std::to_string(screen.y) + ")");
+    if (!settle())
+        return fail("the program does not answer");
+    return true;
+}
+
+bool UiDriver::pressPointer(bool down)
+{
+    if (down)
+        waitOutDoubleClick();
+    if (!pressLeftButton(down))
+        return fail("the button press could not be sent");
+    if (!settle())
+        return fail("the program does not answer");
+    return true;
+}
+
+// Two presses close together in time and place make a double click; a
+// press meant as a click of its own waits until the first one is old enough.
+void UiDriver::waitOutDoubleClick()
+{
+    POINT now = {};
+    GetCursorPos(&now);
+    const DWORD since = GetTickCount() - lastPressTick_;
+    const bool nearby = std::abs(now.x - lastPressPoint_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+                      std::abs(now.y - lastPressPoint_.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
+    const DWORD doubleClickTime = GetDoubleClickTime();
+    if (!doubleClicking_ && nearby && since <= doubleClickTime)
+        Sleep(doubleClickTime - since + 50);
+    lastPressTick_ = GetTickCount();
+    lastPressPoint_ = now;
+}
+
+bool UiDriver::bigButtonIndex(const std::string& word, int* index) const
+{
+    if (!number(word, index))
+        return false;
+    if (*index < 0 || *index > 2)
+        return fail("the big buttons are 0, 1 and 2");
+    return true;
+}
+
+bool UiDriver::moveToBigButton(int index)
+{
+    if (!needMainWindow())
+        return false;
+    HWND view = contentView();
+    if (view == nullptr)
+        return fail("the main window has no content view");
+    RECT client = {};
+    GetClientRect(view, &client);
+    const ViewPoint centre = bigButtonCentre(index, client.right);
+    std::printf("  pointer to big button %d at (%d, %d) of the view\n", index, centre.x, centre.y);
+    // A hand arrives in a few moves, and the tooltip follows the moves it
+    // sees over the button, not the first that reaches it.
+    for (int step = approachSteps; step >= 0; --step) {
+        POINT point = {centre.x - step, centre.y};
+        if (!pointAt(view, point, "the big button"))
+            return false;
+    }
+    return true;
+}
+
+bool UiDriver::hoverBigButton(const Words& words)
+{
+    int index = 0;
+    return bigButtonIndex(words[1], &index) && moveToBigButton(index);
+}
+
+bool UiDriver::clickBigButton(const Words& words)
+{
+    int index = 0;
+    return bigButtonIndex(words[1], &index) && moveToBigButton(index) && pressPointer(true) && pressPointer(false);
+}
+
+bool UiDriver::expectToolTip(const Words& words)
+{
+    std::string seen;
+    for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
+        seen.clear();
+        for (HWND tip : programWindows(process_.dwProcessId, TOOLTIPS_CLASSA, nullptr)) {
+            const std::string text = windowText(tip);
+            if (text == words[1]) {
+                std::printf("  tooltip \"%s\"\n", text.c_str());
+                return true;
+            }
+            seen += (seen.empty() ? "\"" : ", \"") + text + "\"";
+        }
+        Sleep(pollInterval);
+    }
+    if (!seen.empty())
+        return fail("the tooltip shows " + seen + ", not \"" + words[1] + "\"");
+    std::string hidden;
+    for (HWND tip : programWindows(process_.dwProcessId, TOOLTIPS_CLASSA, nullptr, true))
+        hidden += (hidden.empty() ? "\"" : ", \"") + windowText(tip) + "\"";
+    return fail("no tooltip showed" + (hidden.empty() ? std::string() : " (hidden ones hold " + hidden + ")"));
+}
+
+bool UiDriver::currentSplitter(int* splitter) const
+{
+    HWND view = contentView();
+    HWND palm = firstControlWithId(mainWindow_, palmListId, WC_LISTVIEWA);
+    HWND outlook = firstControlWithId(mainWindow_, outlookListId, WC_LISTVIEWA);
+    if (view == nullptr || outlook == nullptr)
+        return fail("the content view or its lists are missing");
+    const int palmRight = rectInClientOf(palm, view).right;
+    const int outlookLeft = rectInClientOf(outlook, view).left;
+    std::printf("  the Palm list ends at %d, the Outlook list starts at %d\n", palmRight, outlookLeft);
+    if (!splitterFromListEdges(palmRight, outlookLeft, splitter))
+        return fail("the lists are not 2 pixels apart");
+    return true;
+}
+
+bool UiDriver::dragSplitter(const Words& words)
+{
+    int target = 0, splitter = 0;
+    if (!number(words[1], &target) || !needMainWindow() || !currentSplitter(&splitter))
+        return false;
+    HWND view = contentView();
+    RECT client = {};
+    GetClientRect(view, &client);
+    const int y = splitterGrabHeight(client.bottom);
+    if (target < 0 || target >= client.right)
+        return fail("x " + words[1] + " lies outside the view (0 to " + std::to_string(client.right - 1) + ")");
+    // Grab the gap between the lists, then go one pixel at a time, as a hand
+    // would, so the program sees every position on the way.
+    POINT point = {splitter, y};
+    if (!pointAt(view, point, "the splitter") || !pressPointer(true))
+        return false;
+    while (point.x != target) {
+        point.x += point.x < target ? 1 : -1;
+        POINT screen = point;
+        ClientToScreen(view, &screen);
+        if (!movePointerTo(screen))
+            return fail("the pointer could not be moved");
+        if (!settle())
+            return fail("the program does not answer");
+    }
+    if (!pressPointer(false) || !currentSplitter(&splitter))
+        return false;
+    std::printf("  splitter at %d\n", splitter);
+    return true;
+}
+
+bool UiDriver::splitterAt(const Words& words)
+{
+    int expected = 0, splitter = 0;
+    if (!number(words[1], &expected) || !needMainWindow() || !settle() || !currentSplitter(&splitter))
+        return false;
+    if (splitter != expected)
+        return fail("the splitter is at " + std::to_string(splitter) + ", not " + words[1]);
+    return true;
+}
+
+bool UiDriver::pointerTo(const Words& words)
+{
+    int x = 0, y = 0;
+    if (!number(words[1], &x) || !number(words[2], &y) || !needMainWindow())
+        return false;
+    HWND view = contentView();
+    if (view == nullptr)
+        return fail("the main window has no content view");
+    POINT point = {x, y};
+    return pointAt(view, point, "the point");
+}
+
+bool UiDriver::mouseDown(const Words&) { return pressPointer(true); }
+
+bool UiDriver::mouseUp(const Words&) { return pressPointer(false); }
+
+HWND UiDriver::userCombo() const
+{
+    return firstControlWithId(mainWindow_, userComboId, "ComboBox");
+}
+
+namespace {
+
+// Combo item texts travel through the system's own copying of these
+// messages, so a buffer of this process is the right one.
+bool comboItemText(HWND combo, int item, std::string* text)
+{
+    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, item, 0);
+    if (length == CB_ERR || length < 0 || length > 1023)
+        return false;
+    char buffer[1025] = {};
+    if (SendMessageA(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(buffer)) == CB_ERR)
         return false;
     *text = buffer;
     return true;
 }
 
-bool UiDriver::listRows(int controlId, int expectedRows)
+}  // namespace
+
+bool UiDriver::chooseUser(const Words& words)
 {
-    HWND list = listControl(controlId);
-    if (list == nullptr)
-        return fail("no list " + std::to_string(controlId));
-    const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    std::printf("  list %d has %d rows\n", controlId, rows);
-    if (rows != expectedRows)
-        return fail("list " + std::to_string(controlId) + " has " + std::to_string(rows) + " rows, not " +
-                    std::to_string(expectedRows));
+    if (!needMainWindow())
+        return false;
+    HWND combo = userCombo();
+    if (combo == nullptr)
+        return fail("the main window has no user combo");
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    int chosen = -1;
+    std::string names;
+    for (int item = 0; item < count && chosen < 0; ++item) {
+        std::string text;
+        if (!comboItemText(combo, item, &text))
+            continue;
+        names += (names.empty() ? "\"" : ", \"") + text + "\"";
+        if (text == words[1])
+            chosen = item;
+    }
+    if (chosen < 0)
+        return fail("the combo holds no \"" + words[1] + "\" (it holds " + (names.empty() ? "nothing" : names) + ")");
+    SendMessageA(combo, CB_SETCURSEL, chosen, 0);
+    // Selecting from outside tells nobody; the parent hears of it as from a user.
+    SendNotifyMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(userComboId, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(combo));
+    std::printf("  item %d chosen\n", chosen);
+    if (!settle())
+        return fail("the program does not answer");
     return true;
 }
 
-bool UiDriver::listCell(int controlId, int row, int column, const std::string& expected)
+bool UiDriver::comboShows(const Words& words)
 {
-    HWND list = listControl(controlId);
+    if (!needMainWindow())
+        return false;
+    HWND combo = userCombo();
+    if (combo == nullptr)
+        return fail("the main window has no user combo");
+    const int item = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
     std::string text;
-    if (list == nullptr || !readListCell(list, row, column, &text))
-        return fail("list " + std::to_string(controlId) + " cannot be read");
-    std::printf("  row %d column %d: \"%s\"\n", row, column, text.c_str());
-    if (text != expected)
-        return fail("the cell holds \"" + text + "\", not \"" + expected + "\"");
+    if (item != CB_ERR && !comboItemText(combo, item, &text))
+        return fail("the combo's selection cannot be read");
+    std::printf("  the combo shows %s\n", item == CB_ERR ? "nothing" : ("\"" + text + "\"").c_str());
+    if (item == CB_ERR || text != words[1])
+        return fail("the combo shows " + (item == CB_ERR ? std::string("nothing") : "\"" + text + "\"") + ", not \"" +
+                    words[1] + "\"");
     return true;
 }
 
-bool UiDriver::listDump(int controlId)
+// ---------------------------------------------------------------------------
+// Dialogs of the program
+
+bool UiDriver::dialogOpen() const
 {
-    HWND list = listControl(controlId);
-    if (list == nullptr)
-        return fail("no list " + std::to_string(controlId));
-    const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < rows; ++row) {
-        std::string line;
-        for (int column = 0; column < 8; ++column) {
-            std::string text;
-            readListCell(list, row, column, &text);
-            line += (column ? " | " : "") + text;
+    return dialog_ != nullptr && IsWindow(dialog_) && IsWindowVisible(dialog_);
+}
+
+bool UiDriver::dialogControl(const std::string& idWord, HWND* control) const
+{
+    int controlId = 0;
+    if (!number(idWord, &controlId))
+        return false;
+    if (!dialogOpen())
+        return fail(dialog_ == nullptr ? "no dialog (dialog \"<title>\" first)" : "the dialog is closed");
+    *control = GetDlgItem(dialog_, controlId);
+    if (*control == nullptr)
+        return fail("the dialog has no control " + idWord);
+    return true;
+}
+
+bool UiDriver::waitDialog(const Words& words)
+{
+    HWND found = waitForDialog(words[1].c_str());
+    if (found == nullptr)
+        return fail("no dialog titled \"" + words[1] + "\"");
+    dialog_ = found;
+    std::printf("  dialog \"%s\" found\n", words[1].c_str());
+    // Let it finish its initialisation and painting.
+    Sleep(100);
+    return settle() || fail("the program does not answer");
+}
+
+bool UiDriver::dialogClick(const Words& words)
+{
+    HWND control = nullptr;
+    if (!dialogControl(words[1], &control))
+        return false;
+    std::printf("  pressing %s\n", describeWindow(control).c_str());
+    if (!clickByMessage(control))
+        return fail("the control could not be pressed");
+    if (!settle())
+        return fail("the program does not answer");
+    return true;
+}
+
+bool UiDriver::dialogCheck(const Words& words)
+{
+    HWND control = nullptr;
+    bool expected = false;
+    if (!dialogControl(words[1], &control))
+        return false;
+    if (!parseYesNo(words[2], &expected))
+        return fail("expected yes or no, not \"" + words[2] + "\"");
+    const LRESULT state = SendMessageA(control, BM_GETCHECK, 0, 0);
+    std::printf("  %s: %s\n", describeWindow(control).c_str(),
+                state == BST_CHECKED ? "checked" : state == BST_UNCHECKED ? "not checked" : "indeterminate");
+    if ((state == BST_CHECKED) != expected || state == BST_INDETERMINATE)
+        return fail(std::string("control ") + words[1] + (expected ? " is not checked" : " is checked"));
+    return true;
+}
+
+bool UiDriver::dialogText(const Words& words)
+{
+    HWND control = nullptr;
+    if (!dialogControl(words[1], &control))
+        return false;
+    const std::string text = windowText(control);
+    std::printf("  control %s: \"%s\"\n", words[1].c_str(), text.c_str());
+    if (text != words[2])
+        return fail("control " + words[1] + " holds \"" + text + "\", not \"" + words[2] + "\"");
+    return true;
+}
+
+bool UiDriver::dialogSetText(const Words& words)
+{
+    HWND control = nullptr;
+    if (!dialogControl(words[1], &control))
+        return false;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(words[2].c_str()), SMTO_NORMAL, timeout_,
+                             &result))
+        return fail("the program does not answer");
+    if (!settle())
+        return fail("the program does not answer");
+    const std::string text = windowText(control);
+    if (text != words[2])
+        return fail("control " + words[1] + " took \"" + text + "\"");
+    return true;
+}
+
+bool UiDriver::dialogSelect(const Words& words)
+{
+    HWND control = nullptr;
+    int index = 0;
+    if (!dialogControl(words[1], &control) || !number(words[2], &index))
+        return false;
+    const int controlId = GetDlgCtrlID(control);
+    int count = 0;
+    if (hasClass(control, "ComboBox"))
+        count = static_cast<int>(SendMessageA(control, CB_GETCOUNT, 0, 0));
+    else if (hasClass(control, "ListBox"))
+        count = static_cast<int>(SendMessageA(control, LB_GETCOUNT, 0, 0));
+    else if (hasClass(control, WC_LISTVIEWA))
+        count = RemoteListView(process_.hProcess, control).rowCount();
+    else
+        return fail(describeWindow(control) + " is no combo, list box or list");
+    if (index < 0 || index >= count)
+        return fail("control " + words[1] + " has " + std::to_string(count) + " items, no item " + words[2]);
+    // Selecting from outside tells nobody; the dialog hears of it as from a user.
+    if (hasClass(control, "ComboBox")) {
+        SendMessageA(control, CB_SETCURSEL, index, 0);
+        SendNotifyMessageA(dialog_, WM_COMMAND, MAKEWPARAM(controlId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+    } else if (hasClass(control, "ListBox")) {
+        SendMessageA(control, LB_SETCURSEL, index, 0);
+        SendNotifyMessageA(dialog_, WM_COMMAND, MAKEWPARAM(controlId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+    } else if (!RemoteListView(process_.hProcess, control).setSelected(index, true)) {
+        // The list view sends its own change notice.
+        return fail("the list refused the selection");
+    }
+    std::printf("  item %d of %s selected\n", index, describeWindow(control).c_str());
+    if (!settle())
+        return fail("the program does not answer");
+    return true;
+}
+
+bool UiDriver::dialogCloseOk(const Words&)
+{
+    if (!dialogOpen())
+        return fail("no open dialog");
+    HWND ok = GetDlgItem(dialog_, IDOK);
+    const bool pressed = ok != nullptr ? clickByMessage(ok)
+                                       : SendNotifyMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0) != 0;
+    if (!pressed)
+        return fail("OK could not be pressed");
+    if (!waitUntilGone(dialog_))
+        return fail("the dialog stayed open after OK");
+    std::printf("  dialog closed\n");
+    return settle() || fail("the program does not answer");
+}
+
+bool UiDriver::dialogEscape(const Words&)
+{
+    if (!dialogOpen())
+        return fail("no open dialog");
+    HWND target = focusOfThread(GetWindowThreadProcessId(dialog_, nullptr));
+    if (!isSameOrChild(target, dialog_))
+        target = dialog_;
+    if (!postKey(target, VK_ESCAPE))
+        return fail("the key could not be posted");
+    Sleep(100);
+    settle();
+    Sleep(100);
+    std::printf("  the dialog is %s\n", dialogOpen() ? "still open" : "closed");
+    return true;
+}
+
+bool UiDriver::dialogGone(const Words&)
+{
+    if (dialog_ == nullptr)
+        return fail("no dialog (dialog \"<title>\" first)");
+    if (!waitUntilGone(dialog_))
+        return fail("the dialog \"" + windowText(dialog_) + "\" is still open");
+    std::printf("  dialog closed\n");
+    return true;
+}
+
+bool UiDriver::dialogDump(const Words&)
+{
+    if (!dialogOpen())
+        return fail("no open dialog");
+    std::printf("  dialog \"%s\"\n", windowText(dialog_).c_str());
+    for (HWND control : descendantWindows(dialog_)) {
+        if (GetParent(control) != dialog_)
+            continue;
+        std::string state;
+        if (hasClass(control, "Button")) {
+            const LRESULT check = SendMessageA(control, BM_GETCHECK, 0, 0);
+            state = check == BST_CHECKED ? " [checked]" : "";
         }
-        std::printf("  %3d: %s\n", row, line.c_str());
+        std::printf("  %6d %-16s \"%s\"%s%s\n", GetDlgCtrlID(control), windowClass(control).c_str(),
+                    windowText(control).c_str(), state.c_str(), IsWindowVisible(control) ? "" : " (hidden)");
     }
-    return true;
-}
-
-bool UiDriver::screenshot(const std::string& path)
-{
-    Sleep(300);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    bool written = false;
-    if (bitmap != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        const DWORD stride = ((width * 3 + 3) / 4) * 4;
-        written = writeBitmapFile(path, width, height, pixels, stride * height);
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    if (!written)
-        return fail("the screenshot could not be written to " + path);
-    std::printf("  screenshot %s\n", path.c_str());
     return true;
 }
