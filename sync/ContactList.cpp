@@ -1,8 +1,13 @@
 #include "sync/ContactList.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <utility>
+
+#include "sync/ContactMatchIndex.h"
+
+ContactList::ContactList() = default;
 
 ContactList::~ContactList()
 {
@@ -10,11 +15,26 @@ ContactList::~ContactList()
     delete spare_;
 }
 
+// Room in nodes_ for one more, growing by doubling so that appending one by
+// one stays linear.
+template <typename Vector>
+static bool roomForOneMore(Vector& nodes)
+{
+    if (nodes.size() < nodes.capacity())
+        return true;
+    try {
+        nodes.reserve(std::max<size_t>(16, nodes.size() * 2));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
 bool ContactList::reserveNext()
 {
     if (spare_ == nullptr)
         spare_ = new (std::nothrow) Node;
-    return spare_ != nullptr;
+    return spare_ != nullptr && roomForOneMore(nodes_);
 }
 
 bool ContactList::append(std::unique_ptr<ContactRecord> record)
@@ -24,6 +44,11 @@ bool ContactList::append(std::unique_ptr<ContactRecord> record)
     Node* node = spare_ != nullptr ? spare_ : new (std::nothrow) Node;
     if (node == nullptr)
         return false;
+    if (!roomForOneMore(nodes_)) {
+        if (node != spare_)
+            delete node;
+        return false;
+    }
     spare_ = nullptr;
     node->record = std::move(record);
     node->position = count_;
@@ -33,6 +58,7 @@ bool ContactList::append(std::unique_ptr<ContactRecord> record)
     else
         first_ = node;
     last_ = node;
+    nodes_.push_back(node);
     ++count_;
     cursor_ = node;
     cursorPosition_ = node->position;
@@ -59,16 +85,38 @@ ContactRecord* ContactList::next()
 
 ContactRecord* ContactList::at(int32_t position)
 {
-    if (position < 0 || position >= count_ || cursor_ == nullptr)
+    if (position < 0 || position >= count_)
         return nullptr;
-    Node* node = cursor_;
-    while (node->position < position)
-        node = node->next;
-    while (node->position > position)
-        node = node->previous;
-    cursor_ = node;
-    cursorPosition_ = node->position;
-    return node->record.get();
+    cursor_ = nodes_[static_cast<size_t>(position)];
+    cursorPosition_ = position;
+    return cursor_->record.get();
+}
+
+const ContactRecord* ContactList::peek(int32_t position) const
+{
+    if (position < 0 || position >= count_)
+        return nullptr;
+    return nodes_[static_cast<size_t>(position)]->record.get();
+}
+
+int32_t ContactList::positionOf(const ContactRecord* record)
+{
+    if (record == nullptr || count_ == 0)
+        return -1;
+    if (cursor_ != nullptr && cursor_->record.get() == record)
+        return cursorPosition_;
+    int32_t position = -1;
+    if (ContactMatchIndex* index = matchIndex()) {
+        position = index->positionOf(record);
+    } else {
+        for (int32_t candidate = 0; candidate < count_ && position < 0; ++candidate) {
+            if (nodes_[static_cast<size_t>(candidate)]->record.get() == record)
+                position = candidate;
+        }
+    }
+    if (position >= 0)
+        at(position);
+    return position;
 }
 
 ContactRecord* ContactList::addCopy(const ContactRecord* source)
@@ -101,6 +149,8 @@ bool ContactList::mergeAt(int32_t position, const ContactRecord* source)
     ContactRecord* target = source != nullptr ? at(position) : nullptr;
     if (target == nullptr)
         return false;
+    // A record merged with itself may have been changed by its caller.
+    noteChanged(position);
     if (target == source)
         return true;
     forEachTextFieldPair(*target, *source, [](auto& targetField, const auto& sourceField) {
@@ -123,4 +173,22 @@ void ContactList::clear()
     cursor_ = nullptr;
     count_ = 0;
     cursorPosition_ = 0;
+    nodes_.clear();
+    if (matchIndex_)
+        matchIndex_->reset();
+}
+
+void ContactList::noteChanged(int32_t position)
+{
+    if (matchIndex_ && position >= 0 && position < count_)
+        matchIndex_->recordChanged(position);
+}
+
+ContactMatchIndex* ContactList::matchIndex()
+{
+    if (!matchIndex_)
+        matchIndex_.reset(new (std::nothrow) ContactMatchIndex);
+    if (!matchIndex_ || !matchIndex_->update(*this))
+        return nullptr;
+    return matchIndex_.get();
 }

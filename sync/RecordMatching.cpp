@@ -1,53 +1,34 @@
 #include "sync/RecordMatching.h"
 
-#include <cstring>
+#include "sync/ContactMatchIndex.h"
+#include "sync/MatchRule.h"
 
-// Exact byte comparison of two terminated texts, bounded by the field.
-template <size_t N>
-static bool sameText(const char (&left)[N], const char (&right)[N])
+namespace {
+
+MatchResult matched(ContactRecord* record, int32_t position, const ContactRecord& probe)
 {
-    return std::strncmp(left, right, N) == 0;
+    MatchResult result;
+    result.code = record == &probe || sameComparedFields(*record, probe) ? MatchSame : MatchDiffers;
+    result.record = record;
+    result.position = position;
+    return result;
 }
 
-static bool isCandidate(const ContactRecord& record, const ContactRecord& probe)
+// The search without an index, for when there is no memory for one.
+MatchResult scanForMatch(ContactList& list, const ContactRecord& probe)
 {
-    const bool sameName = sameText(record.lastName, probe.lastName) && sameText(record.firstName, probe.firstName);
-    if (!sameName) {
-        const bool sameEmail = record.email1[0] != '\0' && sameText(record.email1, probe.email1);
-        if (!sameEmail)
-            return false;
+    int32_t position = 0;
+    for (ContactRecord* record = list.first(); record != nullptr; record = list.next(), ++position) {
+        if (record == &probe || isMatchCandidate(*record, probe))
+            return matched(record, position, probe);
     }
-    return sameText(record.homePhone, probe.homePhone) || sameText(record.workPhone, probe.workPhone) ||
-           sameText(record.mobilePhone, probe.mobilePhone) || sameText(record.mainPhone, probe.mainPhone);
+    MatchResult none;
+    none.code = MatchNone;
+    none.position = position;
+    return none;
 }
 
-static bool sameAddress(const AddressBlock& left, const AddressBlock& right)
-{
-    return sameText(left.country, right.country) && sameText(left.state, right.state) &&
-           sameText(left.city, right.city) && sameText(left.street, right.street) &&
-           sameText(left.postalCode, right.postalCode);
-}
-
-// The difference test: only these fields decide whether a matched pair differs.
-static bool sameComparedFields(const ContactRecord& left, const ContactRecord& right)
-{
-    if (!(sameText(left.homePhone, right.homePhone) && sameText(left.workPhone, right.workPhone) &&
-          sameText(left.mobilePhone, right.mobilePhone) && sameText(left.mainPhone, right.mainPhone) &&
-          sameText(left.email1, right.email1) && sameText(left.businessFax, right.businessFax) &&
-          sameText(left.homeFax, right.homeFax) && sameText(left.company, right.company) &&
-          sameText(left.jobTitle, right.jobTitle)))
-        return false;
-    if (!(sameAddress(left.businessAddress, right.businessAddress) &&
-          sameAddress(left.homeAddress, right.homeAddress) && sameAddress(left.otherAddress, right.otherAddress)))
-        return false;
-    if (!(sameText(left.homePage, right.homePage) && sameText(left.note, right.note)))
-        return false;
-    for (int index = 0; index < 9; ++index) {
-        if (!sameText(left.custom[index], right.custom[index]))
-            return false;
-    }
-    return true;
-}
+}  // namespace
 
 MatchResult findMatch(ContactList* list, const ContactRecord* probe)
 {
@@ -55,23 +36,21 @@ MatchResult findMatch(ContactList* list, const ContactRecord* probe)
     if (probe == nullptr)
         return result;
     result.code = MatchNone;
-    if (list == nullptr)
+    if (list == nullptr || list->count() == 0)
         return result;
-    int32_t position = 0;
-    for (ContactRecord* record = list->first(); record != nullptr; record = list->next(), ++position) {
-        if (record == probe) {
-            result.code = MatchSame;
-        } else if (isCandidate(*record, *probe)) {
-            result.code = sameComparedFields(*record, *probe) ? MatchSame : MatchDiffers;
-        } else {
-            continue;
-        }
-        result.record = record;
-        result.position = position;
+    ContactMatchIndex* index = list->matchIndex();
+    if (index == nullptr)
+        return scanForMatch(*list, *probe);
+    const int32_t position = index->firstCandidate(*list, *probe);
+    if (position < 0) {
+        // Where a scan would have left the cursor: on the last record.
+        list->at(list->count() - 1);
+        result.position = list->count();
         return result;
     }
-    result.position = position;
-    return result;
+    // The caller may overwrite the counterpart before it searches again.
+    index->lend(position);
+    return matched(list->at(position), position, *probe);
 }
 
 static int32_t compareStatusFor(MatchCode code)

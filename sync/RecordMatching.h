@@ -27,8 +27,9 @@ struct MatchResult {
 // Finds the counterpart of probe in list: the first record that is probe
 // itself, or that has the same first and last name (or failing that the same
 // non-empty first e-mail address) and shares at least one of the home, work,
-// mobile and main telephone numbers. Moves only the list's cursor; a missing
-// list counts as empty.
+// mobile and main telephone numbers. Looks it up in the list's index rather
+// than walking the list, with exactly the answer and the cursor a walk would
+// give. Moves only the list's cursor; a missing list counts as empty.
 MatchResult findMatch(ContactList* list, const ContactRecord* probe);
 
 // Sets compareStatus of every record of first from its match in second.

@@ -6,6 +6,13 @@
 #include "sync/operations/RecordPosition.h"
 #include "sync/operations/SyncMessages.h"
 
+// A record overwritten in place: its list's search index must see it.
+static void noteChanged(ContactList* contacts, int32_t position)
+{
+    if (contacts != nullptr)
+        contacts->noteChanged(position);
+}
+
 SynchronizeAllRun::SynchronizeAllRun(SyncSides& sides, int32_t syncAction, int totalRows)
     : sides_(sides), decision_(syncAction), progress_(sides.view, totalRows)
 {
@@ -80,16 +87,20 @@ void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecor
     // The write starts from the stored image of the contact at the position,
     // so the Palm record's values reach it as the assigned copy's would.
     const bool written = sides_.outlook.updateContact(&palm, outlookPosition);
-    if (written)
+    if (written) {
         assignRecordValues(outlook, palm);
+        noteChanged(sides_.outlook.contacts(), outlookPosition);
+    }
     count(Write(&palm, &outlook), written, outlookChanged_);
 }
 
 void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook)
 {
     const bool written = sides_.palm.updateRecord(&outlook, palmPosition);
-    if (written)
+    if (written) {
         assignRecordValues(palm, outlook);
+        noteChanged(sides_.palm.contacts(), palmPosition);
+    }
     count(Write(&palm, &outlook), written, palmChanged_);
 }
 
