@@ -9,11 +9,19 @@
 // by class and title, and the children of one of its windows by class, id
 // or caption.
 
+// A window's text as the window itself gives it: GetWindowText reads only
+// the caption kept by the system, not what a control of another process
+// holds, so the control is asked (the system copies the text across).
 inline std::string windowText(HWND window)
 {
     char text[1024] = {};
-    if (window != nullptr)
+    if (window == nullptr)
+        return text;
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000,
+                             &copied))
         GetWindowTextA(window, text, sizeof text);
+    text[sizeof text - 1] = '\0';
     return text;
 }
 

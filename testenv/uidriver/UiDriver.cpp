@@ -24,6 +24,8 @@ const int userComboId = 2020;
 const DWORD pollInterval = 20;
 // Pixels left out at the edges of a cell: the focus rectangle runs there.
 const int cellInset = 2;
+// How many ticked rows count-checked names.
+const int listedTickedRows = 12;
 // Pointer moves on the way onto a big button.
 const int approachSteps = 3;
 
@@ -56,9 +58,34 @@ std::string describeWindow(HWND window)
     return text;
 }
 
+// A window over another, with the dialog or window it belongs to.
+std::string describeCover(HWND window)
+{
+    HWND root = window == nullptr ? nullptr : GetAncestor(window, GA_ROOT);
+    if (root == nullptr || root == window)
+        return describeWindow(window);
+    return describeWindow(window) + " in " + describeWindow(root);
+}
+
 bool isSameOrChild(HWND window, HWND parent)
 {
     return window == parent || (window != nullptr && IsChild(parent, window));
+}
+
+// Whether what is seen at a point of a window is that window's own: the
+// window itself or one of its children is there, or its top-level window is
+// disabled by a modal dialog, which leaves the pixels but takes the clicks.
+enum class PointOwner { Window, DisabledWindow, Other };
+
+PointOwner pointOwner(HWND window, POINT screen, HWND* under)
+{
+    *under = WindowFromPoint(screen);
+    if (isSameOrChild(*under, window))
+        return PointOwner::Window;
+    HWND root = GetAncestor(window, GA_ROOT);
+    if (*under == root && !IsWindowEnabled(root))
+        return PointOwner::DisabledWindow;
+    return PointOwner::Other;
 }
 
 RECT shrunk(RECT rect, int inset)
@@ -291,8 +318,14 @@ bool UiDriver::waitWindow(const Words& words)
             std::printf("  window \"%s\" found\n", title.c_str());
             return true;
         }
-        if (process_.hProcess == nullptr || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0)
-            return fail("the program ended before its window appeared");
+        if (process_.hProcess == nullptr)
+            return fail("no program was started");
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(process_.hProcess, &code);
+            return fail("the program ended (exit code " + std::to_string(static_cast<int>(code)) +
+                        ") before its window appeared");
+        }
         Sleep(pollInterval);
     }
     return fail("no window titled \"" + title + "\"");
@@ -648,10 +681,12 @@ bool UiDriver::countChecked(const Words& words)
     int ticked = 0;
     std::string rows;
     for (int row = 0; row < view.rowCount(); ++row) {
-        if (view.stateImage(row) == RemoteListView::TickedBox) {
-            ++ticked;
+        if (view.stateImage(row) != RemoteListView::TickedBox)
+            continue;
+        if (++ticked <= listedTickedRows)
             rows += (rows.empty() ? "" : " ") + std::to_string(row);
-        }
+        else if (ticked == listedTickedRows + 1)
+            rows += " ...";
     }
     std::printf("  %d ticked%s%s\n", ticked, rows.empty() ? "" : ": rows ", rows.c_str());
     if (ticked != expected)
@@ -745,9 +780,9 @@ bool UiDriver::readRowInk(const RemoteListView& list, int row, InkReading* readi
             continue;
         MapWindowPoints(list.handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&visible), 2);
         POINT middle = {(visible.left + visible.right) / 2, (visible.top + visible.bottom) / 2};
-        HWND under = WindowFromPoint(middle);
-        if (!isSameOrChild(under, list.handle())) {
-            *problem = "the row is covered by " + describeWindow(under);
+        HWND under = nullptr;
+        if (pointOwner(list.handle(), middle, &under) == PointOwner::Other) {
+            *problem = "the row is covered by " + describeCover(under);
             return false;
         }
         // Read until two readings agree: the list may still be painting.
@@ -884,9 +919,12 @@ bool UiDriver::pointAt(HWND window, POINT client, const char* what)
 {
     POINT screen = client;
     ClientToScreen(window, &screen);
-    HWND under = WindowFromPoint(screen);
-    if (!isSameOrChild(under, window))
-        return fail(std::string(what) + " is covered by " + describeWindow(under));
+    HWND under = nullptr;
+    const PointOwner owner = pointOwner(window, screen, &under);
+    if (owner == PointOwner::DisabledWindow)
+        return fail(std::string(what) + " takes no clicks: its window is disabled (a dialog or box is open?)");
+    if (owner == PointOwner::Other)
+        return fail(std::string(what) + " is covered by " + describeCover(under));
     if (!movePointerTo(screen))
         return fail("the pointer could not be moved to (" + std::to_string(screen.x) + ", " + std::to_string(screen.y) + ")");
     if (!settle())
@@ -1066,16 +1104,20 @@ HWND UiDriver::userCombo() const
 namespace {
 
 // Combo item texts travel through the system's own copying of these
-// messages, so a buffer of this process is the right one.
+// messages, so a buffer of this process is the right one. The wide form is
+// asked for: the ANSI one comes back cut short across processes under Wine.
 bool comboItemText(HWND combo, int item, std::string* text)
 {
-    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, item, 0);
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, item, 0);
     if (length == CB_ERR || length < 0 || length > 1023)
         return false;
-    char buffer[1025] = {};
-    if (SendMessageA(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(buffer)) == CB_ERR)
+    wchar_t wide[1025] = {};
+    if (SendMessageW(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(wide)) == CB_ERR)
         return false;
-    *text = buffer;
+    char narrow[2 * 1025] = {};
+    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr) == 0)
+        return false;
+    *text = narrow;
     return true;
 }
 
@@ -1304,13 +1346,17 @@ bool UiDriver::dialogDump(const Words&)
     for (HWND control : descendantWindows(dialog_)) {
         if (GetParent(control) != dialog_)
             continue;
+        std::string text = windowText(control);
+        const LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
+        if (hasClass(control, "Static") && ((style & SS_TYPEMASK) == SS_ICON || (style & SS_TYPEMASK) == SS_BITMAP))
+            text = "(picture)";
         std::string state;
         if (hasClass(control, "Button")) {
             const LRESULT check = SendMessageA(control, BM_GETCHECK, 0, 0);
             state = check == BST_CHECKED ? " [checked]" : "";
         }
         std::printf("  %6d %-16s \"%s\"%s%s\n", GetDlgCtrlID(control), windowClass(control).c_str(),
-                    windowText(control).c_str(), state.c_str(), IsWindowVisible(control) ? "" : " (hidden)");
+                    text.c_str(), state.c_str(), IsWindowVisible(control) ? "" : " (hidden)");
     }
     return true;
 }
