@@ -5,6 +5,9 @@
 if(NOT (WIN32 AND CMAKE_CROSSCOMPILING))
   return()
 endif()
+# Holds a file open without sharing, as a running Palm Desktop does.
+add_executable(holdfile ${CMAKE_SOURCE_DIR}/testenv/holdfile/HoldFile.cpp)
+
 set(QS_NATIVE_BUILD ${CMAKE_SOURCE_DIR}/build/native CACHE PATH "The native build that holds quillset_demodata")
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(QS_SCENARIO_ARCH win64)
