@@ -22,29 +22,65 @@ void removeAllColumns(UxListView& list)
     }
 }
 
-static void insertRecordRow(UxListView& list, const ContactRecord* record)
+namespace {
+
+// The field of each column, looked up once per fill.
+struct ColumnFields {
+    FieldSlot slots[ContactColumnCount];
+    bool found[ContactColumnCount];
+
+    ColumnFields()
+    {
+        for (int column = 0; column < ContactColumnCount; ++column)
+            found[column] = findField(contactColumnField(column), &slots[column]);
+    }
+};
+
+// False when the list took no row for the record.
+bool addRecordRow(UxListView& list, int row, const ContactRecord* record, const ColumnFields& fields)
 {
     char text[1025];
     for (int column = 0; column < ContactColumnCount; ++column) {
-        FieldSlot slot;
         text[0] = '\0';
-        if (findField(contactColumnField(column), &slot))
-            getFieldText(record, &slot, text, sizeof text);
-        if (column == 0)
-            list.insertItem(0, text, -1, record);
-        else
-            list.setItem(0, column, text, -1, nullptr);
+        if (fields.found[column])
+            getFieldText(record, &fields.slots[column], text, sizeof text);
+        if (column == 0) {
+            if (!list.insertItem(row, text, -1, record))
+                return false;
+        } else {
+            list.setItem(row, column, text, -1, nullptr);
+        }
     }
+    return true;
 }
+
+int shownRecordCount(const ContactList& records)
+{
+    int shown = 0;
+    for (int32_t position = 0; position < records.count(); ++position) {
+        if (recordShownInList(records.peek(position)->compareStatus, showDiff))
+            ++shown;
+    }
+    return shown;
+}
+
+}  // namespace
 
 void fillContactList(UxListView& list, ContactList* records)
 {
+    UxListBulkChange change(list, records != nullptr ? shownRecordCount(*records) : 0);
     list.removeAllRows();
     if (records == nullptr)
         return;
-    for (const ContactRecord* record = records->first(); record != nullptr; record = records->next()) {
-        if (recordShownInList(record->compareStatus, showDiff))
-            insertRecordRow(list, record);
+    // The last record on top: the rows are added from the last record back,
+    // each at the end, which costs the list no moving of the rows it has.
+    const ColumnFields fields;
+    int row = 0;
+    for (int32_t position = records->count() - 1; position >= 0; --position) {
+        const ContactRecord* record = records->at(position);
+        if (record != nullptr && recordShownInList(record->compareStatus, showDiff) &&
+            addRecordRow(list, row, record, fields))
+            ++row;
     }
 }
 

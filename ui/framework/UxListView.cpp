@@ -151,3 +151,20 @@ bool UxListView::itemText(int row, int subItem, char* buffer, int capacity) cons
     buffer[capacity - 1] = '\0';
     return true;
 }
+
+void UxListView::beginBulkChange(int rowCount)
+{
+    if (handle() == nullptr)
+        return;
+    SendMessageA(handle(), WM_SETREDRAW, FALSE, 0);
+    if (rowCount > 0)
+        SendMessageA(handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(rowCount), LVSICF_NOINVALIDATEALL);
+}
+
+void UxListView::endBulkChange()
+{
+    if (handle() == nullptr)
+        return;
+    SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle(), nullptr, TRUE);
+}

@@ -32,6 +32,24 @@ public:
     // Reads a cell back, at most capacity - 1 characters.
     bool itemText(int row, int subItem, char* buffer, int capacity) const;
 
+    // Many rows are about to change: the list stops drawing until
+    // endBulkChange and makes room for rowCount rows at once.
+    void beginBulkChange(int rowCount);
+    // Drawing on again, and the whole list drawn anew.
+    void endBulkChange();
+
 private:
     int columnCount_ = 0;
+};
+
+// Holds a list's drawing back for as long as it lives.
+class UxListBulkChange {
+public:
+    UxListBulkChange(UxListView& list, int rowCount) : list_(list) { list_.beginBulkChange(rowCount); }
+    ~UxListBulkChange() { list_.endBulkChange(); }
+    UxListBulkChange(const UxListBulkChange&) = delete;
+    UxListBulkChange& operator=(const UxListBulkChange&) = delete;
+
+private:
+    UxListView& list_;
 };
