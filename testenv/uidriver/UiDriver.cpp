@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "testenv/uidriver/ClickRules.h"
+#include "testenv/uidriver/DriverVerbs.h"
 #include "testenv/uidriver/PointerInput.h"
 #include "testenv/uidriver/ProgramWindows.h"
 #include "testenv/uidriver/RemoteBuffer.h"
@@ -104,66 +106,64 @@ bool isEmptyRect(const RECT& rect)
 
 }  // namespace
 
-const std::vector<UiDriver::Verb>& UiDriver::verbs()
+bool UiDriver::dispatch(VerbId verb, const Words& words)
 {
-    static const size_t any = 1000;
-    static const std::vector<Verb> table = {
-        {"start", 2, any, &UiDriver::start, "start <program> [argument...]: starts the program"},
-        {"wait-window", 2, 2, &UiDriver::waitWindow, "wait-window \"<title>\": waits for the main window"},
-        {"answer", 4, 4, &UiDriver::answerBox, "answer <caption> \"<text part>\" <button>: answers a message box"},
-        {"wait-box", 1, 1, &UiDriver::waitBox, "wait-box: waits for a message box or dialog"},
-        {"no-box", 1, 1, &UiDriver::expectNoBox, "no-box: expects no message box or dialog"},
-        {"open-file", 3, 3, &UiDriver::answerOpenDialog, "open-file \"<dialog title>\" <path>: answers an Open dialog"},
-        {"command", 2, 2, &UiDriver::sendCommand, "command <id>: sends a menu command to the main window"},
-        {"key", 2, 2, &UiDriver::sendKey, "key F1..F12|Enter|Escape|Tab|Space|Up|Down|Left|Right|Home|End|Delete"},
-        {"focus", 2, 2, &UiDriver::focusControl, "focus <controlId>: puts the keyboard focus on a main window control"},
-        {"close", 1, 1, &UiDriver::closeWindow, "close: sends WM_CLOSE to the main window"},
-        {"close-box", 1, 1, &UiDriver::closeBox, "close-box: closes the main window as its close box does"},
-        {"wait-exit", 2, 2, &UiDriver::waitExit, "wait-exit <code>|any: waits for the program to end"},
-        {"expect-exit", 2, 2, &UiDriver::waitExit, "expect-exit <code>|any: the same as wait-exit"},
-        {"rows", 3, 3, &UiDriver::listRows, "rows <listId> <n>: expects n rows"},
-        {"cell", 5, 5, &UiDriver::listCell, "cell <listId> <row> <column> \"<text>\": expects a cell's text"},
-        {"dump", 2, 2, &UiDriver::listDump, "dump <listId>: prints every row"},
-        {"checked", 4, 4, &UiDriver::rowChecked, "checked <listId> <row> yes|no: expects a row's check box"},
-        {"tick", 3, 4, &UiDriver::tickRow, "tick <listId> <row> [message]: ticks a row's box by a click (or message)"},
-        {"untick", 3, 4, &UiDriver::untickRow, "untick <listId> <row> [message]: clears a row's box the same way"},
-        {"count-checked", 3, 3, &UiDriver::countChecked, "count-checked <listId> <n>: expects n ticked rows"},
-        {"colour", 4, 4, &UiDriver::rowColour, "colour <listId> <row> <name>|#rrggbb: expects the row's drawn text colour"},
-        {"color", 4, 4, &UiDriver::rowColour, "color: the same as colour"},
-        {"double-click", 3, 3, &UiDriver::doubleClickRow, "double-click <listId> <row>: double-clicks a row's first cell"},
-        {"click", 2, 2, &UiDriver::clickControl, "click <controlId>: presses a button of the main window"},
-        {"click-button", 2, 3, &UiDriver::clickButton, "click-button \"<text>\" [n]: presses the n-th such button (1 = leftmost)"},
-        {"hover-big-button", 2, 2, &UiDriver::hoverBigButton, "hover-big-button 0|1|2: moves the pointer onto a big button"},
-        {"click-big-button", 2, 2, &UiDriver::clickBigButton, "click-big-button 0|1|2: moves there, presses and lets go"},
-        {"tooltip", 2, 2, &UiDriver::expectToolTip, "tooltip \"<text>\": waits for the program's tooltip to show the text"},
-        {"drag-splitter", 2, 2, &UiDriver::dragSplitter, "drag-splitter <x>: drags the splitter towards x (view coordinates)"},
-        {"splitter-at", 2, 2, &UiDriver::splitterAt, "splitter-at <x>: expects the lists to meet at x"},
-        {"pointer", 3, 3, &UiDriver::pointerTo, "pointer <x> <y>: moves the pointer to a point of the content view"},
-        {"mouse-down", 1, 1, &UiDriver::mouseDown, "mouse-down: presses the left button where the pointer is"},
-        {"mouse-up", 1, 1, &UiDriver::mouseUp, "mouse-up: lets go of the left button"},
-        {"choose-user", 2, 2, &UiDriver::chooseUser, "choose-user \"<name>\": selects a user in the user combo"},
-        {"combo-shows", 2, 2, &UiDriver::comboShows, "combo-shows \"<name>\": expects the user combo's selection"},
-        {"dialog", 2, 2, &UiDriver::waitDialog, "dialog \"<title>\": waits for a dialog; the dialog- commands act on it"},
-        {"dialog-click", 2, 2, &UiDriver::dialogClick, "dialog-click <controlId>: presses a button, radio button or box"},
-        {"dialog-check", 3, 3, &UiDriver::dialogCheck, "dialog-check <controlId> yes|no: expects a button's check"},
-        {"dialog-text", 3, 3, &UiDriver::dialogText, "dialog-text <controlId> \"<text>\": expects a control's text"},
-        {"dialog-set-text", 3, 3, &UiDriver::dialogSetText, "dialog-set-text <controlId> \"<text>\": sets a control's text"},
-        {"dialog-select", 3, 3, &UiDriver::dialogSelect, "dialog-select <controlId> <index>: selects in a combo, list box or list"},
-        {"dialog-close-ok", 1, 1, &UiDriver::dialogCloseOk, "dialog-close-ok: presses OK and waits for the dialog to close"},
-        {"dialog-escape", 1, 1, &UiDriver::dialogEscape, "dialog-escape: presses Escape in the dialog"},
-        {"dialog-gone", 1, 1, &UiDriver::dialogGone, "dialog-gone: waits for the dialog to close"},
-        {"dialog-dump", 1, 1, &UiDriver::dialogDump, "dialog-dump: prints the dialog's controls"},
-        {"status", 2, 2, &UiDriver::statusText, "status \"<text part>\": expects the status line to hold the text"},
-        {"screenshot", 2, 2, &UiDriver::screenshot, "screenshot <file.bmp>: saves the screen"},
-        {"sleep", 2, 2, &UiDriver::sleep, "sleep <ms>: waits"},
-        {"timeout", 2, 2, &UiDriver::setTimeoutVerb, "timeout <ms>: how long waits last (15000 at first)"},
-    };
-    return table;
+    // No default: the compiler names a command without its handler.
+    switch (verb) {
+    case VerbId::Start: return start(words);
+    case VerbId::WaitWindow: return waitWindow(words);
+    case VerbId::AnswerBox: return answerBox(words);
+    case VerbId::WaitBox: return waitBox(words);
+    case VerbId::ExpectNoBox: return expectNoBox(words);
+    case VerbId::AnswerOpenDialog: return answerOpenDialog(words);
+    case VerbId::SendCommand: return sendCommand(words);
+    case VerbId::SendKey: return sendKey(words);
+    case VerbId::FocusControl: return focusControl(words);
+    case VerbId::CloseWindow: return closeWindow(words);
+    case VerbId::CloseBox: return closeBox(words);
+    case VerbId::WaitExit: return waitExit(words);
+    case VerbId::ListRows: return listRows(words);
+    case VerbId::ListCell: return listCell(words);
+    case VerbId::ListDump: return listDump(words);
+    case VerbId::RowChecked: return rowChecked(words);
+    case VerbId::TickRow: return tickRow(words);
+    case VerbId::UntickRow: return untickRow(words);
+    case VerbId::CountChecked: return countChecked(words);
+    case VerbId::RowColour: return rowColour(words);
+    case VerbId::DoubleClickRow: return doubleClickRow(words);
+    case VerbId::ClickControl: return clickControl(words);
+    case VerbId::ClickButton: return clickButton(words);
+    case VerbId::HoverBigButton: return hoverBigButton(words);
+    case VerbId::ClickBigButton: return clickBigButton(words);
+    case VerbId::ExpectToolTip: return expectToolTip(words);
+    case VerbId::DragSplitter: return dragSplitter(words);
+    case VerbId::SplitterAt: return splitterAt(words);
+    case VerbId::PointerTo: return pointerTo(words);
+    case VerbId::MouseDown: return mouseDown(words);
+    case VerbId::MouseUp: return mouseUp(words);
+    case VerbId::ChooseUser: return chooseUser(words);
+    case VerbId::ComboShows: return comboShows(words);
+    case VerbId::WaitDialog: return waitDialog(words);
+    case VerbId::DialogClick: return dialogClick(words);
+    case VerbId::DialogCheck: return dialogCheck(words);
+    case VerbId::DialogText: return dialogText(words);
+    case VerbId::DialogSetText: return dialogSetText(words);
+    case VerbId::DialogSelect: return dialogSelect(words);
+    case VerbId::DialogCloseOk: return dialogCloseOk(words);
+    case VerbId::DialogEscape: return dialogEscape(words);
+    case VerbId::DialogGone: return dialogGone(words);
+    case VerbId::DialogDump: return dialogDump(words);
+    case VerbId::StatusText: return statusText(words);
+    case VerbId::Screenshot: return screenshot(words);
+    case VerbId::Sleep: return sleep(words);
+    case VerbId::Timeout: return setTimeoutVerb(words);
+    }
+    return fail("the command has no handler");
 }
 
 void UiDriver::printVerbs()
 {
-    for (const Verb& verb : verbs())
+    for (const VerbSpec& verb : driverVerbs())
         std::printf("  %s\n", verb.usage);
 }
 
@@ -194,12 +194,11 @@ bool UiDriver::run(const Words& words)
     std::printf("step: %s\n", step_.c_str());
     std::fflush(stdout);
 
-    for (const Verb& verb : verbs()) {
-        if (words[0] != verb.name)
-            continue;
-        if (words.size() < verb.minimumWords || words.size() > verb.maximumWords)
-            return fail(std::string("wrong number of words; usage: ") + verb.usage);
-        const bool passed = (this->*verb.run)(words);
+    const VerbSpec* verb = findVerb(words[0]);
+    if (verb != nullptr) {
+        if (!takesWordCount(*verb, words.size()))
+            return fail(std::string("wrong number of words; usage: ") + verb->usage);
+        const bool passed = dispatch(verb->id, words);
         std::fflush(stdout);
         return passed;
     }
@@ -742,19 +741,17 @@ bool UiDriver::clickCheckBox(const RemoteListView& list, int row)
     // The box lies between the row's left edge and its text; the list's own
     // hit test says which pixels are the box.
     const int y = (bounds.top + bounds.bottom) / 2;
-    int first = -1, last = -1;
-    for (int x = std::max<LONG>(0, bounds.left); x < label.left; ++x) {
+    const LONG start = std::max<LONG>(0, bounds.left);
+    std::vector<bool> onBox;
+    for (LONG x = start; x < label.left; ++x) {
         UINT flags = 0;
         POINT point = {x, y};
-        if (list.hitTest(point, &flags) == row && (flags & LVHT_ONITEMSTATEICON) != 0) {
-            if (first < 0)
-                first = x;
-            last = x;
-        }
+        onBox.push_back(list.hitTest(point, &flags) == row && (flags & LVHT_ONITEMSTATEICON) != 0);
     }
-    if (first < 0)
+    int offset = 0;
+    if (!middleOfFirstRun(onBox, &offset))
         return fail("no check box found in row " + std::to_string(row));
-    POINT box = {(first + last) / 2, y};
+    POINT box = {start + offset, y};
     std::printf("  clicking the box at (%d, %d) of the list\n", static_cast<int>(box.x), static_cast<int>(box.y));
     return pointAt(list.handle(), box, "the check box") && pressPointer(true) && pressPointer(false);
 }
@@ -949,12 +946,12 @@ void UiDriver::waitOutDoubleClick()
 {
     POINT now = {};
     GetCursorPos(&now);
-    const DWORD since = GetTickCount() - lastPressTick_;
-    const bool nearby = std::abs(now.x - lastPressPoint_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
-                      std::abs(now.y - lastPressPoint_.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
-    const DWORD doubleClickTime = GetDoubleClickTime();
-    if (!doubleClicking_ && nearby && since <= doubleClickTime)
-        Sleep(doubleClickTime - since + 50);
+    if (!doubleClicking_) {
+        const unsigned pause =
+            pauseBeforeSingleClick(GetTickCount() - lastPressTick_, now.x - lastPressPoint_.x, now.y - lastPressPoint_.y,
+                                   GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK));
+        Sleep(pause);
+    }
     lastPressTick_ = GetTickCount();
     lastPressPoint_ = now;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "testenv/uidriver/DriverVerbs.h"
 #include "testenv/uidriver/InkColour.h"
 #include "testenv/uidriver/ScenarioLine.h"
 
@@ -35,14 +36,7 @@ public:
     static void printVerbs();
 
 private:
-    struct Verb {
-        const char* name;
-        size_t minimumWords;  // the verb included
-        size_t maximumWords;
-        bool (UiDriver::*run)(const Words& words);
-        const char* usage;
-    };
-    static const std::vector<Verb>& verbs();
+    bool dispatch(VerbId verb, const Words& words);
 
     // The program and its windows.
     bool start(const Words& words);
