@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/FileRewrite.h"
 #include "platform/PlatformFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsFile.h"
@@ -44,12 +45,11 @@ void readOptionsFileOver(OptionsRecord& options) {
     std::memcpy(&options, image, filled);
 }
 
+// A new file takes the old one's place only when all of it is on the disk,
+// so a failed save keeps the options saved before.
 bool writeOptionsFile(const OptionsRecord& options) {
-    PlatformFile file;
     const std::string path = programFilePath(optionsFileName);
-    if (!file.open(path.c_str(), PlatformFile::Access::Write, PlatformFile::Disposition::CreateAlways))
-        return false;
-    return file.write(&options, optionsImageSize);
+    return rewriteWholeFile(path, FileRewrite::Target::MayBeNew, &options, optionsImageSize);
 }
 
 int readQuillsetSetting(const char* key) {

@@ -31,9 +31,7 @@ bool BinaryFileStream::open(const char* path, OpenMode mode) {
     close();
     if (mode < ReadExisting || mode > CreateReadWrite) return false;
     if (std::strlen(path) > MaxPathLength) return false;
-    if (!readBuffer_) readBuffer_.reset(new (std::nothrow) uint8_t[BufferSize]);
-    if (!writeBuffer_) writeBuffer_.reset(new (std::nothrow) uint8_t[BufferSize]);
-    if (!readBuffer_ || !writeBuffer_) return false;
+    if (!prepareBuffers()) return false;
 
     PlatformFile::Access access = PlatformFile::Access::ReadWrite;
     if (mode == ReadExisting) access = PlatformFile::Access::Read;
@@ -47,14 +45,44 @@ bool BinaryFileStream::open(const char* path, OpenMode mode) {
     return true;
 }
 
+bool BinaryFileStream::prepareBuffers() {
+    if (!readBuffer_) readBuffer_.reset(new (std::nothrow) uint8_t[BufferSize]);
+    if (!writeBuffer_) writeBuffer_.reset(new (std::nothrow) uint8_t[BufferSize]);
+    return readBuffer_ && writeBuffer_;
+}
+
+bool BinaryFileStream::openRewrite(const std::string& target) {
+    if (target.empty()) return false;
+    close();
+    if (target.size() > MaxPathLength || !prepareBuffers()) return false;
+    if (!rewrite_.begin(target, FileRewrite::Target::MustExist, file_)) return false;
+    mode_ = ReadWriteExisting;
+    path_ = target;
+    readPastEnd_ = false;
+    return true;
+}
+
+bool BinaryFileStream::commitRewrite() {
+    if (!rewrite_.pending()) return false;
+    bool flushed = flush();
+    bool replaced = flushed ? rewrite_.commit(file_) : false;
+    if (!flushed) rewrite_.abandon(file_);
+    dropBuffers();
+    filePosition_ = 0;
+    writeFailed_ = false;
+    return replaced;
+}
+
 bool BinaryFileStream::close() {
     if (!file_.isOpen()) return true;
     bool flushed = flush();
+    bool uncommitted = rewrite_.pending();
+    if (uncommitted) rewrite_.abandon(file_);
     file_.close();
     dropBuffers();
     filePosition_ = 0;
     writeFailed_ = false;
-    return flushed;
+    return flushed && !uncommitted;
 }
 
 bool BinaryFileStream::flush() {

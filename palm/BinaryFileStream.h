@@ -1,6 +1,7 @@
 #pragma once
 #include "palm/FieldBlob.h"
 #include "palm/FieldTags.h"
+#include "platform/FileRewrite.h"
 #include "platform/PlatformFile.h"
 
 #include <cstddef>
@@ -39,7 +40,15 @@ public:
 
     bool open(const char* path, OpenMode mode);
     bool open(const std::string& path, OpenMode mode) { return open(path.c_str(), mode); }
-    // False when buffered bytes could not be written; true when nothing was open.
+    // Writes a new file beside target (which must exist) that takes target's
+    // place only at commitRewrite(); until then target is held exclusively
+    // and stays as it was. path() becomes target.
+    bool openRewrite(const std::string& target);
+    // Everything written reaches the disk and replaces the target; on failure
+    // the target is unchanged and the new file is gone. The stream is closed.
+    bool commitRewrite();
+    // False when buffered bytes could not be written, or for a rewrite not
+    // committed (which is dropped); true when nothing was open.
     bool close();
     // Writes any buffered bytes; true when there were none.
     bool flush();
@@ -170,8 +179,10 @@ private:
     bool writeCountedPrefix(size_t length);
     bool writeTagged(uint32_t tag, uint32_t value);
     bool readBlobData(FieldBlob& blob);
+    bool prepareBuffers();
 
     PlatformFile file_;
+    FileRewrite rewrite_;
     std::string path_;
     OpenMode mode_ = ReadExisting;
     // Where the operating system's file position stands.

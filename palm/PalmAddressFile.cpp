@@ -61,10 +61,11 @@ bool PalmAddressFile::readStoredName() {
 
 bool PalmAddressFile::readCustomLabelText() {
     customLabelText_.clear();
+    labelText_.clear();
     std::string text;
     if (!readBoundedText(*this, text, MaxCountedStringLength)) return false;
-    text.resize(keptLabelTextLength(text));
-    customLabelText_ = std::move(text);
+    customLabelText_ = text.substr(0, keptLabelTextLength(text));
+    labelText_ = std::move(text);
     return true;
 }
 
@@ -151,7 +152,7 @@ const uint32_t* PalmAddressFile::numberColumn(const PalmAddressRecord& record, u
 // ---- saving
 
 bool PalmAddressFile::writeSections(const std::string& target) {
-    return writeUInt32(VersionTag) && writeCountedString(target) && writeCountedString(customLabelText_) &&
+    return writeUInt32(VersionTag) && writeCountedString(target) && writeCountedString(labelText_) &&
            writeCategories() && writeFieldSchema() && writeRecords();
 }
 
@@ -159,7 +160,7 @@ bool PalmAddressFile::contentIsWritable() const {
     uint32_t fieldsPerRecord = schema_.fieldsPerRecord;
     if (fieldsPerRecord == 0 || fieldsPerRecord > PalmAddressRecord::kColumnCount) return false;
     if (records_.size() > UINT32_MAX / fieldsPerRecord) return false;
-    if (!fitsCountedString(customLabelText_)) return false;
+    if (!fitsCountedString(labelText_)) return false;
     for (const auto& record : records_) {
         for (uint32_t column = 0; column < fieldsPerRecord; ++column) {
             const std::string* text = textColumn(*record, column);

@@ -28,7 +28,10 @@ public:
     explicit PalmAddressFile(const std::string& path);
     ~PalmAddressFile() override;
 
+    // The program's custom labels: the first four lines of the label text.
     const std::string& customLabelText() const { return customLabelText_; }
+    // The label text as read, whole; a save writes it back unchanged.
+    const std::string& labelText() const { return labelText_; }
 
 protected:
     virtual bool readVersion();
@@ -50,4 +53,5 @@ private:
     static const uint32_t* numberColumn(const PalmAddressRecord& record, uint32_t column);
 
     std::string customLabelText_;
+    std::string labelText_;
 };

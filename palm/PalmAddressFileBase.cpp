@@ -42,11 +42,14 @@ bool PalmAddressFileBase::save(const std::string& target) {
         return false;
     }
     if (!contentIsWritable()) return false;
-    if (!open(target, ReadWriteExisting)) return false;
-    bool written = writeSections(target);
-    // Only close() tells whether the buffered bytes reached the file.
-    bool closed = close();
-    return written && closed;
+    // The new content replaces the file only once all of it is on the disk;
+    // a failure anywhere leaves the file as it was.
+    if (!openRewrite(target)) return false;
+    if (!writeSections(target)) {
+        close();
+        return false;
+    }
+    return commitRewrite();
 }
 
 bool PalmAddressFileBase::readRecordCount(uint32_t& announced, uint32_t& reservable) {

@@ -22,9 +22,9 @@ public:
     bool readUserFile(uint32_t userId);
     // Rewrites the file last read successfully; false when there is none.
     bool saveToOpenedPath();
-    // Rewrites an existing file from its first byte: never creates a file,
-    // never shortens one. Refused (nothing written) after a read that failed
-    // or lost records. True only when every byte reached the file.
+    // Rewrites an existing file safely: never creates one, and the file holds
+    // exactly the bytes written, or stays as it was when any step fails.
+    // Refused (nothing written) after a read that failed or lost records.
     virtual bool save(const std::string& target);
 
     bool opened() const { return opened_; }

@@ -26,6 +26,8 @@ public:
     bool read(void* destination, uint32_t count, uint32_t* delivered);
     // True only when every byte was written.
     bool write(const void* source, uint32_t count);
+    // Waits until every byte written has reached the disk itself.
+    bool flushToDisk();
     // Moves to an absolute byte position (past the end is allowed, as the
     // operating system allows it).
     bool setPosition(uint64_t position);

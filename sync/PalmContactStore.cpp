@@ -181,6 +181,30 @@ bool PalmContactStore::addRecord(const ContactRecord* record)
     return true;
 }
 
+namespace {
+
+uint32_t privateFlagOf(const PalmRecordCopy& copy)
+{
+    if (const PalmAddressRecord* palm = copy.record1())
+        return palm->isPrivate;
+    if (const PalmAddressRecord4* palm4 = copy.record4())
+        return palm4->isPrivate;
+    return 0;
+}
+
+void setPrivateFlag(PalmRecordCopy& copy, uint32_t isPrivate)
+{
+    if (copy.record1() != nullptr) {
+        if (PalmAddressRecord* palm = copy.editRecord1())
+            palm->isPrivate = isPrivate;
+    } else if (copy.record4() != nullptr) {
+        if (PalmAddressRecord4* palm4 = copy.editRecord4())
+            palm4->isPrivate = isPrivate;
+    }
+}
+
+} // namespace
+
 bool PalmContactStore::updateRecord(const ContactRecord* record, int32_t position)
 {
     if (record == nullptr || position < 0 || (loadedFormat_ != PalmFormat1 && loadedFormat_ != PalmFormat4))
@@ -191,7 +215,11 @@ bool PalmContactStore::updateRecord(const ContactRecord* record, int32_t positio
     try {
         // Changes are made on the side, so running out of memory half-way leaves both records as they were.
         PalmRecordCopy updated(*copy);
+        // The unified record carries no private flag: a record marked private
+        // in Palm Desktop stays private whatever overwrites it.
+        const uint32_t wasPrivate = privateFlagOf(updated);
         recordToPalm(*record, updated);
+        setPrivateFlag(updated, wasPrivate);
         updated.addStatus(PalmStatusUpdated);
         if (!updated.replaceSource())
             return false;

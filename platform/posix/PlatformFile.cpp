@@ -1,5 +1,7 @@
 #include "platform/PlatformFile.h"
 
+#include "platform/FileFaults.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -74,6 +76,16 @@ bool PlatformFile::read(void* destination, uint32_t count, uint32_t* delivered) 
 
 bool PlatformFile::write(const void* source, uint32_t count) {
     if (descriptor_ < 0 || source == nullptr) return false;
+    if (fileFaultsArmed()) {
+        off_t offset = lseek(descriptor_, 0, SEEK_CUR);
+        uint32_t writable = faultWritableBytes(offset < 0 ? 0 : static_cast<uint64_t>(offset), count);
+        if (writable < count) {
+            // The bytes before the fault still land, as on a disk that fills up.
+            if (writable > 0 && ::write(descriptor_, source, writable) < 0) return false;
+            errno = ENOSPC;
+            return false;
+        }
+    }
     uint32_t total = 0;
     const auto* bytes = static_cast<const unsigned char*>(source);
     while (total < count) {
@@ -91,4 +103,10 @@ bool PlatformFile::write(const void* source, uint32_t count) {
 bool PlatformFile::setPosition(uint64_t position) {
     if (descriptor_ < 0) return false;
     return lseek(descriptor_, static_cast<off_t>(position), SEEK_SET) != static_cast<off_t>(-1);
+}
+
+bool PlatformFile::flushToDisk() {
+    if (descriptor_ < 0) return false;
+    if (faultFailsFlush()) return false;
+    return fsync(descriptor_) == 0;
 }

@@ -1,5 +1,7 @@
 #include "platform/PlatformFile.h"
 
+#include "platform/FileFaults.h"
+
 #include <windows.h>
 #include <utility>
 
@@ -60,6 +62,17 @@ bool PlatformFile::read(void* destination, uint32_t count, uint32_t* delivered) 
 bool PlatformFile::write(const void* source, uint32_t count) {
     if (!isOpen() || source == nullptr) return false;
     DWORD put = 0;
+    if (fileFaultsArmed()) {
+        LARGE_INTEGER zero = {};
+        LARGE_INTEGER offset = {};
+        SetFilePointerEx(asHandle(handle_), zero, &offset, FILE_CURRENT);
+        uint32_t writable = faultWritableBytes(static_cast<uint64_t>(offset.QuadPart), count);
+        if (writable < count) {
+            if (writable > 0) WriteFile(asHandle(handle_), source, writable, &put, nullptr);
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+    }
     return WriteFile(asHandle(handle_), source, count, &put, nullptr) && put == count;
 }
 
@@ -68,4 +81,10 @@ bool PlatformFile::setPosition(uint64_t position) {
     LARGE_INTEGER distance;
     distance.QuadPart = static_cast<LONGLONG>(position);
     return SetFilePointerEx(asHandle(handle_), distance, nullptr, FILE_BEGIN) != 0;
+}
+
+bool PlatformFile::flushToDisk() {
+    if (!isOpen()) return false;
+    if (faultFailsFlush()) return false;
+    return FlushFileBuffers(asHandle(handle_)) != 0;
 }

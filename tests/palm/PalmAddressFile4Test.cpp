@@ -300,10 +300,8 @@ TEST_F(PalmAddressFile4Test, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
     appendCellsAsWritten(expected, second);
 
     std::vector<uint8_t> saved = readWholeFile(path);
-    ASSERT_EQ(original.size(), saved.size()) << "a save never shortens the file";
     ASSERT_LT(expected.size(), original.size());
-    EXPECT_EQ(expected.bytes(), slice(saved, 0, expected.size()));
-    EXPECT_EQ(slice(original.bytes(), expected.size(), original.size()), slice(saved, expected.size(), saved.size()));
+    EXPECT_EQ(expected.bytes(), saved) << "the file holds exactly the bytes written, no old ones behind";
 
     PalmAddressFile4 reread(path);
     ASSERT_TRUE(reread.opened());

@@ -110,11 +110,6 @@ std::vector<Cell> plainRecord(uint32_t recordId, const std::string& lastName, ui
     return cells;
 }
 
-std::vector<uint8_t> slice(const std::vector<uint8_t>& bytes, size_t from, size_t to) {
-    return std::vector<uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                                bytes.begin() + static_cast<std::ptrdiff_t>(to));
-}
-
 class PalmAddressFileTest : public ::testing::Test {
 protected:
     PalmAddressFileTest() : scopedProgramFolder(programFolderOfTest.path()) {}
@@ -175,7 +170,7 @@ std::vector<Cell> secondFullRecord() {
 TEST_F(PalmAddressFileTest, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
     writeSettings("[Quillset]\r\nSwapName=1\r\n");
     Header header;
-    // Longer than the path it is saved to, so the save leaves old bytes behind.
+    // Longer than the path it is saved to: the saved file must come out shorter.
     header.storedName = "D:\\" + std::string(150, 'o') + "\\address.dat";
     header.labelText = "Label one\nLabel two\nLabel three\nLabel four\nLabel five\n";
     header.categoryHeader = 0x1234;
@@ -225,7 +220,8 @@ TEST_F(PalmAddressFileTest, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
 
     Header written = header;
     written.storedName = path;
-    written.labelText = "Label one\nLabel two\nLabel three\nLabel four\n";
+    // The label text goes back whole; only the custom labels are four lines.
+    written.labelText = header.labelText;
     written.categories = {{1, 5, "Business", "Business", 0}, {3, 9, "Friends/Family", "Friends_Family", 0}};
     PalmBytes expected;
     appendHeader(expected, written);
@@ -233,11 +229,8 @@ TEST_F(PalmAddressFileTest, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
     appendCellsAsWritten(expected, secondFullRecord());
 
     std::vector<uint8_t> saved = readWholeFile(path);
-    ASSERT_EQ(original.size(), saved.size()) << "a save never shortens the file";
     ASSERT_LT(expected.size(), original.size());
-    EXPECT_EQ(expected.bytes(), slice(saved, 0, expected.size()));
-    EXPECT_EQ(slice(original.bytes(), expected.size(), original.size()), slice(saved, expected.size(), saved.size()))
-        << "the old bytes past the new end stay";
+    EXPECT_EQ(expected.bytes(), saved) << "the file holds exactly the bytes written, no old ones behind";
 
     PalmAddressFile reread(path);
     ASSERT_TRUE(reread.opened());

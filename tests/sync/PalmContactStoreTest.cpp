@@ -443,7 +443,7 @@ TEST(PalmPhoneSlots, ValuesWithoutRoomAreDroppedAndLongOnesCut) {
 
 // ---- updates and additions
 
-TEST_F(PalmContactStoreTest, UpdateWritesOnlyNonEmptyFieldsAndClearsThePrivateFlag) {
+TEST_F(PalmContactStoreTest, UpdateWritesOnlyNonEmptyFieldsAndKeepsThePrivateFlag) {
     PalmAddressRecord r = record1(7, "Dan", "Hill");
     r.company = "Hill Farms";
     r.title = "Owner";
@@ -467,7 +467,7 @@ TEST_F(PalmContactStoreTest, UpdateWritesOnlyNonEmptyFieldsAndClearsThePrivateFl
     EXPECT_EQ("Old Road", file.address) << "the older format exchanges only the business address";
     EXPECT_EQ("New note", file.note);
     EXPECT_EQ("A category long", file.categoryName);
-    EXPECT_EQ(0u, file.isPrivate);
+    EXPECT_EQ(1u, file.isPrivate) << "a private record stays private";
     EXPECT_EQ(0x02u, file.status);
     EXPECT_EQ(file, *store.recordAt(0)->record1());
 
@@ -520,7 +520,7 @@ TEST_F(PalmContactStoreTest, UpdateOfAPalmDesktop4RecordKeepsWhatTheUnifiedRecor
     EXPECT_EQ("eve.im", after.chat[0]);
     EXPECT_EQ("http://stone.example/", after.webPage);
     EXPECT_EQ(17u, after.value17);
-    EXPECT_EQ(0u, after.isPrivate);
+    EXPECT_EQ(1u, after.isPrivate) << "a private record stays private";
     EXPECT_EQ(0u, after.value42);
     EXPECT_EQ(1u, after.value48);
     EXPECT_EQ(2u, after.value54);

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// The few whole-file operations beyond one open file: what the safe rewrite,
+// the backups and the journal need.
+bool isPlainFile(const std::string& path);
+bool removeFile(const std::string& path);
+// A folder, made when missing; true when it exists afterwards.
+bool makeFolder(const std::string& path);
+// The names (no folder) of the plain files in a folder; empty when none.
+std::vector<std::string> filesInFolder(const std::string& folder);
+// Puts replacement in target's place in one step, writing through to the
+// disk; target's attributes pass to the file that replaces it. When it fails
+// target is as it was and replacement still exists.
+bool replaceFile(const std::string& replacement, const std::string& target);
+// Byte for byte, target created or emptied; false leaves no target behind.
+bool copyWholeFile(const std::string& source, const std::string& target);
+// The platform's folder separator.
+char folderSeparator();

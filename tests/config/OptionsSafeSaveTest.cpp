@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "config/Options.h"
+#include "platform/FileFaults.h"
+#include "platform/FileRewrite.h"
+#include "platform/FileSystem.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+class OptionsSafeSaveTest : public ::testing::Test {
+protected:
+    OptionsSafeSaveTest() : program_(folder_.path()) {}
+    std::string optionsPath() const { return folder_.file("qsopt10.dat"); }
+    TempFolder folder_;
+    ScopedProgramFolder program_;
+};
+
+// A failed save of the options keeps the options saved before, whole.
+TEST_F(OptionsSafeSaveTest, EveryFailureKeepsTheOptionsSavedBefore) {
+    currentOptions.setDefaults();
+    currentOptions.syncAction = 1;
+    ASSERT_TRUE(saveOptions());
+    const std::vector<uint8_t> saved = readWholeFile(optionsPath());
+    ASSERT_EQ(sizeof(OptionsRecord), saved.size());
+
+    std::vector<FileFaultPlan> plans;
+    for (size_t offset = 0; offset < sizeof(OptionsRecord); offset += 3) {
+        FileFaultPlan torn;
+        torn.failWriteAtOffset = static_cast<int64_t>(offset);
+        plans.push_back(torn);
+    }
+    FileFaultPlan full;
+    full.freeDiskBytes = 0;
+    plans.push_back(full);
+    FileFaultPlan flush;
+    flush.failFlush = true;
+    plans.push_back(flush);
+    FileFaultPlan replace;
+    replace.failReplace = true;
+    plans.push_back(replace);
+
+    currentOptions.syncAction = 2;
+    for (const FileFaultPlan& plan : plans) {
+        {
+            ScopedFileFaults faults(plan);
+            EXPECT_FALSE(saveOptions()) << plan.failWriteAtOffset;
+        }
+        EXPECT_EQ(saved, readWholeFile(optionsPath())) << plan.failWriteAtOffset;
+        EXPECT_FALSE(isPlainFile(FileRewrite::temporaryPathFor(optionsPath())));
+    }
+    ASSERT_TRUE(saveOptions());
+    EXPECT_NE(saved, readWholeFile(optionsPath())) << "the changed rule is saved once nothing fails";
+}
+
+TEST_F(OptionsSafeSaveTest, TheFirstSaveCreatesTheFile) {
+    currentOptions.setDefaults();
+    ASSERT_FALSE(isPlainFile(optionsPath()));
+    EXPECT_TRUE(saveOptions());
+    EXPECT_EQ(sizeof(OptionsRecord), readWholeFile(optionsPath()).size());
+}
+
+} // namespace
