@@ -54,8 +54,7 @@ HtmlPage readHtmlPage(const std::string& html)
             text += ' ';
         if (token.closing)
             continue;
-        if (hasAttribute(token, "id"))
-            page.anchors.push_back(attribute(token, "id"));
+        // The help compiler knows only named anchors as places, not ids.
         if (token.name == "a" && hasAttribute(token, "name"))
             page.anchors.push_back(attribute(token, "name"));
         if (token.name == "a" && hasAttribute(token, "href"))

@@ -11,7 +11,7 @@ struct HtmlPage {
     std::vector<std::string> links;        // href of every <a>
     std::vector<std::string> images;       // src of every <img>
     std::vector<std::string> styleSheets;  // href of every <link>
-    std::vector<std::string> anchors;      // every id and every <a name>
+    std::vector<std::string> anchors;      // every <a name>: the places a link may name
 };
 
 HtmlPage readHtmlPage(const std::string& html);

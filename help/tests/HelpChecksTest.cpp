@@ -37,7 +37,7 @@ protected:
                             "</head><body><h1>A</h1><p>Done, <var>n</var> records synchronized.</p>"
                             "<a href=\"b.htm#part\">b</a> <img src=\"../images/x.png\"> "
                             "<a href=\"http://www.quillset.example/\">web</a></body></html>");
-        write("html/b.htm", "<html><body><h1 id=\"part\">Set Options</h1><a href=\"#part\">up</a></body></html>");
+        write("html/b.htm", "<html><body><h1><a name=\"part\"></a>Set Options</h1><a href=\"#part\">up</a></body></html>");
         write("t.css", "body {}");
         write("images/x.png", "png");
     }
@@ -128,7 +128,7 @@ TEST_F(SmallHelp, AMessageOrDialogTheHelpDoesNotDescribe)
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0], "\"Nothing to undo.\" (b.cpp:7) is on no page of the help");
     // A caption in the body text only is no page of the dialog's own.
-    write("html/b.htm", "<h1 id=\"part\">Other</h1><p>Set Options</p>");
+    write("html/b.htm", "<h1><a name=\"part\"></a>Other</h1><p>Set Options</p>");
     EXPECT_EQ(dialogsWithoutPage(loaded(), {{"Set Options", "x.rc:2"}}).size(), 1u);
 }
 
