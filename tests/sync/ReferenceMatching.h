@@ -19,8 +19,7 @@ inline bool same(const char (&left)[N], const char (&right)[N])
 inline bool isCounterpart(const ContactRecord& record, const ContactRecord& probe)
 {
     const bool byName = same(record.lastName, probe.lastName) && same(record.firstName, probe.firstName);
-    const bool byEmail = record.email1[0] != '\0' && same(record.email1, probe.email1);
-    if (!byName && !byEmail)
+    if (!byName && !(record.email1[0] != '\0' && same(record.email1, probe.email1)))
         return false;
     return same(record.homePhone, probe.homePhone) || same(record.workPhone, probe.workPhone) ||
            same(record.mobilePhone, probe.mobilePhone) || same(record.mainPhone, probe.mainPhone);
