@@ -42,6 +42,12 @@ if(QS_CHMCMD)
                      COMMENT "Compiling qsohelp.chm"
                      VERBATIM)
   add_custom_target(qsohelp ALL DEPENDS ${CMAKE_BINARY_DIR}/qsohelp.chm)
+  find_program(QS_CHMLS chmls)
+  if(QS_CHMLS)
+    add_test(NAME qsohelp_compiled
+             COMMAND ${CMAKE_COMMAND} -DCHMLS=${QS_CHMLS} -DSTAGE=${QS_HELP_STAGE} -DCHM=${CMAKE_BINARY_DIR}/qsohelp.chm
+                     -DWORK=${CMAKE_BINARY_DIR}/qsohelp-check -P ${QS_HELP_SOURCE}/CheckCompiledHelp.cmake)
+  endif()
 else()
   message(STATUS "chmcmd (Debian's fp-utils) not found: qsohelp.chm is not built")
 endif()
