@@ -6,6 +6,10 @@
 //   installcheck wait-window <class> <milliseconds>
 //   installcheck close-windows <class>
 //   installcheck file-version <file>
+//   installcheck press <title> <button text> <milliseconds>
+//       presses a button of a window whose title starts with <title>, in any
+//       program (the uninstaller runs as a copy of itself that the UI driver
+//       did not start)
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -165,6 +169,72 @@ int fileVersion(const char* path)
     return 0;
 }
 
+std::string withoutAccelerators(const std::string& text)
+{
+    std::string plain;
+    for (char c : text) {
+        if (c != '&')
+            plain += c;
+    }
+    return plain;
+}
+
+struct ButtonSearch {
+    std::string text;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findButton(HWND window, LPARAM parameter)
+{
+    ButtonSearch* search = reinterpret_cast<ButtonSearch*>(parameter);
+    char className[64] = {}, text[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, text, sizeof text);
+    if (lstrcmpiA(className, "Button") == 0 && withoutAccelerators(text) == search->text && IsWindowVisible(window) &&
+        IsWindowEnabled(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct TitledButtonSearch {
+    std::string title;
+    ButtonSearch button;
+};
+
+BOOL CALLBACK findTitledButton(HWND window, LPARAM parameter)
+{
+    TitledButtonSearch* search = reinterpret_cast<TitledButtonSearch*>(parameter);
+    char title[512] = {};
+    GetWindowTextA(window, title, sizeof title);
+    if (!IsWindowVisible(window) || std::string(title).compare(0, search->title.size(), search->title) != 0)
+        return TRUE;
+    EnumChildWindows(window, findButton, reinterpret_cast<LPARAM>(&search->button));
+    return search->button.found == nullptr;
+}
+
+int press(const char* title, const char* buttonText, const char* milliseconds)
+{
+    const DWORD limit = static_cast<DWORD>(std::strtoul(milliseconds, nullptr, 10));
+    const DWORD poll = 100;
+    for (DWORD waited = 0; waited <= limit; waited += poll) {
+        TitledButtonSearch search;
+        search.title = title;
+        search.button.text = buttonText;
+        EnumWindows(findTitledButton, reinterpret_cast<LPARAM>(&search));
+        if (search.button.found != nullptr) {
+            PostMessageA(search.button.found, BM_CLICK, 0, 0);
+            std::printf("pressed \"%s\" in \"%s\"\n", buttonText, title);
+            return 0;
+        }
+        Sleep(poll);
+    }
+    std::fprintf(stderr, "no button \"%s\" in a window \"%s\" within %lu ms\n", buttonText, title,
+                 static_cast<unsigned long>(limit));
+    return 1;
+}
+
 }  // namespace
 
 int main(int argumentCount, char** arguments)
@@ -178,7 +248,9 @@ int main(int argumentCount, char** arguments)
         return closeWindows(arguments[2]);
     if (verb == "file-version" && argumentCount == 3)
         return fileVersion(arguments[2]);
+    if (verb == "press" && argumentCount == 5)
+        return press(arguments[2], arguments[3], arguments[4]);
     std::fprintf(stderr, "usage: installcheck shortcut-target <file.lnk> | wait-window <class> <ms> | "
-                         "close-windows <class> | file-version <file>\n");
+                         "close-windows <class> | file-version <file> | press <title> <button> <ms>\n");
     return 2;
 }
