@@ -135,6 +135,9 @@ bool UiDriver::dispatch(VerbId verb, const Words& words)
     case VerbId::ClickButton: return clickButton(words);
     case VerbId::HoverBigButton: return hoverBigButton(words);
     case VerbId::ClickBigButton: return clickBigButton(words);
+    case VerbId::HoverBarButton: return hoverBarButton(words);
+    case VerbId::ClickBarButton: return clickBarButton(words);
+    case VerbId::BarCaption: return barCaption(words);
     case VerbId::ExpectToolTip: return expectToolTip(words);
     case VerbId::DragSplitter: return dragSplitter(words);
     case VerbId::SplitterAt: return splitterAt(words);
@@ -153,6 +156,8 @@ bool UiDriver::dispatch(VerbId verb, const Words& words)
     case VerbId::DialogEscape: return dialogEscape(words);
     case VerbId::DialogGone: return dialogGone(words);
     case VerbId::DialogDump: return dialogDump(words);
+    case VerbId::OtherWindow: return otherWindow(words);
+    case VerbId::CloseOtherWindow: return closeOtherWindow(words);
     case VerbId::StatusText: return statusText(words);
     case VerbId::Screenshot: return screenshot(words);
     case VerbId::Sleep: return sleep(words);
@@ -375,6 +380,9 @@ bool UiDriver::sendCommand(const Words& words)
     // Posted: a command that opens a modal box would block a sent message.
     PostMessageA(mainWindow_, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
     Sleep(200);
+    // The command has run, or waits for the user in a box of its own.
+    if (!settle())
+        return fail("the program does not answer");
     return true;
 }
 
@@ -996,6 +1004,132 @@ bool UiDriver::clickBigButton(const Words& words)
 {
     int index = 0;
     return bigButtonIndex(words[1], &index) && moveToBigButton(index) && pressPointer(true) && pressPointer(false);
+}
+
+// The band across the top of the main window: whatever child holds its
+// top-left corner.
+HWND UiDriver::buttonBar() const
+{
+    POINT corner = {2, 2};
+    HWND child = ChildWindowFromPointEx(mainWindow_, corner, CWP_SKIPINVISIBLE);
+    return child == mainWindow_ ? nullptr : child;
+}
+
+bool UiDriver::barButtonIndex(const std::string& word, int* index) const
+{
+    if (!number(word, index))
+        return false;
+    if (*index < 0 || *index > 3)
+        return fail("the bar's buttons are 0 (Refresh), 1 (Option), 2 (Help) and 3 (Exit)");
+    return true;
+}
+
+bool UiDriver::moveToBarButton(int index)
+{
+    if (!needMainWindow())
+        return false;
+    HWND bar = buttonBar();
+    if (bar == nullptr)
+        return fail("the main window has no button bar");
+    RECT client = {};
+    GetClientRect(bar, &client);
+    const ViewPoint centre = barButtonCentre(index, client.right, client.bottom);
+    std::printf("  pointer to bar button %d at (%d, %d) of the bar\n", index, centre.x, centre.y);
+    for (int step = approachSteps; step >= 0; --step) {
+        POINT point = {centre.x - step, centre.y};
+        if (!pointAt(bar, point, "the bar button"))
+            return false;
+    }
+    return true;
+}
+
+bool UiDriver::hoverBarButton(const Words& words)
+{
+    int index = 0;
+    return barButtonIndex(words[1], &index) && moveToBarButton(index);
+}
+
+bool UiDriver::clickBarButton(const Words& words)
+{
+    int index = 0;
+    return barButtonIndex(words[1], &index) && moveToBarButton(index) && pressPointer(true) && pressPointer(false);
+}
+
+// The caption's colour from the button's pixels: the face is shades of
+// blue, so pure yellow or pure white can only be the caption.
+bool UiDriver::barCaption(const Words& words)
+{
+    int index = 0;
+    if (!barButtonIndex(words[1], &index) || !needMainWindow() || !settle())
+        return false;
+    const bool wantYellow = words[2] == "yellow";
+    if (!wantYellow && words[2] != "white")
+        return fail("a bar caption is yellow or white, not \"" + words[2] + "\"");
+    HWND bar = buttonBar();
+    if (bar == nullptr)
+        return fail("the main window has no button bar");
+    RECT client = {};
+    GetClientRect(bar, &client);
+    const ViewPoint centre = barButtonCentre(index, client.right, client.bottom);
+    POINT topLeft = {centre.x - BarButtonWidth / 2, centre.y - BarButtonHeight / 2};
+    ClientToScreen(bar, &topLeft);
+    const RECT area = {topLeft.x, topLeft.y, topLeft.x + BarButtonWidth, topLeft.y + BarButtonHeight};
+    std::vector<PixelColour> pixels;
+    if (!readScreenPixels(area, &pixels))
+        return fail("the screen cannot be read");
+    size_t yellow = 0, white = 0;
+    for (PixelColour pixel : pixels) {
+        yellow += pixel == pixelColour(255, 255, 0);
+        white += pixel == pixelColour(255, 255, 255);
+    }
+    std::printf("  bar button %d: %u yellow and %u white pixels\n", index, static_cast<unsigned>(yellow),
+                static_cast<unsigned>(white));
+    const bool isYellow = yellow > 0;
+    if (wantYellow != isYellow || (!isYellow && white == 0))
+        return fail("bar button " + words[1] + "'s caption is " +
+                    (isYellow ? "yellow" : white > 0 ? "white" : "not to be seen"));
+    return true;
+}
+
+HWND UiDriver::windowOfAnotherProgram(const std::string& title) const
+{
+    HWND window = FindWindowA(nullptr, title.c_str());
+    DWORD owner = 0;
+    if (window != nullptr)
+        GetWindowThreadProcessId(window, &owner);
+    if (window == nullptr || !IsWindowVisible(window) || owner == process_.dwProcessId)
+        return nullptr;
+    return window;
+}
+
+bool UiDriver::otherWindow(const Words& words)
+{
+    for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
+        if (HWND window = windowOfAnotherProgram(words[1])) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            std::printf("  window \"%s\" of process %lu\n", words[1].c_str(), static_cast<unsigned long>(owner));
+            // Let it paint before anything looks at it.
+            Sleep(500);
+            return true;
+        }
+        Sleep(pollInterval);
+    }
+    return fail("no other program shows a window \"" + words[1] + "\"");
+}
+
+bool UiDriver::closeOtherWindow(const Words& words)
+{
+    HWND window = windowOfAnotherProgram(words[1]);
+    if (window == nullptr)
+        return fail("no other program shows a window \"" + words[1] + "\"");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
+        if (!IsWindow(window))
+            return true;
+        Sleep(pollInterval);
+    }
+    return fail("the window \"" + words[1] + "\" did not close");
 }
 
 bool UiDriver::expectToolTip(const Words& words)

@@ -29,9 +29,6 @@ public:
     // False stops the script.
     bool run(const Words& words);
 
-    // How long waits last, in milliseconds.
-    void setTimeout(DWORD milliseconds) { timeout_ = milliseconds; }
-
     // One line per command: its words and what it does.
     static void printVerbs();
 
@@ -74,7 +71,12 @@ private:
     bool clickButton(const Words& words);
     bool hoverBigButton(const Words& words);
     bool clickBigButton(const Words& words);
+    bool hoverBarButton(const Words& words);
+    bool clickBarButton(const Words& words);
+    bool barCaption(const Words& words);
     bool expectToolTip(const Words& words);
+    bool otherWindow(const Words& words);
+    bool closeOtherWindow(const Words& words);
     bool dragSplitter(const Words& words);
     bool splitterAt(const Words& words);
     bool pointerTo(const Words& words);
@@ -116,6 +118,10 @@ private:
     bool pointAt(HWND window, POINT client, const char* what);
     bool bigButtonIndex(const std::string& word, int* index) const;
     bool moveToBigButton(int index);
+    HWND buttonBar() const;
+    HWND windowOfAnotherProgram(const std::string& title) const;
+    bool barButtonIndex(const std::string& word, int* index) const;
+    bool moveToBarButton(int index);
     bool pressPointer(bool down);
     void waitOutDoubleClick();
     HWND userCombo() const;

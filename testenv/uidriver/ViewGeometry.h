@@ -28,6 +28,22 @@ inline ViewPoint bigButtonCentre(int index, int viewWidth)
     return centre;
 }
 
+// The middle of button-bar button index (0..3: Refresh, Option, Help, Exit)
+// in a bar of this size: 80 x 23 buttons from x = 240 on, sharing what is
+// left beyond 560 pixels in eighths (truncated toward zero), their bottom 17
+// pixels above the bar's.
+constexpr int BarButtonWidth = 80;
+constexpr int BarButtonHeight = 23;
+
+inline ViewPoint barButtonCentre(int index, int barWidth, int barHeight)
+{
+    const int share = (barWidth - 560) / 8;
+    ViewPoint centre;
+    centre.x = 240 + BarButtonWidth * index + (4 + index) * share + BarButtonWidth / 2;
+    centre.y = barHeight - 40 + BarButtonHeight / 2;
+    return centre;
+}
+
 // The height at which a drag grabs the splitter: the middle of the list band.
 inline int splitterGrabHeight(int viewHeight)
 {

@@ -86,6 +86,19 @@ TEST(ViewGeometry, BigButtonsShareTheWidthBeyond576Pixels)
     EXPECT_EQ(bigButtonCentre(1, 571).x, 272 - 2 + 16);
 }
 
+TEST(ViewGeometry, BarButtonsShareTheWidthBeyond560PixelsInEighths)
+{
+    // 800 wide: the buttons start at 360, 470, 580 and 690.
+    EXPECT_EQ(barButtonCentre(0, 800, 60).x, 360 + 40);
+    EXPECT_EQ(barButtonCentre(1, 800, 60).x, 470 + 40);
+    EXPECT_EQ(barButtonCentre(3, 800, 60).x, 690 + 40);
+    // In a 60-pixel bar they span y = 20 to 43.
+    EXPECT_EQ(barButtonCentre(2, 800, 60).y, 31);
+    // Narrower than 560 the share is negative and truncates toward zero.
+    EXPECT_EQ(barButtonCentre(0, 553, 60).x, 240 + 40);
+    EXPECT_EQ(barButtonCentre(1, 551, 60).x, 320 - 5 + 40);
+}
+
 TEST(ViewGeometry, TheSplitterLiesBetweenTheListsWhenTheyAreTwoPixelsApart)
 {
     int splitter = -1;
