@@ -52,6 +52,7 @@ void OutlookConnector::shutdown() {
 
 void OutlookConnector::clear() {
     if (contacts_) contacts_->clear();
+    unsavedRows_.clear();
 }
 
 bool OutlookConnector::open() {
@@ -166,6 +167,14 @@ void OutlookConnector::storeImage(ContactRecord* record, const OutlookContactIma
     }
 }
 
+ImageRowSet* OutlookConnector::unsavedRowsAt(int32_t position) {
+    try {
+        return &unsavedRows_[position];
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 void OutlookConnector::stopAddressingFrom(int32_t position) {
     if (allItemsLoaded_ || position < addressableCount_) addressableCount_ = position;
     allItemsLoaded_ = false;
@@ -182,13 +191,19 @@ bool OutlookConnector::updateContact(const ContactRecord* record, int32_t positi
     AutomationObjectRef item = callForObject(items.get(), "Item", integerArgument(position + 1));
     if (!item) return false;
 
+    // Taken before anything is put, so a refused save can always be remembered.
+    ImageRowSet* unsaved = unsavedRowsAt(position);
+    if (!unsaved) return false;
+
     OutlookContactImage held = storedImage(position);
     OutlookContactImage image = held;
     recordToImage(record, &image, mappingBlock_);
     // Only what the record changes is put: a property put back as held would
     // come back cut to its field and with its characters outside the code page
     // lost.
-    if (!writeContactItem(item.get(), &image, &held)) return false;
+    const bool saved = writeContactItem(item.get(), &image, &held, unsaved);
+    if (unsaved->none()) unsavedRows_.erase(position);
+    if (!saved) return false;
     // The stored image follows Outlook, so a later write in this run (another
     // record matching this contact, a second synchronization) is compared
     // against what Outlook now holds, not against the first read.

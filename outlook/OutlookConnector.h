@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <map>
 #include <memory>
 
 #include "config/MappingBlock.h"
 #include "outlook/OutlookContactImage.h"
+#include "outlook/OutlookMapping.h"
 #include "outlook/OutlookSession.h"
 #include "sync/ContactList.h"
 #include "sync/ContactRecord.h"
@@ -62,6 +64,9 @@ private:
     static void storeImage(ContactRecord* record, const OutlookContactImage& image);
     // From `position` on, a record no longer knows which "Item" it is.
     void stopAddressingFrom(int32_t position);
+    // The rows the contact at `position` may hold unsaved, made empty if
+    // there were none; null when memory runs out.
+    ImageRowSet* unsavedRowsAt(int32_t position);
 
     std::unique_ptr<ContactList> contacts_;
     AutomationObjectRef contactsFolder_;
@@ -71,4 +76,8 @@ private:
     // records stand for "Item" 1, 2, ... in order.
     bool allItemsLoaded_ = true;
     int32_t addressableCount_ = 0;
+    // By position, the rows a refused save may have left in the item: the
+    // next write puts them whatever the stored image shows. Only non-empty
+    // sets are kept.
+    std::map<int32_t, ImageRowSet> unsavedRows_;
 };

@@ -1,6 +1,5 @@
 #include "outlook/OutlookMapping.h"
 
-#include <array>
 #include <cstring>
 
 #include "outlook/AutomationCalls.h"
@@ -129,13 +128,15 @@ bool readContactItem(AutomationObject* item, OutlookContactImage* image) {
     return true;
 }
 
-bool writeContactItem(AutomationObject* item, const OutlookContactImage* image, OutlookContactImage* held) {
+bool writeContactItem(AutomationObject* item, const OutlookContactImage* image, OutlookContactImage* held,
+                      ImageRowSet* unsaved) {
     if (!item || !image) return false;
     const auto& rows = contactImageRows();
-    std::array<bool, ContactImageRowCount> accepted{};
+    ImageRowSet accepted;
     for (size_t index = 0; index < rows.size(); ++index) {
         const ImageRow& row = rows[index];
-        if (!row.propertyName || row.readOnly || alreadyHeld(*image, held, row)) continue;
+        if (!row.propertyName || row.readOnly) continue;
+        if (alreadyHeld(*image, held, row) && !(unsaved && unsaved->test(index))) continue;
         int32_t status = AutomationStatus::NothingDone;
         switch (row.kind) {
         case ImageValueKind::Text:
@@ -146,14 +147,19 @@ bool writeContactItem(AutomationObject* item, const OutlookContactImage* image, 
         }
         accepted[index] = status == AutomationStatus::Ok;
     }
-    // Unsaved puts may be gone when the item is next fetched, so only a save
-    // makes them what Outlook holds.
-    if (!automationSucceeded(invokeByName(item, "Save", AutomationCallKind::Method, {}, nullptr))) return false;
+    // Unsaved puts may be gone when the item is next fetched, or kept and
+    // saved with the next write: only a save makes them what Outlook holds,
+    // and until then what it holds for them is unknown.
+    if (!automationSucceeded(invokeByName(item, "Save", AutomationCallKind::Method, {}, nullptr))) {
+        if (unsaved) *unsaved |= accepted;
+        return false;
+    }
     if (held) {
         for (size_t index = 0; index < rows.size(); ++index) {
             if (accepted[index]) copyImageField(*held, *image, rows[index]);
         }
     }
+    if (unsaved) *unsaved &= ~accepted;
     return true;
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <bitset>
+
 #include "config/MappingBlock.h"
 #include "outlook/AutomationObject.h"
 #include "outlook/OutlookContactImage.h"
@@ -8,6 +10,9 @@
 // record. Each is false only when one of its objects is missing (and then
 // changes nothing); a single property Outlook refuses is skipped silently.
 // A null mapping block maps no custom field.
+
+// A set of rows of contactImageRows(), by index.
+using ImageRowSet = std::bitset<ContactImageRowCount>;
 
 // Fills the image from the item's properties; a property that cannot be read
 // leaves its field empty. The suffix and folder name are left as they are.
@@ -21,8 +26,11 @@ bool readContactItem(AutomationObject* item, OutlookContactImage* image);
 // own, possibly longer, value; once the item is saved, held takes every
 // property Outlook accepted, so the next write compares against the truth.
 // False when item or image is missing or the save fails; held is then as it was.
+// With unsaved (rows of contactImageRows() whose value the item may hold
+// unsaved), those rows are put even when held shows the value; a failed save
+// adds the rows it put, a save removes them.
 bool writeContactItem(AutomationObject* item, const OutlookContactImage* image,
-                      OutlookContactImage* held = nullptr);
+                      OutlookContactImage* held = nullptr, ImageRowSet* unsaved = nullptr);
 
 // Sets the record's values from the image (the record's native block is not
 // touched), custom fields by the block.

@@ -588,3 +588,44 @@ TEST_F(OutlookConnectorFixture, AddThatOutlookDidNotSaveLeavesLaterPositionsUnad
     EXPECT_TRUE(connector.mergeRecord(&ann));
     EXPECT_EQ("AnnCo", outlookText(0, "CompanyName"));
 }
+
+TEST_F(OutlookConnectorFixture, AfterARefusedSaveWhatWasPutIsPutAgainUntilASaveTakesIt) {
+    seedContact(u"Ann", u"Lee").setText("HomeTelephoneNumber", u"111");
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+
+    // The item may keep the unsaved value, and the next save would keep it.
+    outlook->failMember("Save");
+    ContactRecord palm = palmRecord("Ann", "Lee");
+    copyText(palm.homePhone, "222");
+    EXPECT_FALSE(connector.updateContact(&palm, 0));
+    outlook->clearFailures();
+
+    // A saved write that cannot put the phone (an empty text) settles nothing.
+    copyText(palm.homePhone, "");
+    copyText(palm.company, "Acme");
+    ASSERT_TRUE(connector.updateContact(&palm, 0));
+
+    copyText(palm.homePhone, "111");
+    ASSERT_TRUE(connector.updateContact(&palm, 0));
+    EXPECT_EQ("111", outlookText(0, "HomeTelephoneNumber"));
+
+    // Saved now: an unchanged phone is no longer put.
+    outlook->clearCalls();
+    copyText(palm.company, "NewCo");
+    ASSERT_TRUE(connector.updateContact(&palm, 0));
+    EXPECT_TRUE(anyCallStartsWith(outlook->callDescriptions(), "ContactItem[0].CompanyName = \"NewCo\""));
+    EXPECT_FALSE(anyCallStartsWith(outlook->callDescriptions(), "ContactItem[0].HomeTelephoneNumber ="));
+
+    // A reload reads what Outlook holds, and forgets what was unsure.
+    outlook->failMember("Save");
+    copyText(palm.homePhone, "333");
+    EXPECT_FALSE(connector.updateContact(&palm, 0));
+    outlook->clearFailures();
+    ASSERT_TRUE(connector.load());
+    outlook->clearCalls();
+    ContactRecord shown = *connector.contacts()->at(0);
+    copyText(shown.company, "Other");
+    ASSERT_TRUE(connector.updateContact(&shown, 0));
+    EXPECT_FALSE(anyCallStartsWith(outlook->callDescriptions(), "ContactItem[0].HomeTelephoneNumber ="));
+}
