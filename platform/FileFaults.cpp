@@ -34,4 +34,8 @@ uint32_t faultWritableBytes(uint64_t offset, uint32_t count) {
 
 bool faultFailsFlush() { return armed && current.failFlush; }
 
-bool faultFailsReplace() { return armed && current.failReplace; }
+bool faultFailsReplace(const std::string& target)
+{
+    if (!armed || !current.failReplace) return false;
+    return current.failReplaceOnlyOf.empty() || current.failReplaceOnlyOf == target;
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 // Failures the tests inject beneath every file the program writes, so that a
 // torn write, a failed flush, a failed replace and a full disk can be tried at
@@ -13,6 +14,8 @@ struct FileFaultPlan {
     int64_t freeDiskBytes = -1;
     bool failFlush = false;
     bool failReplace = false;
+    // When set, only a replace of this target fails.
+    std::string failReplaceOnlyOf;
 };
 
 void armFileFaults(const FileFaultPlan& plan);
@@ -33,4 +36,4 @@ bool fileFaultsArmed();
 // count means the write fails after them.
 uint32_t faultWritableBytes(uint64_t offset, uint32_t count);
 bool faultFailsFlush();
-bool faultFailsReplace();
+bool faultFailsReplace(const std::string& target);

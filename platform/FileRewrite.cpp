@@ -4,7 +4,9 @@
 
 FileRewrite::~FileRewrite() { removeTemporary(); }
 
-std::string FileRewrite::temporaryPathFor(const std::string& target) { return target + ".qsnew"; }
+// Short, so a target of the longest path the Palm files allow still fits the
+// platform's path limit.
+std::string FileRewrite::temporaryPathFor(const std::string& target) { return target + ".~qs"; }
 
 bool FileRewrite::begin(const std::string& target, Target kind, PlatformFile& replacement) {
     removeTemporary();

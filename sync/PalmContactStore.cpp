@@ -110,6 +110,15 @@ bool PalmContactStore::takeRecord(Record& record, size_t fileIndex)
     return true;
 }
 
+std::string PalmContactStore::filePath() const
+{
+    switch (loadedFormat_) {
+    case PalmFormat1: return file1_.openedPath();
+    case PalmFormat4: return file2_.openedPath();
+    default: return std::string();
+    }
+}
+
 bool PalmContactStore::save()
 {
     switch (loadedFormat_) {

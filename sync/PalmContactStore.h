@@ -35,6 +35,8 @@ public:
     bool loadUser(uint32_t userId);
     bool loadFile(const std::string& path);
 
+    // The file save() rewrites; empty when nothing is loaded.
+    std::string filePath() const;
     // Rewrites the loaded file with the writer of the format it was read in.
     // False when nothing is loaded or the file could not be written.
     bool save();

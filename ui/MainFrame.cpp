@@ -7,9 +7,11 @@
 #include <string>
 
 #include "config/Options.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "resources/ResourceIds.h"
 #include "sync/PalmContactStore.h"
+#include "sync/operations/SyncReport.h"
 #include "ui/AboutDialog.h"
 #include "ui/Application.h"
 #include "ui/ButtonBar.h"
@@ -105,6 +107,7 @@ void MainFrame::runCommand(int commandId)
     case ID_TOOLS_OPTIONS: showOptions(); break;
     case ID_HELP_CONTENT: openHelpFile(); break;
     case ID_HELP_WEB: openHomePage(); break;
+    case ID_HELP_SYNC_REPORT: openSyncReport(); break;
     case ID_HELP_ABOUT: showAbout(); break;
     case ID_SYNC_PALM_TO_OUTLOOK:
     case ID_SYNC_OUTLOOK_TO_PALM:
@@ -128,6 +131,20 @@ void MainFrame::openHelpFile()
 {
     const std::string path = programFilePath(helpFileName);
     ShellExecuteA(handle(), "open", path.c_str(), "", "", SW_SHOW);
+}
+
+void MainFrame::openSyncReport()
+{
+    const std::string path = programFilePath(SyncReport::fileName);
+    if (!isPlainFile(path)) {
+        MessageBoxA(handle(), "No synchronization has been reported yet.", "Information", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    // A system without a viewer for ".log" files still has Notepad.
+    const INT_PTR opened =
+        reinterpret_cast<INT_PTR>(ShellExecuteA(handle(), "open", path.c_str(), "", "", SW_SHOW));
+    if (opened <= 32)
+        ShellExecuteA(handle(), "open", "notepad.exe", path.c_str(), "", SW_SHOW);
 }
 
 void MainFrame::openHomePage()

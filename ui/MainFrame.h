@@ -35,6 +35,8 @@ private:
     void confirmExit();
     void openHelpFile();
     void openHomePage();
+    // "QuillsetSync.log" beside the program, with the shell.
+    void openSyncReport();
     void showAbout();
     void showOptions();
     void openContactsFile();

@@ -62,7 +62,7 @@ std::vector<std::string> filesInFolder(const std::string& folder) {
 
 bool replaceFile(const std::string& replacement, const std::string& target) {
     if (replacement.empty() || target.empty()) return false;
-    if (faultFailsReplace()) return false;
+    if (faultFailsReplace(target)) return false;
     struct stat original;
     if (stat(target.c_str(), &original) == 0) {
         // The new file takes over the old one's permissions and, where

@@ -43,7 +43,7 @@ std::vector<std::string> filesInFolder(const std::string& folder) {
 
 bool replaceFile(const std::string& replacement, const std::string& target) {
     if (replacement.empty() || target.empty()) return false;
-    if (faultFailsReplace()) return false;
+    if (faultFailsReplace(target)) return false;
     DWORD attributes = GetFileAttributesA(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         // A read-only target refuses to be replaced; the attributes go to the

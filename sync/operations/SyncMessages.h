@@ -11,6 +11,13 @@ constexpr char outlookMissingText[] = "Quillset can not find the Microsoft Outlo
 constexpr char noPalmRecordSelectedText[] = "No Palm Desktop contact record is selected.";
 constexpr char noOutlookRecordSelectedText[] = "No Outlook contact record is selected.";
 constexpr char nothingToSynchronizeText[] = "No Palm Desktop and Outlook contact information found.";
+constexpr char palmToOutlookReportName[] = "Palm Desktop overwrites Outlook";
+constexpr char outlookToPalmReportName[] = "Outlook overwrites Palm Desktop";
+constexpr char notSavedReportText[] =
+    "The Palm Desktop address file could not be saved; the Palm Desktop changes above did not reach it.";
+constexpr char backupFailedText[] = "Quillset could not make a backup copy of the Palm Desktop address file, so "
+                                    "nothing was synchronized. Close Palm Desktop, make room on the disk and try "
+                                    "again.";
 constexpr char synchronizeAllQuestion[] =
     "All Palm Desktop address book records and Outlook contact records will be synchronized, continue?";
 

@@ -2,21 +2,55 @@
 
 #include <string>
 
+#include "platform/FileSystem.h"
+#include "platform/LocalClock.h"
+#include "sync/RecordMatching.h"
+#include "sync/operations/AddressFileBackups.h"
 #include "sync/operations/SyncMessages.h"
 #include "sync/operations/SyncProgress.h"
 #include "sync/operations/SynchronizeAllRun.h"
 
 namespace {
 
+bool hasCounterpart(ContactList* contacts, const ContactRecord* record)
+{
+    return record != nullptr && findMatch(contacts, record).code != MatchNone;
+}
+
+void noteInReport(SyncSides& sides, const ContactRecord* record, SyncReport::Action action, WriteOutcome outcome)
+{
+    if (record != nullptr && outcome != WriteOutcome::Unchanged)
+        sides.report.noteWrite(*record, action, outcome == WriteOutcome::Changed);
+}
+
 WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record)
 {
-    return mergeIntoOutlook(sides.outlook, record);
+    const bool overwrite = hasCounterpart(sides.outlook.contacts(), record);
+    const WriteOutcome outcome = mergeIntoOutlook(sides.outlook, record);
+    noteInReport(sides, record, overwrite ? SyncReport::Action::OutlookOverwritten : SyncReport::Action::AddedToOutlook,
+                 outcome);
+    return outcome;
 }
 
 WriteOutcome writeToPalm(SyncSides& sides, const ContactRecord* record)
 {
-    return mergeIntoPalm(sides.palm, record);
+    const bool overwrite = hasCounterpart(sides.palm.contacts(), record);
+    const WriteOutcome outcome = mergeIntoPalm(sides.palm, record);
+    noteInReport(sides, record, overwrite ? SyncReport::Action::PalmOverwritten : SyncReport::Action::AddedToPalm,
+                 outcome);
+    return outcome;
 }
+
+const char* ruleText(int32_t syncAction)
+{
+    switch (syncAction) {
+    case 0: return "Determined by user (Choose Sync Action for each differing pair)";
+    case 1: return "Palm Desktop overwrites Outlook";
+    default: return "Outlook overwrites Palm Desktop";
+    }
+}
+
+constexpr char noBackupReportText[] = "No backup of the Palm Desktop address file could be made; nothing was done.";
 
 }
 
@@ -31,6 +65,35 @@ bool SyncOperations::tellIfOutlookMissing()
         return false;
     sides_.tell(outlookMissingText, errorCaption, SyncMessageKind::ErrorOk);
     return true;
+}
+
+bool SyncOperations::backUpAddressFile()
+{
+    lastBackup_.clear();
+    const std::string path = sides_.palm.filePath();
+    // Without a loaded file nothing of Palm Desktop can be rewritten.
+    if (path.empty())
+        return true;
+    return AddressFileBackups::backUp(path, currentLocalTime(), &lastBackup_);
+}
+
+void SyncOperations::finishBackup(bool fileRewritten)
+{
+    // A copy of a file left as it was only pushes older copies out.
+    if (!fileRewritten && !lastBackup_.empty()) {
+        removeFile(lastBackup_);
+        lastBackup_.clear();
+    }
+}
+
+bool SyncOperations::backUpBeforeAnyWrite()
+{
+    if (backUpAddressFile())
+        return true;
+    sides_.report.noteFailure(noBackupReportText);
+    sides_.report.appendToLog();
+    sides_.tell(backupFailedText, errorCaption, SyncMessageKind::ErrorOk);
+    return false;
 }
 
 int SyncOperations::checkedRows(SyncList list) const
@@ -71,8 +134,10 @@ void SyncOperations::transferPalmToOutlook()
         sides_.tell(noPalmRecordSelectedText, errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
+    sides_.report.begin(palmToOutlookReportName, currentLocalTime());
     view.setCursor(SyncCursor::Wait);
     const WriteTally tally = writeCheckedRows(SyncList::Palm, checked, writeToOutlook);
+    sides_.report.appendToLog();
     if (tally.changed)
         sides_.refillBothLists();
     view.updateCounts();
@@ -93,16 +158,23 @@ void SyncOperations::transferOutlookToPalm()
         sides_.tell(noOutlookRecordSelectedText, errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
+    sides_.report.begin(outlookToPalmReportName, currentLocalTime());
+    if (!backUpBeforeAnyWrite())
+        return;
     view.setCursor(SyncCursor::Wait);
     const WriteTally tally = writeCheckedRows(SyncList::Outlook, checked, writeToPalm);
     bool saved = true;
     if (tally.changed) {
         saved = sides_.palm.save();
-        if (!saved)
+        if (!saved) {
+            sides_.report.noteFailure(notSavedReportText);
             sides_.reloadPalmSide();
+        }
         // Straight after a reload: the Palm rows point at records that are gone.
         sides_.refillBothLists();
     }
+    finishBackup(tally.changed && saved);
+    sides_.report.appendToLog();
     view.setCursor(SyncCursor::Normal);
     view.updateCounts();
     sides_.detachMappingBlock();
@@ -129,8 +201,13 @@ void SyncOperations::synchronizeAll(int32_t syncAction)
     }
     if (!view.showMessage(synchronizeAllQuestion, synchronizeAllCaption, SyncMessageKind::QuestionYesNo))
         return;
+    sides_.report.begin(synchronizeAllCaption, currentLocalTime());
+    sides_.report.setRule(ruleText(syncAction));
+    if (!backUpBeforeAnyWrite())
+        return;
     SynchronizeAllRun run(sides_, syncAction, palmRows + outlookRows);
     run.palmPass(palmRows);
     run.outlookPass(outlookRows);
     run.finish();
+    finishBackup(run.fileRewritten());
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "outlook/OutlookConnector.h"
 #include "sync/PalmContactStore.h"
@@ -13,8 +14,9 @@
 //
 // What the user is told beyond the plain summaries: Outlook missing (before
 // anything is done, for the commands that write to Outlook), records a store
-// could not write (counted in the summary), and a Palm Desktop file that
-// could not be saved (an error, the Palm side reloaded from the file).
+// could not write (counted in the summary), a Palm Desktop file that could
+// not be saved (an error, the Palm side reloaded from the file), and a backup
+// of that file that could not be made (an error, nothing done).
 class SyncOperations {
 public:
     SyncOperations(SyncView& view, PalmContactStore& palm, OutlookConnector& outlook);
@@ -29,14 +31,27 @@ public:
     // pair `syncAction` (the options' rule) or the user picks the winner.
     void synchronizeAll(int32_t syncAction);
 
+    // The copy of the address file made before the last operation that could
+    // rewrite it; empty before the first.
+    const std::string& lastBackup() const { return lastBackup_; }
+
 private:
     using RecordWrite = WriteOutcome (*)(SyncSides& sides, const ContactRecord* record);
 
     bool tellIfOutlookMissing();
+    // A copy of the loaded address file as it is now goes to the backups;
+    // true also when no file is loaded.
+    bool backUpAddressFile();
+    // The same before anything is written; when the copy cannot be made the
+    // user is told, the report says so, and nothing runs.
+    bool backUpBeforeAnyWrite();
+    // The backup of an operation that left the file as it was is removed.
+    void finishBackup(bool fileRewritten);
     int checkedRows(SyncList list) const;
     // Writes the record of every checked row, clearing its box, with the
     // progress running over the checked rows; the progress is cleared after.
     WriteTally writeCheckedRows(SyncList list, int checked, RecordWrite write);
 
     SyncSides sides_;
+    std::string lastBackup_;
 };

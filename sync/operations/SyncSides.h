@@ -1,6 +1,7 @@
 #pragma once
 #include "outlook/OutlookConnector.h"
 #include "sync/PalmContactStore.h"
+#include "sync/operations/SyncReport.h"
 #include "sync/operations/SyncView.h"
 
 // The window and the two stores one operation works on, with the steps the
@@ -9,6 +10,8 @@ struct SyncSides {
     SyncView& view;
     PalmContactStore& palm;
     OutlookConnector& outlook;
+    // The account of the operation running now.
+    SyncReport report{};
 
     // Both lists shown again from their stores, the Palm list first.
     void refillBothLists();

@@ -65,18 +65,28 @@ void SynchronizeAllRun::addToOutlook(const ContactRecord& palm)
     // add: a working copy without the Palm block, the new contact, a copy of
     // it in `contacts`; and it keeps the item positions right if that copy
     // cannot be made.
-    count(Write(&palm, nullptr), sides_.outlook.mergeRecord(&palm), outlookChanged_);
+    const bool written = sides_.outlook.mergeRecord(&palm);
+    sides_.report.noteWrite(palm, SyncReport::Action::AddedToOutlook, written);
+    count(Write(&palm, nullptr), written, outlookChanged_);
 }
 
 void SynchronizeAllRun::addToPalm(const ContactRecord& outlook)
 {
-    count(Write(nullptr, &outlook), sides_.palm.addRecord(&outlook), palmChanged_);
+    const bool written = sides_.palm.addRecord(&outlook);
+    sides_.report.noteWrite(outlook, SyncReport::Action::AddedToPalm, written);
+    count(Write(nullptr, &outlook), written, palmChanged_);
 }
 
 void SynchronizeAllRun::settlePair(ContactRecord& palm, int32_t palmPosition, ContactRecord& outlook,
                                    int32_t outlookPosition)
 {
-    if (palmRecordWins(decision_.decide(sides_.view, palm, outlook)))
+    // Asked only while the rule leaves it to the user and no answer was
+    // applied to all pairs.
+    const bool asks = decision_.action() == 0 && !decision_.applyToAll();
+    const bool palmWins = palmRecordWins(decision_.decide(sides_.view, palm, outlook));
+    if (asks)
+        sides_.report.noteAnswer(palm, outlook, palmWins);
+    if (palmWins)
         overwriteOutlook(palm, outlook, outlookPosition);
     else
         overwritePalm(palm, palmPosition, outlook);
@@ -87,6 +97,7 @@ void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecor
     // The write starts from the stored image of the contact at the position,
     // so the Palm record's values reach it as the assigned copy's would.
     const bool written = sides_.outlook.updateContact(&palm, outlookPosition);
+    sides_.report.noteWrite(palm, SyncReport::Action::OutlookOverwritten, written);
     if (written) {
         assignRecordValues(outlook, palm);
         noteChanged(sides_.outlook.contacts(), outlookPosition);
@@ -97,6 +108,7 @@ void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecor
 void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook)
 {
     const bool written = sides_.palm.updateRecord(&outlook, palmPosition);
+    sides_.report.noteWrite(outlook, SyncReport::Action::PalmOverwritten, written);
     if (written) {
         assignRecordValues(palm, outlook);
         noteChanged(sides_.palm.contacts(), palmPosition);
@@ -107,6 +119,7 @@ void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition,
 bool SynchronizeAllRun::savePalmSide()
 {
     const bool saved = sides_.palm.save();
+    fileRewritten_ = saved;
     // With only Outlook changed the file already holds everything shown.
     return saved || !palmChanged_;
 }
@@ -116,11 +129,14 @@ void SynchronizeAllRun::finish()
     bool palmSaved = true;
     if (palmChanged_ || outlookChanged_) {
         palmSaved = savePalmSide();
-        if (!palmSaved)
+        if (!palmSaved) {
+            sides_.report.noteFailure(notSavedReportText);
             sides_.reloadPalmSide();
+        }
         // Straight after a reload: the Palm rows point at records that are gone.
         sides_.refillBothLists();
     }
+    sides_.report.appendToLog();
     sides_.view.setCursor(SyncCursor::Normal);
     progress_.clear();
     sides_.detachMappingBlock();

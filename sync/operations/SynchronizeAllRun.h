@@ -24,6 +24,8 @@ public:
     void outlookPass(int rows);
     // Saves when anything changed, refills, tells, recounts.
     void finish();
+    // Whether the address file was rewritten at the end.
+    bool fileRewritten() const { return fileRewritten_; }
 
 private:
     void addToOutlook(const ContactRecord& palm);
@@ -47,6 +49,7 @@ private:
     SyncProgress progress_;
     bool palmChanged_ = false;
     bool outlookChanged_ = false;
+    bool fileRewritten_ = false;
     // The writes that failed and were not made good later in the run.
     std::set<Write> unwritten_;
 };

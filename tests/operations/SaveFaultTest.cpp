@@ -1,3 +1,5 @@
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,20 @@ protected:
         return list;
     }
 
+    // The faults strike once the records are being written, so the backup
+    // made before them succeeds and the save is what fails.
+    void runWithFaultsAfterBackup(const FileFaultPlan& plan, const std::function<void()>& operation)
+    {
+        std::unique_ptr<ScopedFileFaults> faults;
+        view->onProgress = [&](int) {
+            if (!faults)
+                faults.reset(new ScopedFileFaults(plan));
+        };
+        operation();
+        view->onProgress = nullptr;
+        faults.reset();
+    }
+
     // The operation tells the failure, the file is as it was and nothing
     // lies beside it.
     void expectToldAndUnchanged(const std::vector<uint8_t>& before, const std::string& what) {
@@ -60,10 +76,7 @@ TEST_F(SaveFaultTest, OutlookOverwritesPalmDesktopTellsEveryFailedSave) {
     for (const FileFaultPlan& plan : plans()) {
         view->messages.clear();
         view->checkAll(SyncList::Outlook);
-        {
-            ScopedFileFaults faults(plan);
-            operations->transferOutlookToPalm();
-        }
+        runWithFaultsAfterBackup(plan, [this] { operations->transferOutlookToPalm(); });
         expectToldAndUnchanged(before, "offset " + std::to_string(plan.failWriteAtOffset) + " free " +
                                            std::to_string(plan.freeDiskBytes));
         EXPECT_EQ(2, palm->contacts()->count()) << "the list shows the file as it is";
@@ -79,10 +92,7 @@ TEST_F(SaveFaultTest, SynchronizeAllTellsEveryFailedSave) {
     const std::vector<uint8_t> before = palmFileOnDisk();
     for (const FileFaultPlan& plan : plans()) {
         view->messages.clear();
-        {
-            ScopedFileFaults faults(plan);
-            operations->synchronizeAll(2);
-        }
+        runWithFaultsAfterBackup(plan, [this] { operations->synchronizeAll(2); });
         expectToldAndUnchanged(before, "offset " + std::to_string(plan.failWriteAtOffset));
     }
 }

@@ -70,7 +70,12 @@ void FakeSyncView::reloadPalmSide()
     palm_.loadFile(palmPath);
 }
 
-void FakeSyncView::showProgress(int percent) { events_.push_back(progressPrefix + std::to_string(percent)); }
+void FakeSyncView::showProgress(int percent)
+{
+    events_.push_back(progressPrefix + std::to_string(percent));
+    if (onProgress)
+        onProgress(percent);
+}
 
 void FakeSyncView::setCursor(SyncCursor cursor) { events_.push_back(cursor == SyncCursor::Wait ? "wait" : "normal"); }
 
@@ -262,4 +267,12 @@ std::string SyncFixture::outlookText(size_t index, const char* property) const
 void SyncFixture::holdPalmFile()
 {
     ASSERT_TRUE(holder_.open(palmPath.c_str(), PlatformFile::Access::Read, PlatformFile::Disposition::OpenExisting));
+}
+
+void SyncFixture::failPalmSaves()
+{
+    FileFaultPlan plan;
+    plan.failReplace = true;
+    plan.failReplaceOnlyOf = palmPath;
+    saveFaults_.reset(new ScopedFileFaults(plan));
 }

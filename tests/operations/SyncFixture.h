@@ -10,6 +10,7 @@
 #include "outlook/AutomationStarter.h"
 #include "outlook/OutlookConnector.h"
 #include "palm/PalmAddressRecord.h"
+#include "platform/FileFaults.h"
 #include "platform/PlatformFile.h"
 #include "sync/PalmContactStore.h"
 #include "sync/operations/SyncOperations.h"
@@ -70,6 +71,9 @@ public:
     std::deque<SyncChoice> choices;
     // Runs when a prompt is shown, before it is answered.
     std::function<void()> onPrompt;
+    // Runs at every progress step: records are being written, the backup
+    // before them is made.
+    std::function<void(int)> onProgress;
     // Runs when the Palm side is reloaded, before the store reloads.
     std::function<void()> beforeReload;
     std::string palmPath;
@@ -127,6 +131,10 @@ protected:
     // neither saved nor read until released.
     void holdPalmFile();
     void releasePalmFile() { holder_.close(); }
+    // Every save of the address file fails at its last step, while the
+    // backup made before an operation still succeeds.
+    void failPalmSaves();
+    void allowPalmSaves() { saveFaults_.reset(); }
 
     std::shared_ptr<FakeOutlook> outlook = FakeOutlook::create();
     TempFolder programDirectory;
@@ -141,4 +149,5 @@ protected:
 
 private:
     PlatformFile holder_;
+    std::unique_ptr<ScopedFileFaults> saveFaults_;
 };

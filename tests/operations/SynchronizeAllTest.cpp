@@ -181,11 +181,11 @@ TEST_F(SynchronizeAllTest, NothingDifferentIsNeitherWrittenNorSaved)
     EXPECT_EQ((std::vector<int>{33, 66, 100, 0}), view->progress());
     EXPECT_EQ(0, ann.saveCount());
 
-    // Now both sides are alike; a save would fail while the file is held.
+    // Now both sides are alike; a save would fail.
     view->messages.clear();
-    holdPalmFile();
+    failPalmSaves();
     operations->synchronizeAll(2);
-    releasePalmFile();
+    allowPalmSaves();
     EXPECT_EQ((std::vector<std::string>{"Synchronize All", "Information"}), captions());
     EXPECT_EQ(summary(2, 2), lastText());
     EXPECT_EQ(2u, outlook->contactCount());
@@ -286,8 +286,8 @@ TEST_F(SynchronizeAllTest, AFileThatCannotBeSavedIsToldAndOutlookChangesStay)
     seedOutlook(u"Dee", u"Kim", u"444");
     start();
     const std::vector<uint8_t> before = palmFileOnDisk();
-    holdPalmFile();
-    view->beforeReload = [this] { releasePalmFile(); };
+    failPalmSaves();
+    view->beforeReload = [this] { allowPalmSaves(); };
 
     operations->synchronizeAll(2);
 
@@ -313,9 +313,9 @@ TEST_F(SynchronizeAllTest, AFailedSaveWithOnlyOutlookChangedIsNoLoss)
 {
     writePalmFile({palmPerson(1, "Cy", "Fox", "333")});
     start();
-    holdPalmFile();
+    failPalmSaves();
     operations->synchronizeAll(2);
-    releasePalmFile();
+    allowPalmSaves();
     EXPECT_EQ((std::vector<std::string>{"Synchronize All", "Information"}), captions());
     EXPECT_EQ(summary(1, 1), lastText());
     EXPECT_EQ(1u, outlook->contactCount());

@@ -216,11 +216,11 @@ TEST_F(TransferTest, IdenticalOutlookRowsLeaveTheFileUnsaved)
     seedOutlook(u"Ann", u"Lee", u"111");
     start();
     view->checkAll(SyncList::Outlook);
-    // A save would fail while the file is held and say so.
-    holdPalmFile();
+    // A save would fail and say so.
+    failPalmSaves();
 
     operations->transferOutlookToPalm();
-    releasePalmFile();
+    allowPalmSaves();
 
     EXPECT_EQ((Steps{"wait", "normal", "counts", "box Information"}), view->steps());
     ASSERT_EQ(1u, view->messages.size());
@@ -235,9 +235,9 @@ TEST_F(TransferTest, AFileThatCannotBeSavedIsToldAndTheListShowsTheFile)
     start();
     const std::vector<uint8_t> before = palmFileOnDisk();
     view->checkAll(SyncList::Outlook);
-    holdPalmFile();
-    // Palm Desktop lets go of the file once the save has failed.
-    view->beforeReload = [this] { releasePalmFile(); };
+    failPalmSaves();
+    // The reload after the failed save reads the file again.
+    view->beforeReload = [this] { allowPalmSaves(); };
 
     operations->transferOutlookToPalm();
 

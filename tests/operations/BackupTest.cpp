@@ -1,0 +1,132 @@
+#include <string>
+#include <vector>
+
+#include "platform/FileFaults.h"
+#include "platform/FileSystem.h"
+#include "sync/operations/AddressFileBackups.h"
+#include "sync/operations/SyncMessages.h"
+#include "tests/operations/SyncFixture.h"
+
+namespace {
+
+namespace Backups = AddressFileBackups;
+
+TEST(AddressFileBackupNames, FolderAndFileNamesStandForTheFileAndSortByTime)
+{
+    EXPECT_EQ("C__Palm_Alice_address_address.dat", Backups::subfolderName("C:\\Palm\\Alice\\address\\address.dat"));
+    EXPECT_EQ("tmp_x_address.dat", Backups::subfolderName("/tmp/x/address.dat"));
+    const std::string longPath = "C:\\" + std::string(300, 'p') + "\\address.dat";
+    const std::string longName = Backups::subfolderName(longPath);
+    EXPECT_EQ(120u, longName.size());
+    EXPECT_EQ("_address.dat", longName.substr(longName.size() - 12)) << "the end of the path is kept";
+    EXPECT_NE(Backups::subfolderName("C:\\A\\address.dat"), Backups::subfolderName("C:\\B\\address.dat"));
+
+    LocalDateTime when;
+    when.year = 2026;
+    when.month = 12;
+    when.day = 7;
+    when.hour = 9;
+    when.minute = 5;
+    when.second = 3;
+    EXPECT_EQ("20261207-090503-00.dat", Backups::backupName(when, 0));
+    EXPECT_LT(Backups::backupName(when, 0), Backups::backupName(when, 1));
+    LocalDateTime later = when;
+    later.hour = 10;
+    EXPECT_LT(Backups::backupName(when, 7), Backups::backupName(later, 0));
+}
+
+class BackupTest : public SyncFixture {
+protected:
+    void seed()
+    {
+        writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
+        seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
+        seedOutlook(u"Eve", u"Orr", u"555");
+        start();
+    }
+    std::vector<std::string> backups() const { return Backups::existing(palmPath); }
+};
+
+TEST_F(BackupTest, EachOperationThatRewritesTheFileCopiesItFirst)
+{
+    seed();
+    const std::vector<uint8_t> before = palmFileOnDisk();
+    view->checkAll(SyncList::Outlook);
+    operations->transferOutlookToPalm();
+    ASSERT_EQ(1u, backups().size());
+    EXPECT_EQ(before, readWholeFile(backups()[0])) << "the file as it was before the operation";
+    EXPECT_EQ(backups()[0], operations->lastBackup());
+    EXPECT_NE(before, palmFileOnDisk());
+
+    // Both sides agree now: nothing is rewritten, and the copy made before
+    // the run does not push an older one out.
+    operations->synchronizeAll(2);
+    EXPECT_EQ(1u, backups().size());
+    EXPECT_TRUE(operations->lastBackup().empty());
+
+    outlook->contact(1)->setText("HomeTelephoneNumber", u"556");
+    start();
+    const std::vector<uint8_t> second = palmFileOnDisk();
+    operations->synchronizeAll(2);
+    ASSERT_EQ(2u, backups().size());
+    EXPECT_EQ(second, readWholeFile(backups()[1]));
+
+    outlook->contact(1)->setText("HomeTelephoneNumber", u"557");
+    start();
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    EXPECT_EQ(2u, backups().size()) << "Palm Desktop overwrites Outlook never rewrites the file";
+}
+
+TEST_F(BackupTest, TheNewestTwentyAreKept)
+{
+    seed();
+    std::vector<std::string> made;
+    for (int run = 0; run < 23; ++run) {
+        // Each run has a new telephone number to bring over.
+        outlook->contact(1)->setText("HomeTelephoneNumber", u"55" + std::u16string(1, char16_t(u'A' + run)));
+        start();
+        operations->synchronizeAll(2);
+        ASSERT_FALSE(operations->lastBackup().empty()) << run;
+        made.push_back(operations->lastBackup());
+    }
+    const std::vector<std::string> kept = backups();
+    ASSERT_EQ(20u, kept.size());
+    EXPECT_EQ(std::vector<std::string>(made.end() - 20, made.end()), kept) << "the three oldest went";
+}
+
+TEST_F(BackupTest, ABackupThatCannotBeMadeStopsBeforeAnythingIsWritten)
+{
+    seed();
+    const std::vector<uint8_t> before = palmFileOnDisk();
+    const size_t outlookBefore = outlook->contactCount();
+    // Palm Desktop holds the file: it can be neither copied nor rewritten.
+    holdPalmFile();
+    operations->synchronizeAll(2);
+    releasePalmFile();
+    ASSERT_EQ(2u, view->messages.size());
+    EXPECT_EQ(backupFailedText, view->messages[1].text);
+    EXPECT_EQ(SyncMessageKind::ErrorOk, view->messages[1].kind);
+    EXPECT_EQ(outlookBefore, outlook->contactCount()) << "nothing reached Outlook";
+    EXPECT_EQ("Acme Ltd", outlookText(0, "CompanyName"));
+    EXPECT_EQ(before, palmFileOnDisk());
+
+    // A full disk: the copy cannot be written, leaves nothing half-made, and
+    // the file is not rewritten.
+    view->messages.clear();
+    view->checkAll(SyncList::Outlook);
+    FileFaultPlan full;
+    full.freeDiskBytes = 10;
+    {
+        ScopedFileFaults faults(full);
+        operations->transferOutlookToPalm();
+    }
+    ASSERT_EQ(1u, view->messages.size()) << "no summary claims the records reached Palm Desktop";
+    EXPECT_EQ(backupFailedText, view->messages[0].text);
+    EXPECT_EQ(before, palmFileOnDisk());
+    EXPECT_EQ(1, palm->contacts()->count()) << "the Palm side shows the file as it is";
+    EXPECT_TRUE(backups().empty());
+    EXPECT_TRUE(filesInFolder(Backups::folderFor(palmPath)).empty());
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/ProgramFolder.h"
+#include "sync/TextField.h"
+#include "sync/operations/SyncReport.h"
+#include "tests/operations/SyncFixture.h"
+
+namespace {
+
+class SyncReportTest : public SyncFixture {
+protected:
+    std::string log() const
+    {
+        const std::vector<uint8_t> bytes = readWholeFile(programFilePath(SyncReport::fileName));
+        return std::string(bytes.begin(), bytes.end());
+    }
+    static size_t occurrences(const std::string& text, const std::string& part)
+    {
+        size_t count = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++count;
+        return count;
+    }
+};
+
+TEST_F(SyncReportTest, SynchronizeAllNamesTheRuleEveryRecordTouchedAndTheCounts)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Cy", "Fox", "333")});
+    seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
+    seedOutlook(u"Dee", u"Kim", u"444");
+    start();
+    operations->synchronizeAll(2);
+
+    const std::string text = log();
+    EXPECT_NE(std::string::npos, text.find("  Synchronize All\r\n"));
+    EXPECT_NE(std::string::npos, text.find("Rule: Outlook overwrites Palm Desktop\r\n"));
+    EXPECT_NE(std::string::npos, text.find("  Cy Fox: added to Outlook\r\n"));
+    EXPECT_NE(std::string::npos, text.find("  Ann Lee (Acme Ltd): Palm Desktop overwritten\r\n"));
+    EXPECT_NE(std::string::npos, text.find("  Dee Kim: added to Palm Desktop\r\n"));
+    EXPECT_NE(std::string::npos, text.find("Failures:\r\n  (none)\r\n"));
+    EXPECT_NE(std::string::npos,
+              text.find("Counts: 1 added to Outlook, 0 Outlook overwritten, 1 added to Palm Desktop, 1 Palm Desktop "
+                        "overwritten, 0 failed"));
+
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    const std::string both = log();
+    EXPECT_EQ(0u, both.find(text)) << "a later operation appends, the earlier section stays";
+    EXPECT_EQ(2u, occurrences(both, "==== "));
+    EXPECT_NE(std::string::npos, both.find("  Palm Desktop overwrites Outlook\r\n"));
+}
+
+TEST_F(SyncReportTest, AnswersAndAFailedSaveAreWrittenDown)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
+    seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
+    start();
+    SyncChoice palmWins;
+    palmWins.action = 1;
+    view->choices.push_back(palmWins);
+    operations->synchronizeAll(0);
+    std::string text = log();
+    EXPECT_NE(std::string::npos, text.find("Rule: Determined by user"));
+    EXPECT_NE(std::string::npos, text.find("Answer: Palm Desktop overwrites Outlook for Ann Lee (Acme)\r\n"));
+    EXPECT_NE(std::string::npos, text.find("  Ann Lee (Acme): Outlook overwritten\r\n"));
+
+    seedOutlook(u"Eve", u"Orr", u"555");
+    start();
+    view->checkAll(SyncList::Outlook);
+    failPalmSaves();
+    operations->transferOutlookToPalm();
+    allowPalmSaves();
+    text = log();
+    EXPECT_NE(std::string::npos, text.find("  Outlook overwrites Palm Desktop\r\n"));
+    EXPECT_NE(std::string::npos, text.find("  Eve Orr: added to Palm Desktop\r\n"));
+    EXPECT_NE(std::string::npos, text.find("Failures:\r\n  The Palm Desktop address file could not be saved"));
+    EXPECT_NE(std::string::npos, text.find("1 failed"));
+}
+
+TEST(SyncReportNames, ARecordIsNamedByWhatItHas)
+{
+    ContactRecord record;
+    EXPECT_EQ("(no name)", SyncReport::namesOf(record));
+    copyText(record.email1, "x@example.com");
+    EXPECT_EQ("x@example.com", SyncReport::namesOf(record));
+    copyText(record.company, "Acme");
+    EXPECT_EQ("Acme", SyncReport::namesOf(record));
+    copyText(record.lastName, "Lee");
+    EXPECT_EQ("Lee (Acme)", SyncReport::namesOf(record));
+}
+
+} // namespace
