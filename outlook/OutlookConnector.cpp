@@ -6,6 +6,8 @@
 #include "outlook/AutomationCalls.h"
 #include "outlook/OutlookContactImage.h"
 #include "outlook/OutlookMapping.h"
+#include "platform/TextCodec.h"
+#include "sync/ContactNames.h"
 #include "sync/RecordMatching.h"
 #include "sync/SourceType.h"
 #include "sync/TextField.h"
@@ -16,6 +18,8 @@ const int32_t ContactsFolderId = 10;
 const int32_t ContactItemType = 2;
 // The folder name becomes every record's category: at most 30 characters.
 const uint32_t FolderNameCapacity = 31;
+// Outlook's ids are hex texts of some 140 characters.
+const uint32_t EntryIdCapacity = 512;
 
 // The object a method answers with, or none when it fails or gives Nothing.
 AutomationObjectRef callForObject(AutomationObject* object, const char* name,
@@ -142,6 +146,7 @@ bool OutlookConnector::addContact(ContactRecord* record, AutomationObject* folde
     // The contact exists now, so this is success even if the block cannot be
     // kept: without one, the next write starts from zeros and puts it all.
     storeImage(record, held);
+    if (folder == contactsFolder_.get()) noteChange(item.get(), OutlookContactChange::Kind::Added, held, held);
     return true;
 }
 
@@ -196,6 +201,7 @@ bool OutlookConnector::updateContact(const ContactRecord* record, int32_t positi
     if (!unsaved) return false;
 
     OutlookContactImage held = storedImage(position);
+    const OutlookContactImage before = held;
     OutlookContactImage image = held;
     recordToImage(record, &image, mappingBlock_);
     // Only what the record changes is put: a property put back as held would
@@ -204,6 +210,7 @@ bool OutlookConnector::updateContact(const ContactRecord* record, int32_t positi
     const bool saved = writeContactItem(item.get(), &image, &held, unsaved);
     if (unsaved->none()) unsavedRows_.erase(position);
     if (!saved) return false;
+    noteChange(item.get(), OutlookContactChange::Kind::Overwritten, before, held);
     // The stored image follows Outlook, so a later write in this run (another
     // record matching this contact, a second synchronization) is compared
     // against what Outlook now holds, not against the first read.
@@ -233,4 +240,44 @@ bool OutlookConnector::mergeRecord(const ContactRecord* record) {
         return true;
     }
     return false;
+}
+
+void OutlookConnector::noteChange(AutomationObject* item, OutlookContactChange::Kind kind,
+                                  const OutlookContactImage& before, const OutlookContactImage& after) {
+    if (!changes_) return;
+    OutlookContactChange change;
+    change.kind = kind;
+    char entryId[EntryIdCapacity] = {};
+    // Without an id the change is still noted, so Undo can name what it
+    // cannot reach.
+    getTextProperty(item, "EntryID", entryId, EntryIdCapacity);
+    change.entryId = entryId;
+    getDateProperty(item, "LastModificationTime", &change.modifiedAfter);
+    if (kind == OutlookContactChange::Kind::Overwritten) change.previous = changedProperties(before, after);
+    change.names = contactNames(after.firstName, after.lastName, after.companyName, after.email1Address);
+    noteContactChange(*changes_, std::move(change));
+}
+
+AutomationObjectRef OutlookConnector::itemAsLeftBy(const OutlookContactChange& change) {
+    if (change.entryId.empty()) return nullptr;
+    AutomationObjectRef item = callForObject(nameSpace().get(), "GetItemFromID",
+                                             {AutomationValue::fromText(ansiToUtf16(change.entryId))});
+    double modified = 0.0;
+    if (!item || !getDateProperty(item.get(), "LastModificationTime", &modified) || modified != change.modifiedAfter)
+        return nullptr;
+    return item;
+}
+
+bool OutlookConnector::isAsLeftBy(const OutlookContactChange& change) { return itemAsLeftBy(change) != nullptr; }
+
+OutlookConnector::TakeBack OutlookConnector::takeBack(OutlookContactChange& change) {
+    AutomationObjectRef item = itemAsLeftBy(change);
+    if (!item) return TakeBack::ChangedSince;
+    if (change.kind == OutlookContactChange::Kind::Added) {
+        const int32_t status = invokeByName(item.get(), "Delete", AutomationCallKind::Method, {}, nullptr);
+        return automationSucceeded(status) ? TakeBack::Done : TakeBack::Failed;
+    }
+    if (restoreProperties(item.get(), change.previous)) return TakeBack::Done;
+    getDateProperty(item.get(), "LastModificationTime", &change.modifiedAfter);
+    return TakeBack::Failed;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "config/MappingBlock.h"
+#include "outlook/OutlookContactChange.h"
 #include "outlook/OutlookContactImage.h"
 #include "outlook/OutlookMapping.h"
 #include "outlook/OutlookSession.h"
@@ -51,6 +52,20 @@ public:
     // keeping `contacts` in step. True when Outlook was changed.
     bool mergeRecord(const ContactRecord* record);
 
+    // While attached, every contact added to or overwritten in the Contacts
+    // folder is noted there, so that the operation can be taken back.
+    void recordChangesInto(std::vector<OutlookContactChange>* changes) { changes_ = changes; }
+
+    enum class TakeBack { Done, ChangedSince, Failed };
+    // Whether the contact is still as the change left it: reachable by its
+    // id and not modified since.
+    bool isAsLeftBy(const OutlookContactChange& change);
+    // Deletes the contact the change added, or gives the one it overwrote
+    // its earlier values back. ChangedSince touches nothing. After a failed
+    // restore the change takes the contact's new modification time, so it
+    // can be tried again.
+    TakeBack takeBack(OutlookContactChange& change);
+
     bool outlookAvailable() const { return outlookAvailable_; }
     // Null only after shutdown.
     ContactList* contacts() { return contacts_.get(); }
@@ -67,11 +82,17 @@ private:
     // The rows the contact at `position` may hold unsaved, made empty if
     // there were none; null when memory runs out.
     ImageRowSet* unsavedRowsAt(int32_t position);
+    void noteChange(AutomationObject* item, OutlookContactChange::Kind kind, const OutlookContactImage& before,
+                    const OutlookContactImage& after);
+    // The contact item the change names, or none when it is gone or was
+    // modified after the change.
+    AutomationObjectRef itemAsLeftBy(const OutlookContactChange& change);
 
     std::unique_ptr<ContactList> contacts_;
     AutomationObjectRef contactsFolder_;
     bool outlookAvailable_ = false;
     const MappingBlock* mappingBlock_ = nullptr;
+    std::vector<OutlookContactChange>* changes_ = nullptr;
     // Whether the last load made a record of every item, and how many leading
     // records stand for "Item" 1, 2, ... in order.
     bool allItemsLoaded_ = true;

@@ -23,3 +23,19 @@ bool copyWholeFile(const std::string& source, const std::string& target) {
     if (!copied) removeFile(target);
     return copied;
 }
+
+bool readWholeFileInto(const std::string& path, std::string& content, uint64_t limit) {
+    content.clear();
+    PlatformFile input;
+    if (!input.open(path.c_str(), PlatformFile::Access::Read, PlatformFile::Disposition::OpenExisting)) return false;
+    char buffer[16 * 1024];
+    for (;;) {
+        uint32_t delivered = 0;
+        if (!input.read(buffer, sizeof buffer, &delivered) || content.size() + delivered > limit) {
+            content.clear();
+            return false;
+        }
+        if (delivered == 0) return true;
+        content.append(buffer, delivered);
+    }
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ std::vector<std::string> filesInFolder(const std::string& folder);
 // disk; target's attributes pass to the file that replaces it. When it fails
 // target is as it was and replacement still exists.
 bool replaceFile(const std::string& replacement, const std::string& target);
+// The whole file into content; false when it cannot be read or holds more
+// than limit bytes (content is then empty).
+bool readWholeFileInto(const std::string& path, std::string& content, uint64_t limit);
 // Byte for byte, target created or emptied; false leaves no target behind.
 bool copyWholeFile(const std::string& source, const std::string& target);
 // The platform's folder separator.

@@ -30,6 +30,7 @@
 #define ID_FILE_OPEN 40010
 // Commands beyond the original menu, numbered apart from it.
 #define ID_HELP_SYNC_REPORT 40101
+#define ID_SYNC_UNDO 40102
 
 // Controls of the dialogs. The sync-rule buttons mean the same in the
 // options dialogs and in the Choose Sync Action dialog.

@@ -21,6 +21,8 @@ void ContactSyncView::updateCounts() { view_.updateCounts(); }
 
 void ContactSyncView::reloadPalmSide() { view_.reloadPalmStore(); }
 
+void ContactSyncView::reloadBothSides() { view_.loadContacts(true); }
+
 void ContactSyncView::showProgress(int percent)
 {
     if (mainFrame != nullptr)

@@ -20,6 +20,7 @@ public:
     void fillList(SyncList list, ContactList* records) override;
     void updateCounts() override;
     void reloadPalmSide() override;
+    void reloadBothSides() override;
     void showProgress(int percent) override;
     void setCursor(SyncCursor cursor) override;
     bool showMessage(const char* text, const char* caption, SyncMessageKind kind) override;

@@ -176,6 +176,7 @@ void ContactView::startOperation(int commandId, bool withMappingBlock)
     case ID_SYNC_PALM_TO_OUTLOOK: operations.transferPalmToOutlook(); break;
     case ID_SYNC_OUTLOOK_TO_PALM: operations.transferOutlookToPalm(); break;
     case ID_SYNC_ALL: operations.synchronizeAll(currentOptions.syncAction); break;
+    case ID_SYNC_UNDO: operations.undoLastSynchronization(); break;
     default: outlookConnector_.attachMappingBlock(nullptr); break;
     }
 }

@@ -12,6 +12,7 @@
 #include "resources/ResourceIds.h"
 #include "sync/PalmContactStore.h"
 #include "sync/operations/SyncReport.h"
+#include "sync/operations/UndoJournal.h"
 #include "ui/AboutDialog.h"
 #include "ui/Application.h"
 #include "ui/ButtonBar.h"
@@ -53,6 +54,7 @@ LRESULT MainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
     SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(applicationIcon_.get()));
     menu_.reset(LoadMenuA(uxInstance(), MAKEINTRESOURCEA(IDR_MAIN_MENU)));
     SetMenu(handle(), menu_.get());
+    updateUndoCommand();
     progressBrush_.reset(CreateSolidBrush(RGB(0, 0, 255)));
 
     if (statusBar_.create(handle(), statusBarId, 0)) {
@@ -112,13 +114,29 @@ void MainFrame::runCommand(int commandId)
     case ID_SYNC_PALM_TO_OUTLOOK:
     case ID_SYNC_OUTLOOK_TO_PALM:
     case ID_SYNC_ALL:
+    case ID_SYNC_UNDO:
         if (contentView_ && contentView_->handle() != nullptr)
             contentView_->startOperation(commandId, false);
+        updateUndoCommand();
         break;
     case ID_FILE_REFRESH: refreshContacts(); break;
     case ID_FILE_OPEN: openContactsFile(); break;
     default: break;
     }
+}
+
+void MainFrame::updateUndoCommand()
+{
+    const UINT state = UndoJournal::available() ? MF_ENABLED : MF_GRAYED;
+    EnableMenuItem(menu_.get(), ID_SYNC_UNDO, MF_BYCOMMAND | state);
+}
+
+LRESULT MainFrame::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
+{
+    // The journal may have gone since the last command (a restart elsewhere,
+    // a file removed by hand).
+    updateUndoCommand();
+    return 0;
 }
 
 void MainFrame::confirmExit()

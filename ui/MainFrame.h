@@ -21,6 +21,7 @@ public:
     LRESULT OnSize(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) override;
 
     // Runs one menu command, as the menu, the accelerators and the button
     // bar give it.
@@ -32,6 +33,9 @@ public:
     ContactView* contentView() { return contentView_.get(); }
 
 private:
+    // Undo Last Synchronization is offered only while there is something
+    // to undo.
+    void updateUndoCommand();
     void confirmExit();
     void openHelpFile();
     void openHomePage();

@@ -9,6 +9,9 @@
 #include "sync/operations/SyncMessages.h"
 #include "sync/operations/SyncProgress.h"
 #include "sync/operations/SynchronizeAllRun.h"
+#include "sync/operations/UndoJournal.h"
+#include "sync/operations/UndoMessages.h"
+#include "sync/operations/UndoRun.h"
 
 namespace {
 
@@ -135,9 +138,10 @@ void SyncOperations::transferPalmToOutlook()
         return;
     }
     sides_.report.begin(palmToOutlookReportName, currentLocalTime());
+    OutlookChangeRecording recording(sides_);
     view.setCursor(SyncCursor::Wait);
     const WriteTally tally = writeCheckedRows(SyncList::Palm, checked, writeToOutlook);
-    sides_.report.appendToLog();
+    endOperation(false);
     if (tally.changed)
         sides_.refillBothLists();
     view.updateCounts();
@@ -173,8 +177,7 @@ void SyncOperations::transferOutlookToPalm()
         // Straight after a reload: the Palm rows point at records that are gone.
         sides_.refillBothLists();
     }
-    finishBackup(tally.changed && saved);
-    sides_.report.appendToLog();
+    endOperation(tally.changed && saved);
     view.setCursor(SyncCursor::Normal);
     view.updateCounts();
     sides_.detachMappingBlock();
@@ -205,9 +208,45 @@ void SyncOperations::synchronizeAll(int32_t syncAction)
     sides_.report.setRule(ruleText(syncAction));
     if (!backUpBeforeAnyWrite())
         return;
+    OutlookChangeRecording recording(sides_);
     SynchronizeAllRun run(sides_, syncAction, palmRows + outlookRows);
     run.palmPass(palmRows);
     run.outlookPass(outlookRows);
+    run.saveAndRefill();
+    endOperation(run.fileRewritten());
     run.finish();
-    finishBackup(run.fileRewritten());
+}
+
+void SyncOperations::undoLastSynchronization()
+{
+    UndoRun undo(sides_);
+    undo.run();
+}
+
+void SyncOperations::endOperation(bool fileRewritten)
+{
+    finishBackup(fileRewritten);
+    UndoJournal journal;
+    journal.operation = sides_.report.operation();
+    journal.when = sides_.report.when();
+    if (fileRewritten && !lastBackup_.empty()) {
+        journal.addressFile = sides_.palm.filePath();
+        journal.backupFile = lastBackup_;
+        for (SyncReport::Action action : {SyncReport::Action::AddedToPalm, SyncReport::Action::PalmOverwritten}) {
+            const std::vector<std::string> names = sides_.report.namesDone(action);
+            journal.palmNames.insert(journal.palmNames.end(), names.begin(), names.end());
+        }
+        if (!fileFingerprint(journal.addressFile, &journal.fileSize, &journal.fileDigest))
+            journal.addressFile.clear();
+    }
+    journal.outlook = std::move(sides_.outlookChanges);
+    sides_.outlookChanges.clear();
+    // An operation that changed nothing leaves the last one to undo. One
+    // whose journal cannot be written must not leave the one before it to
+    // be undone as if it were the last.
+    if (!journal.empty() && !journal.save()) {
+        UndoJournal::remove();
+        sides_.report.noteFailure(journalNotWrittenReportText);
+    }
+    sides_.report.appendToLog();
 }

@@ -31,6 +31,10 @@ public:
     // pair `syncAction` (the options' rule) or the user picks the winner.
     void synchronizeAll(int32_t syncAction);
 
+    // Undo Last Synchronization: the operation in the journal taken back on
+    // both sides, after the user confirmed it.
+    void undoLastSynchronization();
+
     // The copy of the address file made before the last operation that could
     // rewrite it; empty before the first.
     const std::string& lastBackup() const { return lastBackup_; }
@@ -47,6 +51,9 @@ private:
     bool backUpBeforeAnyWrite();
     // The backup of an operation that left the file as it was is removed.
     void finishBackup(bool fileRewritten);
+    // After the writes: the backup kept or removed, the journal of what the
+    // operation changed replaces the last one, the report is appended.
+    void endOperation(bool fileRewritten);
     int checkedRows(SyncList list) const;
     // Writes the record of every checked row, clearing its box, with the
     // progress running over the checked rows; the progress is cleared after.

@@ -4,50 +4,30 @@
 
 #include "platform/FileRewrite.h"
 #include "platform/FileSystem.h"
-#include "platform/PlatformFile.h"
 #include "platform/ProgramFolder.h"
+#include "sync/ContactNames.h"
 
 namespace {
 
 constexpr char lineEnd[] = "\r\n";
 
-void appendText(std::string& names, const char* text)
-{
-    if (text == nullptr || *text == '\0')
-        return;
-    if (!names.empty())
-        names += ' ';
-    names += text;
-}
+// A log that exists but cannot be read must not be replaced by the new
+// section alone; past this size it is not read at all.
+constexpr uint64_t largestLog = 256u * 1024u * 1024u;
 
-// False for a log that exists but cannot be read: it must not be replaced
-// by the new section alone.
-bool readLog(const std::string& path, std::string& content)
-{
-    content.clear();
-    if (!isPlainFile(path))
-        return true;
-    PlatformFile file;
-    if (!file.open(path.c_str(), PlatformFile::Access::Read, PlatformFile::Disposition::OpenExisting))
-        return false;
-    char buffer[4096];
-    uint32_t delivered = 0;
-    while (true) {
-        if (!file.read(buffer, sizeof(buffer), &delivered))
-            return false;
-        if (delivered == 0)
-            return true;
-        content.append(buffer, delivered);
-    }
-}
-
-}
+}  // namespace
 
 void SyncReport::begin(const char* operation, const LocalDateTime& when)
 {
     *this = SyncReport();
     operation_ = operation != nullptr ? operation : "";
     when_ = when;
+}
+
+void SyncReport::beginUndo(const char* operation, const LocalDateTime& when)
+{
+    begin(operation, when);
+    undoes_ = true;
 }
 
 void SyncReport::setRule(const std::string& rule) { rule_ = rule; }
@@ -61,8 +41,7 @@ void SyncReport::noteAnswer(const ContactRecord& palm, const ContactRecord& outl
 void SyncReport::noteWrite(const ContactRecord& record, Action action, bool done)
 {
     if (done) {
-        ++counts_[static_cast<int>(action)];
-        records_.push_back("  " + namesOf(record) + ": " + actionText(action));
+        noteDone(namesOf(record), action);
     } else {
         failures_.push_back("  " + namesOf(record) + ": could not be " + (action == Action::AddedToOutlook ||
                                                                               action == Action::AddedToPalm
@@ -72,22 +51,29 @@ void SyncReport::noteWrite(const ContactRecord& record, Action action, bool done
     }
 }
 
+void SyncReport::noteDone(const std::string& names, Action action)
+{
+    ++counts_[static_cast<int>(action)];
+    records_.push_back(Done{names, action});
+}
+
 void SyncReport::noteFailure(const std::string& text) { failures_.push_back("  " + text); }
+
+void SyncReport::noteLine(const std::string& text) { lines_.push_back("  " + text); }
+
+std::vector<std::string> SyncReport::namesDone(Action action) const
+{
+    std::vector<std::string> names;
+    for (const Done& done : records_) {
+        if (done.action == action)
+            names.push_back(done.names);
+    }
+    return names;
+}
 
 std::string SyncReport::namesOf(const ContactRecord& record)
 {
-    std::string names;
-    appendText(names, record.firstName);
-    appendText(names, record.lastName);
-    if (record.company[0] != '\0') {
-        if (names.empty())
-            names = record.company;
-        else
-            names += std::string(" (") + record.company + ")";
-    }
-    if (names.empty())
-        names = record.email1[0] != '\0' ? record.email1 : "(no name)";
-    return names;
+    return contactNames(record.firstName, record.lastName, record.company, record.email1);
 }
 
 const char* SyncReport::actionText(Action action)
@@ -97,6 +83,9 @@ const char* SyncReport::actionText(Action action)
     case Action::OutlookOverwritten: return "Outlook overwritten";
     case Action::AddedToPalm: return "added to Palm Desktop";
     case Action::PalmOverwritten: return "Palm Desktop overwritten";
+    case Action::DeletedFromOutlook: return "deleted from Outlook";
+    case Action::OutlookRestored: return "Outlook given back its earlier values";
+    case Action::LeftAsItIs: return "changed since, left as it is";
     }
     return "";
 }
@@ -112,21 +101,29 @@ std::string SyncReport::text() const
     for (const std::string& answer : answers_)
         out += answer + lineEnd;
     out += "Records:" + std::string(lineEnd);
-    if (records_.empty())
+    if (records_.empty() && lines_.empty())
         out += "  (none changed)" + std::string(lineEnd);
-    for (const std::string& line : records_)
+    for (const std::string& line : lines_)
         out += line + lineEnd;
+    for (const Done& done : records_)
+        out += "  " + done.names + ": " + actionText(done.action) + lineEnd;
     out += "Failures:" + std::string(lineEnd);
     if (failures_.empty())
         out += "  (none)" + std::string(lineEnd);
     for (const std::string& line : failures_)
         out += line + lineEnd;
     char counts[200];
-    std::snprintf(counts, sizeof(counts),
-                  "Counts: %d added to Outlook, %d Outlook overwritten, %d added to Palm Desktop, %d Palm Desktop "
-                  "overwritten, %d failed",
-                  count(Action::AddedToOutlook), count(Action::OutlookOverwritten), count(Action::AddedToPalm),
-                  count(Action::PalmOverwritten), failures());
+    if (undoes_)
+        std::snprintf(counts, sizeof(counts), "Counts: %d deleted from Outlook, %d Outlook restored, %d left as they are, "
+                      "%d failed",
+                      count(Action::DeletedFromOutlook), count(Action::OutlookRestored), count(Action::LeftAsItIs),
+                      failures());
+    else
+        std::snprintf(counts, sizeof(counts),
+                      "Counts: %d added to Outlook, %d Outlook overwritten, %d added to Palm Desktop, %d Palm Desktop "
+                      "overwritten, %d failed",
+                      count(Action::AddedToOutlook), count(Action::OutlookOverwritten), count(Action::AddedToPalm),
+                      count(Action::PalmOverwritten), failures());
     out += counts + std::string(lineEnd) + lineEnd;
     return out;
 }
@@ -139,7 +136,7 @@ bool SyncReport::appendToLog() const
     // The log is small; rewriting it whole keeps an earlier section from
     // being torn by a failed append.
     std::string content;
-    if (!readLog(path, content))
+    if (isPlainFile(path) && !readWholeFileInto(path, content, largestLog))
         return false;
     content += text();
     return rewriteWholeFile(path, FileRewrite::Target::MayBeNew, content.data(), static_cast<uint32_t>(content.size()));

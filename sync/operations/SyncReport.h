@@ -10,24 +10,44 @@
 // every record touched and what was done to it, the failures, the counts.
 class SyncReport {
 public:
-    enum class Action { AddedToOutlook, OutlookOverwritten, AddedToPalm, PalmOverwritten };
-    static constexpr int actionCount = 4;
+    // The last three are what Undo Last Synchronization does.
+    enum class Action {
+        AddedToOutlook,
+        OutlookOverwritten,
+        AddedToPalm,
+        PalmOverwritten,
+        DeletedFromOutlook,
+        OutlookRestored,
+        LeftAsItIs,
+    };
+    static constexpr int actionCount = 7;
 
     static constexpr char fileName[] = "QuillsetSync.log";
 
     // Starts a section afresh.
     void begin(const char* operation, const LocalDateTime& when);
+    // A section of Undo Last Synchronization, which counts what it undid.
+    void beginUndo(const char* operation, const LocalDateTime& when);
+    const LocalDateTime& when() const { return when_; }
+    const std::string& operation() const { return operation_; }
     // "Rule: ..." for Synchronize All; the transfers have none.
     void setRule(const std::string& rule);
     // What the user answered in Choose Sync Action for a pair.
     void noteAnswer(const ContactRecord& palm, const ContactRecord& outlook, bool palmWins);
     // A record written (done) or that could not be written.
     void noteWrite(const ContactRecord& record, Action action, bool done);
-    // A failure of the whole operation, such as the address file not saved.
+    // A record named by its names, for Undo, which has no record at hand.
+    void noteDone(const std::string& names, Action action);
+    // A failure of the whole operation, such as the address file not saved,
+    // or of one record.
     void noteFailure(const std::string& text);
+    // A line under "Records:" that names no record.
+    void noteLine(const std::string& text);
 
     int count(Action action) const { return counts_[static_cast<int>(action)]; }
     int failures() const { return static_cast<int>(failures_.size()); }
+    // The names of the records done with that action, in order.
+    std::vector<std::string> namesDone(Action action) const;
     bool started() const { return !operation_.empty(); }
 
     // The section as it is appended, lines ending in CR LF.
@@ -45,7 +65,13 @@ private:
     LocalDateTime when_;
     std::string rule_;
     std::vector<std::string> answers_;
-    std::vector<std::string> records_;
+    struct Done {
+        std::string names;
+        Action action;
+    };
+    std::vector<Done> records_;
+    std::vector<std::string> lines_;
     std::vector<std::string> failures_;
     int counts_[actionCount] = {};
+    bool undoes_ = false;
 };

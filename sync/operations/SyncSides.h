@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "outlook/OutlookConnector.h"
 #include "sync/PalmContactStore.h"
 #include "sync/operations/SyncReport.h"
@@ -12,6 +14,8 @@ struct SyncSides {
     OutlookConnector& outlook;
     // The account of the operation running now.
     SyncReport report{};
+    // What it did to Outlook, while the connector records it.
+    std::vector<OutlookContactChange> outlookChanges{};
 
     // Both lists shown again from their stores, the Palm list first.
     void refillBothLists();
@@ -21,6 +25,23 @@ struct SyncSides {
     // The run no longer uses the caller's custom-field mapping.
     void detachMappingBlock();
     void tell(const char* text, const char* caption, SyncMessageKind kind);
+};
+
+// The connector notes the Outlook changes of one operation, from empty,
+// until the operation ends however it ends.
+class OutlookChangeRecording {
+public:
+    explicit OutlookChangeRecording(SyncSides& sides) : sides_(sides)
+    {
+        sides_.outlookChanges.clear();
+        sides_.outlook.recordChangesInto(&sides_.outlookChanges);
+    }
+    ~OutlookChangeRecording() { sides_.outlook.recordChangesInto(nullptr); }
+    OutlookChangeRecording(const OutlookChangeRecording&) = delete;
+    OutlookChangeRecording& operator=(const OutlookChangeRecording&) = delete;
+
+private:
+    SyncSides& sides_;
 };
 
 // Detaches the mapping block however the operation ends, so a run started

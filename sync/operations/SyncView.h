@@ -41,6 +41,9 @@ struct SyncChoice {
 //   reloadPalmSide           the Palm store reloads the opened file, else the
 //                            address book of lastUser (as loadContacts does);
 //                            nothing else: no comparison, no refill
+//   reloadBothSides          ContactView::loadContacts with Outlook: both
+//                            stores reloaded, compared, both lists refilled,
+//                            the counts
 //   showProgress             MainFrame::showProgress
 //   setCursor                SetCursor(LoadCursor(nullptr, IDC_WAIT/IDC_ARROW))
 //   showMessage              MessageBoxA owned by the main window; true only
@@ -69,6 +72,8 @@ public:
     // Replaces the Palm store's contents with what the address file holds;
     // an unreadable file leaves the store empty.
     virtual void reloadPalmSide() = 0;
+    // Both sides read again and shown, as after an Undo.
+    virtual void reloadBothSides() = 0;
     // 0 clears the progress display.
     virtual void showProgress(int percent) = 0;
     virtual void setCursor(SyncCursor cursor) = 0;

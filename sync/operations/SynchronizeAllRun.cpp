@@ -124,23 +124,25 @@ bool SynchronizeAllRun::savePalmSide()
     return saved || !palmChanged_;
 }
 
+void SynchronizeAllRun::saveAndRefill()
+{
+    if (!palmChanged_ && !outlookChanged_)
+        return;
+    palmSaved_ = savePalmSide();
+    if (!palmSaved_) {
+        sides_.report.noteFailure(notSavedReportText);
+        sides_.reloadPalmSide();
+    }
+    // Straight after a reload: the Palm rows point at records that are gone.
+    sides_.refillBothLists();
+}
+
 void SynchronizeAllRun::finish()
 {
-    bool palmSaved = true;
-    if (palmChanged_ || outlookChanged_) {
-        palmSaved = savePalmSide();
-        if (!palmSaved) {
-            sides_.report.noteFailure(notSavedReportText);
-            sides_.reloadPalmSide();
-        }
-        // Straight after a reload: the Palm rows point at records that are gone.
-        sides_.refillBothLists();
-    }
-    sides_.report.appendToLog();
     sides_.view.setCursor(SyncCursor::Normal);
     progress_.clear();
     sides_.detachMappingBlock();
-    tellResult(palmSaved);
+    tellResult(palmSaved_);
     sides_.view.updateCounts();
 }
 

@@ -22,7 +22,9 @@ public:
     // Every Outlook row: a record Palm Desktop lacks is added there, a
     // differing pair is settled.
     void outlookPass(int rows);
-    // Saves when anything changed, refills, tells, recounts.
+    // Saves when anything changed and refills.
+    void saveAndRefill();
+    // Tells and recounts.
     void finish();
     // Whether the address file was rewritten at the end.
     bool fileRewritten() const { return fileRewritten_; }
@@ -50,6 +52,7 @@ private:
     bool palmChanged_ = false;
     bool outlookChanged_ = false;
     bool fileRewritten_ = false;
+    bool palmSaved_ = true;
     // The writes that failed and were not made good later in the run.
     std::set<Write> unwritten_;
 };

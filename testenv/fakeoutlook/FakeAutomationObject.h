@@ -39,6 +39,8 @@ protected:
     static int32_t expectArguments(const std::vector<AutomationValue>& arguments, size_t count);
 
     FakeOutlook& outlook() { return *outlook_; }
+    // The position the call log names for this object's contact.
+    void setContactIndex(int index) { contactIndex_ = index; }
     const std::shared_ptr<FakeOutlook>& sharedOutlook() { return outlook_; }
 
 private:

@@ -12,12 +12,13 @@ static AutomationValue neutralValue(AutomationValueType type) {
     }
 }
 
-FakeContact::FakeContact(double creationTime) {
+FakeContact::FakeContact(double creationTime, uint64_t serial, const std::u16string& entryId) : serial_(serial) {
     for (const FakeContactProperty& property : fakeContactProperties()) {
         values_.push_back(neutralValue(property.type));
     }
     seed("CreationTime", AutomationValue::fromDate(creationTime));
     seed("LastModificationTime", AutomationValue::fromDate(creationTime));
+    seed("EntryID", AutomationValue::fromText(entryId));
 }
 
 bool FakeContact::seed(const char* name, const AutomationValue& value) {

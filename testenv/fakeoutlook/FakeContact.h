@@ -10,7 +10,9 @@
 // set) and the number of saves.
 class FakeContact {
 public:
-    explicit FakeContact(double creationTime);
+    // serial tells the contact apart from every other of its Outlook for
+    // as long as it lives; entryId is what "EntryID" answers.
+    explicit FakeContact(double creationTime, uint64_t serial = 0, const std::u16string& entryId = u"");
 
     // Seeding and reading back by property name (any case). A setter refuses
     // (false) an unknown name or a property of another type; the read-only
@@ -25,6 +27,7 @@ public:
     const AutomationValue* value(const char* name) const;
 
     int saveCount() const { return saveCount_; }
+    uint64_t serial() const { return serial_; }
 
     // What a contact item answers through automation.
     // UnknownName for a name it does not have.
@@ -41,4 +44,5 @@ private:
 
     std::vector<AutomationValue> values_;
     int saveCount_ = 0;
+    uint64_t serial_;
 };

@@ -32,6 +32,7 @@ const std::vector<FakeContactProperty>& fakeContactProperties() {
         text("OtherTelephoneNumber"), text("PagerNumber"), text("PersonalHomePage"),
         text("PrimaryTelephoneNumber"), text("Profession"), text("RadioTelephoneNumber"), text("Spouse"),
         text("WebPage"), text("Body"), stamp("CreationTime"), stamp("LastModificationTime"),
+        {"EntryID", AutomationValueType::Text, true},
     };
     return properties;
 }

@@ -37,6 +37,15 @@ public:
     // The contact at the folder position (from 0), or null.
     FakeContact* contact(size_t index);
     const FakeContact* contact(size_t index) const;
+    // The folder position of the contact with that serial or "EntryID";
+    // false when there is none (any more).
+    bool findContact(uint64_t serial, size_t* index) const;
+    bool findContactById(const std::u16string& entryId, size_t* index) const;
+    // "Delete": the contact leaves the folder; later positions move up.
+    void removeContact(size_t index);
+    // A contact seeded with an "EntryID" of an earlier run: later ones never
+    // take it again.
+    void noteSeededEntryId(const std::u16string& entryId);
 
     // The time new contacts and saves are stamped with (an automation date).
     void setCurrentTime(double date) { currentTime_ = date; }
@@ -77,6 +86,8 @@ private:
     std::u16string folderName_ = u"Contacts";
     std::vector<std::unique_ptr<FakeContact>> contacts_;
     double currentTime_ = 45292.5;  // 1 January 2024, noon
+    uint64_t lastSerial_ = 0;
+    uint32_t lastIdNumber_ = 0;
     std::set<FakeStartStep> failingSteps_;
     std::vector<std::pair<std::string, int32_t>> failingMembers_;
     int getNextLimit_ = -1;

@@ -67,9 +67,10 @@ public:
             if (own) argument = AutomationValue::fromObject(own->inner_);
         }
         owner_->setClock();
-        int32_t status = kind == AutomationCallKind::Method && sameMemberName(name, "Save")
-                             ? owner_->save(*inner_, forwarded, result)
-                             : inner_->invoke(name, kind, forwarded, result);
+        const bool method = kind == AutomationCallKind::Method;
+        int32_t status = method && sameMemberName(name, "Save")     ? owner_->save(*inner_, forwarded, result)
+                         : method && sameMemberName(name, "Delete") ? owner_->remove(*inner_, forwarded, result)
+                                                                    : inner_->invoke(name, kind, forwarded, result);
         // Nobody reads the model's call log here; it would only grow.
         owner_->model().clearCalls();
         if (result && result->isObject() && result->object()) {
@@ -140,6 +141,7 @@ bool StandInOutlook::load(std::string* problem) {
             *problem = where + ", contact " + std::to_string(index + 1) + ": " + why;
             return false;
         }
+        outlook_->noteSeededEntryId(contact.text("EntryID"));
         saved_.push_back(contactFileEntry(contact, unknown));
         unknown_.push_back(std::move(unknown));
     }
@@ -164,7 +166,22 @@ int32_t StandInOutlook::save(AutomationObject& item, const std::vector<Automatio
     if (saved_.size() < outlook_->contactCount()) saved_.resize(outlook_->contactCount());
     if (unknown_.size() < outlook_->contactCount()) unknown_.resize(outlook_->contactCount());
     saved_[position] = contactFileEntry(*contact, unknown_[position]);
+    return writeFile(status);
+}
 
+int32_t StandInOutlook::remove(AutomationObject& item, const std::vector<AutomationValue>& arguments,
+                               AutomationValue* result) {
+    int32_t status = item.invoke("Delete", AutomationCallKind::Method, arguments, result);
+    const std::vector<FakeCall>& calls = outlook_->calls();
+    if (!automationSucceeded(status) || calls.empty() || calls.back().contactIndex < 0) return status;
+    // The call names the position the contact had.
+    const size_t position = static_cast<size_t>(calls.back().contactIndex);
+    if (position < saved_.size()) saved_.erase(saved_.begin() + static_cast<std::ptrdiff_t>(position));
+    if (position < unknown_.size()) unknown_.erase(unknown_.begin() + static_cast<std::ptrdiff_t>(position));
+    return writeFile(status);
+}
+
+int32_t StandInOutlook::writeFile(int32_t status) {
     if (settings_.contactsFile.empty()) return status;
     std::vector<ContactFileEntry> entries;
     for (const std::optional<ContactFileEntry>& entry : saved_) {

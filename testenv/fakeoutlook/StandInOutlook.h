@@ -44,7 +44,8 @@ bool readStandInSettings(const StandInLookup& lookup, StandInSettings* settings,
 // The in-memory Outlook as the automation server serves it: seeded from the
 // contacts file when the application object is made, the file rewritten
 // after every successful "Save" with each contact as it was last saved (or
-// loaded); a contact added but never saved is not written.
+// loaded); a contact added but never saved is not written. A "Delete"
+// rewrites the file without the contact.
 class StandInOutlook : public std::enable_shared_from_this<StandInOutlook> {
 public:
     // Null, with the reason, when the file cannot be read or is malformed.
@@ -71,6 +72,11 @@ private:
     // Stamps what follows with the clock, unless a time was fixed.
     void setClock();
     int32_t save(AutomationObject& item, const std::vector<AutomationValue>& arguments, AutomationValue* result);
+    // "Delete": the contact leaves the file.
+    int32_t remove(AutomationObject& item, const std::vector<AutomationValue>& arguments, AutomationValue* result);
+    // The file rewritten with every contact as last saved; status unless
+    // that fails.
+    int32_t writeFile(int32_t status);
     AutomationObjectRef wrap(AutomationObjectRef inner);
     int32_t saveFailed(int32_t status, std::string problem);
 

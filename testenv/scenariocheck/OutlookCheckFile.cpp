@@ -12,7 +12,12 @@ CheckRecord checkRecordOf(const ContactFileEntry& entry) {
     std::stable_sort(lines.begin(), lines.end(),
                      [](const ContactFileLine& a, const ContactFileLine& b) { return a.name < b.name; });
     CheckRecord check;
-    for (const ContactFileLine& line : lines) check.add(line.name, encodeContactFileValue(line.value));
+    for (const ContactFileLine& line : lines) {
+        // The stand-in gives every contact its id when it first writes the
+        // file: an identity, not a value the program changes.
+        if (line.name == "EntryID") continue;
+        check.add(line.name, encodeContactFileValue(line.value));
+    }
     const std::string* first = check.find("FirstName");
     const std::string* last = check.find("LastName");
     check.label = personLabel(first ? *first : "", last ? *last : "");

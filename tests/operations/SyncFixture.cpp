@@ -70,6 +70,17 @@ void FakeSyncView::reloadPalmSide()
     palm_.loadFile(palmPath);
 }
 
+void FakeSyncView::reloadBothSides()
+{
+    events_.push_back("reload both");
+    palm_.loadFile(palmPath);
+    outlook_.load();
+    computeCompareStatus(palm_.contacts(), outlook_.contacts());
+    computeCompareStatus(outlook_.contacts(), palm_.contacts());
+    fillList(SyncList::Palm, palm_.contacts());
+    fillList(SyncList::Outlook, outlook_.contacts());
+}
+
 void FakeSyncView::showProgress(int percent)
 {
     events_.push_back(progressPrefix + std::to_string(percent));

@@ -45,6 +45,7 @@ public:
     void fillList(SyncList list, ContactList* records) override;
     void updateCounts() override;
     void reloadPalmSide() override;
+    void reloadBothSides() override;
     void showProgress(int percent) override;
     void setCursor(SyncCursor cursor) override;
     bool showMessage(const char* text, const char* caption, SyncMessageKind kind) override;
@@ -58,7 +59,8 @@ public:
     // Percentages shown, in order (0 included).
     std::vector<int> progress() const;
     // Events other than progress, in order: "fill Palm", "fill Outlook",
-    // "counts", "wait", "normal", "reload", "prompt", "box <caption>".
+    // "counts", "wait", "normal", "reload", "reload both", "prompt",
+    // "box <caption>".
     std::vector<std::string> steps() const;
     // Starts the record of events afresh.
     void forgetEvents() { events_.clear(); }

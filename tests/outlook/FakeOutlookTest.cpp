@@ -179,8 +179,10 @@ TEST_F(FakeOutlookModel, ContactItemHasEveryPropertyTheTransfersUse) {
         EXPECT_TRUE(call(item, name, AutomationCallKind::PropertyGet).isDate()) << name;
     }
     EXPECT_TRUE(call(item, "Gender", AutomationCallKind::PropertyGet).isInt());
-    // Texts, four dates, "Gender": nothing else.
-    EXPECT_EQ(sizeof textNames / sizeof textNames[0] + 5, fakeContactProperties().size());
+    EXPECT_FALSE(call(item, "EntryID", AutomationCallKind::PropertyGet).text().empty());
+    EXPECT_EQ(AutomationStatus::MemberNotFound, statusOf(item, "EntryID", AutomationCallKind::PropertyPut, {text(u"x")}));
+    // Texts, four dates, "Gender", "EntryID": nothing else.
+    EXPECT_EQ(sizeof textNames / sizeof textNames[0] + 6, fakeContactProperties().size());
 }
 
 TEST_F(FakeOutlookModel, ContactItemRefusesUnknownNamesWrongTypesAndReadOnlyPuts) {
@@ -224,6 +226,45 @@ TEST_F(FakeOutlookModel, SaveIsCountedPerItemAndStampsTheModification) {
     EXPECT_EQ(42000.5, outlook->contact(1)->date("LastModificationTime"));
     EXPECT_NE(42000.5, outlook->contact(1)->date("CreationTime"));
     EXPECT_EQ(AutomationStatus::MemberNotFound, statusOf(second, "Save", AutomationCallKind::PropertyGet));
+}
+
+TEST_F(FakeOutlookModel, EntryIdFindsTheItemAndDeleteRemovesOnlyItsOwnContact) {
+    seedContacts({u"Ann", u"Bob", u"Cy"});
+    AutomationObjectRef space = method(outlook->application(), "GetNameSpace", {text(u"MAPI")});
+    AutomationObjectRef collection = items();
+    const std::u16string bobId = call(method(collection, "Item", {number(2)}), "EntryID",
+                                      AutomationCallKind::PropertyGet).text();
+    const std::u16string cyId = outlook->contact(2)->text("EntryID");
+    ASSERT_EQ(40u, bobId.size());
+    EXPECT_NE(bobId, cyId);
+    EXPECT_NE(outlook->contact(0)->text("EntryID"), bobId);
+
+    AutomationObjectRef cy = method(space, "GetItemFromID", {AutomationValue::fromText(cyId)});
+    ASSERT_NE(nullptr, cy);
+    EXPECT_EQ(u"Cy", firstNameOf(cy));
+    // The store id may follow; an id Outlook does not hold raises an error.
+    EXPECT_EQ(u"Bob", firstNameOf(method(space, "GetItemFromID", {text(bobId.c_str()), text(u"store")})));
+    EXPECT_EQ(AutomationStatus::Exception,
+              statusOf(space, "GetItemFromID", AutomationCallKind::Method, {text(u"00000000DEAD")}));
+    EXPECT_EQ(AutomationStatus::TypeMismatch, statusOf(space, "GetItemFromID", AutomationCallKind::Method, {number(2)}));
+
+    // Deleting Bob moves Cy up; the item bound to Cy still reaches Cy.
+    AutomationObjectRef bob = method(space, "GetItemFromID", {text(bobId.c_str())});
+    EXPECT_EQ(AutomationStatus::Ok, statusOf(bob, "Delete", AutomationCallKind::Method));
+    ASSERT_EQ(2u, outlook->contactCount());
+    EXPECT_EQ(u"Cy", outlook->contact(1)->text("FirstName"));
+    EXPECT_EQ(AutomationStatus::Ok, statusOf(cy, "FirstName", AutomationCallKind::PropertyPut, {text(u"Cyd")}));
+    EXPECT_EQ(u"Cyd", outlook->contact(1)->text("FirstName"));
+    EXPECT_EQ(u"Ann", outlook->contact(0)->text("FirstName"));
+    EXPECT_EQ("ContactItem[1].FirstName = \"Cyd\"", outlook->calls().back().describe());
+    // The deleted item answers nothing any more, and its id is gone.
+    EXPECT_EQ(AutomationStatus::Exception, statusOf(bob, "FirstName", AutomationCallKind::PropertyGet));
+    EXPECT_EQ(AutomationStatus::Exception,
+              statusOf(space, "GetItemFromID", AutomationCallKind::Method, {text(bobId.c_str())}));
+    // A new contact never takes an id that was given before.
+    outlook->addContact();
+    EXPECT_NE(bobId, outlook->contact(2)->text("EntryID"));
+    EXPECT_NE(cyId, outlook->contact(2)->text("EntryID"));
 }
 
 TEST_F(FakeOutlookModel, InjectedMemberFailuresHitEveryObjectOfThatName) {

@@ -191,6 +191,38 @@ TEST_F(StandInFixture, TheConnectorLoadsAddsAndUpdatesThroughTheFile) {
     EXPECT_EQ(u"555-0111", again->model().contact(0)->text("MobileTelephoneNumber"));
 }
 
+TEST_F(StandInFixture, EntryIdsOutliveARestartAndADeleteLeavesTheFile) {
+    seed(TwoContacts);
+    std::u16string bobId;
+    {
+        std::shared_ptr<StandInOutlook> outlook = open();
+        AutomationObjectRef items = itemsOf(*outlook);
+        ASSERT_EQ(AutomationStatus::Ok, save(call(items, "Item", {AutomationValue::fromInt(1)})));
+        bobId = outlook->model().contact(1)->text("EntryID");
+    }
+    // Every contact is written with the id it was given.
+    std::shared_ptr<StandInOutlook> outlook = open();
+    ASSERT_EQ(2u, outlook->model().contactCount());
+    EXPECT_EQ(bobId, outlook->model().contact(1)->text("EntryID"));
+    AutomationValue space;
+    invokeByName(outlook->application().get(), "GetNameSpace", AutomationCallKind::Method,
+                 {AutomationValue::fromText(u"MAPI")}, &space);
+    AutomationObjectRef bob = call(space.object(), "GetItemFromID", {AutomationValue::fromText(bobId)});
+    ASSERT_NE(nullptr, bob);
+    AutomationObjectRef added = call(itemsOf(*outlook), "Add", {AutomationValue::fromInt(2)});
+    ASSERT_EQ(AutomationStatus::Ok, save(added));
+    EXPECT_EQ(AutomationStatus::Ok, invokeByName(bob.get(), "Delete", AutomationCallKind::Method, {}, nullptr));
+
+    std::vector<ContactFileEntry> contacts = fileContacts();
+    ASSERT_EQ(2u, contacts.size());
+    EXPECT_EQ("Ann", valueOf(contacts[0], "FirstName"));
+    EXPECT_EQ("(none)", valueOf(contacts[1], "FirstName")) << "the added contact, no longer Bob";
+    EXPECT_NE(std::string(bobId.begin(), bobId.end()), valueOf(contacts[1], "EntryID"));
+    // The next save still writes the contacts where they now are.
+    ASSERT_EQ(AutomationStatus::Ok, save(added));
+    EXPECT_EQ(2u, fileContacts().size());
+}
+
 TEST_F(StandInFixture, AMissingFileIsAnEmptyFolderUntilTheFirstSave) {
     std::shared_ptr<StandInOutlook> outlook = open();
     EXPECT_EQ(0u, outlook->model().contactCount());

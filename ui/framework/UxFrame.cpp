@@ -58,6 +58,7 @@ bool UxFrame::dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
         return OnClose(wParam, lParam) == 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(wParam, lParam); return false;
     case WM_NOTIFY: OnNotify(wParam, lParam); return false;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(wParam, lParam); return false;
     case WM_NCHITTEST: *result = OnNcHitTest(wParam, lParam); return true;
     case WM_COMMAND: OnCommand(wParam, lParam); return false;
     case WM_TIMER:

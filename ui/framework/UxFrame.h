@@ -31,6 +31,7 @@ public:
     virtual LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam) { return 0; }
     virtual LRESULT OnDestroy(WPARAM wParam, LPARAM lParam) { return 0; }
     virtual LRESULT OnNotify(WPARAM wParam, LPARAM lParam) { return 0; }
+    virtual LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) { return 0; }
     // 0 keeps the window open.
     virtual LRESULT OnClose(WPARAM wParam, LPARAM lParam) { return 1; }
 

@@ -1,0 +1,247 @@
+#include "sync/operations/UndoJournal.h"
+
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include "platform/FileRewrite.h"
+#include "platform/FileSystem.h"
+#include "platform/ProgramFolder.h"
+
+namespace {
+
+constexpr char header[] = "QuillsetUndo 1";
+constexpr char lastLine[] = "end";
+// An address file or a journal beyond this is not read.
+constexpr uint64_t largestFile = 512u * 1024u * 1024u;
+
+const char hexDigits[] = "0123456789ABCDEF";
+
+std::string hex(const std::string& bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() * 2 + 1);
+    for (unsigned char c : bytes) {
+        out += hexDigits[c >> 4];
+        out += hexDigits[c & 15];
+    }
+    // A marker, so an empty text is still a word of the line.
+    return "x" + out;
+}
+
+std::string hex(const std::vector<uint8_t>& bytes) { return hex(std::string(bytes.begin(), bytes.end())); }
+
+int hexValue(char c)
+{
+    const char* at = std::strchr(hexDigits, c);
+    return c != '\0' && at != nullptr ? static_cast<int>(at - hexDigits) : -1;
+}
+
+bool unhex(const std::string& word, std::string* bytes)
+{
+    if (word.empty() || word[0] != 'x' || word.size() % 2 != 1)
+        return false;
+    bytes->clear();
+    for (size_t at = 1; at < word.size(); at += 2) {
+        const int high = hexValue(word[at]);
+        const int low = hexValue(word[at + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes->push_back(static_cast<char>(high * 16 + low));
+    }
+    return true;
+}
+
+std::string bitsOf(double value)
+{
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    char text[24];
+    std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(bits));
+    return text;
+}
+
+bool parseNumber(const std::string& word, int base, uint64_t* value)
+{
+    if (word.empty() || word.size() > 20)
+        return false;
+    uint64_t result = 0;
+    for (char c : word) {
+        const int digit = hexValue(c);
+        if (digit < 0 || digit >= base)
+            return false;
+        const uint64_t next = result * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+        if (next / static_cast<uint64_t>(base) != result)
+            return false;
+        result = next;
+    }
+    *value = result;
+    return true;
+}
+
+bool parseDouble(const std::string& word, double* value)
+{
+    uint64_t bits = 0;
+    if (word.size() != 16 || !parseNumber(word, 16, &bits))
+        return false;
+    std::memcpy(value, &bits, sizeof bits);
+    return true;
+}
+
+bool parseInt(const std::string& word, int limit, int* value)
+{
+    uint64_t number = 0;
+    if (!parseNumber(word, 10, &number) || number > static_cast<uint64_t>(limit))
+        return false;
+    *value = static_cast<int>(number);
+    return true;
+}
+
+std::vector<std::string> wordsOf(const std::string& line)
+{
+    std::vector<std::string> words;
+    std::istringstream stream(line);
+    std::string word;
+    while (stream >> word)
+        words.push_back(word);
+    return words;
+}
+
+std::string journalPath() { return programFilePath(UndoJournal::fileName); }
+
+// FNV-1a: enough to tell a file rewritten by another program.
+uint64_t digestOf(const std::string& bytes)
+{
+    uint64_t digest = 1469598103934665603ull;
+    for (unsigned char c : bytes) {
+        digest ^= c;
+        digest *= 1099511628211ull;
+    }
+    return digest;
+}
+
+}  // namespace
+
+std::string UndoJournal::text() const
+{
+    std::string out = std::string(header) + "\n";
+    char when[64];
+    std::snprintf(when, sizeof when, "when %d %d %d %d %d %d\n", this->when.year, this->when.month, this->when.day,
+                  this->when.hour, this->when.minute, this->when.second);
+    out += "operation " + hex(operation) + "\n" + when;
+    if (hasPalmSide()) {
+        char numbers[64];
+        std::snprintf(numbers, sizeof numbers, " %llu %016llX", static_cast<unsigned long long>(fileSize),
+                      static_cast<unsigned long long>(fileDigest));
+        out += "palm " + hex(addressFile) + " " + hex(backupFile) + numbers + "\n";
+        for (const std::string& names : palmNames)
+            out += "palm-record " + hex(names) + "\n";
+    }
+    for (const OutlookContactChange& change : outlook) {
+        out += std::string("outlook ") + (change.kind == OutlookContactChange::Kind::Added ? "added" : "overwritten") +
+               " " + hex(change.entryId) + " " + bitsOf(change.modifiedAfter) + " " + hex(change.names) + "\n";
+        for (const OutlookPropertyValue& value : change.previous)
+            out += "property " + std::to_string(value.row) + " " + hex(value.bytes) + "\n";
+    }
+    return out + lastLine + "\n";
+}
+
+bool UndoJournal::parse(const std::string& text)
+{
+    // Nothing of a journal that cannot be read whole is used.
+    if (parseLines(text))
+        return true;
+    *this = UndoJournal();
+    return false;
+}
+
+bool UndoJournal::parseLines(const std::string& text)
+{
+    *this = UndoJournal();
+    std::istringstream lines(text);
+    std::string line;
+    if (!std::getline(lines, line) || line != header)
+        return false;
+    bool ended = false;
+    while (std::getline(lines, line)) {
+        const std::vector<std::string> words = wordsOf(line);
+        if (ended || words.empty())
+            return false;
+        const std::string& key = words[0];
+        std::string first;
+        if (key == lastLine && words.size() == 1) {
+            ended = true;
+        } else if (key == "operation" && words.size() == 2) {
+            if (!unhex(words[1], &operation))
+                return false;
+        } else if (key == "when" && words.size() == 7) {
+            int* parts[] = {&when.year, &when.month, &when.day, &when.hour, &when.minute, &when.second};
+            for (size_t index = 0; index < 6; ++index) {
+                if (!parseInt(words[index + 1], 9999, parts[index]))
+                    return false;
+            }
+        } else if (key == "palm" && words.size() == 5 && !hasPalmSide()) {
+            if (!unhex(words[1], &addressFile) || !unhex(words[2], &backupFile) || addressFile.empty() ||
+                backupFile.empty() || !parseNumber(words[3], 10, &fileSize) || words[4].size() != 16 ||
+                !parseNumber(words[4], 16, &fileDigest))
+                return false;
+        } else if (key == "palm-record" && words.size() == 2 && hasPalmSide()) {
+            if (!unhex(words[1], &first))
+                return false;
+            palmNames.push_back(first);
+        } else if (key == "outlook" && words.size() == 5 && (words[1] == "added" || words[1] == "overwritten")) {
+            OutlookContactChange change;
+            change.kind = words[1] == "added" ? OutlookContactChange::Kind::Added : OutlookContactChange::Kind::Overwritten;
+            if (!unhex(words[2], &change.entryId) || !parseDouble(words[3], &change.modifiedAfter) ||
+                !unhex(words[4], &change.names))
+                return false;
+            outlook.push_back(std::move(change));
+        } else if (key == "property" && words.size() == 3 && !outlook.empty() &&
+                   outlook.back().kind == OutlookContactChange::Kind::Overwritten) {
+            int row = 0;
+            if (!parseInt(words[1], ContactImageRowCount - 1, &row) || !unhex(words[2], &first))
+                return false;
+            OutlookPropertyValue value{static_cast<uint16_t>(row), std::vector<uint8_t>(first.begin(), first.end())};
+            if (!fitsItsRow(value))
+                return false;
+            outlook.back().previous.push_back(std::move(value));
+        } else {
+            return false;
+        }
+    }
+    return ended;
+}
+
+bool UndoJournal::save() const
+{
+    const std::string content = text();
+    return rewriteWholeFile(journalPath(), FileRewrite::Target::MayBeNew, content.data(),
+                            static_cast<uint32_t>(content.size()));
+}
+
+bool UndoJournal::load()
+{
+    *this = UndoJournal();
+    std::string content;
+    if (!isPlainFile(journalPath()) || !readWholeFileInto(journalPath(), content, largestFile))
+        return false;
+    return parse(content);
+}
+
+bool UndoJournal::remove() { return !isPlainFile(journalPath()) || removeFile(journalPath()); }
+
+bool UndoJournal::available()
+{
+    UndoJournal journal;
+    return journal.load() && !journal.empty();
+}
+
+bool fileFingerprint(const std::string& path, uint64_t* size, uint64_t* digest)
+{
+    std::string bytes;
+    if (!readWholeFileInto(path, bytes, largestFile))
+        return false;
+    *size = bytes.size();
+    *digest = digestOf(bytes);
+    return true;
+}

@@ -1,0 +1,51 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "outlook/OutlookContactChange.h"
+#include "platform/LocalClock.h"
+
+// What the last operation changed, kept in "QuillsetUndo.dat" beside the
+// program so that Undo Last Synchronization can take it back, after a
+// restart too: the address file it rewrote with the backup made before and
+// the file's size and digest afterwards (any other content means Palm
+// Desktop rewrote it since), and every Outlook contact it added or
+// overwrote.
+struct UndoJournal {
+    static constexpr char fileName[] = "QuillsetUndo.dat";
+
+    std::string operation;
+    LocalDateTime when;
+
+    std::string addressFile;
+    std::string backupFile;
+    uint64_t fileSize = 0;
+    uint64_t fileDigest = 0;
+    // The Palm Desktop records the operation added or overwrote.
+    std::vector<std::string> palmNames;
+
+    std::vector<OutlookContactChange> outlook;
+
+    bool hasPalmSide() const { return !addressFile.empty(); }
+    bool empty() const { return !hasPalmSide() && outlook.empty(); }
+
+    // The journal as its file holds it, and back. Parsing fails on anything
+    // malformed, a value that does not fit or a missing last line.
+    std::string text() const;
+    bool parse(const std::string& text);
+
+    // The journal file, rewritten safely; load is false when there is none
+    // or it cannot be used (then the journal is empty).
+    bool save() const;
+    bool load();
+    static bool remove();
+    // A journal that loads and holds something.
+    static bool available();
+
+private:
+    bool parseLines(const std::string& text);
+};
+
+// Size and digest of a file's bytes; false when it cannot be read.
+bool fileFingerprint(const std::string& path, uint64_t* size, uint64_t* digest);

@@ -1,0 +1,43 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/LocalClock.h"
+
+// The texts Undo Last Synchronization shows.
+
+constexpr char undoCaption[] = "Undo Last Synchronization";
+constexpr char nothingToUndoText[] = "There is no synchronization to undo.";
+constexpr char undoBackupFailedText[] = "Quillset could not make a backup copy of the Palm Desktop address file, so "
+                                        "nothing was undone. Close Palm Desktop, make room on the disk and try again.";
+constexpr char palmNotRestoredReportText[] = "The Palm Desktop address file could not be put back from its backup.";
+constexpr char journalNotWrittenReportText[] =
+    "The Undo journal could not be written; this operation cannot be undone.";
+
+// What Undo is about to do, for the confirmation.
+struct UndoPlan {
+    std::string operation;
+    LocalDateTime when;
+    int outlookDeletes = 0;
+    int outlookRestores = 0;
+    bool palmFile = false;
+    // Records that changed since the operation and are left alone.
+    std::vector<std::string> leftAlone;
+};
+
+// What Undo did, for the closing message.
+struct UndoOutcome {
+    int outlookDeleted = 0;
+    int outlookRestored = 0;
+    bool palmRestored = false;
+    bool palmFailed = false;
+    int failed = 0;
+    std::vector<std::string> leftAlone;
+};
+
+std::string undoQuestion(const UndoPlan& plan);
+// "2026-12-07 18:15", how the messages name an operation's time.
+std::string undoStamp(const LocalDateTime& when);
+std::string undoSummary(const UndoOutcome& outcome);
+// "Ann Lee, Bob Ray and 3 more" for the first names of a long list.
+std::string listOfNames(const std::vector<std::string>& names);

@@ -1,0 +1,337 @@
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/FileFaults.h"
+#include "platform/FileSystem.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextCodec.h"
+#include "sync/operations/AddressFileBackups.h"
+#include "sync/operations/SyncMessages.h"
+#include "sync/operations/SyncReport.h"
+#include "sync/operations/UndoJournal.h"
+#include "sync/operations/UndoMessages.h"
+#include "testenv/fakeoutlook/FakeContactProperties.h"
+#include "tests/operations/SyncFixture.h"
+
+namespace {
+
+// Every property of every contact, by name, but for the modification time
+// that any save moves on: what Undo must give back exactly.
+using OutlookState = std::vector<std::vector<std::string>>;
+
+enum class Operation { PalmToOutlook, OutlookToPalm, SynchronizeAllPalmWins, SynchronizeAllOutlookWins };
+
+std::string valueText(const AutomationValue& value)
+{
+    if (value.isText())
+        return utf16ToAnsi(value.text());
+    if (value.isDate())
+        return std::to_string(value.date());
+    return std::to_string(value.integer());
+}
+
+class UndoTest : public SyncFixture {
+protected:
+    // Ann differs on the two sides, Cy is only in Palm Desktop, Dee only in
+    // Outlook: every operation has something to add and to overwrite.
+    void seed()
+    {
+        writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Cy", "Fox", "333")});
+        FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
+        ann.setText("Body", u"met at the fair");
+        ann.setInteger("Gender", 1);
+        seedOutlook(u"Dee", u"Kim", u"444");
+        start();
+    }
+
+    void run(Operation operation)
+    {
+        switch (operation) {
+        case Operation::PalmToOutlook:
+            view->checkAll(SyncList::Palm);
+            operations->transferPalmToOutlook();
+            break;
+        case Operation::OutlookToPalm:
+            view->checkAll(SyncList::Outlook);
+            operations->transferOutlookToPalm();
+            break;
+        case Operation::SynchronizeAllPalmWins: operations->synchronizeAll(1); break;
+        case Operation::SynchronizeAllOutlookWins: operations->synchronizeAll(2); break;
+        }
+    }
+
+    OutlookState outlookState() const
+    {
+        OutlookState state;
+        for (size_t index = 0; index < outlook->contactCount(); ++index) {
+            std::vector<std::string> fields;
+            for (const FakeContactProperty& property : fakeContactProperties()) {
+                if (std::string(property.name) == "LastModificationTime")
+                    continue;
+                fields.push_back(std::string(property.name) + "=" + valueText(*outlook->contact(index)->value(property.name)));
+            }
+            state.push_back(fields);
+        }
+        return state;
+    }
+
+    // Someone edits the contact in Outlook a minute after the operation.
+    void editInOutlook(size_t index, const char* property, const char16_t* text)
+    {
+        outlook->setCurrentTime(outlook->currentTime() + 1.0 / 1440);
+        outlook->contact(index)->setText(property, text);
+        outlook->contact(index)->save(outlook->currentTime());
+    }
+
+    void undo()
+    {
+        view->messages.clear();
+        operations->undoLastSynchronization();
+    }
+    const FakeSyncView::Message& question() const { return view->messages.at(0); }
+    const std::string& lastText() const { return view->messages.back().text; }
+    std::string log() const
+    {
+        const std::vector<uint8_t> bytes = readWholeFile(programFilePath(SyncReport::fileName));
+        return std::string(bytes.begin(), bytes.end());
+    }
+};
+
+class UndoEachOperation : public UndoTest, public ::testing::WithParamInterface<Operation> {};
+
+}  // namespace
+
+TEST_P(UndoEachOperation, BothSidesComeBackFieldByFieldAndASecondUndoHasNothingToDo)
+{
+    seed();
+    const std::vector<uint8_t> palmBefore = palmFileOnDisk();
+    const OutlookState outlookBefore = outlookState();
+    run(GetParam());
+    ASSERT_TRUE(palmFileOnDisk() != palmBefore || outlookState() != outlookBefore) << "the operation changed nothing";
+    ASSERT_TRUE(UndoJournal::available());
+
+    view->forgetEvents();
+    undo();
+    ASSERT_EQ(2u, view->messages.size());
+    EXPECT_EQ(undoCaption, question().caption);
+    EXPECT_EQ(SyncMessageKind::QuestionYesNo, question().kind);
+    EXPECT_EQ(std::string::npos, question().text.find("changed since")) << question().text;
+    EXPECT_EQ(palmBefore, palmFileOnDisk());
+    EXPECT_EQ(outlookBefore, outlookState());
+    EXPECT_FALSE(UndoJournal::available());
+    // Both sides are read again and shown as they are now.
+    const std::vector<std::string> steps = view->steps();
+    EXPECT_NE(std::find(steps.begin(), steps.end(), "reload both"), steps.end());
+    EXPECT_EQ(palm->contacts()->count(), view->rowCount(SyncList::Palm));
+    EXPECT_EQ(static_cast<int>(outlook->contactCount()), view->rowCount(SyncList::Outlook));
+    EXPECT_NE(std::string::npos, log().find("  Undo Last Synchronization\r\n"));
+
+    undo();
+    ASSERT_EQ(1u, view->messages.size());
+    EXPECT_EQ(nothingToUndoText, view->messages[0].text);
+    EXPECT_EQ(palmBefore, palmFileOnDisk());
+    EXPECT_EQ(outlookBefore, outlookState());
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, UndoEachOperation,
+                         ::testing::Values(Operation::PalmToOutlook, Operation::OutlookToPalm,
+                                           Operation::SynchronizeAllPalmWins, Operation::SynchronizeAllOutlookWins));
+
+TEST_F(UndoTest, TheQuestionSaysWhatIsTakenBackAndNoChangesNothing)
+{
+    seed();
+    operations->synchronizeAll(1);
+    const std::vector<uint8_t> palmAfter = palmFileOnDisk();
+    const OutlookState outlookAfter = outlookState();
+    view->answerYes = false;
+    undo();
+    ASSERT_EQ(1u, view->messages.size());
+    const std::string& text = question().text;
+    EXPECT_EQ(0u, text.find("The last synchronization, Synchronize All of ")) << text;
+    EXPECT_NE(std::string::npos, text.find("\n1 Outlook contacts it added will be deleted.")) << text;
+    EXPECT_NE(std::string::npos, text.find("\n1 Outlook contacts it overwrote will get back their earlier values."));
+    EXPECT_NE(std::string::npos, text.find("\nThe Palm Desktop address file will be put back as it was before."));
+    EXPECT_EQ(palmAfter, palmFileOnDisk());
+    EXPECT_EQ(outlookAfter, outlookState());
+    EXPECT_TRUE(UndoJournal::available()) << "still there to undo";
+}
+
+TEST_F(UndoTest, WorksAfterARestartFromTheJournalBesideTheProgram)
+{
+    seed();
+    const std::vector<uint8_t> palmBefore = palmFileOnDisk();
+    const OutlookState outlookBefore = outlookState();
+    operations->synchronizeAll(1);
+    // A new program: new stores, new operations; Outlook kept running.
+    start();
+    undo();
+    EXPECT_EQ(palmBefore, palmFileOnDisk());
+    EXPECT_EQ(outlookBefore, outlookState());
+    EXPECT_EQ(0u, lastText().find("Undo Last Synchronization finished: 1 Outlook contacts deleted, 1 Outlook contacts "
+                                  "restored. The Palm Desktop address file was put back as it was before."))
+        << lastText();
+}
+
+TEST_F(UndoTest, RecordsChangedSinceAreNamedAndLeftAsTheyAre)
+{
+    seed();
+    const OutlookState outlookBefore = outlookState();
+    // Ann's Outlook contact is overwritten, Cy added to Outlook, Dee added to
+    // the file.
+    operations->synchronizeAll(1);
+    ASSERT_EQ(3u, outlook->contactCount());
+    editInOutlook(0, "MobileTelephoneNumber", u"999");
+    // Palm Desktop rewrites the file.
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(7, "Gil", "Orr", "777")});
+    const std::vector<uint8_t> palmByPalmDesktop = palmFileOnDisk();
+
+    undo();
+    ASSERT_EQ(2u, view->messages.size());
+    EXPECT_NE(std::string::npos,
+              question().text.find("These records changed since and will be left as they are: Dee Kim and Ann Lee (Acme)."))
+        << question().text;
+    EXPECT_EQ(std::string::npos, question().text.find("address file will be put back"));
+    EXPECT_EQ(palmByPalmDesktop, palmFileOnDisk()) << "the file Palm Desktop wrote is not touched";
+    ASSERT_EQ(2u, outlook->contactCount()) << "Cy, who was added, is deleted";
+    EXPECT_EQ("Acme", outlookText(0, "CompanyName")) << "Ann keeps what she has now";
+    EXPECT_EQ("999", outlookText(0, "MobileTelephoneNumber"));
+    EXPECT_EQ(outlookBefore[1], outlookState()[1]);
+    EXPECT_NE(std::string::npos, lastText().find("1 Outlook contacts deleted, 0 Outlook contacts restored."));
+    EXPECT_NE(std::string::npos, lastText().find("were left as they are: Dee Kim and Ann Lee (Acme)."));
+    EXPECT_NE(std::string::npos, log().find("  Ann Lee (Acme): changed since, left as it is\r\n"));
+    EXPECT_FALSE(UndoJournal::available()) << "what changed since is not tried again";
+}
+
+TEST_F(UndoTest, AContactDeletedInOutlookSinceIsLeftAlone)
+{
+    seed();
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    ASSERT_EQ(3u, outlook->contactCount());
+    outlook->removeContact(2);
+    undo();
+    EXPECT_NE(std::string::npos, question().text.find("will be left as they are: Cy Fox.")) << question().text;
+    EXPECT_EQ("Acme Ltd", outlookText(0, "CompanyName")) << "Ann's overwrite is still taken back";
+}
+
+TEST_F(UndoTest, WhilePalmDesktopHoldsTheFileNothingIsUndone)
+{
+    seed();
+    operations->synchronizeAll(1);
+    const std::vector<uint8_t> palmAfter = palmFileOnDisk();
+    const OutlookState outlookAfter = outlookState();
+    holdPalmFile();
+    undo();
+    releasePalmFile();
+    ASSERT_EQ(1u, view->messages.size()) << "told before any question";
+    EXPECT_EQ(undoBackupFailedText, lastText());
+    EXPECT_EQ(palmAfter, palmFileOnDisk());
+    EXPECT_EQ(outlookAfter, outlookState());
+    EXPECT_TRUE(UndoJournal::available()) << "it can be tried again";
+
+    // A full disk: the copy of the file as it is cannot be made.
+    view->messages.clear();
+    FileFaultPlan full;
+    full.freeDiskBytes = 10;
+    {
+        ScopedFileFaults faults(full);
+        undo();
+    }
+    ASSERT_EQ(2u, view->messages.size());
+    EXPECT_EQ(undoBackupFailedText, lastText());
+    EXPECT_EQ(palmAfter, palmFileOnDisk());
+    EXPECT_EQ(outlookAfter, outlookState());
+    EXPECT_TRUE(UndoJournal::available());
+}
+
+TEST_F(UndoTest, AFailedRestoreStaysInTheJournalForASecondTry)
+{
+    seed();
+    const OutlookState outlookBefore = outlookState();
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    outlook->failMember("Delete");
+    undo();
+    EXPECT_NE(std::string::npos, lastText().find("1 Outlook contacts could not be taken back")) << lastText();
+    ASSERT_TRUE(UndoJournal::available());
+    outlook->clearFailures();
+    undo();
+    EXPECT_EQ(outlookBefore, outlookState());
+    EXPECT_FALSE(UndoJournal::available());
+}
+
+TEST_F(UndoTest, AnOperationThatChangedNothingKeepsTheLastOneToUndo)
+{
+    seed();
+    const OutlookState outlookBefore = outlookState();
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    // Everything agrees with Outlook now: the second run writes nothing.
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    undo();
+    EXPECT_EQ(0u, question().text.find("The last synchronization, Palm Desktop overwrites Outlook of "));
+    EXPECT_EQ(outlookBefore, outlookState());
+}
+
+TEST(UndoJournalFile, ReadsBackWhatItWroteAndRefusesEveryCutOrDamagedCopy)
+{
+    UndoJournal journal;
+    journal.operation = "Synchronize All";
+    journal.when.year = 2026;
+    journal.when.month = 12;
+    journal.when.day = 7;
+    journal.addressFile = "C:\\Palm\\Ann Lee\\address\\address.dat";
+    journal.backupFile = "C:\\Quillset\\Backups\\x\\20261207-101500-00.dat";
+    journal.fileSize = 1234;
+    journal.fileDigest = 0xFEDCBA9876543210ull;
+    journal.palmNames = {"Dee Kim", ""};
+    OutlookContactChange added;
+    added.entryId = "00000000ABCD";
+    added.modifiedAfter = 45292.5;
+    added.names = "Cy Fox";
+    OutlookContactChange overwritten;
+    overwritten.kind = OutlookContactChange::Kind::Overwritten;
+    overwritten.entryId = "00000000ABCE";
+    overwritten.modifiedAfter = 45292.75;
+    overwritten.names = "Ann Lee (Acme)";
+    OutlookContactImage before, after;
+    std::snprintf(before.companyName, sizeof before.companyName, "Acme Ltd");
+    std::snprintf(after.companyName, sizeof after.companyName, "Acme");
+    after.birthday = 36000.0;
+    after.gender = 2;
+    overwritten.previous = changedProperties(before, after);
+    ASSERT_EQ(3u, overwritten.previous.size());
+    journal.outlook = {added, overwritten};
+
+    const std::string text = journal.text();
+    UndoJournal read;
+    ASSERT_TRUE(read.parse(text));
+    EXPECT_EQ(text, read.text());
+    ASSERT_EQ(2u, read.outlook.size());
+    EXPECT_EQ(45292.75, read.outlook[1].modifiedAfter);
+    bool companyKept = false;
+    for (const OutlookPropertyValue& value : read.outlook[1].previous)
+        companyKept = companyKept || std::string(value.bytes.begin(), value.bytes.end()) == "Acme Ltd";
+    EXPECT_TRUE(companyKept);
+
+    int refused = 0;
+    // Only the last line's end may go.
+    for (size_t cut = 0; cut + 1 < text.size(); ++cut) {
+        UndoJournal partial;
+        if (!partial.parse(text.substr(0, cut)) && partial.empty())
+            ++refused;
+    }
+    EXPECT_EQ(static_cast<int>(text.size() - 1), refused) << "a journal cut anywhere is no journal";
+    for (const char* damage : {"property 200 x41", "property 5 x4", "property 1 x4142", "outlook moved x00 0 x"}) {
+        std::string damaged = text;
+        damaged.insert(damaged.rfind("end"), std::string(damage) + "\n");
+        EXPECT_FALSE(read.parse(damaged)) << damage;
+    }
+    // An account text longer than its field does not fit.
+    std::string tooLong = text;
+    tooLong.insert(tooLong.rfind("end"), "property 0 x" + std::string(64, '4') + "\n");
+    EXPECT_FALSE(read.parse(tooLong));
+}
