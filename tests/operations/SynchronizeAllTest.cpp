@@ -132,6 +132,28 @@ TEST_F(SynchronizeAllTest, PalmWinsByRuleAndThePairIsWrittenOnce)
     EXPECT_EQ(summary(1, 1), lastText());
 }
 
+TEST_F(SynchronizeAllTest, ASecondRunAfterAnotherFileIsOpenedSetsOutlookBackToItsFirstValue)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
+    FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Old");
+    start();
+    operations->synchronizeAll(1);
+    ASSERT_EQ("Acme", outlookText(0, "CompanyName"));
+
+    // File > Open reloads the Palm side only; Outlook is not read again.
+    const std::string other = data.file("other.dat");
+    ASSERT_TRUE(writeWholeFile(other, palmFileBytes(other, {palmPerson(1, "Ann", "Lee", "111", "Old")})));
+    ASSERT_TRUE(palm->loadFile(other));
+    view->fillList(SyncList::Palm, palm->contacts());
+    view->updateCounts();
+
+    operations->synchronizeAll(1);
+
+    EXPECT_EQ("Old", outlookText(0, "CompanyName")) << "the list shows Old, so Outlook must hold it";
+    EXPECT_STREQ("Old", connector->contacts()->at(0)->company);
+    EXPECT_EQ(2, ann.saveCount());
+}
+
 TEST_F(SynchronizeAllTest, TheUsersDirectionSettlesEveryLaterPairOfTheRun)
 {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "A1"), palmPerson(2, "Bob", "Ray", "222", "B1")});
