@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -197,10 +198,35 @@ static bool fail(ContactFileError* error, size_t line, std::string message) {
     return false;
 }
 
+// The place a header names: 0 for "[contact]", N for "[contact N]"; false
+// for any other header.
+static bool headerPlace(const std::string& line, size_t* place) {
+    if (line == ContactHeader) {
+        *place = 0;
+        return true;
+    }
+    static const char prefix[] = "[contact ";
+    const size_t prefixLength = sizeof prefix - 1;
+    if (line.size() < prefixLength + 2 || line.compare(0, prefixLength, prefix) != 0 || line.back() != ']') {
+        return false;
+    }
+    const std::string digits = line.substr(prefixLength, line.size() - prefixLength - 1);
+    // No leading zero, and at most MaximumContactPlace.
+    if (digits[0] == '0' || digits.size() > 9) return false;
+    size_t value = 0;
+    for (char digit : digits) {
+        if (digit < '0' || digit > '9') return false;
+        value = value * 10 + static_cast<size_t>(digit - '0');
+    }
+    *place = value;
+    return true;
+}
+
 bool parseContactFile(const std::string& text, std::vector<ContactFileEntry>* contacts, ContactFileError* error) {
     if (text.size() > MaximumContactFileSize) return fail(error, 0, "the file is larger than 64 MiB");
-    std::vector<ContactFileEntry> parsed;
-    // Names seen in the current contact, compared as the item compares them.
+    std::map<size_t, ContactFileEntry> byPlace;
+    ContactFileEntry* current = nullptr;
+    // Names seen in the current block, compared as the item compares them.
     std::vector<std::string> seen;
     size_t start = 0;
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3;
@@ -215,8 +241,16 @@ bool parseContactFile(const std::string& text, std::vector<ContactFileEntry>* co
 
         if (line.empty() || line[0] == '#') continue;
         if (line[0] == '[') {
-            if (line != ContactHeader) return fail(error, lineNumber, "\"" + line + "\" is not \"[contact]\"");
-            parsed.emplace_back();
+            size_t place = 0;
+            if (!headerPlace(line, &place)) {
+                return fail(error, lineNumber, "\"" + line + "\" is not \"[contact]\" or \"[contact N]\"");
+            }
+            if (place == 0) place = byPlace.empty() ? 1 : byPlace.rbegin()->first + 1;
+            if (place > MaximumContactPlace) return fail(error, lineNumber, "too many contacts");
+            // A later block of a place replaces the whole contact.
+            current = &byPlace[place];
+            *current = ContactFileEntry();
+            current->place = place;
             seen.clear();
             continue;
         }
@@ -229,7 +263,7 @@ bool parseContactFile(const std::string& text, std::vector<ContactFileEntry>* co
                 return fail(error, lineNumber, "\"" + name + "\" is not a property name");
             }
         }
-        if (parsed.empty()) return fail(error, lineNumber, "property before the first \"[contact]\"");
+        if (!current) return fail(error, lineNumber, "property before the first \"[contact]\"");
         for (const std::string& earlier : seen) {
             if (sameMemberName(earlier.c_str(), name.c_str())) {
                 return fail(error, lineNumber, name + " is given twice in one contact");
@@ -242,20 +276,31 @@ bool parseContactFile(const std::string& text, std::vector<ContactFileEntry>* co
         }
         seen.push_back(name);
         property.name = std::move(name);
-        parsed.back().lines.push_back(std::move(property));
+        current->lines.push_back(std::move(property));
     }
+    std::vector<ContactFileEntry> parsed;
+    parsed.reserve(byPlace.size());
+    for (auto& placed : byPlace) parsed.push_back(std::move(placed.second));
     *contacts = std::move(parsed);
     return true;
 }
 
+static void appendBlock(std::string* out, const std::string& header, const ContactFileEntry& contact) {
+    out->append("\n").append(header).append("\n");
+    for (const ContactFileLine& line : contact.lines) {
+        out->append(line.name).append("=").append(encodeContactFileValue(line.value)).append("\n");
+    }
+}
+
 std::string formatContactFile(const std::vector<ContactFileEntry>& contacts) {
     std::string out = FileComment;
-    for (const ContactFileEntry& contact : contacts) {
-        out.append("\n").append(ContactHeader).append("\n");
-        for (const ContactFileLine& line : contact.lines) {
-            out.append(line.name).append("=").append(encodeContactFileValue(line.value)).append("\n");
-        }
-    }
+    for (const ContactFileEntry& contact : contacts) appendBlock(&out, ContactHeader, contact);
+    return out;
+}
+
+std::string formatContactBlock(const ContactFileEntry& contact, size_t place) {
+    std::string out;
+    appendBlock(&out, "[contact " + std::to_string(place) + "]", contact);
     return out;
 }
 
@@ -396,17 +441,54 @@ bool readContactFile(const std::string& path, std::vector<ContactFileEntry>* con
     return parseContactFile(text, contacts, error);
 }
 
-bool writeContactFile(const std::string& path, const std::vector<ContactFileEntry>& contacts, std::string* problem) {
-    const std::string text = formatContactFile(contacts);
-    FileHandle file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        *problem = std::string("cannot write it: ") + std::strerror(errno);
-        return false;
-    }
+// Writes text and closes the file; every failure on the way counts.
+static bool writeAndClose(FileHandle file, const std::string& text, std::string* problem) {
     bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
     written = std::fflush(file.get()) == 0 && written;
     std::FILE* raw = file.release();
     written = std::fclose(raw) == 0 && written;
     if (!written) *problem = "cannot write it";
     return written;
+}
+
+static bool writeNewFile(const std::string& path, const std::string& text, std::string* problem) {
+    FileHandle file(std::fopen(path.c_str(), "wb"));
+    if (!file) {
+        *problem = std::string("cannot write it: ") + std::strerror(errno);
+        return false;
+    }
+    return writeAndClose(std::move(file), text, problem);
+}
+
+bool writeContactFile(const std::string& path, const std::vector<ContactFileEntry>& contacts, std::string* problem) {
+    return writeNewFile(path, formatContactFile(contacts), problem);
+}
+
+bool writeContactFileInPlaces(const std::string& path, const std::vector<ContactFileEntry>& contacts,
+                              std::string* problem) {
+    std::string text = FileComment;
+    for (const ContactFileEntry& contact : contacts) text += formatContactBlock(contact, contact.place);
+    return writeNewFile(path, text, problem);
+}
+
+bool appendContactBlock(const std::string& path, const ContactFileEntry& contact, size_t place, std::string* problem) {
+    FileHandle file(std::fopen(path.c_str(), "ab"));
+    if (!file) {
+        *problem = std::string("cannot write it: ") + std::strerror(errno);
+        return false;
+    }
+    // Where an append stream starts before its first write differs between
+    // C libraries; the end is asked for.
+    if (std::fseek(file.get(), 0, SEEK_END) != 0) {
+        *problem = "cannot find its end";
+        return false;
+    }
+    const long size = std::ftell(file.get());
+    if (size < 0) {
+        *problem = "cannot find its end";
+        return false;
+    }
+    std::string text = size == 0 ? FileComment : "";
+    text += formatContactBlock(contact, place);
+    return writeAndClose(std::move(file), text, problem);
 }

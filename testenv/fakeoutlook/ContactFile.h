@@ -14,7 +14,13 @@ class FakeContact;
 //   Birthday=36345.5
 //   Body=first line\r\nsecond line
 //
-// "[contact]" starts each contact; every other line is Name=value. Values
+// "[contact]" starts each contact; every other line is Name=value. A Save
+// appends the saved contact's whole block under "[contact N]", N its place
+// (from 1) in the file's order, so a save costs one contact and not the
+// folder: reading back, the last block of each place wins, and the contacts
+// come in the order of their places. A "[contact]" block takes the place
+// after the highest one so far; a file of such blocks alone reads in file
+// order. Values
 // escape "\\", "\n", "\r", "\t" and write other control characters and lone
 // UTF-16 surrogates as "\uXXXX", so any text survives exactly. Dates are the
 // automation date as a decimal number, "Gender" a decimal integer. A name the
@@ -25,10 +31,15 @@ struct ContactFileLine {
     std::u16string value;
 };
 
-// One contact: its property lines in file order.
+// One contact: its property lines in file order, and its place as read (the
+// number of its last block; formatting ignores it).
 struct ContactFileEntry {
     std::vector<ContactFileLine> lines;
+    size_t place = 0;
 };
+
+// A higher place number is refused rather than read.
+constexpr size_t MaximumContactPlace = 999999999;
 
 // The larger files are refused rather than read.
 constexpr size_t MaximumContactFileSize = 64u * 1024u * 1024u;
@@ -63,3 +74,10 @@ ContactFileEntry contactFileEntry(const FakeContact& contact, const std::vector<
 bool readContactFile(const std::string& path, std::vector<ContactFileEntry>* contacts, bool* existed,
                      ContactFileError* error);
 bool writeContactFile(const std::string& path, const std::vector<ContactFileEntry>& contacts, std::string* problem);
+// Each contact under "[contact N]", N its place.
+bool writeContactFileInPlaces(const std::string& path, const std::vector<ContactFileEntry>& contacts,
+                              std::string* problem);
+// One "[contact N]" block at the end of the file (made, with its comment,
+// when missing or empty); the bytes before it stay as they were.
+std::string formatContactBlock(const ContactFileEntry& contact, size_t place);
+bool appendContactBlock(const std::string& path, const ContactFileEntry& contact, size_t place, std::string* problem);

@@ -144,6 +144,7 @@ bool StandInOutlook::load(std::string* problem) {
         outlook_->noteSeededEntryId(contact.text("EntryID"));
         saved_.push_back(contactFileEntry(contact, unknown));
         unknown_.push_back(std::move(unknown));
+        loadedPlaces_.push_back(entries[index].place);
     }
     return true;
 }
@@ -166,7 +167,18 @@ int32_t StandInOutlook::save(AutomationObject& item, const std::vector<Automatio
     if (saved_.size() < outlook_->contactCount()) saved_.resize(outlook_->contactCount());
     if (unknown_.size() < outlook_->contactCount()) unknown_.resize(outlook_->contactCount());
     saved_[position] = contactFileEntry(*contact, unknown_[position]);
-    return writeFile(status);
+    if (settings_.contactsFile.empty()) return status;
+    std::string why;
+    if (!appendContactBlock(settings_.contactsFile, *saved_[position], filePlace(position), &why)) {
+        return saveFailed(AutomationStatus::Failed, "contacts file " + settings_.contactsFile + ": " + why);
+    }
+    return status;
+}
+
+size_t StandInOutlook::filePlace(size_t position) const {
+    if (position < loadedPlaces_.size()) return loadedPlaces_[position];
+    const size_t highest = loadedPlaces_.empty() ? 0 : loadedPlaces_.back();
+    return highest + 1 + (position - loadedPlaces_.size());
 }
 
 int32_t StandInOutlook::remove(AutomationObject& item, const std::vector<AutomationValue>& arguments,
@@ -183,12 +195,17 @@ int32_t StandInOutlook::remove(AutomationObject& item, const std::vector<Automat
 
 int32_t StandInOutlook::writeFile(int32_t status) {
     if (settings_.contactsFile.empty()) return status;
+    // Every contact at its folder place from now on.
     std::vector<ContactFileEntry> entries;
-    for (const std::optional<ContactFileEntry>& entry : saved_) {
-        if (entry) entries.push_back(*entry);
+    loadedPlaces_.clear();
+    for (size_t position = 0; position < saved_.size(); ++position) {
+        loadedPlaces_.push_back(position + 1);
+        if (!saved_[position]) continue;
+        entries.push_back(*saved_[position]);
+        entries.back().place = position + 1;
     }
     std::string why;
-    if (!writeContactFile(settings_.contactsFile, entries, &why)) {
+    if (!writeContactFileInPlaces(settings_.contactsFile, entries, &why)) {
         return saveFailed(AutomationStatus::Failed, "contacts file " + settings_.contactsFile + ": " + why);
     }
     return status;

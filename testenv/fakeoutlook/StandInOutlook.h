@@ -42,10 +42,11 @@ using StandInLookup = std::function<bool(const StandInSwitch& name, std::string*
 bool readStandInSettings(const StandInLookup& lookup, StandInSettings* settings, std::string* problem);
 
 // The in-memory Outlook as the automation server serves it: seeded from the
-// contacts file when the application object is made, the file rewritten
-// after every successful "Save" with each contact as it was last saved (or
-// loaded); a contact added but never saved is not written. A "Delete"
-// rewrites the file without the contact.
+// contacts file when the application object is made; every successful "Save"
+// appends the saved contact's block to the file, so that reading it back
+// gives each contact as it was last saved (or loaded), in folder order; a
+// contact added but never saved is not written. A "Delete" (rare) rewrites
+// the file without the contact, each other one at its folder place.
 class StandInOutlook : public std::enable_shared_from_this<StandInOutlook> {
 public:
     // Null, with the reason, when the file cannot be read or is malformed.
@@ -77,6 +78,9 @@ private:
     // The file rewritten with every contact as last saved; status unless
     // that fails.
     int32_t writeFile(int32_t status);
+    // The place in the file of the contact at a folder position: the loaded
+    // contacts keep theirs, the added ones follow in folder order.
+    size_t filePlace(size_t position) const;
     AutomationObjectRef wrap(AutomationObjectRef inner);
     int32_t saveFailed(int32_t status, std::string problem);
 
@@ -86,6 +90,7 @@ private:
     // of the file this stand-in does not know.
     std::vector<std::optional<ContactFileEntry>> saved_;
     std::vector<std::vector<ContactFileLine>> unknown_;
+    std::vector<size_t> loadedPlaces_;
     int saves_ = 0;
     std::string lastProblem_;
 };

@@ -125,6 +125,64 @@ TEST(ContactFileParse, MistakesAreRefusedWithTheirLine) {
     EXPECT_EQ(2u, parsed("[contact]\nFirstName=A\n[contact]\nFirstName=B\n").size());
 }
 
+TEST(ContactFileParse, TheLastBlockOfAPlaceWinsAndPlacesGiveTheOrder) {
+    std::vector<ContactFileEntry> contacts = parsed(
+        "[contact]\nFirstName=Ann\nSpouse=Al\n"
+        "[contact]\nFirstName=Bob\n"
+        "[contact 5]\nFirstName=Eve\n"
+        "[contact 1]\nFirstName=Ann\nHobby=chess\n"
+        "[contact 3]\nFirstName=Cy\n"
+        "[contact]\nFirstName=Fay\n");
+    ASSERT_EQ(5u, contacts.size());
+    const char16_t* names[] = {u"Ann", u"Bob", u"Cy", u"Eve", u"Fay"};
+    const size_t places[] = {1, 2, 3, 5, 6};
+    for (size_t index = 0; index < contacts.size(); ++index) {
+        EXPECT_EQ(names[index], contacts[index].lines[0].value);
+        EXPECT_EQ(places[index], contacts[index].place);
+    }
+    ASSERT_EQ(2u, contacts[0].lines.size()) << "a later block replaces the contact, it adds nothing to it";
+    EXPECT_EQ("Hobby", contacts[0].lines[1].name);
+    // A name repeated across two blocks of one place is no repetition.
+    EXPECT_EQ(1u, parsed("[contact 2]\nFirstName=A\n[contact 2]\nFirstName=B\n").size());
+
+    for (const char* header : {"[contact 0]", "[contact 01]", "[contact x]", "[contact 1000000000]", "[contact ]",
+                               "[contact  2]", "[contact 2"}) {
+        ContactFileError error = parseError(std::string("[contact]\n") + header + "\nFirstName=A\n");
+        EXPECT_EQ(2u, error.line) << header;
+    }
+}
+
+TEST(ContactFileDisk, AnAppendedBlockLeavesTheBytesBeforeItAndReadsBackInPlace) {
+    TempFolder folder;
+    const std::string path = folder.file("contacts.txt");
+    ContactFileEntry ann, bob;
+    ann.lines.push_back({"FirstName", u"Ann"});
+    bob.lines.push_back({"FirstName", u"Bob"});
+    std::string problem;
+    ASSERT_TRUE(appendContactBlock(path, bob, 2, &problem)) << problem;
+    const auto text = [&path] {
+        std::vector<uint8_t> bytes = readWholeFile(path);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    const std::string first = text();
+    EXPECT_EQ(0u, first.find("# ")) << "a new file starts with its comment";
+
+    ann.lines.push_back({"Body", u"one\r\ntwo"});
+    ASSERT_TRUE(appendContactBlock(path, ann, 1, &problem)) << problem;
+    EXPECT_EQ(first + formatContactBlock(ann, 1), text());
+
+    std::vector<ContactFileEntry> contacts;
+    bool existed = false;
+    ContactFileError error;
+    ASSERT_TRUE(readContactFile(path, &contacts, &existed, &error)) << error.describe();
+    ASSERT_EQ(2u, contacts.size());
+    EXPECT_EQ(u"Ann", contacts[0].lines[0].value);
+    EXPECT_EQ(u"one\r\ntwo", contacts[0].lines[1].value);
+    EXPECT_EQ(u"Bob", contacts[1].lines[0].value);
+
+    EXPECT_FALSE(appendContactBlock(folder.file("no-such-folder/contacts.txt"), ann, 1, &problem));
+}
+
 TEST(ContactFileParse, RefusesAFileBeyondTheLimit) {
     std::string huge(MaximumContactFileSize + 1, '#');
     ContactFileError error = parseError(huge);

@@ -238,6 +238,52 @@ TEST_F(StandInFixture, AMissingFileIsAnEmptyFolderUntilTheFirstSave) {
     std::vector<ContactFileEntry> contacts = fileContacts();
     ASSERT_EQ(1u, contacts.size()) << "the item added but never saved is not written";
     EXPECT_EQ("Dora", valueOf(contacts[0], "FirstName"));
+
+    // Saved later, the first item still comes first, as in the folder.
+    putTextProperty(first.get(), "FirstName", "Cleo");
+    EXPECT_EQ(AutomationStatus::Ok, save(first));
+    contacts = fileContacts();
+    ASSERT_EQ(2u, contacts.size());
+    EXPECT_EQ("Cleo", valueOf(contacts[0], "FirstName"));
+    EXPECT_EQ("Dora", valueOf(contacts[1], "FirstName"));
+}
+
+TEST_F(StandInFixture, ASaveAddsOnlyTheSavedContactToTheFileAndTheNextStartReadsTheLatest) {
+    seed(TwoContacts);
+    const auto fileText = [this] {
+        std::vector<uint8_t> bytes = readWholeFile(settings.contactsFile);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    {
+        std::shared_ptr<StandInOutlook> outlook = open();
+        AutomationObjectRef items = itemsOf(*outlook);
+        AutomationObjectRef bob = call(items, "Item", {AutomationValue::fromInt(2)});
+        for (const char* hobby : {"chess", "go"}) {
+            const std::string before = fileText();
+            putTextProperty(bob.get(), "Hobby", hobby);
+            ASSERT_EQ(AutomationStatus::Ok, save(bob));
+            const std::string after = fileText();
+            EXPECT_EQ(before, after.substr(0, before.size())) << "the bytes already written stay";
+            EXPECT_NE(std::string::npos, after.find("[contact 2]", before.size()));
+            EXPECT_EQ(std::string::npos, after.find("Ann", before.size())) << "only the saved contact is added";
+        }
+        AutomationObjectRef added = call(items, "Add", {AutomationValue::fromInt(2)});
+        putTextProperty(added.get(), "FirstName", "Cy");
+        ASSERT_EQ(AutomationStatus::Ok, save(added));
+    }
+    std::shared_ptr<StandInOutlook> again = open();
+    ASSERT_EQ(3u, again->model().contactCount());
+    EXPECT_EQ(u"Ann", again->model().contact(0)->text("FirstName"));
+    EXPECT_EQ(u"go", again->model().contact(1)->text("Hobby"));
+    EXPECT_EQ(u"Cy", again->model().contact(2)->text("FirstName"));
+
+    // Its saves go on from the places the file gave.
+    AutomationObjectRef cy = call(itemsOf(*again), "Item", {AutomationValue::fromInt(3)});
+    putTextProperty(cy.get(), "Spouse", "Di");
+    ASSERT_EQ(AutomationStatus::Ok, save(cy));
+    std::vector<ContactFileEntry> contacts = fileContacts();
+    ASSERT_EQ(3u, contacts.size());
+    EXPECT_EQ("Di", valueOf(contacts[2], "Spouse"));
 }
 
 TEST_F(StandInFixture, TheChosenSaveFailsAndTheFileKeepsTheLastSavedState) {
