@@ -984,11 +984,16 @@ bool UiDriver::moveToBigButton(int index)
     GetClientRect(view, &client);
     const ViewPoint centre = bigButtonCentre(index, client.right);
     std::printf("  pointer to big button %d at (%d, %d) of the view\n", index, centre.x, centre.y);
-    // A hand arrives in a few moves, and the tooltip follows the moves it
-    // sees over the button, not the first that reaches it.
+    return approach(view, centre, "the big button");
+}
+
+// A hand arrives in a few moves, and a tooltip follows the moves it sees
+// over the button, not the first that reaches it.
+bool UiDriver::approach(HWND window, ViewPoint centre, const char* what)
+{
     for (int step = approachSteps; step >= 0; --step) {
         POINT point = {centre.x - step, centre.y};
-        if (!pointAt(view, point, "the big button"))
+        if (!pointAt(window, point, what))
             return false;
     }
     return true;
@@ -1035,12 +1040,7 @@ bool UiDriver::moveToBarButton(int index)
     GetClientRect(bar, &client);
     const ViewPoint centre = barButtonCentre(index, client.right, client.bottom);
     std::printf("  pointer to bar button %d at (%d, %d) of the bar\n", index, centre.x, centre.y);
-    for (int step = approachSteps; step >= 0; --step) {
-        POINT point = {centre.x - step, centre.y};
-        if (!pointAt(bar, point, "the bar button"))
-            return false;
-    }
-    return true;
+    return approach(bar, centre, "the bar button");
 }
 
 bool UiDriver::hoverBarButton(const Words& words)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "testenv/uidriver/DriverVerbs.h"
+#include "testenv/uidriver/ViewGeometry.h"
 #include "testenv/uidriver/InkColour.h"
 #include "testenv/uidriver/ScenarioLine.h"
 
@@ -118,6 +119,7 @@ private:
     bool pointAt(HWND window, POINT client, const char* what);
     bool bigButtonIndex(const std::string& word, int* index) const;
     bool moveToBigButton(int index);
+    bool approach(HWND window, ViewPoint centre, const char* what);
     HWND buttonBar() const;
     HWND windowOfAnotherProgram(const std::string& title) const;
     bool barButtonIndex(const std::string& word, int* index) const;
