@@ -106,8 +106,12 @@ bool backUp(const std::string& addressFile, const LocalDateTime& when, std::stri
     const std::string target = folder + backupName(when, sequence);
     if (!copyWholeFile(addressFile, target))
         return false;
+    // The copy just made is never one that goes: with the clock set back
+    // since older backups were made it sorts first, and it is the only copy
+    // of the file as it is before this operation.
     std::vector<std::string> backups = existing(addressFile);
-    for (size_t index = 0; index + keptPerFile < backups.size(); ++index)
+    backups.erase(std::remove(backups.begin(), backups.end(), target), backups.end());
+    for (size_t index = 0; index + keptPerFile < backups.size() + 1; ++index)
         removeFile(backups[index]);
     if (made)
         *made = target;

@@ -3,6 +3,7 @@
 
 #include "platform/FileFaults.h"
 #include "platform/FileSystem.h"
+#include "platform/ProgramFolder.h"
 #include "sync/operations/AddressFileBackups.h"
 #include "sync/operations/SyncMessages.h"
 #include "tests/operations/SyncFixture.h"
@@ -93,6 +94,29 @@ TEST_F(BackupTest, TheNewestTwentyAreKept)
     const std::vector<std::string> kept = backups();
     ASSERT_EQ(20u, kept.size());
     EXPECT_EQ(std::vector<std::string>(made.end() - 20, made.end()), kept) << "the three oldest went";
+}
+
+TEST_F(BackupTest, WithTheClockBehindTheNewestNameTheCopyJustMadeIsKept)
+{
+    seed();
+    // Twenty backups made while the clock was a year ahead: every copy made
+    // now sorts before them.
+    ASSERT_TRUE(makeFolder(programFolder() + Backups::folderName));
+    ASSERT_TRUE(makeFolder(Backups::folderFor(palmPath)));
+    LocalDateTime ahead;
+    ahead.year = 2099;
+    ahead.month = 1;
+    ahead.day = 1;
+    for (unsigned run = 0; run < Backups::keptPerFile; ++run)
+        ASSERT_TRUE(writeWholeFile(Backups::folderFor(palmPath) + Backups::backupName(ahead, run), std::string("old")));
+    const std::vector<uint8_t> before = palmFileOnDisk();
+    view->checkAll(SyncList::Outlook);
+    operations->transferOutlookToPalm();
+    ASSERT_NE(before, palmFileOnDisk());
+    ASSERT_FALSE(operations->lastBackup().empty());
+    EXPECT_TRUE(isPlainFile(operations->lastBackup())) << "the only copy of the file as it was";
+    EXPECT_EQ(before, readWholeFile(operations->lastBackup()));
+    EXPECT_EQ(Backups::keptPerFile, backups().size());
 }
 
 TEST_F(BackupTest, ABackupThatCannotBeMadeStopsBeforeAnythingIsWritten)
