@@ -73,20 +73,25 @@ bool SyncOperations::tellIfOutlookMissing()
 bool SyncOperations::backUpAddressFile()
 {
     lastBackup_.clear();
+    backupOfThisRun_ = false;
     const std::string path = sides_.palm.filePath();
     // Without a loaded file nothing of Palm Desktop can be rewritten.
     if (path.empty())
         return true;
-    return AddressFileBackups::backUp(path, currentLocalTime(), &lastBackup_);
+    backupOfThisRun_ = AddressFileBackups::backUp(path, currentLocalTime(), &lastBackup_);
+    return backupOfThisRun_;
 }
 
 void SyncOperations::finishBackup(bool fileRewritten)
 {
-    // A copy of a file left as it was only pushes older copies out.
-    if (!fileRewritten && !lastBackup_.empty()) {
+    // A copy of a file left as it was only pushes older copies out. A run
+    // that made none leaves the last one alone: it may be all there is of
+    // the file as it was before the run that rewrote it.
+    if (backupOfThisRun_ && !fileRewritten && !lastBackup_.empty()) {
         removeFile(lastBackup_);
         lastBackup_.clear();
     }
+    backupOfThisRun_ = false;
 }
 
 bool SyncOperations::backUpBeforeAnyWrite()

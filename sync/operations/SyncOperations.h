@@ -61,4 +61,6 @@ private:
 
     SyncSides sides_;
     std::string lastBackup_;
+    // lastBackup_ was made for the run under way.
+    bool backupOfThisRun_ = false;
 };

@@ -119,6 +119,21 @@ TEST_F(BackupTest, WithTheClockBehindTheNewestNameTheCopyJustMadeIsKept)
     EXPECT_EQ(Backups::keptPerFile, backups().size());
 }
 
+TEST_F(BackupTest, AnOperationThatTakesNoCopyLeavesTheLastOneAlone)
+{
+    seed();
+    const std::vector<uint8_t> before = palmFileOnDisk();
+    view->checkAll(SyncList::Outlook);
+    operations->transferOutlookToPalm();
+    ASSERT_EQ(1u, backups().size());
+    // Straight after, with the same operations: Palm Desktop overwrites
+    // Outlook rewrites no file and so takes no copy of its own.
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    ASSERT_EQ(1u, backups().size()) << "the copy made before the rewrite stays";
+    EXPECT_EQ(before, readWholeFile(backups()[0]));
+}
+
 TEST_F(BackupTest, ABackupThatCannotBeMadeStopsBeforeAnythingIsWritten)
 {
     seed();
