@@ -93,17 +93,21 @@ bool UndoRun::restorePalmFile(UndoOutcome& outcome, UndoJournal& remaining)
 {
     if (!journal_.hasPalmSide())
         return true;
-    if (!palmAsLeft_) {
+    // Asked again: Palm Desktop may have saved the file while the question
+    // was up. Held by it now, the copy below fails and nothing is done.
+    if (!palmAsLeft_ || palmFileState() == PalmFile::ChangedSince) {
         for (const std::string& names : journal_.palmNames)
             leaveAlone(names, outcome);
         return true;
     }
+    // Read before the copy of the file as it is is made, whose pruning may
+    // take the backup.
+    std::string bytes;
+    const bool read = readWholeFileInto(journal_.backupFile, bytes, largestAddressFile);
     if (!AddressFileBackups::backUp(journal_.addressFile, currentLocalTime(), nullptr))
         return false;
-    std::string bytes;
-    const bool restored = readWholeFileInto(journal_.backupFile, bytes, largestAddressFile) &&
-                          rewriteWholeFile(journal_.addressFile, FileRewrite::Target::MustExist, bytes.data(),
-                                           static_cast<uint32_t>(bytes.size()));
+    const bool restored = read && rewriteWholeFile(journal_.addressFile, FileRewrite::Target::MustExist, bytes.data(),
+                                                   static_cast<uint32_t>(bytes.size()));
     if (restored) {
         outcome.palmRestored = true;
         sides_.report.noteLine("The Palm Desktop address file put back from " + journal_.backupFile);

@@ -94,6 +94,8 @@ bool FakeSyncView::showMessage(const char* text, const char* caption, SyncMessag
 {
     events_.push_back(std::string("box ") + caption);
     messages.push_back(Message{text, caption, kind});
+    if (kind == SyncMessageKind::QuestionYesNo && onQuestion)
+        onQuestion();
     return kind == SyncMessageKind::QuestionYesNo && answerYes;
 }
 

@@ -73,6 +73,8 @@ public:
     std::deque<SyncChoice> choices;
     // Runs when a prompt is shown, before it is answered.
     std::function<void()> onPrompt;
+    // Runs when a yes/no question is shown, before it is answered.
+    std::function<void()> onQuestion;
     // Runs at every progress step: records are being written, the backup
     // before them is made.
     std::function<void(int)> onProgress;

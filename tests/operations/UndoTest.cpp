@@ -246,6 +246,45 @@ TEST_F(UndoTest, WhilePalmDesktopHoldsTheFileNothingIsUndone)
     EXPECT_TRUE(UndoJournal::available());
 }
 
+TEST_F(UndoTest, AFileRewrittenWhileTheQuestionIsUpIsLeftAlone)
+{
+    seed();
+    operations->synchronizeAll(1);
+    std::vector<uint8_t> palmByPalmDesktop;
+    // The user switches to Palm Desktop, edits and saves, then answers Yes.
+    view->onQuestion = [&] {
+        writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(7, "Gil", "Orr", "777")});
+        palmByPalmDesktop = palmFileOnDisk();
+    };
+    undo();
+    view->onQuestion = nullptr;
+    EXPECT_EQ(palmByPalmDesktop, palmFileOnDisk()) << "the file Palm Desktop wrote is not touched";
+    EXPECT_EQ(std::string::npos, lastText().find("address file was put back")) << lastText();
+    EXPECT_NE(std::string::npos, lastText().find("were left as they are: Dee Kim.")) << lastText();
+}
+
+TEST_F(UndoTest, TheCopyOfTheFileAsItIsPushesOutNotTheBackupToPutBack)
+{
+    seed();
+    // Nineteen backups named by a clock a year ahead: the one the operation
+    // makes is the oldest, and the copy Undo makes first would push it out.
+    ASSERT_TRUE(makeFolder(programFolder() + AddressFileBackups::folderName));
+    ASSERT_TRUE(makeFolder(AddressFileBackups::folderFor(palmPath)));
+    LocalDateTime ahead;
+    ahead.year = 2099;
+    ahead.month = 1;
+    ahead.day = 1;
+    for (unsigned run = 0; run + 1 < AddressFileBackups::keptPerFile; ++run)
+        ASSERT_TRUE(writeWholeFile(AddressFileBackups::folderFor(palmPath) + AddressFileBackups::backupName(ahead, run),
+                                   std::string("old")));
+    const std::vector<uint8_t> palmBefore = palmFileOnDisk();
+    operations->synchronizeAll(1);
+    ASSERT_NE(palmBefore, palmFileOnDisk());
+    undo();
+    EXPECT_EQ(palmBefore, palmFileOnDisk());
+    EXPECT_NE(std::string::npos, lastText().find("The Palm Desktop address file was put back")) << lastText();
+}
+
 TEST_F(UndoTest, AFailedRestoreStaysInTheJournalForASecondTry)
 {
     seed();
