@@ -34,6 +34,26 @@ std::vector<AutomationValue> integerArgument(int32_t value) {
     return std::vector<AutomationValue>(1, AutomationValue::fromInt(value));
 }
 
+// The texts a write from `before` to `image` is about to change, read whole
+// from the item: the image holds them cut to their field and through the code
+// page, too little to give back. A row a refused save may have left put but
+// unsaved is not read, as the item may show that put rather than what is
+// saved; it, and any text that cannot be read, keeps the image's value.
+std::vector<OutlookPropertyValue> textsAboutToChange(AutomationObject* item, const OutlookContactImage& before,
+                                                     const OutlookContactImage& image, const ImageRowSet& unsaved) {
+    std::vector<OutlookPropertyValue> read;
+    for (const OutlookPropertyValue& changing : changedProperties(before, image)) {
+        const ImageRow& row = contactImageRows()[changing.row];
+        if (row.kind != ImageValueKind::Text || unsaved.test(changing.row)) continue;
+        AutomationValue value;
+        OutlookPropertyValue whole;
+        if (automationSucceeded(invokeByName(item, row.propertyName, AutomationCallKind::PropertyGet, {}, &value)) &&
+            value.isText() && wholeText(changing.row, value.text(), &whole))
+            read.push_back(std::move(whole));
+    }
+    return read;
+}
+
 }
 
 OutlookConnector::OutlookConnector() { init(); }
@@ -204,13 +224,15 @@ bool OutlookConnector::updateContact(const ContactRecord* record, int32_t positi
     const OutlookContactImage before = held;
     OutlookContactImage image = held;
     recordToImage(record, &image, mappingBlock_);
+    std::vector<OutlookPropertyValue> asHeld;
+    if (changes_) asHeld = textsAboutToChange(item.get(), before, image, *unsaved);
     // Only what the record changes is put: a property put back as held would
     // come back cut to its field and with its characters outside the code page
     // lost.
     const bool saved = writeContactItem(item.get(), &image, &held, unsaved);
     if (unsaved->none()) unsavedRows_.erase(position);
     if (!saved) return false;
-    noteChange(item.get(), OutlookContactChange::Kind::Overwritten, before, held);
+    noteChange(item.get(), OutlookContactChange::Kind::Overwritten, before, held, asHeld);
     // The stored image follows Outlook, so a later write in this run (another
     // record matching this contact, a second synchronization) is compared
     // against what Outlook now holds, not against the first read.
@@ -243,7 +265,8 @@ bool OutlookConnector::mergeRecord(const ContactRecord* record) {
 }
 
 void OutlookConnector::noteChange(AutomationObject* item, OutlookContactChange::Kind kind,
-                                  const OutlookContactImage& before, const OutlookContactImage& after) {
+                                  const OutlookContactImage& before, const OutlookContactImage& after,
+                                  const std::vector<OutlookPropertyValue>& asHeld) {
     if (!changes_) return;
     OutlookContactChange change;
     change.kind = kind;
@@ -253,7 +276,7 @@ void OutlookConnector::noteChange(AutomationObject* item, OutlookContactChange::
     getTextProperty(item, "EntryID", entryId, EntryIdCapacity);
     change.entryId = entryId;
     getDateProperty(item, "LastModificationTime", &change.modifiedAfter);
-    if (kind == OutlookContactChange::Kind::Overwritten) change.previous = changedProperties(before, after);
+    if (kind == OutlookContactChange::Kind::Overwritten) change.previous = changedProperties(before, after, asHeld);
     change.names = contactNames(after.firstName, after.lastName, after.companyName, after.email1Address);
     noteContactChange(*changes_, std::move(change));
 }

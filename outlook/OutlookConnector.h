@@ -82,8 +82,9 @@ private:
     // The rows the contact at `position` may hold unsaved, made empty if
     // there were none; null when memory runs out.
     ImageRowSet* unsavedRowsAt(int32_t position);
+    // `asHeld`: texts read whole from the item before the write.
     void noteChange(AutomationObject* item, OutlookContactChange::Kind kind, const OutlookContactImage& before,
-                    const OutlookContactImage& after);
+                    const OutlookContactImage& after, const std::vector<OutlookPropertyValue>& asHeld = {});
     // The contact item the change names, or none when it is gone or was
     // modified after the change.
     AutomationObjectRef itemAsLeftBy(const OutlookContactChange& change);

@@ -1,5 +1,6 @@
 #include "outlook/OutlookContactChange.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "outlook/AutomationCalls.h"
@@ -24,7 +25,8 @@ AutomationValue valueToPut(const OutlookPropertyValue& value, const ImageRow& ro
 {
     switch (row.kind) {
     case ImageValueKind::Text:
-        return AutomationValue::fromText(ansiToUtf16(std::string(value.bytes.begin(), value.bytes.end())));
+        return AutomationValue::fromText(value.whole ? value.text
+                                                     : ansiToUtf16(std::string(value.bytes.begin(), value.bytes.end())));
     case ImageValueKind::Date: {
         double date = 0.0;
         std::memcpy(&date, value.bytes.data(), sizeof date);
@@ -41,7 +43,8 @@ AutomationValue valueToPut(const OutlookPropertyValue& value, const ImageRow& ro
 
 }  // namespace
 
-std::vector<OutlookPropertyValue> changedProperties(const OutlookContactImage& before, const OutlookContactImage& after)
+std::vector<OutlookPropertyValue> changedProperties(const OutlookContactImage& before, const OutlookContactImage& after,
+                                                    const std::vector<OutlookPropertyValue>& read)
 {
     std::vector<OutlookPropertyValue> changed;
     const auto& rows = contactImageRows();
@@ -49,10 +52,33 @@ std::vector<OutlookPropertyValue> changedProperties(const OutlookContactImage& b
         if (!writtenToOutlook(rows[index]))
             continue;
         std::vector<uint8_t> earlier = fieldBytes(before, rows[index]);
-        if (earlier != fieldBytes(after, rows[index]))
-            changed.push_back(OutlookPropertyValue{static_cast<uint16_t>(index), std::move(earlier)});
+        if (earlier == fieldBytes(after, rows[index]))
+            continue;
+        OutlookPropertyValue value;
+        value.row = static_cast<uint16_t>(index);
+        value.bytes = std::move(earlier);
+        for (const OutlookPropertyValue& held : read) {
+            if (held.row == index && held.whole && rows[index].kind == ImageValueKind::Text) {
+                value.bytes.clear();
+                value.whole = true;
+                value.text = held.text;
+            }
+        }
+        changed.push_back(std::move(value));
     }
     return changed;
+}
+
+bool wholeText(uint16_t row, const std::u16string& text, OutlookPropertyValue* value)
+{
+    OutlookPropertyValue whole;
+    whole.row = row;
+    whole.whole = true;
+    whole.text = text;
+    if (!fitsItsRow(whole))
+        return false;
+    *value = std::move(whole);
+    return true;
 }
 
 bool fitsItsRow(const OutlookPropertyValue& value)
@@ -62,10 +88,34 @@ bool fitsItsRow(const OutlookPropertyValue& value)
     const ImageRow& row = contactImageRows()[value.row];
     if (!writtenToOutlook(row))
         return false;
+    if (value.whole)
+        return row.kind == ImageValueKind::Text && value.bytes.empty() && value.text.size() <= LongestKeptText &&
+               value.text.find(u'\0') == std::u16string::npos;
+    if (!value.text.empty())
+        return false;
     if (row.kind == ImageValueKind::Text)
         return value.bytes.size() < row.imageSize &&
                (value.bytes.empty() || std::memchr(value.bytes.data(), '\0', value.bytes.size()) == nullptr);
     return value.bytes.size() == row.imageSize;
+}
+
+bool mayComeBackShort(const OutlookPropertyValue& value)
+{
+    if (value.whole || value.row >= ContactImageRowCount)
+        return false;
+    const ImageRow& row = contactImageRows()[value.row];
+    return row.kind == ImageValueKind::Text &&
+           (value.bytes.size() + 1 >= row.imageSize ||
+            std::find(value.bytes.begin(), value.bytes.end(), '?') != value.bytes.end());
+}
+
+bool mayComeBackShort(const OutlookContactChange& change)
+{
+    for (const OutlookPropertyValue& value : change.previous) {
+        if (mayComeBackShort(value))
+            return true;
+    }
+    return false;
 }
 
 void noteContactChange(std::vector<OutlookContactChange>& changes, OutlookContactChange change)

@@ -6,12 +6,22 @@
 #include "outlook/AutomationObject.h"
 #include "outlook/OutlookContactImage.h"
 
-// The value a property of the contact image had, as its field's bytes: a
-// text without its terminating NUL, a date's 8 bytes, an integer's 4.
+// Longest text kept whole for Undo, in UTF-16 units: room for any property
+// the program writes, a long note included. A longer one is kept as the image
+// shows it.
+constexpr size_t LongestKeptText = 65536;
+
+// The value a property had before an operation wrote it. A text is either
+// whole, as Outlook gave it before the write, or, when it could not be read
+// then, as the image held it: its field's bytes without the terminating NUL,
+// possibly cut to the field and with characters outside the code page lost.
+// A date is its 8 bytes, an integer its 4.
 struct OutlookPropertyValue {
     // The row of contactImageRows().
     uint16_t row = 0;
     std::vector<uint8_t> bytes;
+    bool whole = false;
+    std::u16string text;
 };
 
 // What one operation did to one Outlook contact, kept so that it can be
@@ -30,12 +40,24 @@ struct OutlookContactChange {
 };
 
 // The earlier values of the properties Outlook is written that differ
-// between the two images.
-std::vector<OutlookPropertyValue> changedProperties(const OutlookContactImage& before, const OutlookContactImage& after);
+// between the two images. A whole text of `read` for a changed row is taken
+// in place of the image's.
+std::vector<OutlookPropertyValue> changedProperties(const OutlookContactImage& before, const OutlookContactImage& after,
+                                                    const std::vector<OutlookPropertyValue>& read = {});
 
-// A property value that fits its row: a writable Outlook property, a text
-// shorter than its field, a date or integer of its size.
+// The text as Outlook holds it, made a whole value of the row; false (value
+// untouched) for a text too long to keep or holding a NUL.
+bool wholeText(uint16_t row, const std::u16string& text, OutlookPropertyValue* value);
+
+// A property value that fits its row: a writable Outlook property; a text
+// whole and at most LongestKeptText long, or as the image held it and shorter
+// than its field; a date or integer of its size.
 bool fitsItsRow(const OutlookPropertyValue& value);
+
+// A text kept only as the image held it that fills its field or shows a
+// character the code page lost: what comes back may not be what was there.
+bool mayComeBackShort(const OutlookPropertyValue& value);
+bool mayComeBackShort(const OutlookContactChange& change);
 
 // Adds the change, or folds it into an earlier change of the same contact:
 // the first kind and earlier values stay, the later time and names win.

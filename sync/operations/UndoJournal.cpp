@@ -10,7 +10,10 @@
 
 namespace {
 
-constexpr char header[] = "QuillsetUndo 1";
+constexpr char header[] = "QuillsetUndo 2";
+// Before texts were kept whole: its property lines are image values, undone
+// as they are.
+constexpr char firstHeader[] = "QuillsetUndo 1";
 constexpr char lastLine[] = "end";
 // An address file or a journal beyond this is not read.
 constexpr uint64_t largestFile = 512u * 1024u * 1024u;
@@ -31,6 +34,18 @@ std::string hex(const std::string& bytes)
 
 std::string hex(const std::vector<uint8_t>& bytes) { return hex(std::string(bytes.begin(), bytes.end())); }
 
+// UTF-16 units, low byte first.
+std::string hex(const std::u16string& text)
+{
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return hex(bytes);
+}
+
 int hexValue(char c)
 {
     const char* at = std::strchr(hexDigits, c);
@@ -39,6 +54,7 @@ int hexValue(char c)
 
 bool unhex(const std::string& word, std::string* bytes)
 {
+
     if (word.empty() || word[0] != 'x' || word.size() % 2 != 1)
         return false;
     bytes->clear();
@@ -97,6 +113,19 @@ bool parseInt(const std::string& word, int limit, int* value)
     return true;
 }
 
+bool unhexText(const std::string& word, std::u16string* text)
+{
+    std::string bytes;
+    // The length is checked before anything is decoded.
+    if (word.size() > 1 + 4 * LongestKeptText || !unhex(word, &bytes) || bytes.size() % 2 != 0)
+        return false;
+    text->clear();
+    for (size_t at = 0; at < bytes.size(); at += 2)
+        text->push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[at]) |
+                                              static_cast<unsigned char>(bytes[at + 1]) << 8));
+    return true;
+}
+
 std::vector<std::string> wordsOf(const std::string& line)
 {
     std::vector<std::string> words;
@@ -141,7 +170,8 @@ std::string UndoJournal::text() const
         out += std::string("outlook ") + (change.kind == OutlookContactChange::Kind::Added ? "added" : "overwritten") +
                " " + hex(change.entryId) + " " + bitsOf(change.modifiedAfter) + " " + hex(change.names) + "\n";
         for (const OutlookPropertyValue& value : change.previous)
-            out += "property " + std::to_string(value.row) + " " + hex(value.bytes) + "\n";
+            out += (value.whole ? "text " : "property ") + std::to_string(value.row) + " " +
+                   (value.whole ? hex(value.text) : hex(value.bytes)) + "\n";
     }
     return out + lastLine + "\n";
 }
@@ -160,8 +190,9 @@ bool UndoJournal::parseLines(const std::string& text)
     *this = UndoJournal();
     std::istringstream lines(text);
     std::string line;
-    if (!std::getline(lines, line) || line != header)
+    if (!std::getline(lines, line) || (line != header && line != firstHeader))
         return false;
+    const bool wholeTexts = line == header;
     bool ended = false;
     while (std::getline(lines, line)) {
         const std::vector<std::string> words = wordsOf(line);
@@ -201,8 +232,19 @@ bool UndoJournal::parseLines(const std::string& text)
             int row = 0;
             if (!parseInt(words[1], ContactImageRowCount - 1, &row) || !unhex(words[2], &first))
                 return false;
-            OutlookPropertyValue value{static_cast<uint16_t>(row), std::vector<uint8_t>(first.begin(), first.end())};
+            OutlookPropertyValue value;
+            value.row = static_cast<uint16_t>(row);
+            value.bytes.assign(first.begin(), first.end());
             if (!fitsItsRow(value))
+                return false;
+            outlook.back().previous.push_back(std::move(value));
+        } else if (key == "text" && wholeTexts && words.size() == 3 && !outlook.empty() &&
+                   outlook.back().kind == OutlookContactChange::Kind::Overwritten) {
+            int row = 0;
+            std::u16string text;
+            OutlookPropertyValue value;
+            if (!parseInt(words[1], ContactImageRowCount - 1, &row) || !unhexText(words[2], &text) ||
+                !wholeText(static_cast<uint16_t>(row), text, &value))
                 return false;
             outlook.back().previous.push_back(std::move(value));
         } else {

@@ -63,6 +63,10 @@ std::string undoSummary(const UndoOutcome& outcome)
     std::string text = formatted("Undo Last Synchronization finished: %d Outlook contacts deleted, %d Outlook contacts "
                                  "restored.",
                                  outcome.outlookDeleted, outcome.outlookRestored);
+    if (outcome.outlookRestoredShort > 0)
+        text += " " + formatted("%d of them got some earlier values back only as the list showed them, possibly "
+                                "shortened.",
+                                outcome.outlookRestoredShort);
     if (outcome.palmRestored)
         text += " The Palm Desktop address file was put back as it was before.";
     if (outcome.palmFailed)

@@ -14,6 +14,9 @@ constexpr char palmNotRestoredReportText[] = "The Palm Desktop address file coul
 constexpr char journalNotWrittenReportText[] =
     "The Undo journal could not be written; this operation cannot be undone.";
 
+constexpr char restoredShortReportText[] =
+    "some earlier values were given back only as the list showed them, possibly shortened.";
+
 // What Undo is about to do, for the confirmation.
 struct UndoPlan {
     std::string operation;
@@ -29,6 +32,9 @@ struct UndoPlan {
 struct UndoOutcome {
     int outlookDeleted = 0;
     int outlookRestored = 0;
+    // Of those restored, the ones with a text given back only as the list
+    // showed it.
+    int outlookRestoredShort = 0;
     bool palmRestored = false;
     bool palmFailed = false;
     int failed = 0;

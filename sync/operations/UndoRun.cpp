@@ -142,6 +142,10 @@ void UndoRun::takeBackOutlook(UndoOutcome& outcome, UndoJournal& remaining)
             } else {
                 ++outcome.outlookRestored;
                 sides_.report.noteDone(change.names, SyncReport::Action::OutlookRestored);
+                if (mayComeBackShort(change)) {
+                    ++outcome.outlookRestoredShort;
+                    sides_.report.noteLine(change.names + ": " + restoredShortReportText);
+                }
             }
             break;
         case OutlookConnector::TakeBack::ChangedSince: leaveAlone(change.names, outcome); break;

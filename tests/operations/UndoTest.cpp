@@ -315,6 +315,42 @@ TEST_F(UndoTest, AnOperationThatChangedNothingKeepsTheLastOneToUndo)
     EXPECT_EQ(outlookBefore, outlookState());
 }
 
+TEST_F(UndoTest, TextsLongerThanTheirFieldOrOutsideTheCodePageComeBackWhole)
+{
+    const std::u16string company = u"Ann's Consolidated Trading, Shipping and Warehousing Company of the Northern Coast";
+    const std::u16string street = u"Unit 7, " + std::u16string(180, u's') + u" Road";
+    const std::u16string foreign = u"Zo\u00eb \u039e\u03b5\u03bd\u03bf\u03c6\u03ce\u03bd \u65e5\u672c";
+    ASSERT_GT(company.size(), sizeof(OutlookContactImage::companyName));
+    PalmAddressRecord ann = palmPerson(1, "Ann", "Lee", "111", "Acme");
+    ann.address = "1 Short St";
+    ann.phone[0] = "555";
+    writePalmFile({ann, palmPerson(2, "Bo", "Yu", "222", "Bo Inc")});
+    seedOutlook(u"Ann", u"Lee", u"111", company.c_str()).setText("BusinessAddressStreet", street);
+    seedOutlook(u"Bo", u"Yu", u"222", foreign.c_str());
+    start();
+    FakeContact& annInOutlook = *outlook->contact(0);
+    FakeContact& boInOutlook = *outlook->contact(1);
+    ASSERT_EQ(u"", annInOutlook.text("BusinessTelephoneNumber"));
+
+    operations->synchronizeAll(1);
+    ASSERT_EQ(u"Acme", annInOutlook.text("CompanyName"));
+    ASSERT_EQ(u"1 Short St", annInOutlook.text("BusinessAddressStreet"));
+    ASSERT_EQ(u"555", annInOutlook.text("BusinessTelephoneNumber"));
+    ASSERT_EQ(u"Bo Inc", boInOutlook.text("CompanyName"));
+
+    // From the journal, as after a restart.
+    start();
+    undo();
+    EXPECT_EQ(company, annInOutlook.text("CompanyName"));
+    EXPECT_EQ(street, annInOutlook.text("BusinessAddressStreet"));
+    EXPECT_EQ(u"", annInOutlook.text("BusinessTelephoneNumber")) << "what the operation set is cleared again";
+    EXPECT_EQ(foreign, boInOutlook.text("CompanyName"));
+    EXPECT_EQ(0u, lastText().find("Undo Last Synchronization finished: 0 Outlook contacts deleted, 2 Outlook contacts "
+                                  "restored."))
+        << lastText();
+    EXPECT_EQ(std::string::npos, lastText().find("shortened")) << lastText();
+}
+
 TEST(UndoJournalFile, ReadsBackWhatItWroteAndRefusesEveryCutOrDamagedCopy)
 {
     UndoJournal journal;
