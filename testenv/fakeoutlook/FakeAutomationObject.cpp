@@ -17,7 +17,7 @@ int32_t FakeAutomationObject::invoke(const char* name, AutomationCallKind kind,
     AutomationValue answered;
     int32_t status = AutomationStatus::InvalidArgument;
     if (name) {
-        status = outlook_->injectedFailure(name);
+        status = outlook_->injectedFailure(name, kind);
         if (status == AutomationStatus::Ok) status = answer(name, kind, arguments, &answered);
     }
     if (!automationSucceeded(status)) answered.clear();

@@ -90,7 +90,11 @@ const FakeContact* FakeOutlook::contact(size_t index) const {
 }
 
 void FakeOutlook::failMember(const std::string& member, int32_t status) {
-    failingMembers_.emplace_back(member, status);
+    failingMembers_.push_back(FailingMember{member, status, false});
+}
+
+void FakeOutlook::failPropertyGet(const std::string& member, int32_t status) {
+    failingMembers_.push_back(FailingMember{member, status, true});
 }
 
 void FakeOutlook::clearFailures() {
@@ -99,9 +103,10 @@ void FakeOutlook::clearFailures() {
     getNextLimit_ = -1;
 }
 
-int32_t FakeOutlook::injectedFailure(const char* member) const {
-    for (const auto& failing : failingMembers_) {
-        if (sameMemberName(failing.first.c_str(), member)) return failing.second;
+int32_t FakeOutlook::injectedFailure(const char* member, AutomationCallKind kind) const {
+    for (const FailingMember& failing : failingMembers_) {
+        if (failing.getsOnly && kind != AutomationCallKind::PropertyGet) continue;
+        if (sameMemberName(failing.member.c_str(), member)) return failing.status;
     }
     return AutomationStatus::Ok;
 }

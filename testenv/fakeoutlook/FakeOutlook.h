@@ -58,12 +58,15 @@ public:
     // `itemCount` items (GetFirst's included); negative: never.
     void failStartStep(FakeStartStep step) { failingSteps_.insert(step); }
     void failMember(const std::string& member, int32_t status = AutomationStatus::Failed);
+    // As failMember, but only its property gets fail: what is read, not what
+    // is put.
+    void failPropertyGet(const std::string& member, int32_t status = AutomationStatus::Failed);
     void failGetNextAfter(int itemCount) { getNextLimit_ = itemCount; }
     void clearFailures();
 
     bool startStepFails(FakeStartStep step) const { return failingSteps_.count(step) != 0; }
     // The injected status for the member, or AutomationStatus::Ok.
-    int32_t injectedFailure(const char* member) const;
+    int32_t injectedFailure(const char* member, AutomationCallKind kind) const;
     int getNextLimit() const { return getNextLimit_; }
 
     // The call log: every automation call and start step, in order.
@@ -89,7 +92,12 @@ private:
     uint64_t lastSerial_ = 0;
     uint32_t lastIdNumber_ = 0;
     std::set<FakeStartStep> failingSteps_;
-    std::vector<std::pair<std::string, int32_t>> failingMembers_;
+    struct FailingMember {
+        std::string member;
+        int32_t status;
+        bool getsOnly;
+    };
+    std::vector<FailingMember> failingMembers_;
     int getNextLimit_ = -1;
     std::vector<FakeCall> calls_;
     int liveObjects_ = 0;

@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -409,4 +411,98 @@ TEST(UndoJournalFile, ReadsBackWhatItWroteAndRefusesEveryCutOrDamagedCopy)
     std::string tooLong = text;
     tooLong.insert(tooLong.rfind("end"), "property 0 x" + std::string(64, '4') + "\n");
     EXPECT_FALSE(read.parse(tooLong));
+}
+
+TEST(UndoJournalFile, KeepsTextsWholeAndRefusesATooLongOrDamagedOne)
+{
+    auto rowOf = [](size_t offset) {
+        return std::to_string(findImageRow(offset) - contactImageRows().data());
+    };
+    const std::string companyRow = rowOf(offsetof(OutlookContactImage, companyName));
+    const std::string birthdayRow = rowOf(offsetof(OutlookContactImage, birthday));
+    const std::u16string company =
+        std::u16string(80, u'c') + u" Zo\u00eb \u039e\u03b5\u03bd\u03bf\u03c6\u03ce\u03bd \u65e5\u672c \U0001F600";
+    OutlookContactImage before, after;
+    std::snprintf(after.companyName, sizeof after.companyName, "Acme");
+    std::snprintf(after.mobileTelephoneNumber, sizeof after.mobileTelephoneNumber, "555");
+    after.birthday = 36000.0;
+    std::vector<OutlookPropertyValue> read(2);
+    ASSERT_TRUE(wholeText(static_cast<uint16_t>(std::stoi(companyRow)), company, &read[0]));
+    ASSERT_TRUE(wholeText(static_cast<uint16_t>(std::stoi(rowOf(offsetof(OutlookContactImage, mobileTelephoneNumber)))),
+                          u"", &read[1]));
+    UndoJournal journal;
+    journal.operation = "Synchronize All";
+    OutlookContactChange overwritten;
+    overwritten.kind = OutlookContactChange::Kind::Overwritten;
+    overwritten.entryId = "00000000ABCE";
+    overwritten.names = "Ann Lee (Acme)";
+    overwritten.previous = changedProperties(before, after, read);
+    ASSERT_EQ(3u, overwritten.previous.size());
+    journal.outlook = {overwritten};
+
+    const std::string text = journal.text();
+    UndoJournal back;
+    ASSERT_TRUE(back.parse(text));
+    EXPECT_EQ(text, back.text());
+    std::vector<std::u16string> texts;
+    for (const OutlookPropertyValue& value : back.outlook.at(0).previous) {
+        if (value.whole)
+            texts.push_back(value.text);
+    }
+    EXPECT_EQ((std::vector<std::u16string>{company, u""}), texts);
+    EXPECT_FALSE(mayComeBackShort(back.outlook[0]));
+
+    auto withLine = [&](const std::string& journalText, const std::string& line) {
+        std::string changed = journalText;
+        changed.insert(changed.rfind("end"), line + "\n");
+        return changed;
+    };
+    std::string longest = "text " + companyRow + " x";
+    for (size_t unit = 0; unit < LongestKeptText; ++unit)
+        longest += "6300";
+    EXPECT_TRUE(back.parse(withLine(text, longest)));
+    const std::vector<std::string> damaged = {longest + "6300",           "text " + companyRow + " x41",
+                                              "text " + companyRow + " x0000", "text " + companyRow + " x4100 x",
+                                              "text " + birthdayRow + " x4100", "text 200 x4100",
+                                              "text " + companyRow + " 4100"};
+    for (const std::string& line : damaged) {
+        EXPECT_FALSE(back.parse(withLine(text, line))) << line.substr(0, 40);
+        EXPECT_TRUE(back.empty());
+    }
+
+    // A journal from before texts were kept whole is read and undone as it
+    // was written; one of them holding a whole text is damaged.
+    std::string older = text.substr(text.find('\n'));
+    std::string olderLines;
+    std::istringstream lines(older);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.compare(0, 5, "text ") != 0 && !line.empty())
+            olderLines += line + "\n";
+    }
+    older = "QuillsetUndo 1\n" + olderLines;
+    ASSERT_TRUE(back.parse(older));
+    ASSERT_EQ(1u, back.outlook.at(0).previous.size());
+    EXPECT_FALSE(back.outlook[0].previous[0].whole);
+    EXPECT_FALSE(back.parse(withLine(older, "text " + companyRow + " x4100")));
+}
+
+TEST_F(UndoTest, ATextThatCouldNotBeReadWholeComesBackAsShownAndTheSummarySaysSo)
+{
+    const std::u16string company(80, u'c');
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
+    seedOutlook(u"Ann", u"Lee", u"111", company.c_str());
+    start();
+    outlook->failPropertyGet("CompanyName");
+    operations->synchronizeAll(1);
+    outlook->clearFailures();
+    ASSERT_EQ(u"Acme", outlook->contact(0)->text("CompanyName"));
+
+    undo();
+    EXPECT_EQ(company.substr(0, 63), outlook->contact(0)->text("CompanyName"));
+    EXPECT_NE(std::string::npos, lastText().find("1 Outlook contacts restored. 1 of them got some earlier values back "
+                                                 "only as the list showed them, possibly shortened."))
+        << lastText();
+    EXPECT_NE(std::string::npos, log().find("Ann Lee (Acme): some earlier values were given back only as the list "
+                                            "showed them, possibly shortened."))
+        << log();
 }

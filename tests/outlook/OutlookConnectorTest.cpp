@@ -629,3 +629,87 @@ TEST_F(OutlookConnectorFixture, AfterARefusedSaveWhatWasPutIsPutAgainUntilASaveT
     ASSERT_TRUE(connector.updateContact(&shown, 0));
     EXPECT_FALSE(anyCallStartsWith(outlook->callDescriptions(), "ContactItem[0].HomeTelephoneNumber ="));
 }
+
+TEST_F(OutlookConnectorFixture, AnOverwriteNotedForUndoKeepsTheTextsItChangesWholeAndPutsTheSame) {
+    const std::u16string company(80, u'c');
+    const std::u16string foreign = u"Zo\u00eb \u039e\u03b5\u03bd\u03bf\u03c6\u03ce\u03bd \u65e5\u672c";
+    for (int copy = 0; copy < 2; ++copy) {
+        FakeContact& contact = seedContact(u"Ann", u"Lee");
+        contact.setText("CompanyName", company);
+        contact.setText("Spouse", foreign);
+        contact.setText("ManagerName", std::u16string(300, u'm'));
+    }
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+    ContactRecord palm = *connector.contacts()->at(0);
+    copyText(palm.company, "NewCo");
+    copyText(palm.spouse, "Sam");
+    copyText(palm.mobilePhone, "555");
+
+    // The same write, once without and once with Undo noting it.
+    auto putsOf = [&](int index) {
+        std::vector<std::string> puts;
+        for (const FakeCall& call : outlook->calls()) {
+            if (call.target != "ContactItem" || call.kind == AutomationCallKind::PropertyGet) continue;
+            std::string text = call.describe();
+            const std::string item = "ContactItem[" + std::to_string(index) + "]";
+            if (text.compare(0, item.size(), item) == 0) text.replace(0, item.size(), "ContactItem");
+            puts.push_back(text);
+        }
+        return puts;
+    };
+    outlook->clearCalls();
+    ASSERT_TRUE(connector.updateContact(&palm, 0));
+    const std::vector<std::string> unnoted = putsOf(0);
+    std::vector<OutlookContactChange> changes;
+    connector.recordChangesInto(&changes);
+    outlook->clearCalls();
+    ASSERT_TRUE(connector.updateContact(&palm, 1));
+    connector.recordChangesInto(nullptr);
+    EXPECT_EQ(unnoted, putsOf(1)) << "noting the change for Undo writes nothing else";
+
+    std::vector<std::string> itemReads;
+    for (const FakeCall& call : outlook->calls()) {
+        if (call.target == "ContactItem" && call.kind == AutomationCallKind::PropertyGet) itemReads.push_back(call.member);
+    }
+    EXPECT_EQ((std::vector<std::string>{"CompanyName", "MobileTelephoneNumber", "Spouse", "EntryID",
+                                        "LastModificationTime"}),
+              itemReads)
+        << "only what is about to change is read";
+
+    ASSERT_EQ(1u, changes.size());
+    std::vector<std::u16string> earlier;
+    for (const OutlookPropertyValue& value : changes[0].previous) {
+        EXPECT_TRUE(value.whole) << contactImageRows()[value.row].propertyName;
+        earlier.push_back(value.text);
+    }
+    EXPECT_EQ((std::vector<std::u16string>{company, u"", foreign}), earlier);
+
+    // Written on: each earlier text goes back exactly.
+    ASSERT_EQ(OutlookConnector::TakeBack::Done, connector.takeBack(changes[0]));
+    EXPECT_EQ(company, outlook->contact(1)->text("CompanyName"));
+    EXPECT_EQ(foreign, outlook->contact(1)->text("Spouse"));
+    EXPECT_EQ(u"", outlook->contact(1)->text("MobileTelephoneNumber"));
+    EXPECT_EQ(std::u16string(300, u'm'), outlook->contact(1)->text("ManagerName"));
+}
+
+TEST_F(OutlookConnectorFixture, ATextThatCannotBeReadBeforeTheWriteIsKeptAsTheImageHoldsIt) {
+    seedContact(u"Ann", u"Lee").setText("CompanyName", std::u16string(80, u'c'));
+    OutlookConnector connector;
+    ASSERT_TRUE(connector.load());
+    ContactRecord palm = *connector.contacts()->at(0);
+    copyText(palm.company, "NewCo");
+    std::vector<OutlookContactChange> changes;
+    connector.recordChangesInto(&changes);
+    outlook->failPropertyGet("CompanyName");
+    ASSERT_TRUE(connector.updateContact(&palm, 0));
+    connector.recordChangesInto(nullptr);
+    EXPECT_EQ("NewCo", outlookText(0, "CompanyName")) << "the put is not hindered";
+
+    ASSERT_EQ(1u, changes.size());
+    ASSERT_EQ(1u, changes[0].previous.size());
+    const OutlookPropertyValue& value = changes[0].previous[0];
+    EXPECT_FALSE(value.whole);
+    EXPECT_EQ(std::vector<uint8_t>(63, 'c'), value.bytes);
+    EXPECT_TRUE(mayComeBackShort(changes[0]));
+}
