@@ -1,6 +1,6 @@
 // Loading a 20,000-record address file of either format into the Palm contact
-// store, against reading the same bytes into memory in one call. The store's
-// load is meant to stay within about twice the raw read.
+// store, against reading the same bytes into memory in one call, the file
+// object's read alone and the empty unified records alone.
 #include "platform/PlatformFile.h"
 #include "sync/PalmContactStore.h"
 #include "tests/support/PalmBytes.h"
