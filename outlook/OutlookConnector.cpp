@@ -278,7 +278,7 @@ void OutlookConnector::noteChange(AutomationObject* item, OutlookContactChange::
     getDateProperty(item, "LastModificationTime", &change.modifiedAfter);
     if (kind == OutlookContactChange::Kind::Overwritten) change.previous = changedProperties(before, after, asHeld);
     change.names = contactNames(after.firstName, after.lastName, after.companyName, after.email1Address);
-    noteContactChange(*changes_, std::move(change));
+    changeIndex_.note(*changes_, std::move(change));
 }
 
 AutomationObjectRef OutlookConnector::itemAsLeftBy(const OutlookContactChange& change) {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "config/MappingBlock.h"
+#include "outlook/ContactChangeIndex.h"
 #include "outlook/OutlookContactChange.h"
 #include "outlook/OutlookContactImage.h"
 #include "outlook/OutlookMapping.h"
@@ -94,6 +95,7 @@ private:
     bool outlookAvailable_ = false;
     const MappingBlock* mappingBlock_ = nullptr;
     std::vector<OutlookContactChange>* changes_ = nullptr;
+    ContactChangeIndex changeIndex_;
     // Whether the last load made a record of every item, and how many leading
     // records stand for "Item" 1, 2, ... in order.
     bool allItemsLoaded_ = true;

@@ -118,22 +118,27 @@ bool mayComeBackShort(const OutlookContactChange& change)
     return false;
 }
 
+void foldContactChange(OutlookContactChange& earlier, OutlookContactChange change)
+{
+    // A property the earlier write changed already keeps its first value.
+    for (OutlookPropertyValue& value : change.previous) {
+        bool known = false;
+        for (const OutlookPropertyValue& kept : earlier.previous)
+            known = known || kept.row == value.row;
+        if (!known)
+            earlier.previous.push_back(std::move(value));
+    }
+    earlier.modifiedAfter = change.modifiedAfter;
+    earlier.names = std::move(change.names);
+}
+
 void noteContactChange(std::vector<OutlookContactChange>& changes, OutlookContactChange change)
 {
     for (OutlookContactChange& earlier : changes) {
-        if (change.entryId.empty() || earlier.entryId != change.entryId)
-            continue;
-        // A property the earlier write changed already keeps its first value.
-        for (OutlookPropertyValue& value : change.previous) {
-            bool known = false;
-            for (const OutlookPropertyValue& kept : earlier.previous)
-                known = known || kept.row == value.row;
-            if (!known)
-                earlier.previous.push_back(std::move(value));
+        if (!change.entryId.empty() && earlier.entryId == change.entryId) {
+            foldContactChange(earlier, std::move(change));
+            return;
         }
-        earlier.modifiedAfter = change.modifiedAfter;
-        earlier.names = std::move(change.names);
-        return;
     }
     changes.push_back(std::move(change));
 }

@@ -59,8 +59,11 @@ bool fitsItsRow(const OutlookPropertyValue& value);
 bool mayComeBackShort(const OutlookPropertyValue& value);
 bool mayComeBackShort(const OutlookContactChange& change);
 
-// Adds the change, or folds it into an earlier change of the same contact:
-// the first kind and earlier values stay, the later time and names win.
+// Folds a later change of the same contact into the earlier one: the first
+// kind and earlier values stay, the later time and names win.
+void foldContactChange(OutlookContactChange& earlier, OutlookContactChange change);
+// Adds the change, or folds it into the first earlier change of the same
+// contact (a change without an entry id is always added).
 void noteContactChange(std::vector<OutlookContactChange>& changes, OutlookContactChange change);
 
 // Puts every earlier value back, an empty text and a zero date included,
