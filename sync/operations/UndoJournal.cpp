@@ -151,6 +151,15 @@ uint64_t digestOf(const std::string& bytes)
 
 }  // namespace
 
+void UndoJournal::keepPalmSideOf(const UndoJournal& other)
+{
+    addressFile = other.addressFile;
+    backupFile = other.backupFile;
+    fileSize = other.fileSize;
+    fileDigest = other.fileDigest;
+    palmNames = other.palmNames;
+}
+
 std::string UndoJournal::text() const
 {
     std::string out = std::string(header) + "\n";

@@ -28,6 +28,8 @@ struct UndoJournal {
     std::vector<OutlookContactChange> outlook;
 
     bool hasPalmSide() const { return !addressFile.empty(); }
+    // The address file, its backup, fingerprint and records, as other has them.
+    void keepPalmSideOf(const UndoJournal& other);
     bool empty() const { return !hasPalmSide() && outlook.empty(); }
 
     // The journal as its file holds it, and back. Parsing fails on anything

@@ -37,10 +37,10 @@ void UndoRun::run()
     sides_.report.noteLine("Takes back: " + journal_.operation + " of " + undoStamp(journal_.when));
     sides_.view.setCursor(SyncCursor::Wait);
     UndoOutcome outcome;
-    UndoJournal remaining = journal_;
-    remaining.addressFile.clear();
-    remaining.palmNames.clear();
-    remaining.outlook.clear();
+    // What could not be taken back, for a second Undo.
+    UndoJournal remaining;
+    remaining.operation = journal_.operation;
+    remaining.when = journal_.when;
     if (!restorePalmFile(outcome, remaining)) {
         sides_.report.noteFailure(noUndoBackupReportText);
         sides_.report.appendToLog();
@@ -116,11 +116,7 @@ bool UndoRun::restorePalmFile(UndoOutcome& outcome, UndoJournal& remaining)
     outcome.palmFailed = true;
     sides_.report.noteFailure(palmNotRestoredReportText);
     // The file is as the operation left it: a second Undo can still put it back.
-    remaining.addressFile = journal_.addressFile;
-    remaining.backupFile = journal_.backupFile;
-    remaining.fileSize = journal_.fileSize;
-    remaining.fileDigest = journal_.fileDigest;
-    remaining.palmNames = journal_.palmNames;
+    remaining.keepPalmSideOf(journal_);
     return true;
 }
 
