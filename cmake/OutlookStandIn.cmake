@@ -15,7 +15,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 endif()
 
 # The IDispatch adapter on its own, so the Windows unit tests reach it too.
-add_library(qs_outlookserver STATIC ${QS_OUTLOOK_STANDIN_SOURCE}/DispatchAdapter.cpp)
+add_library(qs_outlookserver STATIC ${QS_OUTLOOK_STANDIN_SOURCE}/DispatchAdapter.cpp
+                                    ${QS_OUTLOOK_STANDIN_SOURCE}/ServerSwitches.cpp)
 target_include_directories(qs_outlookserver PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(qs_outlookserver PUBLIC qs_fakeoutlook qs_outlook qs_platform ole32 oleaut32 uuid)
 if(TARGET outlookserver_tests)
@@ -25,6 +26,15 @@ endif()
 add_library(outlookstandin MODULE ${QS_OUTLOOK_STANDIN_SOURCE}/OutlookServer.cpp ${QS_OUTLOOK_STANDIN_DEF})
 set_target_properties(outlookstandin PROPERTIES PREFIX "" OUTPUT_NAME quillset-outlook-standin)
 target_link_libraries(outlookstandin PRIVATE qs_outlookserver advapi32)
+
+# The same stand-in as a local server, a process of its own (LocalServer32).
+add_executable(outlookserver WIN32 ${QS_OUTLOOK_STANDIN_SOURCE}/LocalServer.cpp)
+set_target_properties(outlookserver PROPERTIES OUTPUT_NAME quillset-outlook-server)
+target_link_libraries(outlookserver PRIVATE qs_outlookserver advapi32)
+
+# The driver reaches the running stand-in as a second client.
+target_sources(uidriver PRIVATE ${CMAKE_SOURCE_DIR}/testenv/uidriver/OutlookControl.cpp)
+target_link_libraries(uidriver PRIVATE ole32 oleaut32 uuid)
 
 add_executable(outlookcheck ${QS_OUTLOOK_STANDIN_SOURCE}/outlookcheck.cpp)
 target_link_libraries(outlookcheck PRIVATE qs_fakeoutlook qs_outlook qs_sync qs_platform ole32 oleaut32)

@@ -1,6 +1,8 @@
 // The UI driver with a clock: runs a driver script as uidriver does, and for
 // each line "mark NAME" prints "mark NAME MILLISECONDS" (since the start),
 // flushed at once. "wait-rows LIST N" waits until the list has N rows.
+// "copy-file FROM TO" copies a file as it is now (a missing one: nothing),
+// e.g. the local server's call counts at a moment of the run.
 #include <windows.h>
 
 #include <cstdio>
@@ -57,6 +59,9 @@ int main(int argumentCount, char** arguments)
         bool done = true;
         if (!words.empty() && words[0] == "mark" && words.size() == 2) {
             std::printf("mark %s %.0f\n", words[1].c_str(), elapsedMilliseconds(start));
+        } else if (!words.empty() && words[0] == "copy-file" && words.size() == 3) {
+            if (!CopyFileA(words[1].c_str(), words[2].c_str(), FALSE))
+                std::printf("copy-file: %s could not be copied\n", words[1].c_str());
         } else if (!words.empty() && words[0] == "wait-rows" && words.size() == 3) {
             done = waitRows(driver, words, start, 600000.0);
         } else {

@@ -33,6 +33,8 @@ bool readStandInSettings(const StandInLookup& lookup, StandInSettings* settings,
     StandInSettings read;
     std::string text;
     if (lookup(StandInContactsFile, &text)) read.contactsFile = text;
+    text.clear();
+    if (lookup(StandInCallsFile, &text)) read.callsFile = text;
     if (!readCount(lookup, StandInFailSave, &read.failSave, problem)) return false;
     if (!readCount(lookup, StandInFailGetNextAfter, &read.failGetNextAfter, problem)) return false;
     text.clear();

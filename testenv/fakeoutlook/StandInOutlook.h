@@ -19,6 +19,8 @@ struct StandInSettings {
     int failGetNextAfter = -1;
     // The automation date that "Add" and "Save" stamp; 0: the local clock.
     double fixedTime = 0.0;
+    // Where the local server writes the calls it received; empty: nowhere.
+    std::string callsFile;
     // Told why a "Save" failed; none: kept to lastProblem().
     std::function<void(const std::string&)> report;
 };
@@ -35,6 +37,7 @@ constexpr StandInSwitch StandInContactsFile = {"QS_OUTLOOK_CONTACTS", "ContactsF
 constexpr StandInSwitch StandInFailSave = {"QS_OUTLOOK_FAIL_SAVE", "FailSave"};
 constexpr StandInSwitch StandInFailGetNextAfter = {"QS_OUTLOOK_FAIL_GETNEXT_AFTER", "FailGetNextAfter"};
 constexpr StandInSwitch StandInFixedTime = {"QS_OUTLOOK_TIME", "Time"};
+constexpr StandInSwitch StandInCallsFile = {"QS_OUTLOOK_CALLS", "CallsFile"};
 
 // True with the switch's text when it is set (an empty text counts as unset).
 using StandInLookup = std::function<bool(const StandInSwitch& name, std::string* text)>;

@@ -11,10 +11,16 @@
 #include "outlook/win32/VariantConversion.h"
 #include "platform/TextCodec.h"
 #include "testenv/fakeoutlook/MemberName.h"
+#include "testenv/fakeoutlook/StandInCallCounts.h"
 
 const IID IID_StandInDispatchAdapter = {0x838d27ac, 0x50f1, 0x444b, {0xb1, 0x1f, 0xc0, 0x38, 0x21, 0x08, 0x27, 0x7b}};
 
 static std::atomic<long> liveAdapters{0};
+static std::atomic<StandInCallCounts*> callCounts{nullptr};
+
+static void countCall(const std::string& name) {
+    if (StandInCallCounts* counts = callCounts.load()) counts->count(name);
+}
 
 // --- member numbers ---------------------------------------------------------
 
@@ -128,6 +134,8 @@ AutomationObjectRef DispatchAdapter::unwrap(IUnknown* dispatch) {
 
 long DispatchAdapter::liveCount() { return liveAdapters.load(); }
 
+void DispatchAdapter::countCallsIn(StandInCallCounts* counts) { callCounts.store(counts); }
+
 HRESULT STDMETHODCALLTYPE DispatchAdapter::QueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
@@ -166,6 +174,7 @@ HRESULT STDMETHODCALLTYPE DispatchAdapter::GetIDsOfNames(REFIID iid, LPOLESTR* n
     try {
         std::string name = utf16ToAnsi(fromWideString(names[0], std::wcslen(names[0])));
         if (name.empty()) return DISP_E_UNKNOWNNAME;
+        if (!StandInCallCounts::isControlMember(name)) countCall(StandInCallCounts::IdLookup);
         members[0] = memberNumber(name);
         // No member takes named arguments.
         for (UINT index = 1; index < count; ++index) members[index] = DISPID_UNKNOWN;
@@ -200,6 +209,7 @@ HRESULT DispatchAdapter::invoke(DISPID member, WORD flags, DISPPARAMS* parameter
     }
     std::string name;
     if (!memberName(member, &name)) return DISP_E_MEMBERNOTFOUND;
+    countCall(name);
 
     const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
     if (put) {

@@ -6,6 +6,8 @@
 
 #include "outlook/AutomationObject.h"
 
+class StandInCallCounts;
+
 // Asked of an IDispatch to learn whether it is one of ours, so an object
 // handed back as an argument reaches the model as the object it wraps.
 // {838D27AC-50F1-444B-B11F-C0382108277B}
@@ -29,6 +31,10 @@ public:
 
     // Adapters alive in this process (DllCanUnloadNow).
     static long liveCount();
+
+    // From now on every GetIDsOfNames and Invoke that reaches an adapter is
+    // counted there; null: none. The counts must outlive the adapters.
+    static void countCallsIn(StandInCallCounts* counts);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override;

@@ -10,54 +10,28 @@
 #include <string>
 #include <vector>
 
-#include "platform/Registry.h"
 #include "testenv/fakeoutlook/StandInOutlook.h"
 #include "testenv/outlookserver/DispatchAdapter.h"
-
-const CLSID CLSID_StandInOutlook = {0xac338736, 0xbcdd, 0x4352, {0xaa, 0x18, 0x1e, 0x69, 0xb2, 0x81, 0x49, 0x89}};
+#include "testenv/outlookserver/ServerSwitches.h"
+#include "testenv/outlookserver/StandInClass.h"
 
 static std::atomic<long> serverLocks{0};
-
-// The test that started the program sees standard error; a debugger sees the
-// rest.
-static void tell(const std::string& message) {
-    std::string line = "Quillset stand-in Outlook: " + message + "\n";
-    std::fputs(line.c_str(), stderr);
-    std::fflush(stderr);
-    OutputDebugStringA(line.c_str());
-}
-
-static bool lookUpSwitch(const StandInSwitch& name, std::string* text) {
-    std::vector<char> buffer(32768);
-    DWORD length = GetEnvironmentVariableA(name.environmentName, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length > 0 && length < buffer.size()) {
-        text->assign(buffer.data(), length);
-        return true;
-    }
-    if (readCurrentUserString(StandInRegistryKey, name.registryValue, buffer.data(),
-                              static_cast<uint32_t>(buffer.size())) == RegistryReadResult::Found &&
-        buffer[0] != '\0') {
-        text->assign(buffer.data());
-        return true;
-    }
-    return false;
-}
 
 static HRESULT createApplication(REFIID iid, void** out) {
     StandInSettings settings;
     std::string problem;
-    if (!readStandInSettings(lookUpSwitch, &settings, &problem)) {
-        tell(problem);
+    if (!readStandInSettings(lookUpStandInSwitch, &settings, &problem)) {
+        tellFromStandIn(problem);
         return E_FAIL;
     }
     if (settings.contactsFile.empty()) {
-        tell(std::string("no contacts file is set (") + StandInContactsFile.environmentName + " or HKCU\\" +
-             StandInRegistryKey + "\\" + StandInContactsFile.registryValue + "): contacts stay in memory");
+        tellFromStandIn(std::string("no contacts file is set (") + StandInContactsFile.environmentName + " or HKCU\\" +
+                        StandInRegistryKey + "\\" + StandInContactsFile.registryValue + "): contacts stay in memory");
     }
-    settings.report = tell;
+    settings.report = tellFromStandIn;
     std::shared_ptr<StandInOutlook> outlook = StandInOutlook::open(settings, &problem);
     if (!outlook) {
-        tell(problem);
+        tellFromStandIn(problem);
         return E_FAIL;
     }
     IDispatch* application = DispatchAdapter::create(outlook->application());

@@ -59,6 +59,13 @@ enum class VerbId {
     Screenshot,
     Sleep,
     Timeout,
+    OutlookDelete,
+    OutlookAdd,
+    OutlookEdit,
+    OutlookBusy,
+    OutlookQuit,
+    OutlookDeny,
+    OutlookContacts,
 };
 
 struct VerbSpec {
@@ -183,6 +190,20 @@ inline const std::vector<VerbSpec>& driverVerbs()
          "sleep <ms>: waits"},
         {VerbId::Timeout, "timeout", 2, 2,
          "timeout <ms>: how long waits last (15000 at first)"},
+        {VerbId::OutlookDelete, "outlook-delete", 2, 2,
+         "outlook-delete \"<who>\": deletes a contact in the running stand-in Outlook (#n or a name)"},
+        {VerbId::OutlookAdd, "outlook-add", 3, AnyNumberOfWords,
+         "outlook-add <property> \"<value>\"...: adds a contact to the running stand-in Outlook"},
+        {VerbId::OutlookEdit, "outlook-edit", 4, 4,
+         "outlook-edit \"<who>\" <property> \"<value>\": changes a property of a contact and saves it"},
+        {VerbId::OutlookBusy, "outlook-busy", 2, 2,
+         "outlook-busy <seconds>: the stand-in Outlook refuses every call for that long"},
+        {VerbId::OutlookQuit, "outlook-quit", 1, 1,
+         "outlook-quit: the stand-in Outlook's process ends at once, as a crash would"},
+        {VerbId::OutlookDeny, "outlook-deny", 2, AnyNumberOfWords,
+         "outlook-deny <property>...: reads of these properties fail with E_ACCESSDENIED"},
+        {VerbId::OutlookContacts, "outlook-contacts", 2, 2,
+         "outlook-contacts <n>: expects n contacts in the stand-in Outlook's folder"},
     };
     return verbs;
 }
@@ -195,6 +216,25 @@ inline const VerbSpec* findVerb(const std::string& name)
             return &verb;
     }
     return nullptr;
+}
+
+// Commands that only read what the program shows.
+inline bool readsWhatTheProgramShows(VerbId verb)
+{
+    switch (verb) {
+    case VerbId::ExpectNoBox:
+    case VerbId::ListRows:
+    case VerbId::ListCell:
+    case VerbId::ListDump:
+    case VerbId::RowChecked:
+    case VerbId::CountChecked:
+    case VerbId::RowColour:
+    case VerbId::BarCaption:
+    case VerbId::SplitterAt:
+    case VerbId::ComboShows:
+    case VerbId::StatusText: return true;
+    default: return false;
+    }
 }
 
 inline bool takesWordCount(const VerbSpec& verb, size_t words)

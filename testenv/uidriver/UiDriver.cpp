@@ -110,6 +110,13 @@ bool UiDriver::dispatch(VerbId verb, const Words& words)
 {
     // No default: the compiler names a command without its handler.
     switch (verb) {
+    case VerbId::OutlookDelete:
+    case VerbId::OutlookAdd:
+    case VerbId::OutlookEdit:
+    case VerbId::OutlookBusy:
+    case VerbId::OutlookQuit:
+    case VerbId::OutlookDeny:
+    case VerbId::OutlookContacts: return actInOutlook(verb, words);
     case VerbId::Start: return start(words);
     case VerbId::WaitWindow: return waitWindow(words);
     case VerbId::AnswerBox: return answerBox(words);
@@ -203,6 +210,11 @@ bool UiDriver::run(const Words& words)
     if (verb != nullptr) {
         if (!takesWordCount(*verb, words.size()))
             return fail(std::string("wrong number of words; usage: ") + verb->usage);
+        // A program waiting for Outlook in another process answers the
+        // reads below with what it showed before: they wait for the calls
+        // to end first.
+        if (readsWhatTheProgramShows(verb->id) && mainWindow_ != nullptr && !waitForQuietOutlook(timeout_))
+            return fail("the stand-in Outlook was still being called when the time ran out");
         const bool passed = dispatch(verb->id, words);
         std::fflush(stdout);
         return passed;
@@ -247,7 +259,10 @@ bool UiDriver::settle() const
             return !IsWindow(mainWindow_);
         Sleep(5);
     }
-    return true;
+    if (!waitForQuietOutlook(timeout_))
+        return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, timeout_, &result) || !IsWindow(mainWindow_);
 }
 
 HWND UiDriver::findMessageBox() const

@@ -98,6 +98,15 @@ private:
     bool dialogGone(const Words& words);
     bool dialogDump(const Words& words);
 
+    // The running stand-in Outlook, reached as a second client
+    // (OutlookControl.cpp).
+    bool actInOutlook(VerbId verb, const Words& words);
+    // A program waiting for Outlook in another process still answers sent
+    // messages: true once the stand-in's local server has had no call for a
+    // moment (at once when none runs), false when that takes `timeout`.
+    static bool waitForQuietOutlook(DWORD timeout);
+    static bool waitForOutlookGone(DWORD timeout);
+
     // Shared steps.
     bool fail(const std::string& what) const;
     bool number(const std::string& word, int* value) const;

@@ -10,6 +10,8 @@
 #include "outlook/OutlookConnector.h"
 #include "sync/SourceType.h"
 #include "sync/TextField.h"
+#include "testenv/fakeoutlook/StandInCallCounts.h"
+#include "testenv/fakeoutlook/StandInControl.h"
 #include "testenv/fakeoutlook/StandInOutlook.h"
 #include "tests/support/TempFolder.h"
 
@@ -354,4 +356,98 @@ TEST_F(StandInFixture, WithoutAFileTheContactsLiveInMemory) {
     AutomationObjectRef item = call(itemsOf(*outlook), "Add", {AutomationValue::fromInt(2)});
     EXPECT_EQ(AutomationStatus::Ok, save(item));
     EXPECT_EQ(1u, outlook->model().contactCount());
+}
+
+// What a second client does in Outlook while the program runs: through the
+// control's own members, saved to the file as any change, and the program's
+// members still answered by the same application.
+TEST_F(StandInFixture, TheControlDeletesAddsAndEditsThroughTheFile) {
+    seed(TwoContacts);
+    std::shared_ptr<StandInOutlook> outlook = open();
+    StandInControl control(outlook, StandInServerHooks());
+    auto text = [](const char16_t* value) { return AutomationValue::fromText(value); };
+    AutomationValue answer;
+
+    EXPECT_EQ(AutomationStatus::Ok, control.invoke("StandInEditContact", AutomationCallKind::Method,
+                                                   {text(u"Bob Baker"), text(u"CompanyName"), text(u"Bakery")}, &answer));
+    EXPECT_EQ(AutomationStatus::Ok, control.invoke("standinaddcontact", AutomationCallKind::Method,
+                                                   {text(u"FirstName"), text(u"Zoe"), text(u"LastName"), text(u"Quist")},
+                                                   &answer));
+    EXPECT_EQ(AutomationStatus::Ok,
+              control.invoke("StandInDeleteContact", AutomationCallKind::Method, {text(u"#1")}, &answer));
+    EXPECT_EQ(AutomationStatus::Ok, control.invoke("StandInContactCount", AutomationCallKind::Method, {}, &answer));
+    EXPECT_EQ(2, answer.integer());
+    // Nobody of that name, no such position, an odd list of pairs.
+    EXPECT_FALSE(automationSucceeded(
+        control.invoke("StandInDeleteContact", AutomationCallKind::Method, {text(u"Ann Archer")}, &answer)));
+    EXPECT_FALSE(automationSucceeded(
+        control.invoke("StandInEditContact", AutomationCallKind::Method, {text(u"#3"), text(u"FirstName"), text(u"X")},
+                       &answer)));
+    EXPECT_FALSE(automationSucceeded(
+        control.invoke("StandInAddContact", AutomationCallKind::Method, {text(u"FirstName")}, &answer)));
+
+    std::vector<ContactFileEntry> contacts = fileContacts();
+    ASSERT_EQ(2u, contacts.size());
+    EXPECT_EQ("Bob", valueOf(contacts[0], "FirstName"));
+    EXPECT_EQ("Bakery", valueOf(contacts[0], "CompanyName"));
+    EXPECT_EQ("Quist", valueOf(contacts[1], "LastName"));
+    // The program's own members reach the same folder.
+    AutomationValue space;
+    EXPECT_EQ(AutomationStatus::Ok, control.invoke("GetNameSpace", AutomationCallKind::Method, {text(u"MAPI")}, &space));
+    EXPECT_TRUE(space.isObject() && space.object());
+}
+
+TEST_F(StandInFixture, DeniedReadsFailAsTheGuardsDoAndTheHooksAreReached) {
+    seed(TwoContacts);
+    std::shared_ptr<StandInOutlook> outlook = open();
+    int busySeconds = -1;
+    bool quit = false;
+    StandInServerHooks hooks;
+    hooks.beBusy = [&](int seconds) { busySeconds = seconds; };
+    hooks.quit = [&] { quit = true; };
+    StandInControl control(outlook, hooks);
+    AutomationValue answer;
+    ASSERT_EQ(AutomationStatus::Ok, control.invoke("StandInDenyReads", AutomationCallKind::Method,
+                                                   {AutomationValue::fromText(u"HomeTelephoneNumber")}, &answer));
+    AutomationObjectRef ann = call(itemsOf(*outlook), "Item", {AutomationValue::fromInt(1)});
+    EXPECT_EQ(StandInControl::AccessDenied,
+              invokeByName(ann.get(), "HomeTelephoneNumber", AutomationCallKind::PropertyGet, {}, &answer));
+    EXPECT_EQ(AutomationStatus::Ok, invokeByName(ann.get(), "HomeTelephoneNumber", AutomationCallKind::PropertyPut,
+                                                 {AutomationValue::fromText(u"555-0199")}, nullptr));
+    EXPECT_EQ(AutomationStatus::Ok, invokeByName(ann.get(), "LastName", AutomationCallKind::PropertyGet, {}, &answer));
+
+    EXPECT_EQ(AutomationStatus::Ok,
+              control.invoke("StandInBusy", AutomationCallKind::Method, {AutomationValue::fromInt(3)}, &answer));
+    EXPECT_EQ(3, busySeconds);
+    EXPECT_EQ(AutomationStatus::Ok, control.invoke("StandInQuit", AutomationCallKind::Method, {}, &answer));
+    EXPECT_TRUE(quit);
+    // No hook for the counts here: the member fails rather than pretending.
+    EXPECT_FALSE(automationSucceeded(control.invoke("StandInWriteCalls", AutomationCallKind::Method, {}, &answer)));
+    EXPECT_FALSE(automationSucceeded(control.invoke("StandInBusy", AutomationCallKind::Method,
+                                                    {AutomationValue::fromText(u"soon")}, &answer)));
+}
+
+TEST_F(StandInFixture, CallCountsMergeCaseLeaveTheControlOutAndAreWrittenWhenChanged) {
+    StandInCallCounts counts;
+    counts.count(StandInCallCounts::IdLookup);
+    counts.count("FirstName");
+    counts.count("firstname");
+    counts.count("StandInDeleteContact");
+    counts.count(StandInCallCounts::Rejected);
+    EXPECT_EQ(2, counts.of("FIRSTNAME"));
+    EXPECT_EQ(0, counts.of("StandInDeleteContact"));
+    EXPECT_EQ(3, counts.roundTrips()) << "refused calls are not round trips served";
+    EXPECT_TRUE(counts.changed());
+
+    const std::string path = folder_.file("calls.txt");
+    std::string problem;
+    ASSERT_TRUE(counts.write(path, &problem)) << problem;
+    EXPECT_FALSE(counts.changed());
+    const std::vector<uint8_t> bytes = readWholeFile(path);
+    const std::string written(bytes.begin(), bytes.end());
+    EXPECT_EQ("(all) 3\n(rejected) 1\nFirstName 2\nGetIDsOfNames 1\n", written);
+    counts.count("LastName");
+    EXPECT_TRUE(counts.changed());
+    EXPECT_FALSE(counts.write(folder_.file("missing/calls.txt"), &problem));
+    EXPECT_TRUE(counts.changed()) << "a failed write leaves the counts to write";
 }
