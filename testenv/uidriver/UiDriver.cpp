@@ -547,7 +547,8 @@ bool UiDriver::answerOpenDialog(const Words& words)
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     if (!waitUntilGone(dialog))
         return fail("the dialog stayed open after \"" + path + "\"");
-    return true;
+    // What the program does with the file follows, Outlook's reads included.
+    return settle() || fail("the program does not answer");
 }
 
 bool UiDriver::waitBox(const Words&)
