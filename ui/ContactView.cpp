@@ -69,7 +69,10 @@ ContactView::RunScope::~RunScope()
 
 class ContactView::StoreReload : public ContactReloadSteps {
 public:
-    explicit StoreReload(ContactView& view) : view_(view) {}
+    // The Palm side: the opened file, else the selected user's; or, after a
+    // choice in the user combo, that user's whatever file was opened.
+    enum class PalmBook { AsShown, SelectedUser };
+    explicit StoreReload(ContactView& view, PalmBook book = PalmBook::AsShown) : view_(view), book_(book) {}
     void emptyRows(ContactSide side) override
     {
         (side == ContactSide::Palm ? view_.palmList_ : view_.outlookList_).removeAllRows();
@@ -78,7 +81,7 @@ public:
     {
         if (side == ContactSide::Outlook)
             view_.outlookConnector_.load();
-        else if (openedFilePath[0] != '\0')
+        else if (book_ == PalmBook::AsShown && openedFilePath[0] != '\0')
             view_.palmStore_.loadFile(openedFilePath);
         else
             view_.palmStore_.loadUser(static_cast<uint32_t>(lastUser));
@@ -92,6 +95,7 @@ public:
 
 private:
     ContactView& view_;
+    PalmBook book_;
 };
 
 ContactView::ContactView() = default;
@@ -234,7 +238,7 @@ void ContactView::onUserSelected()
         return;
     lastUser = static_cast<int>(palmUserList[index].id);
     RunScope run(*this);
-    StoreReload steps(*this);
+    StoreReload steps(*this, StoreReload::PalmBook::SelectedUser);
     reloadPalmContacts(steps);
     steps.compareAndFill();
     updateCounts();
