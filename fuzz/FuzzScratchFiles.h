@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -22,6 +23,7 @@ public:
     ~FuzzScratchFiles() {
         std::remove(input_.c_str());
         std::remove(copy_.c_str());
+        for (const std::string& path : named_) std::remove(path.c_str());
         rmdir(folder_.c_str());
     }
     FuzzScratchFiles(const FuzzScratchFiles&) = delete;
@@ -29,6 +31,14 @@ public:
 
     const std::string& input() const { return input_; }
     const std::string& copy() const { return copy_; }
+    // The folder itself, ending in a separator, for readers that look for a
+    // file of a fixed name in the program's folder.
+    std::string folder() const { return folder_ + "/"; }
+    // A file of that name in the folder, removed with the others.
+    std::string named(const char* name) {
+        named_.push_back(folder() + name);
+        return named_.back();
+    }
 
     // The whole content of path becomes the given bytes; aborts when the
     // file cannot be written, since every later verdict would be wrong.
@@ -43,6 +53,7 @@ private:
     std::string folder_;
     std::string input_;
     std::string copy_;
+    std::vector<std::string> named_;
 };
 
 // A broken promise of the reader or writer: libFuzzer keeps the input.

@@ -15,6 +15,7 @@
 #include "ui/framework/UxGeometry.h"
 #include "ui/framework/UxSharedFonts.h"
 #include "ui/layout/ContactListModel.h"
+#include "ui/layout/ContactReload.h"
 #include "ui/layout/MainWindowLayout.h"
 
 namespace {
@@ -26,6 +27,9 @@ const int palmClearId = 2001;
 const int outlookSelectAllId = 2010;
 const int outlookClearId = 2011;
 const int userComboId = 2020;
+// A big button's press held during a run comes back as this command plus
+// the button's index.
+const int heldBigButtonId = 3000;
 
 const char* const bigButtonCaptions[BigButtonCount] = {
     "Palm Desktop overwrites Outlook", "Synchronize All", "Outlook overwrites Palm Desktop"};
@@ -52,6 +56,47 @@ void moveControl(HWND parent, int id, const UxRect& rect)
 }
 
 }  // namespace
+
+ContactView::RunScope::RunScope(ContactView& view) : view_(view) { view_.gate_.enter(); }
+
+ContactView::RunScope::~RunScope()
+{
+    for (const HeldCommand& held : view_.gate_.leave()) {
+        HWND target = held.target == HeldCommand::Target::MainFrame ? mainWindowHandle : view_.handle();
+        PostMessageA(target, held.message, held.wParam, 0);
+    }
+}
+
+class ContactView::StoreReload : public ContactReloadSteps {
+public:
+    // The Palm side: the opened file, else the selected user's; or, after a
+    // choice in the user combo, that user's whatever file was opened.
+    enum class PalmBook { AsShown, SelectedUser };
+    explicit StoreReload(ContactView& view, PalmBook book = PalmBook::AsShown) : view_(view), book_(book) {}
+    void emptyRows(ContactSide side) override
+    {
+        (side == ContactSide::Palm ? view_.palmList_ : view_.outlookList_).removeAllRows();
+    }
+    void reloadStore(ContactSide side) override
+    {
+        if (side == ContactSide::Outlook)
+            view_.outlookConnector_.load();
+        else if (book_ == PalmBook::AsShown && openedFilePath[0] != '\0')
+            view_.palmStore_.loadFile(openedFilePath);
+        else
+            view_.palmStore_.loadUser(static_cast<uint32_t>(lastUser));
+    }
+    void compareAndFill() override
+    {
+        view_.compareBothSides();
+        fillContactList(view_.palmList_, view_.palmStore_.contacts());
+        fillContactList(view_.outlookList_, view_.outlookConnector_.contacts());
+    }
+
+private:
+    ContactView& view_;
+    PalmBook book_;
+};
 
 ContactView::ContactView() = default;
 
@@ -143,14 +188,9 @@ void ContactView::compareBothSides()
 
 void ContactView::loadContacts(bool reloadOutlook)
 {
-    reloadPalmStore();
-    if (reloadOutlook) {
-        outlookConnector_.load();
-        computeCompareStatus(outlookConnector_.contacts(), palmStore_.contacts());
-    }
-    computeCompareStatus(palmStore_.contacts(), outlookConnector_.contacts());
-    fillContactList(palmList_, palmStore_.contacts());
-    fillContactList(outlookList_, outlookConnector_.contacts());
+    RunScope run(*this);
+    StoreReload steps(*this);
+    reloadContacts(steps, reloadOutlook);
     outlookConnector_.attachMappingBlock(nullptr);
     updateCounts();
 }
@@ -166,6 +206,7 @@ void ContactView::updateCounts()
 
 void ContactView::startOperation(int commandId, bool withMappingBlock)
 {
+    RunScope run(*this);
     if (withMappingBlock) {
         mappingBlock_ = makeMappingBlock(currentOptions);
         outlookConnector_.attachMappingBlock(&mappingBlock_);
@@ -183,10 +224,8 @@ void ContactView::startOperation(int commandId, bool withMappingBlock)
 
 void ContactView::reloadPalmStore()
 {
-    if (openedFilePath[0] != '\0')
-        palmStore_.loadFile(openedFilePath);
-    else
-        palmStore_.loadUser(static_cast<uint32_t>(lastUser));
+    StoreReload steps(*this);
+    reloadPalmContacts(steps);
 }
 
 void ContactView::onUserSelected()
@@ -198,16 +237,24 @@ void ContactView::onUserSelected()
     if (index < 0 || static_cast<size_t>(index) >= palmUserList.size())
         return;
     lastUser = static_cast<int>(palmUserList[index].id);
-    palmStore_.loadUser(static_cast<uint32_t>(lastUser));
-    compareBothSides();
-    fillContactList(palmList_, palmStore_.contacts());
-    fillContactList(outlookList_, outlookConnector_.contacts());
+    RunScope run(*this);
+    StoreReload steps(*this, StoreReload::PalmBook::SelectedUser);
+    reloadPalmContacts(steps);
+    steps.compareAndFill();
     updateCounts();
 }
 
 LRESULT ContactView::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    switch (LOWORD(wParam)) {
+    const int id = LOWORD(wParam);
+    const bool acts = id != userComboId || HIWORD(wParam) == CBN_SELCHANGE;
+    if (acts && !gate_.admit({HeldCommand::Target::ContentView, WM_COMMAND, wParam}))
+        return 0;
+    if (id >= heldBigButtonId && id < heldBigButtonId + BigButtonCount) {
+        startOperation(bigButtonCommands[id - heldBigButtonId], true);
+        return 0;
+    }
+    switch (id) {
     case palmSelectAllId: setAllChecked(palmList_, true); break;
     case palmClearId: setAllChecked(palmList_, false); break;
     case outlookSelectAllId: setAllChecked(outlookList_, true); break;
@@ -248,6 +295,8 @@ void ContactView::placeLists(int splitter)
 LRESULT ContactView::OnSize(WPARAM wParam, LPARAM lParam)
 {
     const ContactViewLayout layout = contactViewLayout(LOWORD(lParam), HIWORD(lParam));
+    // The big buttons move with the width; the tool follows at the next hover.
+    toolButton_ = -1;
     placeLists(layout.splitter);
     moveControl(handle(), palmSelectAllId, layout.palmSelectAll);
     moveControl(handle(), palmClearId, layout.palmClear);
@@ -267,8 +316,13 @@ void ContactView::hoverHeader(int x, int y)
         return;
     }
     SetCursor(handCursor_ ? handCursor_.get() : arrowCursor_);
+    // Adding a tool restarts the tooltip's wait, and the tooltip sees each
+    // move before this handler: a tool added at every move never shows.
+    if (hoveredButton_ == toolButton_)
+        return;
     const RECT area = toRect(bigButtonRect(hoveredButton_, clientWidth()));
-    toolTip_.addTool(handle(), bigButtonCaptions[hoveredButton_], &area);
+    if (toolTip_.addTool(handle(), bigButtonCaptions[hoveredButton_], &area))
+        toolButton_ = hoveredButton_;
 }
 
 LRESULT ContactView::OnMouseMove(WPARAM wParam, LPARAM lParam)
@@ -307,7 +361,9 @@ LRESULT ContactView::OnLButtonUp(WPARAM wParam, LPARAM lParam)
     SetCursor(overSplitter_ ? sizeCursor_ : arrowCursor_);
     ReleaseCapture();
     // A big button acts on release when the last move found the pointer on it.
-    if (hoveredButton_ >= 0 && hoveredButton_ < BigButtonCount)
+    if (hoveredButton_ < 0 || hoveredButton_ >= BigButtonCount)
+        return 0;
+    if (gate_.admit({HeldCommand::Target::ContentView, WM_COMMAND, static_cast<WPARAM>(heldBigButtonId + hoveredButton_)}))
         startOperation(bigButtonCommands[hoveredButton_], true);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "ui/framework/UxHandles.h"
 #include "ui/framework/UxListView.h"
 #include "ui/framework/UxToolTip.h"
+#include "ui/layout/CommandGate.h"
 
 // The middle of the main window: the Palm Desktop list on the left, the
 // Outlook list on the right, the three big buttons above them, the user
@@ -32,12 +33,30 @@ public:
     // attached) from a big button.
     void startOperation(int commandId, bool withMappingBlock);
     // The Palm store alone reloaded: the opened file, else the selected user's.
+    // Its list is emptied first; the caller fills it again.
     void reloadPalmStore();
+    // False while an operation or a load runs: the command is held and sent
+    // again after it.
+    bool admit(const HeldCommand& command) { return gate_.admit(command); }
+    // One operation, load or command with boxes of its own: what arrives
+    // meanwhile is held, and sent again at its end.
+    class RunScope {
+    public:
+        explicit RunScope(ContactView& view);
+        ~RunScope();
+        RunScope(const RunScope&) = delete;
+        RunScope& operator=(const RunScope&) = delete;
+
+    private:
+        ContactView& view_;
+    };
 
     UxListView& palmList() { return palmList_; }
     UxListView& outlookList() { return outlookList_; }
 
 private:
+    class StoreReload;
+
     void createControls();
     void fillUserCombo();
     void onUserSelected();
@@ -60,10 +79,13 @@ private:
     HWND userCombo_ = nullptr;
     int splitter_ = 0;
     int hoveredButton_ = -1;
+    // The big button the tooltip's tool covers now (-1: none).
+    int toolButton_ = -1;
     bool overSplitter_ = false;
     bool dragging_ = false;
 
     PalmContactStore palmStore_;
     OutlookConnector outlookConnector_;
     MappingBlock mappingBlock_{};
+    CommandGate gate_;
 };

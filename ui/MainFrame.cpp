@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "config/Options.h"
@@ -102,8 +103,36 @@ LRESULT MainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+namespace {
+
+// Commands that only show something may run inside an operation; the others
+// wait for its end.
+bool onlyShows(int commandId)
+{
+    return commandId == ID_HELP_CONTENT || commandId == ID_HELP_WEB || commandId == ID_HELP_SYNC_REPORT ||
+           commandId == ID_HELP_ABOUT;
+}
+
+}  // namespace
+
+LRESULT MainFrame::OnClose(WPARAM wParam, LPARAM lParam)
+{
+    // Closing inside an operation would take its window away under it.
+    if (contentView_ && contentView_->handle() != nullptr &&
+        !contentView_->admit({HeldCommand::Target::MainFrame, WM_CLOSE, 0}))
+        return 0;
+    return 1;
+}
+
 void MainFrame::runCommand(int commandId)
 {
+    const bool gated = !onlyShows(commandId) && contentView_ && contentView_->handle() != nullptr;
+    if (gated && !contentView_->admit({HeldCommand::Target::MainFrame, WM_COMMAND, static_cast<WPARAM>(commandId)}))
+        return;
+    // What arrives while this command's boxes and dialogs are open waits too.
+    std::optional<ContactView::RunScope> run;
+    if (gated)
+        run.emplace(*contentView_);
     switch (commandId) {
     case ID_FILE_EXIT: confirmExit(); break;
     case ID_TOOLS_OPTIONS: showOptions(); break;
@@ -230,9 +259,13 @@ void MainFrame::showProgress(int percent)
     UxWindowDc context(statusBar_.handle());
     UxSelection font(context.get(), boldFont);
     RECT area = toRect(bar.area);
-    FillRect(context.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
-    if (bar.percent <= 0)
+    if (bar.percent <= 0) {
+        // The bar was painted over the count line; setting the same text again
+        // would not bring it back.
+        statusBar_.redraw();
         return;
+    }
+    FillRect(context.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
     RECT filled = toRect(bar.filled);
     FillRect(context.get(), &filled, progressBrush_.get());
     char label[8];

@@ -22,6 +22,7 @@ public:
     LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnClose(WPARAM wParam, LPARAM lParam) override;
 
     // Runs one menu command, as the menu, the accelerators and the button
     // bar give it.

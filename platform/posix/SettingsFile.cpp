@@ -69,6 +69,8 @@ uint32_t settingsGetString(const char* section, const char* key, const char* def
     if (buffer == nullptr || size == 0) return 0;
     std::string value;
     if (!lookUp(section, key, iniPath, &value)) value = defaultValue ? defaultValue : "";
+    // The text ends at a NUL, as a C string does; the count matches the buffer.
+    value = value.substr(0, value.find('\0'));
     size_t length = value.size() < size - 1 ? value.size() : size - 1;
     std::memcpy(buffer, value.data(), length);
     buffer[length] = '\0';

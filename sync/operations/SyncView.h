@@ -40,7 +40,8 @@ struct SyncChoice {
 //   updateCounts             ContactView::updateCounts
 //   reloadPalmSide           the Palm store reloads the opened file, else the
 //                            address book of lastUser (as loadContacts does);
-//                            nothing else: no comparison, no refill
+//                            its list emptied first, nothing else: no
+//                            comparison, no refill
 //   reloadBothSides          ContactView::loadContacts with Outlook: both
 //                            stores reloaded, compared, both lists refilled,
 //                            the counts

@@ -166,6 +166,7 @@ bool UiDriver::dispatch(VerbId verb, const Words& words)
     case VerbId::OtherWindow: return otherWindow(words);
     case VerbId::CloseOtherWindow: return closeOtherWindow(words);
     case VerbId::StatusText: return statusText(words);
+    case VerbId::StatusShown: return statusShown(words);
     case VerbId::Screenshot: return screenshot(words);
     case VerbId::Sleep: return sleep(words);
     case VerbId::Timeout: return setTimeoutVerb(words);
@@ -481,6 +482,53 @@ bool UiDriver::statusText(const Words& words)
     std::printf("  status \"%s\"\n", seen.c_str());
     if (seen.find(words[1]) == std::string::npos)
         return fail("the status line says \"" + seen + "\", without \"" + words[1] + "\"");
+    return true;
+}
+
+// The stored text is no proof that the line is on the screen: something
+// may have painted over it. Part 0 without its sunken edge and the right
+// part where the size grip may sit must show dark text on the bar's face.
+bool UiDriver::statusShown(const Words& words)
+{
+    if (!needMainWindow())
+        return false;
+    HWND statusBar = firstControlOfClass(mainWindow_, STATUSCLASSNAMEA);
+    if (statusBar == nullptr)
+        return fail("the main window has no status bar");
+    if (!settle())
+        return fail("the program does not answer");
+    RemoteBuffer remote(process_.hProcess, sizeof(RECT));
+    RECT part = {};
+    if (!remote.valid() || !SendMessageA(statusBar, SB_GETRECT, 0, remote.parameter()) ||
+        !remote.read(0, &part, sizeof part))
+        return fail("the status line's part 0 cannot be read");
+    POINT topLeft = {part.left + 3, part.top + 3};
+    POINT bottomRight = {part.left + (part.right - part.left) * 3 / 5, part.bottom - 3};
+    ClientToScreen(statusBar, &topLeft);
+    ClientToScreen(statusBar, &bottomRight);
+    const RECT area = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    const POINT middle = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    if (WindowFromPoint(middle) != statusBar)
+        return fail("another window covers the status line");
+    const size_t fewestTextPixels = 20;
+    InkReading reading;
+    for (DWORD waited = 0;; waited += pollInterval) {
+        std::vector<PixelColour> pixels;
+        if (!readScreenPixels(area, &pixels))
+            return fail("the screen cannot be read");
+        reading = readInk(pixels);
+        if (inkMatches(reading, pixelColour(0, 0, 0)) && reading.inkPixels >= fewestTextPixels)
+            break;
+        // A paint on its way gets a moment, not the whole timeout.
+        if (waited >= 2000)
+            return fail("the status line shows no text: " +
+                        (reading.found ? std::to_string(reading.inkPixels) + " pixels of " + formatColour(reading.ink)
+                                       : std::string("every pixel near ") + formatColour(reading.background)));
+        Sleep(pollInterval);
+    }
+    std::printf("  status line drawn: %u of %u pixels %s on %s\n", static_cast<unsigned>(reading.inkPixels),
+                static_cast<unsigned>(reading.pixels), formatColour(reading.ink).c_str(),
+                formatColour(reading.background).c_str());
     return true;
 }
 

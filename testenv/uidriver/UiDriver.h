@@ -46,6 +46,7 @@ private:
     bool sendKey(const Words& words);
     bool focusControl(const Words& words);
     bool statusText(const Words& words);
+    bool statusShown(const Words& words);
     bool screenshot(const Words& words);
     bool sleep(const Words& words);
     bool setTimeoutVerb(const Words& words);

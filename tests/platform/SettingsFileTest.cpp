@@ -2,6 +2,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -56,6 +57,14 @@ TEST_F(SettingsFileTest, StringsAreCutToTheBuffer) {
     char buffer[5] = {'x', 'x', 'x', 'x', 'x'};
     EXPECT_EQ(4u, settingsGetString("Path", "PDPath", "", buffer, sizeof(buffer), ini.c_str()));
     EXPECT_STREQ("ABCD", buffer);
+
+    // A NUL written into the file by another program ends the text, and the
+    // count says what the buffer holds.
+    writeIni(std::string("[Path]\r\nPDPath=C:\\P\0alm\r\n", 25));
+    char path[64];
+    const uint32_t copied = settingsGetString("Path", "PDPath", "", path, sizeof(path), ini.c_str());
+    EXPECT_EQ(std::strlen(path), copied);
+    EXPECT_EQ(std::string("C:\\P"), std::string(path).substr(0, 4));
 }
 
 TEST_F(SettingsFileTest, WrittenValuesReadBackAndKeepTheRestOfTheFile) {

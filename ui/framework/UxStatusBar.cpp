@@ -31,3 +31,9 @@ bool UxStatusBar::setText(int part, const char* text)
         return false;
     return SendMessageA(handle(), SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text)) != 0;
 }
+
+void UxStatusBar::redraw()
+{
+    if (handle() != nullptr)
+        RedrawWindow(handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}

@@ -8,4 +8,6 @@ public:
     bool setParts(int count, const int* rightEdges);
     bool getPartRect(int part, RECT* rect) const;
     bool setText(int part, const char* text);
+    // Everything painted again from the bar's own texts.
+    void redraw();
 };
