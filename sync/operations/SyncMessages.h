@@ -21,6 +21,17 @@ constexpr char backupFailedText[] = "Quillset could not make a backup copy of th
 constexpr char synchronizeAllQuestion[] =
     "All Palm Desktop address book records and Outlook contact records will be synchronized, continue?";
 
+constexpr char changedElsewhereReportText[] =
+    "The Palm Desktop address file was changed by another program since Quillset read it; nothing was written, "
+    "the file was read again.";
+constexpr char changedAtSaveReportText[] =
+    "The Palm Desktop address file was changed by another program since Quillset read it; the Palm Desktop changes "
+    "above were not saved over it, the file was read again.";
+
+// The address file was rewritten by another program since it was read: told
+// before anything was written, or at the save, after Outlook may have been.
+std::string addressFileChangedText(bool atSave, bool outlookChanged);
+
 // "... finished, n records synchronized.", and how many could not be
 // written when any could not.
 std::string palmToOutlookSummary(int checkedRows, int failedRecords);

@@ -104,6 +104,19 @@ bool SyncOperations::backUpBeforeAnyWrite()
     return false;
 }
 
+bool SyncOperations::stopIfAddressFileChanged()
+{
+    if (!sides_.palm.fileChangedSinceRead())
+        return false;
+    sides_.report.noteFailure(changedElsewhereReportText);
+    sides_.report.appendToLog();
+    sides_.reloadPalmSide();
+    sides_.refillBothLists();
+    sides_.view.updateCounts();
+    sides_.tell(addressFileChangedText(false, false).c_str(), errorCaption, SyncMessageKind::ErrorOk);
+    return true;
+}
+
 int SyncOperations::checkedRows(SyncList list) const
 {
     const int rows = sides_.view.rowCount(list);
@@ -143,6 +156,8 @@ void SyncOperations::transferPalmToOutlook()
         return;
     }
     sides_.report.begin(palmToOutlookReportName, currentLocalTime());
+    if (stopIfAddressFileChanged())
+        return;
     OutlookChangeRecording recording(sides_);
     view.setCursor(SyncCursor::Wait);
     const WriteTally tally = writeCheckedRows(SyncList::Palm, checked, writeToOutlook);
@@ -168,15 +183,17 @@ void SyncOperations::transferOutlookToPalm()
         return;
     }
     sides_.report.begin(outlookToPalmReportName, currentLocalTime());
-    if (!backUpBeforeAnyWrite())
+    if (stopIfAddressFileChanged() || !backUpBeforeAnyWrite())
         return;
     view.setCursor(SyncCursor::Wait);
     const WriteTally tally = writeCheckedRows(SyncList::Outlook, checked, writeToPalm);
     bool saved = true;
+    bool changedElsewhere = false;
     if (tally.changed) {
-        saved = sides_.palm.save();
+        changedElsewhere = sides_.palm.fileChangedSinceRead();
+        saved = !changedElsewhere && sides_.palm.save();
         if (!saved) {
-            sides_.report.noteFailure(notSavedReportText);
+            sides_.report.noteFailure(changedElsewhere ? changedAtSaveReportText : notSavedReportText);
             sides_.reloadPalmSide();
         }
         // Straight after a reload: the Palm rows point at records that are gone.
@@ -188,7 +205,8 @@ void SyncOperations::transferOutlookToPalm()
     sides_.detachMappingBlock();
     if (!saved) {
         // Nothing of this run reached the file, so there is nothing to sum up.
-        sides_.tell(palmSaveFailedText(false).c_str(), errorCaption, SyncMessageKind::ErrorOk);
+        const std::string text = changedElsewhere ? addressFileChangedText(true, false) : palmSaveFailedText(false);
+        sides_.tell(text.c_str(), errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
     sides_.tell(outlookToPalmSummary(checked, tally.failed).c_str(), informationCaption,
@@ -211,7 +229,7 @@ void SyncOperations::synchronizeAll(int32_t syncAction)
         return;
     sides_.report.begin(synchronizeAllCaption, currentLocalTime());
     sides_.report.setRule(ruleText(syncAction));
-    if (!backUpBeforeAnyWrite())
+    if (stopIfAddressFileChanged() || !backUpBeforeAnyWrite())
         return;
     OutlookChangeRecording recording(sides_);
     SynchronizeAllRun run(sides_, syncAction, palmRows + outlookRows);

@@ -54,6 +54,9 @@ private:
     // After the writes: the backup kept or removed, the journal of what the
     // operation changed replaces the last one, the report is appended.
     void endOperation(bool fileRewritten);
+    // Another program rewrote the address file since it was read: the user
+    // is told, the report says so, the Palm side is read again and shown.
+    bool stopIfAddressFileChanged();
     int checkedRows(SyncList list) const;
     // Writes the record of every checked row, clearing its box, with the
     // progress running over the checked rows; the progress is cleared after.
