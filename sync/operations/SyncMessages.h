@@ -28,6 +28,14 @@ constexpr char changedAtSaveReportText[] =
     "The Palm Desktop address file was changed by another program since Quillset read it; the Palm Desktop changes "
     "above were not saved over it, the file was read again.";
 
+constexpr char journalUnwritableQuestion[] =
+    "Quillset cannot write its Undo journal beside the program, so this synchronization could not be undone. "
+    "Synchronize without Undo?";
+constexpr char withoutUndoReportText[] = "The Undo journal could not be written; the user chose to go on without Undo.";
+constexpr char noUndoNothingDoneReportText[] = "The Undo journal could not be written; nothing was done.";
+constexpr char journalLostSentence[] = " The Undo journal could not be written; this synchronization cannot be undone.";
+constexpr char reportLostSentence[] = " The report could not be added to QuillsetSync.log.";
+
 // The address file was rewritten by another program since it was read: told
 // before anything was written, or at the save, after Outlook may have been.
 std::string addressFileChangedText(bool atSave, bool outlookChanged);

@@ -158,13 +158,15 @@ void SynchronizeAllRun::tellResult(bool palmSaved)
     const int palmRows = view.rowCount(SyncList::Palm);
     const int outlookRows = view.rowCount(SyncList::Outlook);
     if (palmSaved) {
-        sides_.tell(synchronizeAllSummary(palmRows, outlookRows, failed).c_str(), informationCaption,
+        sides_.tell((synchronizeAllSummary(palmRows, outlookRows, failed) + sides_.closingNotes).c_str(),
+                    informationCaption,
                     SyncMessageKind::InformationOk);
         return;
     }
     const std::string text =
         changedElsewhere_ ? addressFileChangedText(true, outlookChanged_) : palmSaveFailedText(outlookChanged_);
     sides_.tell(text.c_str(), errorCaption, SyncMessageKind::ErrorOk);
-    sides_.tell(synchronizeAllSummaryWithoutPalm(outlookRows, failed).c_str(), informationCaption,
+    sides_.tell((synchronizeAllSummaryWithoutPalm(outlookRows, failed) + sides_.closingNotes).c_str(),
+                informationCaption,
                 SyncMessageKind::InformationOk);
 }
