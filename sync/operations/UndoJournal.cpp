@@ -331,9 +331,11 @@ bool UndoJournal::canBeWritten()
     PlatformFile file;
     if (!file.open(trial.c_str(), PlatformFile::Access::Write, PlatformFile::Disposition::CreateAlways))
         return false;
+    // A byte too, for a full disk.
+    const bool written = file.write("\n", 1);
     file.close();
     removeFile(trial);
-    return true;
+    return written;
 }
 
 bool UndoJournal::available()

@@ -511,3 +511,108 @@ TEST_F(UndoTest, ATextThatCouldNotBeReadWholeComesBackAsShownAndTheSummarySaysSo
                                             "showed them, possibly shortened."))
         << log();
 }
+
+namespace {
+
+// Stands for the program ended from outside: nothing after it runs.
+struct EndedFromOutside {};
+
+}  // namespace
+
+TEST_F(UndoTest, ARunEndedHalfWayIsTakenBackAfterARestartAsFarAsItsJournalGoes)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Cy", "Fox", "333"),
+                   palmPerson(3, "Eve", "Orr", "555"), palmPerson(4, "Gil", "Ray", "777")});
+    seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
+    start();
+    const std::vector<uint8_t> palmBefore = palmFileOnDisk();
+    const OutlookState outlookBefore = outlookState();
+    // The last operation before it, which Undo must not offer as the last.
+    view->checkAll(SyncList::Outlook);
+    operations->transferOutlookToPalm();
+    start();
+    const std::vector<uint8_t> palmAfterFirst = palmFileOnDisk();
+    const OutlookState outlookAfterFirst = outlookState();
+    // Three of five Palm rows written to Outlook, then the program is gone.
+    view->onProgress = [](int percent) {
+        if (percent >= 40)
+            throw EndedFromOutside();
+    };
+    EXPECT_THROW(operations->synchronizeAll(1), EndedFromOutside);
+    view->onProgress = nullptr;
+    ASSERT_NE(outlookAfterFirst, outlookState()) << "the run wrote Outlook before it ended";
+
+    start();
+    undo();
+    EXPECT_NE(std::string::npos, question().text.find("Synchronize All of ")) << question().text;
+    EXPECT_NE(std::string::npos, question().text.find("was ended before it finished")) << question().text;
+    EXPECT_EQ(outlookAfterFirst, outlookState()) << "every contact the run wrote is back";
+    EXPECT_EQ(palmAfterFirst, palmFileOnDisk()) << "the run never saved the file";
+    EXPECT_FALSE(UndoJournal::available());
+    EXPECT_NE(palmBefore, palmFileOnDisk()) << "the operation before it is left as it was";
+    EXPECT_EQ(outlookBefore, outlookState());
+}
+
+TEST_F(UndoTest, ContactsOutlookCannotGiveNowStayForALaterUndo)
+{
+    seed();
+    const OutlookState outlookBefore = outlookState();
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    // Outlook busy: it rejects the calls, the contacts are all there.
+    const int32_t callRejected = static_cast<int32_t>(0x80010001u);
+    outlook->failMember("GetItemFromID", callRejected);
+    undo();
+    EXPECT_NE(std::string::npos, question().text.find("2 Outlook contacts cannot be reached now")) << question().text;
+    EXPECT_NE(std::string::npos, lastText().find("2 Outlook contacts could not be reached; Undo can be tried again"))
+        << lastText();
+    EXPECT_EQ(std::string::npos, lastText().find("left as they are")) << lastText();
+    ASSERT_TRUE(UndoJournal::available()) << "the only copy of the earlier values is kept";
+    outlook->clearFailures();
+    undo();
+    EXPECT_EQ(outlookBefore, outlookState());
+    EXPECT_FALSE(UndoJournal::available());
+}
+
+TEST_F(UndoTest, AChangeWhoseIdCouldNotBeReadIsJournaledAsUnreachableAndNamed)
+{
+    seed();
+    outlook->failPropertyGet("EntryID");
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    outlook->clearFailures();
+    const std::vector<uint8_t> bytes = readWholeFile(programFilePath(UndoJournal::fileName));
+    const std::string journal(bytes.begin(), bytes.end());
+    EXPECT_EQ(std::string::npos, journal.find("outlook added x ")) << "never an empty id";
+    EXPECT_EQ(std::string::npos, journal.find(" 0000000000000000 ")) << "never time 0";
+    EXPECT_NE(std::string::npos, journal.find("outlook added unreachable ")) << journal;
+    const OutlookState written = outlookState();
+    undo();
+    EXPECT_EQ(written, outlookState()) << "what cannot be found is not guessed at";
+    EXPECT_NE(std::string::npos, lastText().find("left as they are: Ann Lee (Acme) and Cy Fox.")) << lastText();
+}
+
+TEST_F(UndoTest, WithoutAJournalTheUserIsAskedFirstAndAReportNotWrittenIsTold)
+{
+    seed();
+    const OutlookState outlookBefore = outlookState();
+    // Something in the journal's way that no write gets past.
+    ASSERT_TRUE(makeFolder(programFilePath(UndoJournal::fileName) + ".~qs"));
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    ASSERT_EQ(1u, view->messages.size());
+    EXPECT_EQ(SyncMessageKind::WarningYesNoDefaultNo, view->messages[0].kind);
+    EXPECT_EQ(journalUnwritableQuestion, view->messages[0].text);
+    EXPECT_EQ(outlookBefore, outlookState()) << "No, the default, writes nothing";
+    EXPECT_NE(std::string::npos, log().find(noUndoNothingDoneReportText));
+
+    view->answerWarningYes = true;
+    removeFile(programFilePath(SyncReport::fileName));
+    ASSERT_TRUE(makeFolder(programFilePath(SyncReport::fileName)));
+    view->messages.clear();
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    EXPECT_NE(outlookBefore, outlookState()) << "Yes goes on without Undo";
+    EXPECT_NE(std::string::npos, lastText().find(reportLostSentence)) << lastText();
+    EXPECT_FALSE(UndoJournal::available());
+}
