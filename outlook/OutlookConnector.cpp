@@ -271,31 +271,58 @@ void OutlookConnector::noteChange(AutomationObject* item, OutlookContactChange::
     OutlookContactChange change;
     change.kind = kind;
     char entryId[EntryIdCapacity] = {};
-    // Without an id the change is still noted, so Undo can name what it
-    // cannot reach.
-    getTextProperty(item, "EntryID", entryId, EntryIdCapacity);
-    change.entryId = entryId;
-    getDateProperty(item, "LastModificationTime", &change.modifiedAfter);
+    // Without its id or time the change is still noted, as one Undo cannot
+    // reach, so it can name it; never as an id or time it does not have.
+    const bool idRead = getTextProperty(item, "EntryID", entryId, EntryIdCapacity) && entryId[0] != '\0';
+    const bool timeRead = getDateProperty(item, "LastModificationTime", &change.modifiedAfter);
+    change.reachable = idRead && timeRead;
+    if (change.reachable) change.entryId = entryId;
+    else change.modifiedAfter = 0.0;
     if (kind == OutlookContactChange::Kind::Overwritten) change.previous = changedProperties(before, after, asHeld);
     change.names = contactNames(after.firstName, after.lastName, after.companyName, after.email1Address);
+    if (changeListener_) changeListener_->changeNoted(change);
     changeIndex_.note(*changes_, std::move(change));
 }
 
-AutomationObjectRef OutlookConnector::itemAsLeftBy(const OutlookContactChange& change) {
-    if (change.entryId.empty()) return nullptr;
-    AutomationObjectRef item = callForObject(nameSpace().get(), "GetItemFromID",
-                                             {AutomationValue::fromText(ansiToUtf16(change.entryId))});
-    double modified = 0.0;
-    if (!item || !getDateProperty(item.get(), "LastModificationTime", &modified) || modified != change.modifiedAfter)
+AutomationObjectRef OutlookConnector::itemAsLeftBy(const OutlookContactChange& change, ItemState* state) {
+    *state = ItemState::Unreachable;
+    if (!change.reachable || change.entryId.empty()) return nullptr;
+    AutomationValue result;
+    const int32_t status = invokeByName(nameSpace().get(), "GetItemFromID", AutomationCallKind::Method,
+                                        {AutomationValue::fromText(ansiToUtf16(change.entryId))}, &result);
+    AutomationObjectRef item = automationSucceeded(status) && result.isObject() ? result.object() : nullptr;
+    if (!item) {
+        // Outlook raises its plain failure for an id it no longer holds; that
+        // the contact is gone and not Outlook shows when the folder answers.
+        if (status == AutomationStatus::Exception && getObjectProperty(contactsFolder_.get(), "Items"))
+            *state = ItemState::Gone;
         return nullptr;
+    }
+    double modified = 0.0;
+    if (!getDateProperty(item.get(), "LastModificationTime", &modified)) return nullptr;
+    if (modified != change.modifiedAfter) {
+        *state = ItemState::ChangedSince;
+        return nullptr;
+    }
+    *state = ItemState::AsLeft;
     return item;
 }
 
-bool OutlookConnector::isAsLeftBy(const OutlookContactChange& change) { return itemAsLeftBy(change) != nullptr; }
+OutlookConnector::ItemState OutlookConnector::stateOf(const OutlookContactChange& change) {
+    ItemState state = ItemState::Unreachable;
+    itemAsLeftBy(change, &state);
+    return state;
+}
 
 OutlookConnector::TakeBack OutlookConnector::takeBack(OutlookContactChange& change) {
-    AutomationObjectRef item = itemAsLeftBy(change);
-    if (!item) return TakeBack::ChangedSince;
+    ItemState state = ItemState::Unreachable;
+    AutomationObjectRef item = itemAsLeftBy(change, &state);
+    switch (state) {
+    case ItemState::AsLeft: break;
+    case ItemState::ChangedSince: return TakeBack::ChangedSince;
+    case ItemState::Gone: return TakeBack::Gone;
+    case ItemState::Unreachable: return TakeBack::Unreachable;
+    }
     if (change.kind == OutlookContactChange::Kind::Added) {
         const int32_t status = invokeByName(item.get(), "Delete", AutomationCallKind::Method, {}, nullptr);
         return automationSucceeded(status) ? TakeBack::Done : TakeBack::Failed;

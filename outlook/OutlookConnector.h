@@ -54,17 +54,26 @@ public:
     bool mergeRecord(const ContactRecord* record);
 
     // While attached, every contact added to or overwritten in the Contacts
-    // folder is noted there, so that the operation can be taken back.
-    void recordChangesInto(std::vector<OutlookContactChange>* changes) { changes_ = changes; }
+    // folder is noted there, so that the operation can be taken back; the
+    // listener, when given, hears of each change as it is made.
+    void recordChangesInto(std::vector<OutlookContactChange>* changes, OutlookChangeListener* listener = nullptr)
+    {
+        changes_ = changes;
+        changeListener_ = listener;
+    }
 
-    enum class TakeBack { Done, ChangedSince, Failed };
-    // Whether the contact is still as the change left it: reachable by its
-    // id and not modified since.
-    bool isAsLeftBy(const OutlookContactChange& change);
+    // A contact as a change left it; modified since; deleted since (Outlook
+    // answers, but not for its id); or not reachable now (Outlook busy or
+    // gone, a failed read, a change noted without its id or time).
+    enum class ItemState { AsLeft, ChangedSince, Gone, Unreachable };
+    ItemState stateOf(const OutlookContactChange& change);
+    bool isAsLeftBy(const OutlookContactChange& change) { return stateOf(change) == ItemState::AsLeft; }
+
+    enum class TakeBack { Done, ChangedSince, Gone, Unreachable, Failed };
     // Deletes the contact the change added, or gives the one it overwrote
-    // its earlier values back. ChangedSince touches nothing. After a failed
-    // restore the change takes the contact's new modification time, so it
-    // can be tried again.
+    // its earlier values back. Anything but Done and Failed touches nothing.
+    // After a failed restore the change takes the contact's new modification
+    // time, so it can be tried again.
     TakeBack takeBack(OutlookContactChange& change);
 
     bool outlookAvailable() const { return outlookAvailable_; }
@@ -86,15 +95,16 @@ private:
     // `asHeld`: texts read whole from the item before the write.
     void noteChange(AutomationObject* item, OutlookContactChange::Kind kind, const OutlookContactImage& before,
                     const OutlookContactImage& after, const std::vector<OutlookPropertyValue>& asHeld = {});
-    // The contact item the change names, or none when it is gone or was
-    // modified after the change.
-    AutomationObjectRef itemAsLeftBy(const OutlookContactChange& change);
+    // The contact item the change names when it is as the change left it;
+    // otherwise none, and state says why.
+    AutomationObjectRef itemAsLeftBy(const OutlookContactChange& change, ItemState* state);
 
     std::unique_ptr<ContactList> contacts_;
     AutomationObjectRef contactsFolder_;
     bool outlookAvailable_ = false;
     const MappingBlock* mappingBlock_ = nullptr;
     std::vector<OutlookContactChange>* changes_ = nullptr;
+    OutlookChangeListener* changeListener_ = nullptr;
     ContactChangeIndex changeIndex_;
     // Whether the last load made a record of every item, and how many leading
     // records stand for "Item" 1, 2, ... in order.

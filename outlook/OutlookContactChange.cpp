@@ -135,7 +135,7 @@ void foldContactChange(OutlookContactChange& earlier, OutlookContactChange chang
 void noteContactChange(std::vector<OutlookContactChange>& changes, OutlookContactChange change)
 {
     for (OutlookContactChange& earlier : changes) {
-        if (!change.entryId.empty() && earlier.entryId == change.entryId) {
+        if (change.reachable && !change.entryId.empty() && earlier.reachable && earlier.entryId == change.entryId) {
             foldContactChange(earlier, std::move(change));
             return;
         }

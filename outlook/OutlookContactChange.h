@@ -37,6 +37,18 @@ struct OutlookContactChange {
     std::vector<OutlookPropertyValue> previous;
     // "First Last (Company)" as the operation left it.
     std::string names;
+    // False when the id or the time could not be read after the write: Undo
+    // can then only name the contact, never find it.
+    bool reachable = true;
+};
+
+// Hears of each change as the connector notes it, before any folding.
+class OutlookChangeListener {
+public:
+    virtual void changeNoted(const OutlookContactChange& change) = 0;
+
+protected:
+    ~OutlookChangeListener() = default;
 };
 
 // The earlier values of the properties Outlook is written that differ
@@ -63,7 +75,7 @@ bool mayComeBackShort(const OutlookContactChange& change);
 // kind and earlier values stay, the later time and names win.
 void foldContactChange(OutlookContactChange& earlier, OutlookContactChange change);
 // Adds the change, or folds it into the first earlier change of the same
-// contact (a change without an entry id is always added).
+// contact (a change without an entry id, or unreachable, is always added).
 void noteContactChange(std::vector<OutlookContactChange>& changes, OutlookContactChange change);
 
 // Puts every earlier value back, an empty text and a zero date included,

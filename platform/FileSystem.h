@@ -20,5 +20,8 @@ bool replaceFile(const std::string& replacement, const std::string& target);
 bool readWholeFileInto(const std::string& path, std::string& content, uint64_t limit);
 // Byte for byte, target created or emptied; false leaves no target behind.
 bool copyWholeFile(const std::string& source, const std::string& target);
+// The file's last write time in the platform's finest unit; false when it
+// cannot be read.
+bool fileModificationTime(const std::string& path, int64_t* stamp);
 // The platform's folder separator.
 char folderSeparator();

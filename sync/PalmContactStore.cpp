@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "palm/PalmDesktopInstallation.h"
+#include "platform/FileSystem.h"
 #include "sync/RecordMatching.h"
 
 // Palm Desktop 4.1.2, the first to write the Palm Desktop 4 format.
@@ -41,6 +42,7 @@ bool PalmContactStore::loadFile(const std::string& path)
 void PalmContactStore::clear()
 {
     loadedFormat_ = PalmFormatNone;
+    fileKnown_ = false;
     file1_.clearRecords();
     file2_.clearRecords();
     records_.clear();
@@ -53,6 +55,7 @@ bool PalmContactStore::load(Read1 read1, Read4 read4)
     clear();
     if (read1(file1_)) {
         loadedFormat_ = PalmFormat1;
+        rememberFile();
         takeRecords(file1_);
         return true;
     }
@@ -60,6 +63,7 @@ bool PalmContactStore::load(Read1 read1, Read4 read4)
     file1_.clearRecords();
     if (read4(file2_)) {
         loadedFormat_ = PalmFormat4;
+        rememberFile();
         takeRecords(file2_);
         return true;
     }
@@ -121,11 +125,34 @@ std::string PalmContactStore::filePath() const
 
 bool PalmContactStore::save()
 {
+    bool saved = false;
     switch (loadedFormat_) {
-    case PalmFormat1: return file1_.saveToOpenedPath();
-    case PalmFormat4: return file2_.saveToOpenedPath();
+    case PalmFormat1: saved = file1_.saveToOpenedPath(); break;
+    case PalmFormat4: saved = file2_.saveToOpenedPath(); break;
     default: return false;
     }
+    if (saved)
+        rememberFile();
+    return saved;
+}
+
+void PalmContactStore::rememberFile()
+{
+    fileKnown_ = takeFingerprint(filePath(), &fileAsRead_);
+}
+
+bool PalmContactStore::fileChangedSinceRead() const
+{
+    const std::string path = filePath();
+    if (path.empty())
+        return false;
+    if (!isPlainFile(path))
+        return true;
+    FileFingerprint now;
+    if (!takeFingerprint(path, &now))
+        return false;
+    // Read while held, the file could not be known then; now it can.
+    return !fileKnown_ || now != fileAsRead_;
 }
 
 PalmRecordCopy* PalmContactStore::recordAt(size_t position)
@@ -168,7 +195,9 @@ bool PalmContactStore::addRecord(const ContactRecord* record)
         // Everything that needs memory is in hand before the file is touched:
         // a file record that no contact shows would still be saved.
         std::unique_ptr<ContactRecord> contact(new ContactRecord(*record));
-        records_.reserve(records_.size() + 1);
+        // Room doubles, so adding many records stays linear.
+        if (records_.size() == records_.capacity())
+            records_.reserve(records_.empty() ? 16 : records_.size() * 2);
         if (!contacts_.reserveNext())
             return false;
         bool added;

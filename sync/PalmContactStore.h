@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "palm/PalmAddressFile.h"
+#include "platform/FileFingerprint.h"
 #include "palm/PalmAddressFile4.h"
 #include "sync/ContactList.h"
 #include "sync/ContactRecord.h"
@@ -40,6 +41,11 @@ public:
     // Rewrites the loaded file with the writer of the format it was read in.
     // False when nothing is loaded or the file could not be written.
     bool save();
+    // Whether another program rewrote or removed the file since this store
+    // last read or saved it. A file that cannot be read now (held by Palm
+    // Desktop) counts as unchanged: the backup or the save then fails and
+    // says so.
+    bool fileChangedSinceRead() const;
 
     // Adds the record, or overwrites its differing counterpart. False when
     // the counterpart is the same, or nothing could be changed.
@@ -75,7 +81,12 @@ private:
     template <typename File, typename Record>
     bool appendToFile(File& file, PalmRecordCopy& copy, Record& record);
 
+    // The file as the last load or save left it.
+    void rememberFile();
+
     bool saveFormat4_ = false;
+    bool fileKnown_ = false;
+    FileFingerprint fileAsRead_;
     int32_t loadedFormat_ = PalmFormatNone;
     PalmAddressFile file1_;
     PalmAddressFile4 file2_;

@@ -41,6 +41,8 @@ bool ContactSyncView::showMessage(const char* text, const char* caption, SyncMes
         style = MB_OK | MB_ICONERROR;
     else if (kind == SyncMessageKind::QuestionYesNo)
         style = MB_YESNO | MB_ICONQUESTION;
+    else if (kind == SyncMessageKind::WarningYesNoDefaultNo)
+        style = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
     return MessageBoxA(owner(), text, caption, style) == IDYES;
 }
 

@@ -79,3 +79,10 @@ bool replaceFile(const std::string& replacement, const std::string& target) {
 }
 
 char folderSeparator() { return '/'; }
+
+bool fileModificationTime(const std::string& path, int64_t* stamp) {
+    struct stat status;
+    if (path.empty() || stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    *stamp = static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    return true;
+}

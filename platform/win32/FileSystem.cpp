@@ -60,3 +60,13 @@ bool replaceFile(const std::string& replacement, const std::string& target) {
 }
 
 char folderSeparator() { return '\\'; }
+
+bool fileModificationTime(const std::string& path, int64_t* stamp) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return false;
+    *stamp = static_cast<int64_t>((static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                  data.ftLastWriteTime.dwLowDateTime);
+    return true;
+}

@@ -62,3 +62,13 @@ std::string palmSaveFailedText(bool outlookChanged)
         text += " The changes already written to Outlook stay written.";
     return text;
 }
+
+std::string addressFileChangedText(bool atSave, bool outlookChanged)
+{
+    std::string text = "The Palm Desktop address file was changed by another program since Quillset read it. "
+                       "Quillset has read it again";
+    text += atSave ? " and saved nothing over it." : "; nothing was synchronized.";
+    if (atSave && outlookChanged)
+        text += " The changes already written to Outlook stay written and can be undone.";
+    return text + " Look at the lists and start again.";
+}

@@ -21,6 +21,25 @@ constexpr char backupFailedText[] = "Quillset could not make a backup copy of th
 constexpr char synchronizeAllQuestion[] =
     "All Palm Desktop address book records and Outlook contact records will be synchronized, continue?";
 
+constexpr char changedElsewhereReportText[] =
+    "The Palm Desktop address file was changed by another program since Quillset read it; nothing was written, "
+    "the file was read again.";
+constexpr char changedAtSaveReportText[] =
+    "The Palm Desktop address file was changed by another program since Quillset read it; the Palm Desktop changes "
+    "above were not saved over it, the file was read again.";
+
+constexpr char journalUnwritableQuestion[] =
+    "Quillset cannot write its Undo journal beside the program, so this synchronization could not be undone. "
+    "Synchronize without Undo?";
+constexpr char withoutUndoReportText[] = "The Undo journal could not be written; the user chose to go on without Undo.";
+constexpr char noUndoNothingDoneReportText[] = "The Undo journal could not be written; nothing was done.";
+constexpr char journalLostSentence[] = " The Undo journal could not be written; this synchronization cannot be undone.";
+constexpr char reportLostSentence[] = " The report could not be added to QuillsetSync.log.";
+
+// The address file was rewritten by another program since it was read: told
+// before anything was written, or at the save, after Outlook may have been.
+std::string addressFileChangedText(bool atSave, bool outlookChanged);
+
 // "... finished, n records synchronized.", and how many could not be
 // written when any could not.
 std::string palmToOutlookSummary(int checkedRows, int failedRecords);

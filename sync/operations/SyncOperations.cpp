@@ -10,6 +10,7 @@
 #include "sync/operations/SyncProgress.h"
 #include "sync/operations/SynchronizeAllRun.h"
 #include "sync/operations/UndoJournal.h"
+#include "sync/operations/UndoJournalWriter.h"
 #include "sync/operations/UndoMessages.h"
 #include "sync/operations/UndoRun.h"
 
@@ -104,6 +105,19 @@ bool SyncOperations::backUpBeforeAnyWrite()
     return false;
 }
 
+bool SyncOperations::stopIfAddressFileChanged()
+{
+    if (!sides_.palm.fileChangedSinceRead())
+        return false;
+    sides_.report.noteFailure(changedElsewhereReportText);
+    sides_.report.appendToLog();
+    sides_.reloadPalmSide();
+    sides_.refillBothLists();
+    sides_.view.updateCounts();
+    sides_.tell(addressFileChangedText(false, false).c_str(), errorCaption, SyncMessageKind::ErrorOk);
+    return true;
+}
+
 int SyncOperations::checkedRows(SyncList list) const
 {
     const int rows = sides_.view.rowCount(list);
@@ -142,8 +156,10 @@ void SyncOperations::transferPalmToOutlook()
         sides_.tell(noPalmRecordSelectedText, errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
-    sides_.report.begin(palmToOutlookReportName, currentLocalTime());
-    OutlookChangeRecording recording(sides_);
+    beginReport(palmToOutlookReportName);
+    if (stopIfAddressFileChanged() || !prepareJournal())
+        return;
+    OutlookChangeRecording recording(sides_, journal_.get());
     view.setCursor(SyncCursor::Wait);
     const WriteTally tally = writeCheckedRows(SyncList::Palm, checked, writeToOutlook);
     endOperation(false);
@@ -152,7 +168,7 @@ void SyncOperations::transferPalmToOutlook()
     view.updateCounts();
     view.setCursor(SyncCursor::Normal);
     sides_.detachMappingBlock();
-    sides_.tell(palmToOutlookSummary(checked, tally.failed).c_str(), informationCaption,
+    sides_.tell((palmToOutlookSummary(checked, tally.failed) + sides_.closingNotes).c_str(), informationCaption,
                 SyncMessageKind::InformationOk);
 }
 
@@ -167,16 +183,18 @@ void SyncOperations::transferOutlookToPalm()
         sides_.tell(noOutlookRecordSelectedText, errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
-    sides_.report.begin(outlookToPalmReportName, currentLocalTime());
-    if (!backUpBeforeAnyWrite())
+    beginReport(outlookToPalmReportName);
+    if (stopIfAddressFileChanged() || !prepareJournal() || !backUpBeforeAnyWrite())
         return;
     view.setCursor(SyncCursor::Wait);
     const WriteTally tally = writeCheckedRows(SyncList::Outlook, checked, writeToPalm);
     bool saved = true;
+    bool changedElsewhere = false;
     if (tally.changed) {
-        saved = sides_.palm.save();
+        changedElsewhere = sides_.palm.fileChangedSinceRead();
+        saved = !changedElsewhere && sides_.palm.save();
         if (!saved) {
-            sides_.report.noteFailure(notSavedReportText);
+            sides_.report.noteFailure(changedElsewhere ? changedAtSaveReportText : notSavedReportText);
             sides_.reloadPalmSide();
         }
         // Straight after a reload: the Palm rows point at records that are gone.
@@ -188,10 +206,11 @@ void SyncOperations::transferOutlookToPalm()
     sides_.detachMappingBlock();
     if (!saved) {
         // Nothing of this run reached the file, so there is nothing to sum up.
-        sides_.tell(palmSaveFailedText(false).c_str(), errorCaption, SyncMessageKind::ErrorOk);
+        const std::string text = changedElsewhere ? addressFileChangedText(true, false) : palmSaveFailedText(false);
+        sides_.tell(text.c_str(), errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
-    sides_.tell(outlookToPalmSummary(checked, tally.failed).c_str(), informationCaption,
+    sides_.tell((outlookToPalmSummary(checked, tally.failed) + sides_.closingNotes).c_str(), informationCaption,
                 SyncMessageKind::InformationOk);
 }
 
@@ -209,11 +228,11 @@ void SyncOperations::synchronizeAll(int32_t syncAction)
     }
     if (!view.showMessage(synchronizeAllQuestion, synchronizeAllCaption, SyncMessageKind::QuestionYesNo))
         return;
-    sides_.report.begin(synchronizeAllCaption, currentLocalTime());
+    beginReport(synchronizeAllCaption);
     sides_.report.setRule(ruleText(syncAction));
-    if (!backUpBeforeAnyWrite())
+    if (stopIfAddressFileChanged() || !prepareJournal() || !backUpBeforeAnyWrite())
         return;
-    OutlookChangeRecording recording(sides_);
+    OutlookChangeRecording recording(sides_, journal_.get());
     SynchronizeAllRun run(sides_, syncAction, palmRows + outlookRows);
     run.palmPass(palmRows);
     run.outlookPass(outlookRows);
@@ -228,30 +247,54 @@ void SyncOperations::undoLastSynchronization()
     undo.run();
 }
 
+void SyncOperations::beginReport(const char* operation)
+{
+    sides_.report.begin(operation, currentLocalTime());
+    sides_.closingNotes.clear();
+    journal_.reset();
+}
+
+bool SyncOperations::prepareJournal()
+{
+    if (UndoJournal::canBeWritten()) {
+        journal_.reset(new UndoJournalWriter(sides_.report.operation(), sides_.report.when()));
+        return true;
+    }
+    if (!sides_.view.showMessage(journalUnwritableQuestion, sides_.report.operation().c_str(),
+                                 SyncMessageKind::WarningYesNoDefaultNo)) {
+        sides_.report.noteFailure(noUndoNothingDoneReportText);
+        sides_.report.appendToLog();
+        return false;
+    }
+    // The last operation's journal would be taken for this one's.
+    UndoJournal::remove();
+    sides_.report.noteFailure(withoutUndoReportText);
+    return true;
+}
+
 void SyncOperations::endOperation(bool fileRewritten)
 {
     finishBackup(fileRewritten);
-    UndoJournal journal;
-    journal.operation = sides_.report.operation();
-    journal.when = sides_.report.when();
+    sides_.outlookChanges.clear();
+    UndoJournal palmSide;
     if (fileRewritten && !lastBackup_.empty()) {
-        journal.addressFile = sides_.palm.filePath();
-        journal.backupFile = lastBackup_;
+        palmSide.addressFile = sides_.palm.filePath();
+        palmSide.backupFile = lastBackup_;
         for (SyncReport::Action action : {SyncReport::Action::AddedToPalm, SyncReport::Action::PalmOverwritten}) {
             const std::vector<std::string> names = sides_.report.namesDone(action);
-            journal.palmNames.insert(journal.palmNames.end(), names.begin(), names.end());
+            palmSide.palmNames.insert(palmSide.palmNames.end(), names.begin(), names.end());
         }
-        if (!fileFingerprint(journal.addressFile, &journal.fileSize, &journal.fileDigest))
-            journal.addressFile.clear();
+        if (!fileFingerprint(palmSide.addressFile, &palmSide.fileSize, &palmSide.fileDigest))
+            palmSide.addressFile.clear();
     }
-    journal.outlook = std::move(sides_.outlookChanges);
-    sides_.outlookChanges.clear();
-    // An operation that changed nothing leaves the last one to undo. One
-    // whose journal cannot be written must not leave the one before it to
-    // be undone as if it were the last.
-    if (!journal.empty() && !journal.save()) {
-        UndoJournal::remove();
+    // An operation that changed nothing leaves the last one to undo; one
+    // whose journal could not be written removes it, so the one before is
+    // not undone as if it were the last.
+    if (journal_ && !journal_->finish(palmSide)) {
         sides_.report.noteFailure(journalNotWrittenReportText);
+        sides_.closingNotes += journalLostSentence;
     }
-    sides_.report.appendToLog();
+    journal_.reset();
+    if (!sides_.report.appendToLog())
+        sides_.closingNotes += reportLostSentence;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "outlook/OutlookConnector.h"
@@ -7,6 +8,7 @@
 #include "sync/operations/StoreWrites.h"
 #include "sync/operations/SyncSides.h"
 #include "sync/operations/SyncView.h"
+#include "sync/operations/UndoJournalWriter.h"
 
 // The three synchronization commands. Each runs to its end inside the
 // command handler; whoever wants the custom-field mapping attaches the
@@ -51,9 +53,19 @@ private:
     bool backUpBeforeAnyWrite();
     // The backup of an operation that left the file as it was is removed.
     void finishBackup(bool fileRewritten);
-    // After the writes: the backup kept or removed, the journal of what the
-    // operation changed replaces the last one, the report is appended.
+    // Starts the account of an operation: the report, the closing notes.
+    void beginReport(const char* operation);
+    // Before the first write: the journal that will take the run back. When
+    // none can be written the user is asked whether to go on without Undo
+    // (No by default); false when not.
+    bool prepareJournal();
+    // After the writes: the backup kept or removed, the journal closed with
+    // the address file it rewrote, the report appended; what failed of
+    // these goes into the closing notes.
     void endOperation(bool fileRewritten);
+    // Another program rewrote the address file since it was read: the user
+    // is told, the report says so, the Palm side is read again and shown.
+    bool stopIfAddressFileChanged();
     int checkedRows(SyncList list) const;
     // Writes the record of every checked row, clearing its box, with the
     // progress running over the checked rows; the progress is cleared after.
@@ -63,4 +75,6 @@ private:
     std::string lastBackup_;
     // lastBackup_ was made for the run under way.
     bool backupOfThisRun_ = false;
+    // The journal of the run under way; none when it goes on without Undo.
+    std::unique_ptr<UndoJournalWriter> journal_;
 };

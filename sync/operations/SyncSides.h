@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 #include "outlook/OutlookConnector.h"
@@ -16,6 +17,9 @@ struct SyncSides {
     SyncReport report{};
     // What it did to Outlook, while the connector records it.
     std::vector<OutlookContactChange> outlookChanges{};
+    // Sentences the closing summary ends with: what the user must know
+    // beyond the counts (no Undo journal, no report, texts cut).
+    std::string closingNotes{};
 
     // Both lists shown again from their stores, the Palm list first.
     void refillBothLists();
@@ -31,10 +35,10 @@ struct SyncSides {
 // until the operation ends however it ends.
 class OutlookChangeRecording {
 public:
-    explicit OutlookChangeRecording(SyncSides& sides) : sides_(sides)
+    OutlookChangeRecording(SyncSides& sides, OutlookChangeListener* listener) : sides_(sides)
     {
         sides_.outlookChanges.clear();
-        sides_.outlook.recordChangesInto(&sides_.outlookChanges);
+        sides_.outlook.recordChangesInto(&sides_.outlookChanges, listener);
     }
     ~OutlookChangeRecording() { sides_.outlook.recordChangesInto(nullptr); }
     OutlookChangeRecording(const OutlookChangeRecording&) = delete;

@@ -17,6 +17,7 @@ enum class SyncMessageKind {
     ErrorOk,        // MB_ICONERROR | MB_OK
     InformationOk,  // MB_ICONINFORMATION | MB_OK
     QuestionYesNo,  // MB_ICONQUESTION | MB_YESNO
+    WarningYesNoDefaultNo,  // MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2
 };
 
 // What the Choose Sync Action dialog reports. action: 1 the Palm Desktop

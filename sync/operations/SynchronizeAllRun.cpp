@@ -118,6 +118,11 @@ void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition,
 
 bool SynchronizeAllRun::savePalmSide()
 {
+    // Saved over, another program's additions would be lost even by a run
+    // that changed only Outlook.
+    changedElsewhere_ = sides_.palm.fileChangedSinceRead();
+    if (changedElsewhere_)
+        return false;
     const bool saved = sides_.palm.save();
     fileRewritten_ = saved;
     // With only Outlook changed the file already holds everything shown.
@@ -130,7 +135,7 @@ void SynchronizeAllRun::saveAndRefill()
         return;
     palmSaved_ = savePalmSide();
     if (!palmSaved_) {
-        sides_.report.noteFailure(notSavedReportText);
+        sides_.report.noteFailure(changedElsewhere_ ? changedAtSaveReportText : notSavedReportText);
         sides_.reloadPalmSide();
     }
     // Straight after a reload: the Palm rows point at records that are gone.
@@ -153,11 +158,15 @@ void SynchronizeAllRun::tellResult(bool palmSaved)
     const int palmRows = view.rowCount(SyncList::Palm);
     const int outlookRows = view.rowCount(SyncList::Outlook);
     if (palmSaved) {
-        sides_.tell(synchronizeAllSummary(palmRows, outlookRows, failed).c_str(), informationCaption,
+        sides_.tell((synchronizeAllSummary(palmRows, outlookRows, failed) + sides_.closingNotes).c_str(),
+                    informationCaption,
                     SyncMessageKind::InformationOk);
         return;
     }
-    sides_.tell(palmSaveFailedText(outlookChanged_).c_str(), errorCaption, SyncMessageKind::ErrorOk);
-    sides_.tell(synchronizeAllSummaryWithoutPalm(outlookRows, failed).c_str(), informationCaption,
+    const std::string text =
+        changedElsewhere_ ? addressFileChangedText(true, outlookChanged_) : palmSaveFailedText(outlookChanged_);
+    sides_.tell(text.c_str(), errorCaption, SyncMessageKind::ErrorOk);
+    sides_.tell((synchronizeAllSummaryWithoutPalm(outlookRows, failed) + sides_.closingNotes).c_str(),
+                informationCaption,
                 SyncMessageKind::InformationOk);
 }

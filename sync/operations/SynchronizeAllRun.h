@@ -53,6 +53,8 @@ private:
     bool outlookChanged_ = false;
     bool fileRewritten_ = false;
     bool palmSaved_ = true;
+    // Another program rewrote the address file during the run: not saved.
+    bool changedElsewhere_ = false;
     // The writes that failed and were not made good later in the run.
     std::set<Write> unwritten_;
 };

@@ -160,36 +160,62 @@ void UndoJournal::keepPalmSideOf(const UndoJournal& other)
     palmNames = other.palmNames;
 }
 
+std::string UndoJournal::headText() const
+{
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "when %d %d %d %d %d %d\n", when.year, when.month, when.day, when.hour,
+                  when.minute, when.second);
+    return std::string(header) + "\n" + "operation " + hex(operation) + "\n" + stamp;
+}
+
+std::string UndoJournal::palmText() const
+{
+    if (!hasPalmSide())
+        return std::string();
+    char numbers[64];
+    std::snprintf(numbers, sizeof numbers, " %llu %016llX", static_cast<unsigned long long>(fileSize),
+                  static_cast<unsigned long long>(fileDigest));
+    std::string out = "palm " + hex(addressFile) + " " + hex(backupFile) + numbers + "\n";
+    for (const std::string& names : palmNames)
+        out += "palm-record " + hex(names) + "\n";
+    return out;
+}
+
+std::string UndoJournal::changeText(const OutlookContactChange& change)
+{
+    const char* kind = change.kind == OutlookContactChange::Kind::Added ? "added" : "overwritten";
+    // Without its id or time only the names are kept: nothing to restore by.
+    if (!change.reachable)
+        return std::string("outlook ") + kind + " unreachable " + hex(change.names) + "\n";
+    std::string out = std::string("outlook ") + kind + " " + hex(change.entryId) + " " + bitsOf(change.modifiedAfter) +
+                      " " + hex(change.names) + "\n";
+    for (const OutlookPropertyValue& value : change.previous)
+        out += (value.whole ? "text " : "property ") + std::to_string(value.row) + " " +
+               (value.whole ? hex(value.text) : hex(value.bytes)) + "\n";
+    return out;
+}
+
+std::string UndoJournal::endText() { return std::string(lastLine) + "\n"; }
+
 std::string UndoJournal::text() const
 {
-    std::string out = std::string(header) + "\n";
-    char when[64];
-    std::snprintf(when, sizeof when, "when %d %d %d %d %d %d\n", this->when.year, this->when.month, this->when.day,
-                  this->when.hour, this->when.minute, this->when.second);
-    out += "operation " + hex(operation) + "\n" + when;
-    if (hasPalmSide()) {
-        char numbers[64];
-        std::snprintf(numbers, sizeof numbers, " %llu %016llX", static_cast<unsigned long long>(fileSize),
-                      static_cast<unsigned long long>(fileDigest));
-        out += "palm " + hex(addressFile) + " " + hex(backupFile) + numbers + "\n";
-        for (const std::string& names : palmNames)
-            out += "palm-record " + hex(names) + "\n";
-    }
-    for (const OutlookContactChange& change : outlook) {
-        out += std::string("outlook ") + (change.kind == OutlookContactChange::Kind::Added ? "added" : "overwritten") +
-               " " + hex(change.entryId) + " " + bitsOf(change.modifiedAfter) + " " + hex(change.names) + "\n";
-        for (const OutlookPropertyValue& value : change.previous)
-            out += (value.whole ? "text " : "property ") + std::to_string(value.row) + " " +
-                   (value.whole ? hex(value.text) : hex(value.bytes)) + "\n";
-    }
-    return out + lastLine + "\n";
+    std::string out = headText();
+    for (const OutlookContactChange& change : outlook)
+        out += changeText(change);
+    // A run ended half-way stays one when what is left of it is kept.
+    return out + palmText() + (interrupted ? std::string() : endText());
 }
 
 bool UndoJournal::parse(const std::string& text)
 {
     // Nothing of a journal that cannot be read whole is used.
-    if (parseLines(text))
+    if (parseLines(text)) {
+        std::vector<OutlookContactChange> changes = std::move(outlook);
+        outlook.clear();
+        for (OutlookContactChange& change : changes)
+            noteContactChange(outlook, std::move(change));
         return true;
+    }
     *this = UndoJournal();
     return false;
 }
@@ -202,7 +228,12 @@ bool UndoJournal::parseLines(const std::string& text)
     if (!std::getline(lines, line) || (line != header && line != firstHeader))
         return false;
     const bool wholeTexts = line == header;
+    // An interrupted run ends after a whole line; one cut inside a line is
+    // damaged.
+    if (text.empty() || text.back() != '\n')
+        return false;
     bool ended = false;
+    bool timed = false;
     while (std::getline(lines, line)) {
         const std::vector<std::string> words = wordsOf(line);
         if (ended || words.empty())
@@ -215,6 +246,7 @@ bool UndoJournal::parseLines(const std::string& text)
             if (!unhex(words[1], &operation))
                 return false;
         } else if (key == "when" && words.size() == 7) {
+            timed = true;
             int* parts[] = {&when.year, &when.month, &when.day, &when.hour, &when.minute, &when.second};
             for (size_t index = 0; index < 6; ++index) {
                 if (!parseInt(words[index + 1], 9999, parts[index]))
@@ -236,8 +268,16 @@ bool UndoJournal::parseLines(const std::string& text)
                 !unhex(words[4], &change.names))
                 return false;
             outlook.push_back(std::move(change));
+        } else if (key == "outlook" && words.size() == 4 && words[2] == "unreachable" &&
+                   (words[1] == "added" || words[1] == "overwritten")) {
+            OutlookContactChange change;
+            change.kind = words[1] == "added" ? OutlookContactChange::Kind::Added : OutlookContactChange::Kind::Overwritten;
+            change.reachable = false;
+            if (!unhex(words[3], &change.names))
+                return false;
+            outlook.push_back(std::move(change));
         } else if (key == "property" && words.size() == 3 && !outlook.empty() &&
-                   outlook.back().kind == OutlookContactChange::Kind::Overwritten) {
+                   outlook.back().kind == OutlookContactChange::Kind::Overwritten && outlook.back().reachable) {
             int row = 0;
             if (!parseInt(words[1], ContactImageRowCount - 1, &row) || !unhex(words[2], &first))
                 return false;
@@ -248,7 +288,7 @@ bool UndoJournal::parseLines(const std::string& text)
                 return false;
             outlook.back().previous.push_back(std::move(value));
         } else if (key == "text" && wholeTexts && words.size() == 3 && !outlook.empty() &&
-                   outlook.back().kind == OutlookContactChange::Kind::Overwritten) {
+                   outlook.back().kind == OutlookContactChange::Kind::Overwritten && outlook.back().reachable) {
             int row = 0;
             std::u16string text;
             OutlookPropertyValue value;
@@ -260,7 +300,11 @@ bool UndoJournal::parseLines(const std::string& text)
             return false;
         }
     }
-    return ended;
+    // The head is what a run writes first; cut before it nothing is known.
+    if (!ended && (operation.empty() || !timed))
+        return false;
+    interrupted = !ended;
+    return true;
 }
 
 bool UndoJournal::save() const
@@ -280,6 +324,19 @@ bool UndoJournal::load()
 }
 
 bool UndoJournal::remove() { return !isPlainFile(journalPath()) || removeFile(journalPath()); }
+
+bool UndoJournal::canBeWritten()
+{
+    const std::string trial = FileRewrite::temporaryPathFor(journalPath());
+    PlatformFile file;
+    if (!file.open(trial.c_str(), PlatformFile::Access::Write, PlatformFile::Disposition::CreateAlways))
+        return false;
+    // A byte too, for a full disk.
+    const bool written = file.write("\n", 1);
+    file.close();
+    removeFile(trial);
+    return written;
+}
 
 bool UndoJournal::available()
 {

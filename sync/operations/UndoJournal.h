@@ -26,6 +26,9 @@ struct UndoJournal {
     std::vector<std::string> palmNames;
 
     std::vector<OutlookContactChange> outlook;
+    // The run was ended before its closing line: it holds what was written
+    // until then.
+    bool interrupted = false;
 
     bool hasPalmSide() const { return !addressFile.empty(); }
     // The address file, its backup, fingerprint and records, as other has them.
@@ -33,15 +36,24 @@ struct UndoJournal {
     bool empty() const { return !hasPalmSide() && outlook.empty(); }
 
     // The journal as its file holds it, and back. Parsing fails on anything
-    // malformed, a value that does not fit or a missing last line.
+    // malformed, a value that does not fit or a line cut short; without its
+    // closing line it is an interrupted run. Later changes of one contact are
+    // folded into its first.
     std::string text() const;
     bool parse(const std::string& text);
+    // The parts of text(), for a journal written as the run goes.
+    std::string headText() const;
+    std::string palmText() const;
+    static std::string changeText(const OutlookContactChange& change);
+    static std::string endText();
 
     // The journal file, rewritten safely; load is false when there is none
     // or it cannot be used (then the journal is empty).
     bool save() const;
     bool load();
     static bool remove();
+    // Whether a journal can be written beside the program at all.
+    static bool canBeWritten();
     // A journal that loads and holds something.
     static bool available();
 

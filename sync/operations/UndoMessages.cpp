@@ -46,7 +46,8 @@ std::string listOfNames(const std::vector<std::string>& names)
 std::string undoQuestion(const UndoPlan& plan)
 {
     std::string text = "The last synchronization, " + plan.operation + " of " + undoStamp(plan.when) +
-                       ", will be taken back:";
+                       (plan.interrupted ? ", was ended before it finished; what it wrote will be taken back:"
+                                         : ", will be taken back:");
     if (plan.outlookDeletes > 0)
         text += "\n" + formatted("%d Outlook contacts it added will be deleted.", plan.outlookDeletes);
     if (plan.outlookRestores > 0)
@@ -54,6 +55,9 @@ std::string undoQuestion(const UndoPlan& plan)
                                  plan.outlookRestores);
     if (plan.palmFile)
         text += "\nThe Palm Desktop address file will be put back as it was before.";
+    if (plan.outlookUnreachable > 0)
+        text += "\n" + formatted("%d Outlook contacts cannot be reached now; they are kept for a later Undo.",
+                                 plan.outlookUnreachable);
     text += namesSentence("These records changed since and will be left as they are: ", plan.leftAlone);
     return text + "\n\nTake the last synchronization back?";
 }
@@ -73,6 +77,9 @@ std::string undoSummary(const UndoOutcome& outcome)
         text += " The Palm Desktop address file could not be put back; it is as it was before the Undo.";
     if (outcome.failed > 0)
         text += " " + formatted("%d Outlook contacts could not be taken back; Undo can be tried again.", outcome.failed);
+    if (outcome.unreachable > 0)
+        text += " " + formatted("%d Outlook contacts could not be reached; Undo can be tried again for them.",
+                                outcome.unreachable);
     text += namesSentence("These records changed since and were left as they are: ", outcome.leftAlone);
     return text;
 }

@@ -14,6 +14,10 @@ constexpr char palmNotRestoredReportText[] = "The Palm Desktop address file coul
 constexpr char journalNotWrittenReportText[] =
     "The Undo journal could not be written; this operation cannot be undone.";
 
+constexpr char unreachableReportText[] = "could not be reached; kept for a later Undo";
+constexpr char notFoundAgainReportText[] =
+    "its Outlook entry could not be read after the write, so Undo cannot find it; left as it is";
+
 constexpr char restoredShortReportText[] =
     "some earlier values were given back only as the list showed them, possibly shortened.";
 
@@ -23,7 +27,11 @@ struct UndoPlan {
     LocalDateTime when;
     int outlookDeletes = 0;
     int outlookRestores = 0;
+    // Contacts Outlook does not give now; they stay for a later Undo.
+    int outlookUnreachable = 0;
     bool palmFile = false;
+    // The run was ended before it finished.
+    bool interrupted = false;
     // Records that changed since the operation and are left alone.
     std::vector<std::string> leftAlone;
 };
@@ -38,6 +46,8 @@ struct UndoOutcome {
     bool palmRestored = false;
     bool palmFailed = false;
     int failed = 0;
+    // Not reached (Outlook busy or gone): kept for a later Undo.
+    int unreachable = 0;
     std::vector<std::string> leftAlone;
 };
 

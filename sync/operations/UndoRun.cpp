@@ -1,5 +1,7 @@
 #include "sync/operations/UndoRun.h"
 
+#include <algorithm>
+
 #include "platform/FileRewrite.h"
 #include "platform/FileSystem.h"
 #include "sync/operations/AddressFileBackups.h"
@@ -41,6 +43,7 @@ void UndoRun::run()
     UndoJournal remaining;
     remaining.operation = journal_.operation;
     remaining.when = journal_.when;
+    remaining.interrupted = journal_.interrupted;
     if (!restorePalmFile(outcome, remaining)) {
         sides_.report.noteFailure(noUndoBackupReportText);
         sides_.report.appendToLog();
@@ -57,22 +60,27 @@ UndoPlan UndoRun::assess()
     UndoPlan plan;
     plan.operation = journal_.operation;
     plan.when = journal_.when;
+    plan.interrupted = journal_.interrupted;
     const PalmFile palmFile = palmFileState();
     palmAsLeft_ = palmFile == PalmFile::AsLeft;
     palmUnreadable_ = palmFile == PalmFile::Unreadable;
     plan.palmFile = palmAsLeft_;
     if (journal_.hasPalmSide() && !palmAsLeft_)
         plan.leftAlone = journal_.palmNames;
-    outlookAsLeft_.clear();
+    outlookStates_.clear();
     for (const OutlookContactChange& change : journal_.outlook) {
-        const bool asLeft = sides_.outlook.isAsLeftBy(change);
-        outlookAsLeft_.push_back(asLeft);
-        if (!asLeft)
+        const OutlookConnector::ItemState state = sides_.outlook.stateOf(change);
+        outlookStates_.push_back(state);
+        if (state == OutlookConnector::ItemState::AsLeft) {
+            if (change.kind == OutlookContactChange::Kind::Added)
+                ++plan.outlookDeletes;
+            else
+                ++plan.outlookRestores;
+        } else if (state == OutlookConnector::ItemState::Unreachable && change.reachable) {
+            ++plan.outlookUnreachable;
+        } else {
             plan.leftAlone.push_back(change.names);
-        else if (change.kind == OutlookContactChange::Kind::Added)
-            ++plan.outlookDeletes;
-        else
-            ++plan.outlookRestores;
+        }
     }
     return plan;
 }
@@ -126,11 +134,22 @@ void UndoRun::takeBackOutlook(UndoOutcome& outcome, UndoJournal& remaining)
     // the operation made in reverse.
     for (size_t index = journal_.outlook.size(); index-- > 0;) {
         OutlookContactChange change = journal_.outlook[index];
-        if (!outlookAsLeft_[index]) {
+        // Noted without its id or time: nothing can ever find it.
+        if (!change.reachable) {
+            leaveAlone(change.names, outcome);
+            sides_.report.noteLine(change.names + ": " + notFoundAgainReportText);
+            continue;
+        }
+        if (outlookStates_[index] == OutlookConnector::ItemState::Unreachable) {
+            keepForLater(change, outcome, remaining);
+            continue;
+        }
+        if (outlookStates_[index] != OutlookConnector::ItemState::AsLeft) {
             leaveAlone(change.names, outcome);
             continue;
         }
-        switch (sides_.outlook.takeBack(change)) {
+        const OutlookConnector::TakeBack result = sides_.outlook.takeBack(change);
+        switch (result) {
         case OutlookConnector::TakeBack::Done:
             if (change.kind == OutlookContactChange::Kind::Added) {
                 ++outcome.outlookDeleted;
@@ -144,14 +163,25 @@ void UndoRun::takeBackOutlook(UndoOutcome& outcome, UndoJournal& remaining)
                 }
             }
             break;
-        case OutlookConnector::TakeBack::ChangedSince: leaveAlone(change.names, outcome); break;
+        case OutlookConnector::TakeBack::ChangedSince:
+        case OutlookConnector::TakeBack::Gone: leaveAlone(change.names, outcome); break;
+        case OutlookConnector::TakeBack::Unreachable: keepForLater(change, outcome, remaining); break;
         case OutlookConnector::TakeBack::Failed:
             ++outcome.failed;
             sides_.report.noteFailure(change.names + ": could not be taken back");
-            remaining.outlook.insert(remaining.outlook.begin(), change);
+            remaining.outlook.push_back(change);
             break;
         }
     }
+    // Kept last first above; the journal holds them in the order made.
+    std::reverse(remaining.outlook.begin(), remaining.outlook.end());
+}
+
+void UndoRun::keepForLater(const OutlookContactChange& change, UndoOutcome& outcome, UndoJournal& remaining)
+{
+    ++outcome.unreachable;
+    sides_.report.noteFailure(change.names + ": " + unreachableReportText);
+    remaining.outlook.push_back(change);
 }
 
 void UndoRun::leaveAlone(const std::string& names, UndoOutcome& outcome)
@@ -165,8 +195,10 @@ void UndoRun::finish(const UndoOutcome& outcome, const UndoJournal& remaining)
     const bool journalKept = remaining.empty() ? UndoJournal::remove() : remaining.save();
     if (!journalKept)
         sides_.report.noteFailure(journalNotWrittenReportText);
-    sides_.report.appendToLog();
+    std::string summary = undoSummary(outcome);
+    if (!sides_.report.appendToLog())
+        summary += reportLostSentence;
     sides_.view.reloadBothSides();
     sides_.view.setCursor(SyncCursor::Normal);
-    sides_.tell(undoSummary(outcome).c_str(), informationCaption, SyncMessageKind::InformationOk);
+    sides_.tell(summary.c_str(), informationCaption, SyncMessageKind::InformationOk);
 }

@@ -96,7 +96,8 @@ bool FakeSyncView::showMessage(const char* text, const char* caption, SyncMessag
     messages.push_back(Message{text, caption, kind});
     if (kind == SyncMessageKind::QuestionYesNo && onQuestion)
         onQuestion();
-    return kind == SyncMessageKind::QuestionYesNo && answerYes;
+    return (kind == SyncMessageKind::QuestionYesNo && answerYes) ||
+           (kind == SyncMessageKind::WarningYesNoDefaultNo && answerWarningYes);
 }
 
 SyncChoice FakeSyncView::chooseSyncAction(const ContactRecord& palm, const ContactRecord& outlook,

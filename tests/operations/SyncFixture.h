@@ -69,6 +69,8 @@ public:
     bool listsExist = true;
     bool showDiff = false;
     bool answerYes = true;
+    // The warning whose default is No.
+    bool answerWarningYes = false;
     // Answers to the Choose Sync Action prompt; once used up, OK without a click.
     std::deque<SyncChoice> choices;
     // Runs when a prompt is shown, before it is answered.

@@ -394,14 +394,19 @@ TEST(UndoJournalFile, ReadsBackWhatItWroteAndRefusesEveryCutOrDamagedCopy)
         companyKept = companyKept || std::string(value.bytes.begin(), value.bytes.end()) == "Acme Ltd";
     EXPECT_TRUE(companyKept);
 
-    int refused = 0;
-    // Only the last line's end may go.
+    // Cut after a whole line, past the head, it is a run ended half-way
+    // holding what it wrote; cut inside a line, or in the head, no journal.
+    const size_t headEnd = text.find("\nwhen ") + 1;
     for (size_t cut = 0; cut + 1 < text.size(); ++cut) {
         UndoJournal partial;
-        if (!partial.parse(text.substr(0, cut)) && partial.empty())
-            ++refused;
+        const bool wholeLines = cut > headEnd && text[cut - 1] == '\n';
+        const bool read = partial.parse(text.substr(0, cut));
+        EXPECT_EQ(wholeLines, read) << "cut at " << cut;
+        if (!read)
+            EXPECT_TRUE(partial.empty()) << "cut at " << cut;
+        else
+            EXPECT_TRUE(partial.interrupted) << "cut at " << cut;
     }
-    EXPECT_EQ(static_cast<int>(text.size() - 1), refused) << "a journal cut anywhere is no journal";
     for (const char* damage : {"property 200 x41", "property 5 x4", "property 1 x4142", "outlook moved x00 0 x"}) {
         std::string damaged = text;
         damaged.insert(damaged.rfind("end"), std::string(damage) + "\n");
@@ -505,4 +510,109 @@ TEST_F(UndoTest, ATextThatCouldNotBeReadWholeComesBackAsShownAndTheSummarySaysSo
     EXPECT_NE(std::string::npos, log().find("Ann Lee (Acme): some earlier values were given back only as the list "
                                             "showed them, possibly shortened."))
         << log();
+}
+
+namespace {
+
+// Stands for the program ended from outside: nothing after it runs.
+struct EndedFromOutside {};
+
+}  // namespace
+
+TEST_F(UndoTest, ARunEndedHalfWayIsTakenBackAfterARestartAsFarAsItsJournalGoes)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Cy", "Fox", "333"),
+                   palmPerson(3, "Eve", "Orr", "555"), palmPerson(4, "Gil", "Ray", "777")});
+    seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
+    start();
+    const std::vector<uint8_t> palmBefore = palmFileOnDisk();
+    const OutlookState outlookBefore = outlookState();
+    // The last operation before it, which Undo must not offer as the last.
+    view->checkAll(SyncList::Outlook);
+    operations->transferOutlookToPalm();
+    start();
+    const std::vector<uint8_t> palmAfterFirst = palmFileOnDisk();
+    const OutlookState outlookAfterFirst = outlookState();
+    // Three of five Palm rows written to Outlook, then the program is gone.
+    view->onProgress = [](int percent) {
+        if (percent >= 40)
+            throw EndedFromOutside();
+    };
+    EXPECT_THROW(operations->synchronizeAll(1), EndedFromOutside);
+    view->onProgress = nullptr;
+    ASSERT_NE(outlookAfterFirst, outlookState()) << "the run wrote Outlook before it ended";
+
+    start();
+    undo();
+    EXPECT_NE(std::string::npos, question().text.find("Synchronize All of ")) << question().text;
+    EXPECT_NE(std::string::npos, question().text.find("was ended before it finished")) << question().text;
+    EXPECT_EQ(outlookAfterFirst, outlookState()) << "every contact the run wrote is back";
+    EXPECT_EQ(palmAfterFirst, palmFileOnDisk()) << "the run never saved the file";
+    EXPECT_FALSE(UndoJournal::available());
+    EXPECT_NE(palmBefore, palmFileOnDisk()) << "the operation before it is left as it was";
+    EXPECT_EQ(outlookBefore, outlookState());
+}
+
+TEST_F(UndoTest, ContactsOutlookCannotGiveNowStayForALaterUndo)
+{
+    seed();
+    const OutlookState outlookBefore = outlookState();
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    // Outlook busy: it rejects the calls, the contacts are all there.
+    const int32_t callRejected = static_cast<int32_t>(0x80010001u);
+    outlook->failMember("GetItemFromID", callRejected);
+    undo();
+    EXPECT_NE(std::string::npos, question().text.find("2 Outlook contacts cannot be reached now")) << question().text;
+    EXPECT_NE(std::string::npos, lastText().find("2 Outlook contacts could not be reached; Undo can be tried again"))
+        << lastText();
+    EXPECT_EQ(std::string::npos, lastText().find("left as they are")) << lastText();
+    ASSERT_TRUE(UndoJournal::available()) << "the only copy of the earlier values is kept";
+    outlook->clearFailures();
+    undo();
+    EXPECT_EQ(outlookBefore, outlookState());
+    EXPECT_FALSE(UndoJournal::available());
+}
+
+TEST_F(UndoTest, AChangeWhoseIdCouldNotBeReadIsJournaledAsUnreachableAndNamed)
+{
+    seed();
+    outlook->failPropertyGet("EntryID");
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    outlook->clearFailures();
+    const std::vector<uint8_t> bytes = readWholeFile(programFilePath(UndoJournal::fileName));
+    const std::string journal(bytes.begin(), bytes.end());
+    EXPECT_EQ(std::string::npos, journal.find("outlook added x ")) << "never an empty id";
+    EXPECT_EQ(std::string::npos, journal.find(" 0000000000000000 ")) << "never time 0";
+    EXPECT_NE(std::string::npos, journal.find("outlook added unreachable ")) << journal;
+    const OutlookState written = outlookState();
+    undo();
+    EXPECT_EQ(written, outlookState()) << "what cannot be found is not guessed at";
+    EXPECT_NE(std::string::npos, lastText().find("left as they are: Ann Lee (Acme) and Cy Fox.")) << lastText();
+}
+
+TEST_F(UndoTest, WithoutAJournalTheUserIsAskedFirstAndAReportNotWrittenIsTold)
+{
+    seed();
+    const OutlookState outlookBefore = outlookState();
+    // Something in the journal's way that no write gets past.
+    ASSERT_TRUE(makeFolder(programFilePath(UndoJournal::fileName) + ".~qs"));
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    ASSERT_EQ(1u, view->messages.size());
+    EXPECT_EQ(SyncMessageKind::WarningYesNoDefaultNo, view->messages[0].kind);
+    EXPECT_EQ(journalUnwritableQuestion, view->messages[0].text);
+    EXPECT_EQ(outlookBefore, outlookState()) << "No, the default, writes nothing";
+    EXPECT_NE(std::string::npos, log().find(noUndoNothingDoneReportText));
+
+    view->answerWarningYes = true;
+    removeFile(programFilePath(SyncReport::fileName));
+    ASSERT_TRUE(makeFolder(programFilePath(SyncReport::fileName)));
+    view->messages.clear();
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    EXPECT_NE(outlookBefore, outlookState()) << "Yes goes on without Undo";
+    EXPECT_NE(std::string::npos, lastText().find(reportLostSentence)) << lastText();
+    EXPECT_FALSE(UndoJournal::available());
 }
