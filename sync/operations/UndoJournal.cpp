@@ -1,5 +1,7 @@
 #include "sync/operations/UndoJournal.h"
 
+#include "platform/FileFingerprint.h"
+
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -137,17 +139,6 @@ std::vector<std::string> wordsOf(const std::string& line)
 }
 
 std::string journalPath() { return programFilePath(UndoJournal::fileName); }
-
-// FNV-1a: enough to tell a file rewritten by another program.
-uint64_t digestOf(const std::string& bytes)
-{
-    uint64_t digest = 1469598103934665603ull;
-    for (unsigned char c : bytes) {
-        digest ^= c;
-        digest *= 1099511628211ull;
-    }
-    return digest;
-}
 
 }  // namespace
 
@@ -350,6 +341,6 @@ bool fileFingerprint(const std::string& path, uint64_t* size, uint64_t* digest)
     if (!readWholeFileInto(path, bytes, largestFile))
         return false;
     *size = bytes.size();
-    *digest = digestOf(bytes);
+    *digest = digestOfBytes(bytes);
     return true;
 }
