@@ -26,4 +26,9 @@ public:
     virtual int32_t invoke(const char* name, AutomationCallKind kind,
                            const std::vector<AutomationValue>& arguments,
                            AutomationValue* result) = 0;
+
+    // Says what kind of Outlook object this is ("ContactItem", "Table"...),
+    // so an adapter may remember its member numbers for every object of
+    // that kind. Whoever fetched the object knows; nothing else changes.
+    virtual void setMemberKind(const char* kind) { (void)kind; }
 };

@@ -32,6 +32,28 @@ AutomationValue AutomationValue::fromObject(AutomationObjectRef object) {
     return value;
 }
 
+AutomationValue AutomationValue::fromArray(std::shared_ptr<const AutomationArray> array) {
+    if (!array) return AutomationValue();
+    AutomationValue value;
+    value.type_ = AutomationValueType::Array;
+    value.array_ = std::move(array);
+    return value;
+}
+
+const AutomationValue& AutomationArray::at(size_t column, size_t row) const {
+    static const AutomationValue none;
+    if (column >= columns_ || row >= rows_) return none;
+    return cells_[row * columns_ + column];
+}
+
+void AutomationArray::set(size_t column, size_t row, AutomationValue value) {
+    if (column < columns_ && row < rows_) cells_[row * columns_ + column] = std::move(value);
+}
+
+bool AutomationArray::operator==(const AutomationArray& other) const {
+    return columns_ == other.columns_ && rows_ == other.rows_ && cells_ == other.cells_;
+}
+
 bool AutomationValue::operator==(const AutomationValue& other) const {
     if (type_ != other.type_) return false;
     switch (type_) {
@@ -40,6 +62,7 @@ bool AutomationValue::operator==(const AutomationValue& other) const {
     case AutomationValueType::Int32: return integer_ == other.integer_;
     case AutomationValueType::Date: return date_ == other.date_;
     case AutomationValueType::Object: return object_ == other.object_;
+    case AutomationValueType::Array: return array_ == other.array_ || *array_ == *other.array_;
     }
     return false;
 }
@@ -56,6 +79,9 @@ std::string AutomationValue::describe() const {
         std::snprintf(number, sizeof number, "date %.10g", date_);
         return number;
     case AutomationValueType::Object: return object_ ? "object" : "nothing";
+    case AutomationValueType::Array:
+        std::snprintf(number, sizeof number, "array %zux%zu", array_->columns(), array_->rows());
+        return number;
     }
     return "empty";
 }

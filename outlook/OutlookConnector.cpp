@@ -1,9 +1,11 @@
 #include "outlook/OutlookConnector.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
 #include "outlook/AutomationCalls.h"
+#include "outlook/ContactTableRead.h"
 #include "outlook/OutlookContactImage.h"
 #include "outlook/OutlookMapping.h"
 #include "platform/TextCodec.h"
@@ -77,6 +79,9 @@ void OutlookConnector::shutdown() {
 void OutlookConnector::clear() {
     if (contacts_) contacts_->clear();
     unsavedRows_.clear();
+    entryIds_.clear();
+    partlyRead_.clear();
+    skippedItems_ = 0;
 }
 
 bool OutlookConnector::open() {
@@ -104,40 +109,119 @@ bool OutlookConnector::load() {
 
 bool OutlookConnector::loadItems() {
     char folderName[FolderNameCapacity] = {};
+    contactsFolder_->setMemberKind("Folder");
     getTextProperty(contactsFolder_.get(), "Name", folderName, FolderNameCapacity);
+    allItemsLoaded_ = true;
+    std::vector<ContactItemRead> reads;
+    // A table gives the folder in a few calls; the walk costs some 80 a
+    // contact, each a round trip to Outlook's process.
+    const TableRead table = readContactTable(contactsFolder_.get(), nameSpace().get(), folderName, &reads);
+    if (table == TableRead::Partial) allItemsLoaded_ = false;
+    if (table == TableRead::NotOffered) {
+        reads.clear();
+        if (!walkItems(folderName, &reads)) return false;
+    }
+    keepReads(reads);
+    return true;
+}
+
+bool OutlookConnector::walkItems(const char* folderName, std::vector<ContactItemRead>* reads) {
     AutomationObjectRef items = getObjectProperty(contactsFolder_.get(), "Items");
     if (!items) return false;
-
-    // Each item is let go as soon as the next one replaces it. A position
-    // names the item "Item" (position + 1) gives only up to the first item
-    // that failed to arrive or to become a record.
-    addressableCount_ = 0;
-    allItemsLoaded_ = true;
+    items->setMemberKind("Items");
+    // Each item is let go as soon as the next one replaces it.
     const char* step = "GetFirst";
-    for (;;) {
+    for (int32_t position = 1;; ++position) {
         AutomationValue result;
         if (!automationSucceeded(invokeByName(items.get(), step, AutomationCallKind::Method, {}, &result))) {
             allItemsLoaded_ = false;
             break;
         }
         if (!result.isObject() || !result.object()) break;
-        if (!addItemRecord(result.object().get(), folderName)) allItemsLoaded_ = false;
-        if (allItemsLoaded_) addressableCount_ = contacts_->count();
+        AutomationObject* item = result.object().get();
+        item->setMemberKind("ContactItem");
+        try {
+            reads->push_back(ContactItemRead());
+        } catch (const std::bad_alloc&) {
+            allItemsLoaded_ = false;
+            break;
+        }
+        addItemRecord(item, folderName, position, &reads->back());
         step = "GetNext";
     }
     return true;
 }
 
-bool OutlookConnector::addItemRecord(AutomationObject* item, const char* folderName) {
-    OutlookContactImage image;
-    copyText(image.folderName, folderName);
-    readContactItem(item, &image);
+void OutlookConnector::addItemRecord(AutomationObject* item, const char* folderName, int32_t position,
+                                     ContactItemRead* read) {
+    read->itemPosition = position;
+    copyText(read->image.folderName, folderName);
+    // The kind first: a distribution list has none of a contact's properties.
+    AutomationValue kind;
+    if (automationSucceeded(invokeByName(item, "MessageClass", AutomationCallKind::PropertyGet, {}, &kind)) &&
+        kind.isText())
+        read->isContact = isContactMessageClass(kind.text());
+    char entryId[EntryIdCapacity] = {};
+    getTextProperty(item, "EntryID", entryId, EntryIdCapacity);
+    read->entryId = entryId;
+    if (read->isContact) readContactItem(item, &read->image, &read->refused);
+}
+
+void OutlookConnector::keepReads(std::vector<ContactItemRead>& reads) {
+    // Neither "Items" nor a table promises an order, and the lists' order
+    // decides which counterpart is found first: both ways of reading give
+    // the records by creation time, then id, so the same folder always
+    // loads alike.
+    std::stable_sort(reads.begin(), reads.end(), [](const ContactItemRead& left, const ContactItemRead& right) {
+        if (left.image.creationTime != right.image.creationTime)
+            return left.image.creationTime < right.image.creationTime;
+        return left.entryId < right.entryId;
+    });
+    // A position names the item "Item" (position + 1) gives only as far as
+    // the records stand in the folder's own order.
+    // A walk that broke off still names its leading items right.
+    addressableCount_ = 0;
+    bool inItemOrder = true;
+    for (const ContactItemRead& read : reads) {
+        if (!read.isContact) {
+            ++skippedItems_;
+            inItemOrder = false;
+            continue;
+        }
+        if (read.itemPosition != contacts_->count() + 1) inItemOrder = false;
+        if (!keepRecord(read)) {
+            inItemOrder = false;
+            continue;
+        }
+        if (inItemOrder) addressableCount_ = contacts_->count();
+    }
+    if (!inItemOrder) allItemsLoaded_ = false;
+}
+
+bool OutlookConnector::keepRecord(const ContactItemRead& read) {
     std::unique_ptr<ContactRecord> record(new (std::nothrow) ContactRecord());
     if (!record) return false;
-    imageToRecord(&image, record.get(), mappingBlock_);
-    record->nativeData = imageToBytes(image);
+    imageToRecord(&read.image, record.get(), mappingBlock_);
+    try {
+        record->nativeData = imageToBytes(read.image);
+        entryIds_.reserve(contacts_->count() + 1);
+        if (read.refused.any()) partlyRead_.insert(record.get());
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     record->sourceType = SourceTypeOutlook;
-    return contacts_->append(std::move(record));
+    const ContactRecord* kept = record.get();
+    if (!contacts_->append(std::move(record))) {
+        partlyRead_.erase(kept);
+        return false;
+    }
+    entryIds_.resize(contacts_->count() - 1);
+    entryIds_.push_back(read.entryId);
+    return true;
+}
+
+bool OutlookConnector::fullyRead(const ContactRecord* record) const {
+    return record && partlyRead_.count(record) == 0;
 }
 
 bool OutlookConnector::addContact(ContactRecord* record, AutomationObject* folder) {

@@ -2,9 +2,13 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "config/MappingBlock.h"
 #include "outlook/ContactChangeIndex.h"
+#include "outlook/ContactTableRead.h"
 #include "outlook/OutlookContactChange.h"
 #include "outlook/OutlookContactImage.h"
 #include "outlook/OutlookMapping.h"
@@ -76,13 +80,28 @@ public:
     // time, so it can be tried again.
     TakeBack takeBack(OutlookContactChange& change);
 
+    // False for a record whose contact Outlook would not give in full (its
+    // guard, an item that throws): shown, but never written over the other
+    // side, where its empty fields would wipe real values.
+    bool fullyRead(const ContactRecord* record) const;
+    // Items of the folder the last load left out as no contacts
+    // (distribution lists and the like): never shown, paired or copied.
+    int skippedItems() const { return skippedItems_; }
+
     bool outlookAvailable() const { return outlookAvailable_; }
     // Null only after shutdown.
     ContactList* contacts() { return contacts_.get(); }
 
 private:
     bool loadItems();
-    bool addItemRecord(AutomationObject* item, const char* folderName);
+    // The folder item by item, for an Outlook without tables; false when
+    // its items cannot be reached.
+    bool walkItems(const char* folderName, std::vector<ContactItemRead>* reads);
+    void addItemRecord(AutomationObject* item, const char* folderName, int32_t position, ContactItemRead* read);
+    // The reads become `contacts`, sorted, without the items that are no
+    // contacts.
+    void keepReads(std::vector<ContactItemRead>& reads);
+    bool keepRecord(const ContactItemRead& read);
     // The stored image of the record at `position`, or a zeroed one.
     OutlookContactImage storedImage(int32_t position);
     // Makes the image the record's native block, as far as memory allows.
@@ -100,6 +119,11 @@ private:
     AutomationObjectRef itemAsLeftBy(const OutlookContactChange& change, ItemState* state);
 
     std::unique_ptr<ContactList> contacts_;
+    // By position in `contacts_`, each loaded contact's "EntryID" ("" when
+    // unread; a record added since may have none here).
+    std::vector<std::string> entryIds_;
+    std::set<const ContactRecord*> partlyRead_;
+    int skippedItems_ = 0;
     AutomationObjectRef contactsFolder_;
     bool outlookAvailable_ = false;
     const MappingBlock* mappingBlock_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "outlook/AutomationCalls.h"
 #include "outlook/OutlookFieldList.h"
+#include "platform/TextCodec.h"
 #include "sync/AutomationDate.h"
 
 namespace {
@@ -100,30 +101,36 @@ bool alreadyHeld(const OutlookContactImage& image, const OutlookContactImage* he
 
 }
 
-bool readContactItem(AutomationObject* item, OutlookContactImage* image) {
+bool isRefusedRead(int32_t status) {
+    return !automationSucceeded(status) && status != AutomationStatus::UnknownName &&
+           status != AutomationStatus::MemberNotFound;
+}
+
+void storeImageValue(OutlookContactImage& image, const ImageRow& row, const AutomationValue& value) {
+    switch (row.kind) {
+    case ImageValueKind::Text: {
+        char* field = imageText(image, row);
+        std::memset(field, 0, row.imageSize);
+        if (!value.isText() || row.imageSize == 0) break;
+        const std::string text = utf16ToAnsi(value.text());
+        std::memcpy(field, text.data(), text.size() < row.imageSize - 1 ? text.size() : row.imageSize - 1);
+        break;
+    }
+    case ImageValueKind::Date: setImageDate(image, row, value.isDate() ? value.date() : 0.0); break;
+    case ImageValueKind::Integer: setImageInteger(image, row, value.isInt() ? value.integer() : 0); break;
+    }
+}
+
+bool readContactItem(AutomationObject* item, OutlookContactImage* image, ImageRowSet* refused) {
     if (!item || !image) return false;
-    for (const ImageRow& row : contactImageRows()) {
+    const auto& rows = contactImageRows();
+    for (size_t index = 0; index < rows.size(); ++index) {
+        const ImageRow& row = rows[index];
         if (!row.propertyName) continue;
-        switch (row.kind) {
-        case ImageValueKind::Text: {
-            char* field = imageText(*image, row);
-            std::memset(field, 0, row.imageSize);
-            getTextProperty(item, row.propertyName, field, static_cast<uint32_t>(row.imageSize));
-            break;
-        }
-        case ImageValueKind::Date: {
-            double date = 0.0;
-            getDateProperty(item, row.propertyName, &date);
-            setImageDate(*image, row, date);
-            break;
-        }
-        case ImageValueKind::Integer: {
-            int32_t value = 0;
-            getIntProperty(item, row.propertyName, &value);
-            setImageInteger(*image, row, value);
-            break;
-        }
-        }
+        AutomationValue value;
+        const int32_t status = invokeByName(item, row.propertyName, AutomationCallKind::PropertyGet, {}, &value);
+        storeImageValue(*image, row, value);
+        if (refused && isRefusedRead(status)) refused->set(index);
     }
     return true;
 }

@@ -16,7 +16,18 @@ using ImageRowSet = std::bitset<ContactImageRowCount>;
 
 // Fills the image from the item's properties; a property that cannot be read
 // leaves its field empty. The suffix and folder name are left as they are.
-bool readContactItem(AutomationObject* item, OutlookContactImage* image);
+// With refused, the rows whose read Outlook refused (its guard, an item that
+// throws) are added to it: their empty field is no value of the contact's.
+// A property the item does not have is no refusal.
+bool readContactItem(AutomationObject* item, OutlookContactImage* image, ImageRowSet* refused = nullptr);
+
+// A failed property get that is a refusal, not a missing member.
+bool isRefusedRead(int32_t status);
+
+// The row's field takes the value as a read gives it: text through the code
+// page cut to the field, a date, the integer; any other value (an empty
+// table cell among them) leaves the field empty.
+void storeImageValue(OutlookContactImage& image, const ImageRow& row, const AutomationValue& value);
 
 // Puts the image's properties into the item and saves it. Empty texts and
 // dates of 0 are not put, so Outlook keeps its value; "Gender" always is.

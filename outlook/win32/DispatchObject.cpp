@@ -14,9 +14,21 @@ AutomationObjectRef DispatchObject::wrap(IDispatch* dispatch) {
 }
 
 int32_t DispatchObject::lookUpMember(const char* name, DISPID* member) {
+    int32_t cached = DISPID_UNKNOWN;
+    if (members_->find(kind_, name, &cached)) {
+        *member = cached;
+        return S_OK;
+    }
     std::wstring wideName = toWideString(ansiToUtf16(name));
     LPOLESTR names[1] = {&wideName[0]};
-    return dispatch_->GetIDsOfNames(IID_NULL, names, 1, NameLookupLocale, member);
+    HRESULT status = dispatch_->GetIDsOfNames(IID_NULL, names, 1, NameLookupLocale, member);
+    if (SUCCEEDED(status)) members_->store(kind_, name, *member);
+    return status;
+}
+
+void DispatchObject::shareCacheWith(const AutomationValue& value) const {
+    if (!value.isObject()) return;
+    if (auto* adapter = dynamic_cast<DispatchObject*>(value.object().get())) adapter->members_ = members_;
 }
 
 int32_t DispatchObject::invoke(const char* name, AutomationCallKind kind,
@@ -46,6 +58,9 @@ int32_t DispatchObject::invoke(const char* name, AutomationCallKind kind,
     ScopedVariant answer;
     status = dispatch_->Invoke(member, IID_NULL, InvokeLocale, static_cast<WORD>(kind), &parameters,
                                answer.get(), nullptr, nullptr);
-    if (SUCCEEDED(status) && result) *result = automationValueFromVariant(answer.value());
+    if (SUCCEEDED(status) && result) {
+        *result = automationValueFromVariant(answer.value());
+        shareCacheWith(*result);
+    }
     return status;
 }

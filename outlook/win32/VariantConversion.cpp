@@ -1,6 +1,7 @@
 #include "outlook/win32/VariantConversion.h"
 
 #include <climits>
+#include <memory>
 
 #include "outlook/AutomationStatus.h"
 #include "outlook/win32/DispatchObject.h"
@@ -21,6 +22,41 @@ static AutomationValue objectFromUnknown(IUnknown* unknown) {
         return AutomationValue();
     }
     return AutomationValue::fromObject(DispatchObject::wrap(dispatch.get()));
+}
+
+// Far more than a GetArray block of contacts; a larger array is refused
+// rather than copied.
+static const size_t MaximumArrayCells = 1u << 22;
+
+// Leftmost index first, as GetArray's (column, row): SAFEARRAY data holds
+// the leftmost index varying fastest.
+static AutomationValue arrayFromSafeArray(SAFEARRAY* array) {
+    if (!array || SafeArrayGetDim(array) != 2) return AutomationValue();
+    VARTYPE type = VT_EMPTY;
+    if (FAILED(SafeArrayGetVartype(array, &type)) || type != VT_VARIANT) return AutomationValue();
+    LONG lower[2] = {};
+    LONG upper[2] = {};
+    for (UINT dimension = 0; dimension < 2; ++dimension) {
+        if (FAILED(SafeArrayGetLBound(array, dimension + 1, &lower[dimension])) ||
+            FAILED(SafeArrayGetUBound(array, dimension + 1, &upper[dimension])))
+            return AutomationValue();
+    }
+    const LONGLONG columnSpan = static_cast<LONGLONG>(upper[0]) - lower[0] + 1;
+    const LONGLONG rowSpan = static_cast<LONGLONG>(upper[1]) - lower[1] + 1;
+    const size_t columns = columnSpan > 0 ? static_cast<size_t>(columnSpan) : 0;
+    const size_t rows = rowSpan > 0 ? static_cast<size_t>(rowSpan) : 0;
+    if (columns != 0 && rows > MaximumArrayCells / columns) return AutomationValue();
+    auto converted = std::make_shared<AutomationArray>(columns, rows);
+    if (columns != 0 && rows != 0) {
+        VARIANT* cells = nullptr;
+        if (FAILED(SafeArrayAccessData(array, reinterpret_cast<void**>(&cells)))) return AutomationValue();
+        for (size_t row = 0; row < rows; ++row) {
+            for (size_t column = 0; column < columns; ++column)
+                converted->set(column, row, automationValueFromVariant(cells[row * columns + column]));
+        }
+        SafeArrayUnaccessData(array);
+    }
+    return AutomationValue::fromArray(converted);
 }
 
 static bool unsignedFits(unsigned long value) { return value <= static_cast<unsigned long>(INT32_MAX); }
@@ -45,6 +81,7 @@ AutomationValue automationValueFromVariant(const VARIANT& variant) {
     case VT_DISPATCH:
         return AutomationValue::fromObject(DispatchObject::wrap(variant.pdispVal));
     case VT_UNKNOWN: return objectFromUnknown(variant.punkVal);
+    case VT_ARRAY | VT_VARIANT: return arrayFromSafeArray(variant.parray);
     default: return AutomationValue();
     }
 }
@@ -72,6 +109,32 @@ static int32_t objectToVariant(const AutomationObjectRef& object, VARIANT* varia
     return AutomationStatus::Ok;
 }
 
+static int32_t arrayToVariant(const AutomationArray* array, VARIANT* variant) {
+    if (!array || array->columns() > LONG_MAX || array->rows() > LONG_MAX) return AutomationStatus::InvalidArgument;
+    SAFEARRAYBOUND bounds[2] = {};
+    bounds[0].cElements = static_cast<ULONG>(array->columns());
+    bounds[1].cElements = static_cast<ULONG>(array->rows());
+    SAFEARRAY* made = SafeArrayCreate(VT_VARIANT, 2, bounds);
+    if (!made) return AutomationStatus::OutOfMemory;
+    int32_t status = AutomationStatus::Ok;
+    if (array->columns() != 0 && array->rows() != 0) {
+        VARIANT* cells = nullptr;
+        status = SafeArrayAccessData(made, reinterpret_cast<void**>(&cells));
+        for (size_t row = 0; automationSucceeded(status) && row < array->rows(); ++row) {
+            for (size_t column = 0; automationSucceeded(status) && column < array->columns(); ++column)
+                status = automationValueToVariant(array->at(column, row), &cells[row * array->columns() + column]);
+        }
+        if (cells) SafeArrayUnaccessData(made);
+    }
+    if (!automationSucceeded(status)) {
+        SafeArrayDestroy(made);
+        return status;
+    }
+    variant->vt = VT_ARRAY | VT_VARIANT;
+    variant->parray = made;
+    return AutomationStatus::Ok;
+}
+
 int32_t automationValueToVariant(const AutomationValue& value, VARIANT* variant) {
     if (!variant) return AutomationStatus::InvalidArgument;
     switch (value.type()) {
@@ -88,6 +151,7 @@ int32_t automationValueToVariant(const AutomationValue& value, VARIANT* variant)
         variant->date = value.date();
         return AutomationStatus::Ok;
     case AutomationValueType::Object: return objectToVariant(value.object(), variant);
+    case AutomationValueType::Array: return arrayToVariant(value.array(), variant);
     }
     return AutomationStatus::TypeMismatch;
 }

@@ -10,8 +10,9 @@
 
 // VARIANT -> value. Text (a null string is ""), integers that fit 32 bits
 // signed, dates and objects (IDispatch, or IUnknown that gives one) come
-// through; anything else, VT_EMPTY and VT_NULL included, is empty. Objects
-// are wrapped with a reference of their own.
+// through, and two-dimensional arrays of VARIANTs (GetArray's); anything
+// else, VT_EMPTY and VT_NULL included, is empty. Objects are wrapped with a
+// reference of their own.
 AutomationValue automationValueFromVariant(const VARIANT& variant);
 
 // Value -> VARIANT (which must be empty; the caller clears it). Objects must

@@ -38,6 +38,8 @@ WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record)
 
 WriteOutcome writeToPalm(SyncSides& sides, const ContactRecord* record)
 {
+    if (record != nullptr && !sides.outlookRecordUsable(*record))
+        return WriteOutcome::Failed;
     const bool overwrite = hasCounterpart(sides.palm.contacts(), record);
     const WriteOutcome outcome = mergeIntoPalm(sides.palm, record);
     noteInReport(sides, record, overwrite ? SyncReport::Action::PalmOverwritten : SyncReport::Action::AddedToPalm,
@@ -250,6 +252,7 @@ void SyncOperations::undoLastSynchronization()
 void SyncOperations::beginReport(const char* operation)
 {
     sides_.report.begin(operation, currentLocalTime());
+    sides_.beginOutlookAccount();
     sides_.closingNotes.clear();
     journal_.reset();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct SyncSides {
     // Sentences the closing summary ends with: what the user must know
     // beyond the counts (no Undo journal, no report, texts cut).
     std::string closingNotes{};
+    // Records the report already named as not given in full by Outlook.
+    std::set<const ContactRecord*> namedAsPartlyRead{};
 
     // Both lists shown again from their stores, the Palm list first.
     void refillBothLists();
@@ -29,6 +32,16 @@ struct SyncSides {
     // The run no longer uses the caller's custom-field mapping.
     void detachMappingBlock();
     void tell(const char* text, const char* caption, SyncMessageKind kind);
+
+    // Whether an Outlook record may be copied to or written over the Palm
+    // side. One Outlook did not give in full (its guard refused a property,
+    // the item failed) may not: its empty fields are no values, and would
+    // wipe the Palm ones. The report names it.
+    bool outlookRecordUsable(const ContactRecord& record);
+    // At the start of an operation's report: how many items of the Outlook
+    // folder were left out as no contacts (distribution lists), when there
+    // were any; no record named as not given in full yet.
+    void beginOutlookAccount();
 };
 
 // The connector notes the Outlook changes of one operation, from empty,

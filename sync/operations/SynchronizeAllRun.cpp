@@ -72,6 +72,10 @@ void SynchronizeAllRun::addToOutlook(const ContactRecord& palm)
 
 void SynchronizeAllRun::addToPalm(const ContactRecord& outlook)
 {
+    if (!sides_.outlookRecordUsable(outlook)) {
+        count(Write(nullptr, &outlook), false, palmChanged_);
+        return;
+    }
     const bool written = sides_.palm.addRecord(&outlook);
     sides_.report.noteWrite(outlook, SyncReport::Action::AddedToPalm, written);
     count(Write(nullptr, &outlook), written, palmChanged_);
@@ -107,6 +111,10 @@ void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecor
 
 void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook)
 {
+    if (!sides_.outlookRecordUsable(outlook)) {
+        count(Write(&palm, &outlook), false, palmChanged_);
+        return;
+    }
     const bool written = sides_.palm.updateRecord(&outlook, palmPosition);
     sides_.report.noteWrite(outlook, SyncReport::Action::PalmOverwritten, written);
     if (written) {

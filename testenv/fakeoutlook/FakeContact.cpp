@@ -2,6 +2,7 @@
 
 #include "outlook/AutomationStatus.h"
 #include "testenv/fakeoutlook/FakeContactProperties.h"
+#include "testenv/fakeoutlook/MemberName.h"
 
 static AutomationValue neutralValue(AutomationValueType type) {
     switch (type) {
@@ -60,12 +61,37 @@ int32_t FakeContact::integer(const char* name) const {
     return stored ? stored->integer() : 0;
 }
 
-bool FakeContact::hasProperty(const char* name) const { return findFakeContactProperty(name) >= 0; }
+static const char16_t ContactClass[] = u"IPM.Contact";
+
+bool FakeContact::isContactItem() const {
+    const std::u16string kind = text("MessageClass");
+    if (kind.empty()) return true;
+    const size_t length = sizeof ContactClass / sizeof ContactClass[0] - 1;
+    if (kind.size() < length) return false;
+    for (size_t at = 0; at < length; ++at) {
+        const char16_t c = kind[at];
+        const char16_t lower = c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c;
+        const char16_t wanted = ContactClass[at] >= u'A' && ContactClass[at] <= u'Z'
+                                    ? ContactClass[at] - u'A' + u'a' : ContactClass[at];
+        if (lower != wanted) return false;
+    }
+    return kind.size() == length || kind[length] == u'.';
+}
+
+bool FakeContact::hasProperty(const char* name) const {
+    if (findFakeContactProperty(name) < 0) return false;
+    // A distribution list has no names, addresses or numbers.
+    return isContactItem() || isItemProperty(name);
+}
 
 int32_t FakeContact::getProperty(const char* name, AutomationValue* result) const {
-    const AutomationValue* stored = value(name);
+    const AutomationValue* stored = hasProperty(name) ? value(name) : nullptr;
     if (!stored) return AutomationStatus::UnknownName;
-    if (result) *result = *stored;
+    if (result) {
+        *result = *stored;
+        if (sameMemberName(name, "MessageClass") && stored->text().empty())
+            *result = AutomationValue::fromText(ContactClass);
+    }
     return AutomationStatus::Ok;
 }
 

@@ -27,6 +27,9 @@ public:
     const AutomationValue* value(const char* name) const;
 
     int saveCount() const { return saveCount_; }
+    // A contact, not a distribution list or another kind of item: its
+    // "MessageClass" begins with "IPM.Contact".
+    bool isContactItem() const;
     uint64_t serial() const { return serial_; }
 
     // What a contact item answers through automation.

@@ -33,6 +33,8 @@ const std::vector<FakeContactProperty>& fakeContactProperties() {
         text("PrimaryTelephoneNumber"), text("Profession"), text("RadioTelephoneNumber"), text("Spouse"),
         text("WebPage"), text("Body"), stamp("CreationTime"), stamp("LastModificationTime"),
         {"EntryID", AutomationValueType::Text, true},
+        // "" stands for "IPM.Contact", so a contact file names only the other kinds.
+        {"MessageClass", AutomationValueType::Text, true},
     };
     return properties;
 }
@@ -43,4 +45,12 @@ int findFakeContactProperty(const char* name) {
         if (sameMemberName(properties[index].name, name)) return static_cast<int>(index);
     }
     return -1;
+}
+
+bool isItemProperty(const char* name) {
+    static const char* const common[] = {"EntryID", "MessageClass", "CreationTime", "LastModificationTime", "Body"};
+    for (const char* property : common) {
+        if (sameMemberName(property, name)) return true;
+    }
+    return false;
 }

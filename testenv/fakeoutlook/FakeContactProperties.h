@@ -17,3 +17,7 @@ const std::vector<FakeContactProperty>& fakeContactProperties();
 
 // The property's position in fakeContactProperties(), or -1.
 int findFakeContactProperty(const char* name);
+
+// A property every item has, a distribution list too; the rest are a
+// contact's own.
+bool isItemProperty(const char* name);

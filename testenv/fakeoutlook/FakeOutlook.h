@@ -47,6 +47,14 @@ public:
     // take it again.
     void noteSeededEntryId(const std::u16string& entryId);
 
+    // The Outlook version played (its major number). Folders offer
+    // "GetTable" from Outlook 2007 (12) on; the default is the version
+    // before, whose only way through a folder is its "Items".
+    static constexpr int FirstVersionWithTables = 12;
+    void setVersion(int major) { version_ = major; }
+    int version() const { return version_; }
+    bool offersTables() const { return version_ >= FirstVersionWithTables; }
+
     // The time new contacts and saves are stamped with (an automation date).
     void setCurrentTime(double date) { currentTime_ = date; }
     double currentTime() const { return currentTime_; }
@@ -89,6 +97,7 @@ private:
     std::u16string folderName_ = u"Contacts";
     std::vector<std::unique_ptr<FakeContact>> contacts_;
     double currentTime_ = 45292.5;  // 1 January 2024, noon
+    int version_ = FirstVersionWithTables - 1;
     uint64_t lastSerial_ = 0;
     uint32_t lastIdNumber_ = 0;
     std::set<FakeStartStep> failingSteps_;

@@ -37,6 +37,7 @@ bool readStandInSettings(const StandInLookup& lookup, StandInSettings* settings,
     if (lookup(StandInCallsFile, &text)) read.callsFile = text;
     if (!readCount(lookup, StandInFailSave, &read.failSave, problem)) return false;
     if (!readCount(lookup, StandInFailGetNextAfter, &read.failGetNextAfter, problem)) return false;
+    if (!readCount(lookup, StandInVersion, &read.outlookVersion, problem)) return false;
     text.clear();
     if (lookup(StandInFixedTime, &text) && !text.empty()) {
         char* end = nullptr;
@@ -91,6 +92,7 @@ private:
 StandInOutlook::StandInOutlook(Key, const StandInSettings& settings)
     : settings_(settings), outlook_(FakeOutlook::create()) {
     outlook_->failGetNextAfter(settings.failGetNextAfter);
+    if (settings.outlookVersion > 0) outlook_->setVersion(settings.outlookVersion);
 }
 
 std::shared_ptr<StandInOutlook> StandInOutlook::open(const StandInSettings& settings, std::string* problem) {

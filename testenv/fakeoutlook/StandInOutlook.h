@@ -19,6 +19,9 @@ struct StandInSettings {
     int failGetNextAfter = -1;
     // The automation date that "Add" and "Save" stamp; 0: the local clock.
     double fixedTime = 0.0;
+    // The Outlook version played (major number): 12 and later offer tables;
+    // 0: the version before them, as every scenario had it.
+    int outlookVersion = 0;
     // Where the local server writes the calls it received; empty: nowhere.
     std::string callsFile;
     // Told why a "Save" failed; none: kept to lastProblem().
@@ -38,6 +41,7 @@ constexpr StandInSwitch StandInFailSave = {"QS_OUTLOOK_FAIL_SAVE", "FailSave"};
 constexpr StandInSwitch StandInFailGetNextAfter = {"QS_OUTLOOK_FAIL_GETNEXT_AFTER", "FailGetNextAfter"};
 constexpr StandInSwitch StandInFixedTime = {"QS_OUTLOOK_TIME", "Time"};
 constexpr StandInSwitch StandInCallsFile = {"QS_OUTLOOK_CALLS", "CallsFile"};
+constexpr StandInSwitch StandInVersion = {"QS_OUTLOOK_VERSION", "Version"};
 
 // True with the switch's text when it is set (an empty text counts as unset).
 using StandInLookup = std::function<bool(const StandInSwitch& name, std::string* text)>;

@@ -9,8 +9,11 @@
 
 namespace {
 
+using Names = std::vector<std::string>;
+
 class SyncReportTest : public SyncFixture {
 protected:
+    const std::string& lastText() const { return view->messages.back().text; }
     std::string log() const
     {
         const std::vector<uint8_t> bytes = readWholeFile(programFilePath(SyncReport::fileName));
@@ -92,3 +95,42 @@ TEST(SyncReportNames, ARecordIsNamedByWhatItHas)
 }
 
 } // namespace
+
+// Outlook's guard refused Ann's e-mail address: her empty one is no value,
+// so she overwrites nothing and adds nothing on the Palm side, by a
+// transfer or by Synchronize All, and the report names her.
+TEST_F(SyncReportTest, AContactOutlookGaveOnlyInPartNeverWritesThePalmSide)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
+    seedOutlook(u"Ann", u"Lee", u"999", u"Acme").setText("Email1Address", u"ann@acme.example");
+    seedOutlook(u"Dee", u"Kim", u"444").setText("Email1Address", u"dee@kim.example");
+    outlook->failPropertyGet("Email1Address", static_cast<int32_t>(0x80070005u));
+    start();
+    const std::vector<uint8_t> before = palmFileOnDisk();
+
+    view->checkAll(SyncList::Outlook);
+    operations->transferOutlookToPalm();
+    EXPECT_EQ(before, palmFileOnDisk());
+    EXPECT_NE(std::string::npos, lastText().find("2 records could not be written")) << lastText();
+    operations->synchronizeAll(2);
+    EXPECT_EQ(before, palmFileOnDisk());
+    EXPECT_EQ((Names{"Ann"}), palmFileNames());
+    EXPECT_EQ(2u, occurrences(log(), "Ann Lee (Acme): not copied to Palm Desktop, Outlook refused"));
+    EXPECT_EQ(2u, occurrences(log(), "Dee Kim: not copied to Palm Desktop, Outlook refused"));
+}
+
+TEST_F(SyncReportTest, DistributionListsAreNeitherShownNorCopiedAndTheReportCountsThem)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111")});
+    seedOutlook(u"Ann", u"Lee", u"111");
+    FakeContact& list = outlook->addContact();
+    list.setText("MessageClass", u"IPM.DistList");
+    list.setText("Body", u"the team");
+    start();
+    EXPECT_EQ(1, view->rowCount(SyncList::Outlook));
+
+    operations->synchronizeAll(2);
+    EXPECT_EQ((Names{"Ann"}), palmFileNames());
+    EXPECT_EQ(2u, outlook->contactCount());
+    EXPECT_EQ(1u, occurrences(log(), "1 Outlook items that are no contacts (distribution lists) were skipped"));
+}

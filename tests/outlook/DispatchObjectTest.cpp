@@ -10,6 +10,7 @@
 #include "outlook/AutomationCalls.h"
 #include "outlook/AutomationStarter.h"
 #include "outlook/win32/DispatchObject.h"
+#include "outlook/win32/VariantConversion.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ public:
     LCID lookupLocale = 0;
     bool lookupNullInterface = false;
     UINT lookupNameCount = 0;
+    int lookups = 0;
     int invokeCount = 0;
     ReceivedCall last;
     std::wstring name = L"initial";
@@ -115,6 +117,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                                             DISPID* ids) override {
+        ++lookups;
         lookupNullInterface = IsEqualIID(iid, IID_NULL);
         lookupNameCount = count;
         lookupLocale = locale;
@@ -274,6 +277,34 @@ TEST_F(DispatchAdapter, StringsAreFreedByWhoeverOwnsThem) {
     EXPECT_EQ(spy.allocations, spy.frees);
 }
 
+TEST_F(DispatchAdapter, MemberNumbersAreAskedOncePerKindAndName) {
+    RecordingDispatch child;
+    object.child = &child;
+    AutomationValue first = call("Child", AutomationCallKind::PropertyGet);
+    AutomationValue second = call("Child", AutomationCallKind::PropertyGet);
+    ASSERT_TRUE(first.isObject() && second.isObject());
+    AutomationValue ignored;
+    // Of no known kind: asked before every call.
+    invokeByName(first.object().get(), "Name", AutomationCallKind::PropertyGet, {}, &ignored);
+    invokeByName(first.object().get(), "Name", AutomationCallKind::PropertyGet, {}, &ignored);
+    EXPECT_EQ(2, child.lookups);
+
+    first.object()->setMemberKind("ContactItem");
+    second.object()->setMemberKind("ContactItem");
+    invokeByName(first.object().get(), "Name", AutomationCallKind::PropertyGet, {}, &ignored);
+    invokeByName(second.object().get(), "Name", AutomationCallKind::PropertyGet, {}, &ignored);
+    invokeByName(second.object().get(), "Name", AutomationCallKind::PropertyPut, {AutomationValue::fromText(u"x")},
+                 nullptr);
+    EXPECT_EQ(3, child.lookups) << "one lookup for the kind, shared by both objects";
+    EXPECT_EQ(MemberName, child.last.member);
+
+    // A name the object does not know is asked again, never cached as a number.
+    invokeByName(second.object().get(), "Missing", AutomationCallKind::PropertyGet, {}, &ignored);
+    EXPECT_EQ(AutomationStatus::UnknownName,
+              invokeByName(second.object().get(), "Missing", AutomationCallKind::PropertyGet, {}, &ignored));
+    EXPECT_EQ(5, child.lookups);
+}
+
 TEST_F(DispatchAdapter, ReferencesAreBalanced) {
     EXPECT_EQ(2, object.references) << "the adapter holds one reference";
     RecordingDispatch child;
@@ -340,6 +371,40 @@ TEST_F(DispatchAdapter, ResultVariantsConvertToValues) {
     AutomationValue nothing = answerWith(variant);
     EXPECT_TRUE(nothing.isObject());
     EXPECT_EQ(nullptr, nothing.object());
+}
+
+// GetArray's block: (column, row), the column varying fastest in the data.
+TEST_F(DispatchAdapter, TwoDimensionalArraysComeThroughByColumnAndRow) {
+    auto block = std::make_shared<AutomationArray>(3, 2);
+    block->set(0, 0, AutomationValue::fromText(u"id-1"));
+    block->set(1, 0, AutomationValue::fromDate(45000.25));
+    block->set(0, 1, AutomationValue::fromText(u"id-2"));
+    block->set(2, 1, AutomationValue::fromInt(7));
+    VARIANT variant;
+    VariantInit(&variant);
+    ASSERT_EQ(S_OK, automationValueToVariant(AutomationValue::fromArray(block), &variant));
+    ASSERT_EQ(VT_ARRAY | VT_VARIANT, variant.vt);
+    LONG upper = 0;
+    SafeArrayGetUBound(variant.parray, 1, &upper);
+    EXPECT_EQ(2, upper) << "the first dimension is the column";
+    VARIANT* cells = nullptr;
+    ASSERT_EQ(S_OK, SafeArrayAccessData(variant.parray, reinterpret_cast<void**>(&cells)));
+    EXPECT_EQ(VT_DATE, cells[1].vt);
+    EXPECT_EQ(VT_BSTR, cells[3].vt);
+    SafeArrayUnaccessData(variant.parray);
+
+    AutomationValue back = answerWith(variant);
+    VariantClear(&variant);
+    ASSERT_TRUE(back.isArray());
+    EXPECT_EQ(*block, *back.array());
+    EXPECT_TRUE(back.array()->at(1, 1).isEmpty());
+    EXPECT_TRUE(back.array()->at(3, 0).isEmpty()) << "out of range";
+
+    SAFEARRAYBOUND oneDimension = {4, 0};
+    variant.vt = VT_ARRAY | VT_VARIANT;
+    variant.parray = SafeArrayCreate(VT_VARIANT, 1, &oneDimension);
+    EXPECT_TRUE(answerWith(variant).isEmpty()) << "only two dimensions are a block";
+    VariantClear(&variant);
 }
 
 TEST(ComAutomationStart, UnregisteredProgramFailsAtTheClassLookup) {

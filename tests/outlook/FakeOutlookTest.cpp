@@ -181,8 +181,9 @@ TEST_F(FakeOutlookModel, ContactItemHasEveryPropertyTheTransfersUse) {
     EXPECT_TRUE(call(item, "Gender", AutomationCallKind::PropertyGet).isInt());
     EXPECT_FALSE(call(item, "EntryID", AutomationCallKind::PropertyGet).text().empty());
     EXPECT_EQ(AutomationStatus::MemberNotFound, statusOf(item, "EntryID", AutomationCallKind::PropertyPut, {text(u"x")}));
-    // Texts, four dates, "Gender", "EntryID": nothing else.
-    EXPECT_EQ(sizeof textNames / sizeof textNames[0] + 6, fakeContactProperties().size());
+    EXPECT_EQ(u"IPM.Contact", call(item, "MessageClass", AutomationCallKind::PropertyGet).text());
+    // Texts, four dates, "Gender", "EntryID", "MessageClass": nothing else.
+    EXPECT_EQ(sizeof textNames / sizeof textNames[0] + 7, fakeContactProperties().size());
 }
 
 TEST_F(FakeOutlookModel, ContactItemRefusesUnknownNamesWrongTypesAndReadOnlyPuts) {
