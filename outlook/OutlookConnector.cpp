@@ -76,6 +76,7 @@ void OutlookConnector::shutdown() {
 
 void OutlookConnector::clear() {
     if (contacts_) contacts_->clear();
+    entryIds_.clear();
     unsavedRows_.clear();
 }
 
@@ -98,8 +99,31 @@ void OutlookConnector::close() {
 
 bool OutlookConnector::load() {
     clear();
+    wholeRead_ = false;
     if (!contactsFolder_ || !contacts_) return false;
-    return loadItems();
+    const bool loaded = loadItems();
+    wholeRead_ = loaded && allItemsLoaded_ && !outlookGone();
+    return loaded;
+}
+
+bool OutlookConnector::outlookGone() const { return automationServerGone(); }
+
+bool OutlookConnector::reconnect() {
+    clear();
+    wholeRead_ = false;
+    // Both opens of construction given back and taken again, so the session
+    // ends and the next open starts Outlook anew.
+    const int32_t held = heldReferences();
+    for (int32_t count = 0; count < held; ++count) close();
+    forgetAutomationServerGone();
+    for (int32_t count = 1; count < held; ++count) OutlookSession::open();
+    return open();
+}
+
+const std::string& OutlookConnector::entryIdAt(int32_t position) const {
+    static const std::string none;
+    if (position < 0 || static_cast<size_t>(position) >= entryIds_.size()) return none;
+    return entryIds_[static_cast<size_t>(position)];
 }
 
 bool OutlookConnector::loadItems() {
@@ -108,10 +132,7 @@ bool OutlookConnector::loadItems() {
     AutomationObjectRef items = getObjectProperty(contactsFolder_.get(), "Items");
     if (!items) return false;
 
-    // Each item is let go as soon as the next one replaces it. A position
-    // names the item "Item" (position + 1) gives only up to the first item
-    // that failed to arrive or to become a record.
-    addressableCount_ = 0;
+    // Each item is let go as soon as the next one replaces it.
     allItemsLoaded_ = true;
     const char* step = "GetFirst";
     for (;;) {
@@ -122,7 +143,6 @@ bool OutlookConnector::loadItems() {
         }
         if (!result.isObject() || !result.object()) break;
         if (!addItemRecord(result.object().get(), folderName)) allItemsLoaded_ = false;
-        if (allItemsLoaded_) addressableCount_ = contacts_->count();
         step = "GetNext";
     }
     return true;
@@ -137,10 +157,27 @@ bool OutlookConnector::addItemRecord(AutomationObject* item, const char* folderN
     imageToRecord(&image, record.get(), mappingBlock_);
     record->nativeData = imageToBytes(image);
     record->sourceType = SourceTypeOutlook;
-    return contacts_->append(std::move(record));
+    char entryId[EntryIdCapacity] = {};
+    getTextProperty(item, "EntryID", entryId, EntryIdCapacity);
+    try {
+        entryIds_.push_back(entryId);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (contacts_->append(std::move(record))) return true;
+    entryIds_.pop_back();
+    return false;
 }
 
 bool OutlookConnector::addContact(ContactRecord* record, AutomationObject* folder) {
+    std::string entryId;
+    return addContactItem(record, folder, &entryId);
+}
+
+bool OutlookConnector::addContactItem(ContactRecord* record, AutomationObject* folder, std::string* entryId) {
+    writeProblem_ = WriteProblem::NotReached;
+    refusedProperties_.clear();
+    entryId->clear();
     if (!record) return false;
     if (!folder) folder = contactsFolder_.get();
     if (!folder) return false;
@@ -157,17 +194,44 @@ bool OutlookConnector::addContact(ContactRecord* record, AutomationObject* folde
     for (const ImageRow& row : contactImageRows()) {
         if (!row.propertyName || row.readOnly) copyImageField(held, image, row);
     }
-    if (!writeContactItem(item.get(), &image, &held)) {
-        // Whether Outlook keeps the unsaved item is unknown, so no later
-        // position can be trusted to name its "Item".
-        if (folder == contactsFolder_.get() && contacts_) stopAddressingFrom(contacts_->count());
+    ImageRowSet refused;
+    if (!writeContactItem(item.get(), &image, &held, nullptr, &refused)) {
+        writeProblem_ = WriteProblem::NotSaved;
         return false;
     }
+    char id[EntryIdCapacity] = {};
+    if (getTextProperty(item.get(), "EntryID", id, EntryIdCapacity)) *entryId = id;
     // The contact exists now, so this is success even if the block cannot be
     // kept: without one, the next write starts from zeros and puts it all.
     storeImage(record, held);
     if (folder == contactsFolder_.get()) noteChange(item.get(), OutlookContactChange::Kind::Added, held, held);
-    return true;
+    writeProblem_ = WriteProblem::None;
+    noteRefused(refused);
+    return refused.none();
+}
+
+void OutlookConnector::noteRefused(const ImageRowSet& refused) {
+    if (refused.none()) return;
+    writeProblem_ = WriteProblem::PropertiesRefused;
+    for (size_t index = 0; index < contactImageRows().size(); ++index) {
+        if (refused.test(index)) refusedProperties_.push_back(contactImageRows()[index].propertyName);
+    }
+}
+
+AutomationObjectRef OutlookConnector::itemOf(int32_t position) {
+    writeProblem_ = WriteProblem::NotReached;
+    const std::string& entryId = entryIdAt(position);
+    if (entryId.empty()) return nullptr;
+    AutomationValue result;
+    const int32_t status = invokeByName(nameSpace().get(), "GetItemFromID", AutomationCallKind::Method,
+                                        {AutomationValue::fromText(ansiToUtf16(entryId))}, &result);
+    AutomationObjectRef item = automationSucceeded(status) && result.isObject() ? result.object() : nullptr;
+    // Outlook raises its plain failure for an id it no longer holds; that
+    // the contact is gone and not Outlook shows when the folder answers.
+    if (!item && status == AutomationStatus::Exception && getObjectProperty(contactsFolder_.get(), "Items"))
+        writeProblem_ = WriteProblem::ContactGone;
+    if (item) writeProblem_ = WriteProblem::None;
+    return item;
 }
 
 OutlookContactImage OutlookConnector::storedImage(int32_t position) {
@@ -200,20 +264,11 @@ ImageRowSet* OutlookConnector::unsavedRowsAt(int32_t position) {
     }
 }
 
-void OutlookConnector::stopAddressingFrom(int32_t position) {
-    if (allItemsLoaded_ || position < addressableCount_) addressableCount_ = position;
-    allItemsLoaded_ = false;
-}
-
 bool OutlookConnector::updateContact(const ContactRecord* record, int32_t position) {
-    if (!record || position < 0 || !contactsFolder_) return false;
-    AutomationObjectRef items = getObjectProperty(contactsFolder_.get(), "Items");
-    if (!items) return false;
-    // Nothing written is reported, so the caller does not count it as done.
-    // After a load that missed items, a record past the last addressable one
-    // has no known item: "Item" would name another contact.
-    if (!allItemsLoaded_ && position >= addressableCount_) return false;
-    AutomationObjectRef item = callForObject(items.get(), "Item", integerArgument(position + 1));
+    writeProblem_ = WriteProblem::NotReached;
+    refusedProperties_.clear();
+    if (!record || !contacts_ || !contactsFolder_ || !contacts_->at(position)) return false;
+    AutomationObjectRef item = itemOf(position);
     if (!item) return false;
 
     // Taken before anything is put, so a refused save can always be remembered.
@@ -229,16 +284,21 @@ bool OutlookConnector::updateContact(const ContactRecord* record, int32_t positi
     // Only what the record changes is put: a property put back as held would
     // come back cut to its field and with its characters outside the code page
     // lost.
-    const bool saved = writeContactItem(item.get(), &image, &held, unsaved);
+    ImageRowSet refused;
+    const bool saved = writeContactItem(item.get(), &image, &held, unsaved, &refused);
     if (unsaved->none()) unsavedRows_.erase(position);
-    if (!saved) return false;
+    if (!saved) {
+        writeProblem_ = WriteProblem::NotSaved;
+        return false;
+    }
+    writeProblem_ = WriteProblem::None;
     noteChange(item.get(), OutlookContactChange::Kind::Overwritten, before, held, asHeld);
     // The stored image follows Outlook, so a later write in this run (another
     // record matching this contact, a second synchronization) is compared
     // against what Outlook now holds, not against the first read.
-    ContactRecord* stored = contacts_ ? contacts_->at(position) : nullptr;
-    if (stored) storeImage(stored, held);
-    return true;
+    storeImage(contacts_->at(position), held);
+    noteRefused(refused);
+    return refused.none();
 }
 
 bool OutlookConnector::mergeRecord(const ContactRecord* record) {
@@ -249,11 +309,19 @@ bool OutlookConnector::mergeRecord(const ContactRecord* record) {
         std::unique_ptr<ContactRecord> working(new (std::nothrow) ContactRecord());
         if (!working) return false;
         assignRecordValues(*working, *record);
-        const int32_t position = contacts_->count();
-        if (!addContact(working.get())) return false;
-        // Without its record the new item would shift every later one.
-        if (!contacts_->addCopy(working.get())) stopAddressingFrom(position);
-        return true;
+        std::string entryId;
+        const bool written = addContactItem(working.get(), nullptr, &entryId);
+        if (!written && writeProblem_ != WriteProblem::PropertiesRefused) return false;
+        // Saved without what Outlook refused: the list shows what it holds.
+        OutlookContactImage held;
+        if (!written && imageFromBytes(working->nativeData, &held)) imageToRecord(&held, working.get(), mappingBlock_);
+        try {
+            entryIds_.push_back(entryId);
+        } catch (const std::bad_alloc&) {
+            return written;
+        }
+        if (!contacts_->addCopy(working.get())) entryIds_.pop_back();
+        return written;
     }
     if (match.code == MatchDiffers) {
         // Outlook first: the list shows the new values only once they are there.

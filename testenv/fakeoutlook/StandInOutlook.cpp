@@ -1,5 +1,6 @@
 #include "testenv/fakeoutlook/StandInOutlook.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -37,6 +38,15 @@ bool readStandInSettings(const StandInLookup& lookup, StandInSettings* settings,
     if (lookup(StandInCallsFile, &text)) read.callsFile = text;
     if (!readCount(lookup, StandInFailSave, &read.failSave, problem)) return false;
     if (!readCount(lookup, StandInFailGetNextAfter, &read.failGetNextAfter, problem)) return false;
+    text.clear();
+    if (lookup(StandInDenyPuts, &text)) {
+        size_t start = 0;
+        while (start <= text.size()) {
+            const size_t comma = std::min(text.find(',', start), text.size());
+            if (comma > start) read.deniedPuts.push_back(text.substr(start, comma - start));
+            start = comma + 1;
+        }
+    }
     text.clear();
     if (lookup(StandInFixedTime, &text) && !text.empty()) {
         char* end = nullptr;
@@ -91,6 +101,8 @@ private:
 StandInOutlook::StandInOutlook(Key, const StandInSettings& settings)
     : settings_(settings), outlook_(FakeOutlook::create()) {
     outlook_->failGetNextAfter(settings.failGetNextAfter);
+    for (const std::string& property : settings.deniedPuts)
+        outlook_->failPropertyPut(property, AutomationStatus::AccessDenied);
 }
 
 std::shared_ptr<StandInOutlook> StandInOutlook::open(const StandInSettings& settings, std::string* problem) {

@@ -17,6 +17,9 @@ struct StandInSettings {
     int failSave = 0;
     // "GetNext" fails once its enumeration has yielded n items; negative: never.
     int failGetNextAfter = -1;
+    // Properties whose puts fail with E_ACCESSDENIED, as Outlook refuses
+    // some to another program; separated by commas.
+    std::vector<std::string> deniedPuts;
     // The automation date that "Add" and "Save" stamp; 0: the local clock.
     double fixedTime = 0.0;
     // Where the local server writes the calls it received; empty: nowhere.
@@ -36,6 +39,7 @@ struct StandInSwitch {
 constexpr StandInSwitch StandInContactsFile = {"QS_OUTLOOK_CONTACTS", "ContactsFile"};
 constexpr StandInSwitch StandInFailSave = {"QS_OUTLOOK_FAIL_SAVE", "FailSave"};
 constexpr StandInSwitch StandInFailGetNextAfter = {"QS_OUTLOOK_FAIL_GETNEXT_AFTER", "FailGetNextAfter"};
+constexpr StandInSwitch StandInDenyPuts = {"QS_OUTLOOK_DENY_PUTS", "DenyPuts"};
 constexpr StandInSwitch StandInFixedTime = {"QS_OUTLOOK_TIME", "Time"};
 constexpr StandInSwitch StandInCallsFile = {"QS_OUTLOOK_CALLS", "CallsFile"};
 
