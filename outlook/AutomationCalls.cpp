@@ -2,7 +2,11 @@
 
 #include <cstring>
 
+#include "outlook/BusyRetry.h"
 #include "platform/TextCodec.h"
+
+// Set by the first call that finds Outlook gone, until forgotten.
+static bool serverGone = false;
 
 // A date this close to zero means "no date".
 static constexpr double NoDateTolerance = 0.00001;
@@ -27,7 +31,11 @@ int32_t invokeByName(AutomationObject* object, const char* name, AutomationCallK
                      const std::vector<AutomationValue>& arguments, AutomationValue* result) {
     if (result) result->clear();
     if (!object || !name) return AutomationStatus::InvalidArgument;
-    int32_t status = object->invoke(name, kind, arguments, result);
+    const int32_t status = callRetryingWhileBusy([&]() {
+        if (result) result->clear();
+        return object->invoke(name, kind, arguments, result);
+    });
+    if (isOutlookGoneStatus(status)) serverGone = true;
     // An object that fails must not leave a half-set result behind.
     if (!automationSucceeded(status) && result) result->clear();
     return status;
@@ -85,3 +93,7 @@ int32_t putDateProperty(AutomationObject* object, const char* name, double date)
     if (date > -NoDateTolerance && date < NoDateTolerance) return AutomationStatus::NothingDone;
     return putProperty(object, name, AutomationValue::fromDate(date));
 }
+
+bool automationServerGone() { return serverGone; }
+
+void forgetAutomationServerGone() { serverGone = false; }

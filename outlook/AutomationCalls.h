@@ -14,10 +14,17 @@
 constexpr size_t MaximumPutTextLength = 4096;
 
 // Calls `name` on `object` (see AutomationObject::invoke). `result` may be
-// null; when given it is emptied first. Returns the status;
+// null; when given it is emptied first. A call refused because Outlook is
+// busy is made again for a while (BusyRetry.h). Returns the status;
 // AutomationStatus::InvalidArgument when object or name is missing.
 int32_t invokeByName(AutomationObject* object, const char* name, AutomationCallKind kind,
                      const std::vector<AutomationValue>& arguments, AutomationValue* result);
+
+// Whether a call since the last forgetAutomationServerGone() found Outlook
+// closed or crashed (isOutlookGoneStatus): its objects are dead, and only a
+// new start reaches it again.
+bool automationServerGone();
+void forgetAutomationServerGone();
 
 // Property gets. Each takes the value only when the property answers with the
 // expected type and returns true then. Otherwise it returns false and leaves

@@ -15,8 +15,6 @@ struct ContactItemRead {
     bool isContact = true;
     // Rows Outlook refused to give: the contact is not known in full.
     ImageRowSet refused;
-    // Its place among the folder's "Items" (from 1); 0 when not known.
-    int32_t itemPosition = 0;
 };
 
 // Whether an item's "MessageClass" names a contact ("IPM.Contact" or a form

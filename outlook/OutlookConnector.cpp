@@ -78,8 +78,8 @@ void OutlookConnector::shutdown() {
 
 void OutlookConnector::clear() {
     if (contacts_) contacts_->clear();
-    unsavedRows_.clear();
     entryIds_.clear();
+    unsavedRows_.clear();
     partlyRead_.clear();
     skippedItems_ = 0;
 }
@@ -103,8 +103,31 @@ void OutlookConnector::close() {
 
 bool OutlookConnector::load() {
     clear();
+    wholeRead_ = false;
     if (!contactsFolder_ || !contacts_) return false;
-    return loadItems();
+    const bool loaded = loadItems();
+    wholeRead_ = loaded && allItemsLoaded_ && !outlookGone();
+    return loaded;
+}
+
+bool OutlookConnector::outlookGone() const { return automationServerGone(); }
+
+bool OutlookConnector::reconnect() {
+    clear();
+    wholeRead_ = false;
+    // Both opens of construction given back and taken again, so the session
+    // ends and the next open starts Outlook anew.
+    const int32_t held = heldReferences();
+    for (int32_t count = 0; count < held; ++count) close();
+    forgetAutomationServerGone();
+    for (int32_t count = 1; count < held; ++count) OutlookSession::open();
+    return open();
+}
+
+const std::string& OutlookConnector::entryIdAt(int32_t position) const {
+    static const std::string none;
+    if (position < 0 || static_cast<size_t>(position) >= entryIds_.size()) return none;
+    return entryIds_[static_cast<size_t>(position)];
 }
 
 bool OutlookConnector::loadItems() {
@@ -131,7 +154,7 @@ bool OutlookConnector::walkItems(const char* folderName, std::vector<ContactItem
     items->setMemberKind("Items");
     // Each item is let go as soon as the next one replaces it.
     const char* step = "GetFirst";
-    for (int32_t position = 1;; ++position) {
+    for (;;) {
         AutomationValue result;
         if (!automationSucceeded(invokeByName(items.get(), step, AutomationCallKind::Method, {}, &result))) {
             allItemsLoaded_ = false;
@@ -146,15 +169,13 @@ bool OutlookConnector::walkItems(const char* folderName, std::vector<ContactItem
             allItemsLoaded_ = false;
             break;
         }
-        addItemRecord(item, folderName, position, &reads->back());
+        addItemRecord(item, folderName, &reads->back());
         step = "GetNext";
     }
     return true;
 }
 
-void OutlookConnector::addItemRecord(AutomationObject* item, const char* folderName, int32_t position,
-                                     ContactItemRead* read) {
-    read->itemPosition = position;
+void OutlookConnector::addItemRecord(AutomationObject* item, const char* folderName, ContactItemRead* read) {
     copyText(read->image.folderName, folderName);
     // The kind first: a distribution list has none of a contact's properties.
     AutomationValue kind;
@@ -177,25 +198,13 @@ void OutlookConnector::keepReads(std::vector<ContactItemRead>& reads) {
             return left.image.creationTime < right.image.creationTime;
         return left.entryId < right.entryId;
     });
-    // A position names the item "Item" (position + 1) gives only as far as
-    // the records stand in the folder's own order.
-    // A walk that broke off still names its leading items right.
-    addressableCount_ = 0;
-    bool inItemOrder = true;
     for (const ContactItemRead& read : reads) {
         if (!read.isContact) {
             ++skippedItems_;
-            inItemOrder = false;
             continue;
         }
-        if (read.itemPosition != contacts_->count() + 1) inItemOrder = false;
-        if (!keepRecord(read)) {
-            inItemOrder = false;
-            continue;
-        }
-        if (inItemOrder) addressableCount_ = contacts_->count();
+        if (!keepRecord(read)) allItemsLoaded_ = false;
     }
-    if (!inItemOrder) allItemsLoaded_ = false;
 }
 
 bool OutlookConnector::keepRecord(const ContactItemRead& read) {
@@ -204,20 +213,18 @@ bool OutlookConnector::keepRecord(const ContactItemRead& read) {
     imageToRecord(&read.image, record.get(), mappingBlock_);
     try {
         record->nativeData = imageToBytes(read.image);
-        entryIds_.reserve(contacts_->count() + 1);
         if (read.refused.any()) partlyRead_.insert(record.get());
+        entryIds_.push_back(read.entryId);
     } catch (const std::bad_alloc&) {
+        partlyRead_.erase(record.get());
         return false;
     }
     record->sourceType = SourceTypeOutlook;
     const ContactRecord* kept = record.get();
-    if (!contacts_->append(std::move(record))) {
-        partlyRead_.erase(kept);
-        return false;
-    }
-    entryIds_.resize(contacts_->count() - 1);
-    entryIds_.push_back(read.entryId);
-    return true;
+    if (contacts_->append(std::move(record))) return true;
+    partlyRead_.erase(kept);
+    entryIds_.pop_back();
+    return false;
 }
 
 bool OutlookConnector::fullyRead(const ContactRecord* record) const {
@@ -225,6 +232,14 @@ bool OutlookConnector::fullyRead(const ContactRecord* record) const {
 }
 
 bool OutlookConnector::addContact(ContactRecord* record, AutomationObject* folder) {
+    std::string entryId;
+    return addContactItem(record, folder, &entryId);
+}
+
+bool OutlookConnector::addContactItem(ContactRecord* record, AutomationObject* folder, std::string* entryId) {
+    writeProblem_ = WriteProblem::NotReached;
+    refusedProperties_.clear();
+    entryId->clear();
     if (!record) return false;
     if (!folder) folder = contactsFolder_.get();
     if (!folder) return false;
@@ -241,17 +256,44 @@ bool OutlookConnector::addContact(ContactRecord* record, AutomationObject* folde
     for (const ImageRow& row : contactImageRows()) {
         if (!row.propertyName || row.readOnly) copyImageField(held, image, row);
     }
-    if (!writeContactItem(item.get(), &image, &held)) {
-        // Whether Outlook keeps the unsaved item is unknown, so no later
-        // position can be trusted to name its "Item".
-        if (folder == contactsFolder_.get() && contacts_) stopAddressingFrom(contacts_->count());
+    ImageRowSet refused;
+    if (!writeContactItem(item.get(), &image, &held, nullptr, &refused)) {
+        writeProblem_ = WriteProblem::NotSaved;
         return false;
     }
+    char id[EntryIdCapacity] = {};
+    if (getTextProperty(item.get(), "EntryID", id, EntryIdCapacity)) *entryId = id;
     // The contact exists now, so this is success even if the block cannot be
     // kept: without one, the next write starts from zeros and puts it all.
     storeImage(record, held);
     if (folder == contactsFolder_.get()) noteChange(item.get(), OutlookContactChange::Kind::Added, held, held);
-    return true;
+    writeProblem_ = WriteProblem::None;
+    noteRefused(refused);
+    return refused.none();
+}
+
+void OutlookConnector::noteRefused(const ImageRowSet& refused) {
+    if (refused.none()) return;
+    writeProblem_ = WriteProblem::PropertiesRefused;
+    for (size_t index = 0; index < contactImageRows().size(); ++index) {
+        if (refused.test(index)) refusedProperties_.push_back(contactImageRows()[index].propertyName);
+    }
+}
+
+AutomationObjectRef OutlookConnector::itemOf(int32_t position) {
+    writeProblem_ = WriteProblem::NotReached;
+    const std::string& entryId = entryIdAt(position);
+    if (entryId.empty()) return nullptr;
+    AutomationValue result;
+    const int32_t status = invokeByName(nameSpace().get(), "GetItemFromID", AutomationCallKind::Method,
+                                        {AutomationValue::fromText(ansiToUtf16(entryId))}, &result);
+    AutomationObjectRef item = automationSucceeded(status) && result.isObject() ? result.object() : nullptr;
+    // Outlook raises its plain failure for an id it no longer holds; that
+    // the contact is gone and not Outlook shows when the folder answers.
+    if (!item && status == AutomationStatus::Exception && getObjectProperty(contactsFolder_.get(), "Items"))
+        writeProblem_ = WriteProblem::ContactGone;
+    if (item) writeProblem_ = WriteProblem::None;
+    return item;
 }
 
 OutlookContactImage OutlookConnector::storedImage(int32_t position) {
@@ -284,20 +326,11 @@ ImageRowSet* OutlookConnector::unsavedRowsAt(int32_t position) {
     }
 }
 
-void OutlookConnector::stopAddressingFrom(int32_t position) {
-    if (allItemsLoaded_ || position < addressableCount_) addressableCount_ = position;
-    allItemsLoaded_ = false;
-}
-
 bool OutlookConnector::updateContact(const ContactRecord* record, int32_t position) {
-    if (!record || position < 0 || !contactsFolder_) return false;
-    AutomationObjectRef items = getObjectProperty(contactsFolder_.get(), "Items");
-    if (!items) return false;
-    // Nothing written is reported, so the caller does not count it as done.
-    // After a load that missed items, a record past the last addressable one
-    // has no known item: "Item" would name another contact.
-    if (!allItemsLoaded_ && position >= addressableCount_) return false;
-    AutomationObjectRef item = callForObject(items.get(), "Item", integerArgument(position + 1));
+    writeProblem_ = WriteProblem::NotReached;
+    refusedProperties_.clear();
+    if (!record || !contacts_ || !contactsFolder_ || !contacts_->at(position)) return false;
+    AutomationObjectRef item = itemOf(position);
     if (!item) return false;
 
     // Taken before anything is put, so a refused save can always be remembered.
@@ -313,16 +346,21 @@ bool OutlookConnector::updateContact(const ContactRecord* record, int32_t positi
     // Only what the record changes is put: a property put back as held would
     // come back cut to its field and with its characters outside the code page
     // lost.
-    const bool saved = writeContactItem(item.get(), &image, &held, unsaved);
+    ImageRowSet refused;
+    const bool saved = writeContactItem(item.get(), &image, &held, unsaved, &refused);
     if (unsaved->none()) unsavedRows_.erase(position);
-    if (!saved) return false;
+    if (!saved) {
+        writeProblem_ = WriteProblem::NotSaved;
+        return false;
+    }
+    writeProblem_ = WriteProblem::None;
     noteChange(item.get(), OutlookContactChange::Kind::Overwritten, before, held, asHeld);
     // The stored image follows Outlook, so a later write in this run (another
     // record matching this contact, a second synchronization) is compared
     // against what Outlook now holds, not against the first read.
-    ContactRecord* stored = contacts_ ? contacts_->at(position) : nullptr;
-    if (stored) storeImage(stored, held);
-    return true;
+    storeImage(contacts_->at(position), held);
+    noteRefused(refused);
+    return refused.none();
 }
 
 bool OutlookConnector::mergeRecord(const ContactRecord* record) {
@@ -333,11 +371,19 @@ bool OutlookConnector::mergeRecord(const ContactRecord* record) {
         std::unique_ptr<ContactRecord> working(new (std::nothrow) ContactRecord());
         if (!working) return false;
         assignRecordValues(*working, *record);
-        const int32_t position = contacts_->count();
-        if (!addContact(working.get())) return false;
-        // Without its record the new item would shift every later one.
-        if (!contacts_->addCopy(working.get())) stopAddressingFrom(position);
-        return true;
+        std::string entryId;
+        const bool written = addContactItem(working.get(), nullptr, &entryId);
+        if (!written && writeProblem_ != WriteProblem::PropertiesRefused) return false;
+        // Saved without what Outlook refused: the list shows what it holds.
+        OutlookContactImage held;
+        if (!written && imageFromBytes(working->nativeData, &held)) imageToRecord(&held, working.get(), mappingBlock_);
+        try {
+            entryIds_.push_back(entryId);
+        } catch (const std::bad_alloc&) {
+            return written;
+        }
+        if (!contacts_->addCopy(working.get())) entryIds_.pop_back();
+        return written;
     }
     if (match.code == MatchDiffers) {
         // Outlook first: the list shows the new values only once they are there.

@@ -18,8 +18,9 @@
 
 // The Outlook side as a store of records: opens the default Contacts folder
 // of the session, loads its items into `contacts` and adds, updates and
-// merges single contacts. A record's position in `contacts` is the order of
-// enumeration, so position p is the folder's item p + 1.
+// merges single contacts. Each record keeps its contact's EntryID, and a
+// write reaches the contact by it: the folder's positions move as the user
+// adds and deletes contacts in Outlook meanwhile.
 class OutlookConnector : public OutlookSession {
 public:
     OutlookConnector();
@@ -27,8 +28,19 @@ public:
 
     // Reloads `contacts` from the Contacts folder. False without a folder or
     // when its items cannot be reached; an enumeration that breaks off keeps
-    // what was read and still succeeds.
+    // what was read and still succeeds, but is no whole read.
     bool load() override;
+    // Whether the last load made a record of every item of the folder. What
+    // a load cut short read is shown, but nothing may be written as if it
+    // were the whole of Outlook: what it missed would be added again.
+    bool wholeRead() const { return wholeRead_; }
+    // Whether a call found Outlook closed or crashed since the connection
+    // was made: every object of it is dead.
+    bool outlookGone() const;
+    // Lets go of the folder and the session and starts Outlook afresh (the
+    // only connector of the process ends the dead session); `contacts` is
+    // empty until the next load. False when Outlook cannot be started.
+    bool reconnect();
     // Frees every record.
     void clear() override;
     // A fresh empty list, then open.
@@ -45,17 +57,28 @@ public:
 
     // Makes a new Outlook contact from the record, which takes the new
     // contact's image (what Outlook accepted) as its native block. `folder`
-    // defaults to Contacts. False when the contact could not be saved.
+    // defaults to Contacts. False when the contact could not be saved, or
+    // was saved without a property Outlook refused.
     bool addContact(ContactRecord* record, AutomationObject* folder = nullptr);
-    // Writes the record's values over the Outlook contact at `position` of
-    // `contacts`, starting from that contact's stored image so properties the
-    // record does not carry keep their value; the stored image then takes
-    // what Outlook accepted. False when nothing was written or saved (the
-    // stored image is then as it was).
+    // Writes the record's values over the Outlook contact of the record at
+    // `position` of `contacts`, found by its EntryID, starting from that
+    // contact's stored image so properties the record does not carry keep
+    // their value; the stored image then takes what Outlook accepted. False
+    // when nothing was written or saved (the stored image is then as it
+    // was), or when Outlook refused a property (the rest is saved).
     bool updateContact(const ContactRecord* record, int32_t position);
     // Adds the record to Outlook or overwrites its differing counterpart,
-    // keeping `contacts` in step. True when Outlook was changed.
+    // keeping `contacts` in step. True when Outlook took all of it.
     bool mergeRecord(const ContactRecord* record);
+
+    // Why the last add or update did not write everything.
+    enum class WriteProblem { None, ContactGone, PropertiesRefused, NotSaved, NotReached };
+    WriteProblem lastWriteProblem() const { return writeProblem_; }
+    // The properties Outlook refused in the last add or update.
+    const std::vector<std::string>& lastRefusedProperties() const { return refusedProperties_; }
+    // The EntryID the record at `position` was loaded or added with; empty
+    // when it could not be read.
+    const std::string& entryIdAt(int32_t position) const;
 
     // While attached, every contact added to or overwritten in the Contacts
     // folder is noted there, so that the operation can be taken back; the
@@ -97,17 +120,22 @@ private:
     // The folder item by item, for an Outlook without tables; false when
     // its items cannot be reached.
     bool walkItems(const char* folderName, std::vector<ContactItemRead>* reads);
-    void addItemRecord(AutomationObject* item, const char* folderName, int32_t position, ContactItemRead* read);
+    void addItemRecord(AutomationObject* item, const char* folderName, ContactItemRead* read);
     // The reads become `contacts`, sorted, without the items that are no
     // contacts.
     void keepReads(std::vector<ContactItemRead>& reads);
     bool keepRecord(const ContactItemRead& read);
+    // The contact of the record at `position`, by its EntryID; none, with
+    // the write problem set, when Outlook does not give it.
+    AutomationObjectRef itemOf(int32_t position);
+    // A new contact in the folder: false when it could not be saved; the
+    // EntryID it was saved with, else empty.
+    bool addContactItem(ContactRecord* record, AutomationObject* folder, std::string* entryId);
+    void noteRefused(const ImageRowSet& refused);
     // The stored image of the record at `position`, or a zeroed one.
     OutlookContactImage storedImage(int32_t position);
     // Makes the image the record's native block, as far as memory allows.
     static void storeImage(ContactRecord* record, const OutlookContactImage& image);
-    // From `position` on, a record no longer knows which "Item" it is.
-    void stopAddressingFrom(int32_t position);
     // The rows the contact at `position` may hold unsaved, made empty if
     // there were none; null when memory runs out.
     ImageRowSet* unsavedRowsAt(int32_t position);
@@ -119,21 +147,22 @@ private:
     AutomationObjectRef itemAsLeftBy(const OutlookContactChange& change, ItemState* state);
 
     std::unique_ptr<ContactList> contacts_;
-    // By position in `contacts_`, each loaded contact's "EntryID" ("" when
-    // unread; a record added since may have none here).
-    std::vector<std::string> entryIds_;
-    std::set<const ContactRecord*> partlyRead_;
-    int skippedItems_ = 0;
     AutomationObjectRef contactsFolder_;
     bool outlookAvailable_ = false;
     const MappingBlock* mappingBlock_ = nullptr;
     std::vector<OutlookContactChange>* changes_ = nullptr;
     OutlookChangeListener* changeListener_ = nullptr;
     ContactChangeIndex changeIndex_;
-    // Whether the last load made a record of every item, and how many leading
-    // records stand for "Item" 1, 2, ... in order.
+    // By position in `contacts`, the EntryID of its contact ("" when it
+    // could not be read).
+    std::vector<std::string> entryIds_;
+    std::set<const ContactRecord*> partlyRead_;
+    int skippedItems_ = 0;
+    // Whether the last load made a record of every item it was given.
     bool allItemsLoaded_ = true;
-    int32_t addressableCount_ = 0;
+    bool wholeRead_ = false;
+    WriteProblem writeProblem_ = WriteProblem::None;
+    std::vector<std::string> refusedProperties_;
     // By position, the rows a refused save may have left in the item: the
     // next write puts them whatever the stored image shows. Only non-empty
     // sets are kept.

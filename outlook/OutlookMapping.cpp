@@ -136,7 +136,8 @@ bool readContactItem(AutomationObject* item, OutlookContactImage* image, ImageRo
 }
 
 bool writeContactItem(AutomationObject* item, const OutlookContactImage* image, OutlookContactImage* held,
-                      ImageRowSet* unsaved) {
+                      ImageRowSet* unsaved, ImageRowSet* refused) {
+    if (refused) refused->reset();
     if (!item || !image) return false;
     const auto& rows = contactImageRows();
     ImageRowSet accepted;
@@ -153,6 +154,7 @@ bool writeContactItem(AutomationObject* item, const OutlookContactImage* image, 
         case ImageValueKind::Integer: status = putIntProperty(item, row.propertyName, imageInteger(*image, row)); break;
         }
         accepted[index] = status == AutomationStatus::Ok;
+        if (refused) (*refused)[index] = !automationSucceeded(status);
     }
     // Unsaved puts may be gone when the item is next fetched, or kept and
     // saved with the next write: only a save makes them what Outlook holds,

@@ -8,7 +8,8 @@
 
 // The four transfers between an Outlook contact item, its image and a
 // record. Each is false only when one of its objects is missing (and then
-// changes nothing); a single property Outlook refuses is skipped silently.
+// changes nothing); a single property Outlook refuses is skipped, and the
+// write says which it skipped.
 // A null mapping block maps no custom field.
 
 // A set of rows of contactImageRows(), by index.
@@ -40,8 +41,11 @@ void storeImageValue(OutlookContactImage& image, const ImageRow& row, const Auto
 // With unsaved (rows of contactImageRows() whose value the item may hold
 // unsaved), those rows are put even when held shows the value; a failed save
 // adds the rows it put, a save removes them.
+// With refused, it takes the rows whose put Outlook refused: the item keeps
+// its own value there, saved or not, and held keeps what it showed.
 bool writeContactItem(AutomationObject* item, const OutlookContactImage* image,
-                      OutlookContactImage* held = nullptr, ImageRowSet* unsaved = nullptr);
+                      OutlookContactImage* held = nullptr, ImageRowSet* unsaved = nullptr,
+                      ImageRowSet* refused = nullptr);
 
 // Sets the record's values from the image (the record's native block is not
 // touched), custom fields by the block.

@@ -47,6 +47,8 @@ public:
 protected:
     const AutomationObjectRef& application() const { return application_; }
     const AutomationObjectRef& nameSpace() const { return nameSpace_; }
+    // Opens of this object not yet closed.
+    int32_t heldReferences() const { return heldReferences_; }
 
 private:
     bool start();

@@ -3,6 +3,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <memory>
+
+#include "outlook/BusyRetry.h"
+#include "outlook/win32/BusyMessageFilter.h"
 #include "palm/PalmDesktopInstallation.h"
 #include "platform/DynamicLibrary.h"
 #include "ui/framework/UxDrawing.h"
@@ -23,6 +27,8 @@ const char noUsersMessage[] = "Can not find any Palm users in your Palm Desktop 
 
 struct StartedServices {
     bool com = false;
+    std::unique_ptr<BusyMessageFilter> busyFilter;
+    HCURSOR cursorBeforeBusy = nullptr;
     UxFont normal;
     UxFont bold;
 };
@@ -69,6 +75,16 @@ void initializeMapi()
         initializeFunction(nullptr);
 }
 
+// The wait cursor while a call waits for a busy Outlook; the cursor before
+// it comes back after.
+void showBusyWait(bool waiting)
+{
+    if (waiting)
+        services().cursorBeforeBusy = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    else
+        SetCursor(services().cursorBeforeBusy);
+}
+
 void uninitializeMapi()
 {
     DynamicLibrary& library = mapiLibrary();
@@ -88,6 +104,8 @@ bool initialize()
     if (CoInitialize(nullptr) != S_OK)
         return false;
     services().com = true;
+    services().busyFilter.reset(new BusyMessageFilter());
+    setBusyWaitListener(showBusyWait);
     initializeMapi();
 
     if (getPalmDesktopVersion() < MinimumPalmDesktopVersion) {
@@ -119,7 +137,9 @@ void shutdown()
 {
     unloadPalmLibraries(kAllPalmLibraries);
     uninitializeMapi();
+    setBusyWaitListener(nullptr);
     if (services().com) {
+        services().busyFilter.reset();
         CoUninitialize();
         services().com = false;
     }

@@ -37,6 +37,7 @@ const int bigButtonIconIds[BigButtonCount] = {IDI_PALM_TO_OUTLOOK, IDI_SYNCHRONI
 const int bigButtonCommands[BigButtonCount] = {ID_SYNC_PALM_TO_OUTLOOK, ID_SYNC_ALL, ID_SYNC_OUTLOOK_TO_PALM};
 
 const char outlookMissingMessage[] = "Quillset can not find the Microsoft Outlook software you installed.";
+const char outlookReadInPartNote[] = " (Outlook was read only in part: press F5)";
 
 // Pointer coordinates as the view reads them: unsigned 16-bit values.
 int pointerX(LPARAM lParam) { return LOWORD(lParam); }
@@ -80,7 +81,7 @@ public:
     void reloadStore(ContactSide side) override
     {
         if (side == ContactSide::Outlook)
-            view_.outlookConnector_.load();
+            view_.reloadOutlookStore();
         else if (book_ == PalmBook::AsShown && openedFilePath[0] != '\0')
             view_.palmStore_.loadFile(openedFilePath);
         else
@@ -195,10 +196,25 @@ void ContactView::loadContacts(bool reloadOutlook)
     updateCounts();
 }
 
+void ContactView::reloadOutlookStore()
+{
+    // A dead Outlook is started afresh, whether a run found it dead or this
+    // load does: its objects never answer again.
+    OutlookConnector& outlook = outlookConnector_;
+    if (outlook.outlookGone())
+        outlook.reconnect();
+    outlook.load();
+    if (outlook.outlookGone() && outlook.reconnect())
+        outlook.load();
+}
+
 void ContactView::updateCounts()
 {
+    std::string line = recordCountLine(palmList_.itemCount(), outlookList_.itemCount());
+    if (outlookConnector_.outlookAvailable() && !outlookConnector_.wholeRead())
+        line += outlookReadInPartNote;
     if (mainFrame != nullptr)
-        mainFrame->setStatusText(recordCountLine(palmList_.itemCount(), outlookList_.itemCount()).c_str());
+        mainFrame->setStatusText(line.c_str());
     compareBothSides();
     InvalidateRect(palmList_.handle(), nullptr, FALSE);
     InvalidateRect(outlookList_.handle(), nullptr, FALSE);

@@ -62,6 +62,8 @@ private:
     void onUserSelected();
     void firstLoad();
     void compareBothSides();
+    // Outlook read again, started afresh first when it was found closed.
+    void reloadOutlookStore();
     void placeLists(int splitter);
     void hoverHeader(int x, int y);
     void paintHeaderAndFooter(HDC context, int width, int height);

@@ -35,3 +35,18 @@ void WriteTally::add(WriteOutcome outcome)
     else if (outcome == WriteOutcome::Failed)
         ++failed;
 }
+
+std::string outlookWriteProblem(const OutlookConnector& outlook)
+{
+    switch (outlook.lastWriteProblem()) {
+    case OutlookConnector::WriteProblem::None: return std::string();
+    case OutlookConnector::WriteProblem::ContactGone: return "the contact was deleted in Outlook since Quillset read it";
+    case OutlookConnector::WriteProblem::NotSaved: return "Outlook did not save it";
+    case OutlookConnector::WriteProblem::NotReached: return "Outlook could not be reached";
+    case OutlookConnector::WriteProblem::PropertiesRefused: break;
+    }
+    std::string names;
+    for (const std::string& property : outlook.lastRefusedProperties())
+        names += (names.empty() ? "" : ", ") + property;
+    return "Outlook refused " + names + "; the rest was saved";
+}

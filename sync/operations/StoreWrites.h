@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "outlook/OutlookConnector.h"
 #include "sync/ContactRecord.h"
 #include "sync/PalmContactStore.h"
@@ -13,10 +15,16 @@ enum class WriteOutcome { Unchanged, Changed, Failed };
 WriteOutcome mergeIntoOutlook(OutlookConnector& outlook, const ContactRecord* record);
 WriteOutcome mergeIntoPalm(PalmContactStore& palm, const ContactRecord* record);
 
+// Why the connector's last write did not reach Outlook whole, as the report
+// says it; empty when it did.
+std::string outlookWriteProblem(const OutlookConnector& outlook);
+
 // What the writes of one run came to.
 struct WriteTally {
     bool changed = false;
     int failed = 0;
+    // The run stopped because Outlook was closed or crashed.
+    bool outlookGone = false;
 
     void add(WriteOutcome outcome);
 };

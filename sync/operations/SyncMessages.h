@@ -28,6 +28,15 @@ constexpr char changedAtSaveReportText[] =
     "The Palm Desktop address file was changed by another program since Quillset read it; the Palm Desktop changes "
     "above were not saved over it, the file was read again.";
 
+constexpr char outlookReadInPartText[] =
+    "Quillset could read only part of your Outlook contacts, so nothing was synchronized: what it did not read "
+    "would be added again. Press F5 to read Outlook again, then start again.";
+constexpr char outlookGoneText[] =
+    "Outlook was closed or stopped answering, so Quillset stopped the synchronization. What was written before "
+    "stays written, can be undone, and is named in the report. Start Outlook, press F5 and start again.";
+constexpr char outlookGoneReportText[] =
+    "Outlook was closed or stopped answering; the synchronization was stopped there.";
+
 constexpr char journalUnwritableQuestion[] =
     "Quillset cannot write its Undo journal beside the program, so this synchronization could not be undone. "
     "Synchronize without Undo?";

@@ -21,10 +21,11 @@ bool hasCounterpart(ContactList* contacts, const ContactRecord* record)
     return record != nullptr && findMatch(contacts, record).code != MatchNone;
 }
 
-void noteInReport(SyncSides& sides, const ContactRecord* record, SyncReport::Action action, WriteOutcome outcome)
+void noteInReport(SyncSides& sides, const ContactRecord* record, SyncReport::Action action, WriteOutcome outcome,
+                  const std::string& why = std::string())
 {
     if (record != nullptr && outcome != WriteOutcome::Unchanged)
-        sides.report.noteWrite(*record, action, outcome == WriteOutcome::Changed);
+        sides.report.noteWrite(*record, action, outcome == WriteOutcome::Changed, why);
 }
 
 WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record)
@@ -32,7 +33,7 @@ WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record)
     const bool overwrite = hasCounterpart(sides.outlook.contacts(), record);
     const WriteOutcome outcome = mergeIntoOutlook(sides.outlook, record);
     noteInReport(sides, record, overwrite ? SyncReport::Action::OutlookOverwritten : SyncReport::Action::AddedToOutlook,
-                 outcome);
+                 outcome, outcome == WriteOutcome::Failed ? outlookWriteProblem(sides.outlook) : std::string());
     return outcome;
 }
 
@@ -70,6 +71,14 @@ bool SyncOperations::tellIfOutlookMissing()
     if (sides_.outlook.outlookAvailable())
         return false;
     sides_.tell(outlookMissingText, errorCaption, SyncMessageKind::ErrorOk);
+    return true;
+}
+
+bool SyncOperations::tellIfOutlookReadInPart()
+{
+    if (!sides_.outlook.outlookAvailable() || sides_.outlook.wholeRead())
+        return false;
+    sides_.tell(outlookReadInPartText, errorCaption, SyncMessageKind::ErrorOk);
     return true;
 }
 
@@ -142,6 +151,12 @@ WriteTally SyncOperations::writeCheckedRows(SyncList list, int checked, RecordWr
         progress.advance();
         tally.add(write(sides_, sides_.view.recordAt(list, row)));
         sides_.view.setChecked(list, row, false);
+        // Every later call would fail the same way.
+        if (sides_.outlook.outlookGone()) {
+            tally.outlookGone = true;
+            sides_.report.noteFailure(outlookGoneReportText);
+            break;
+        }
     }
     progress.clear();
     return tally;
@@ -151,7 +166,7 @@ void SyncOperations::transferPalmToOutlook()
 {
     MappingBlockRelease release(sides_);
     SyncView& view = sides_.view;
-    if (!view.hasList(SyncList::Palm) || tellIfOutlookMissing())
+    if (!view.hasList(SyncList::Palm) || tellIfOutlookMissing() || tellIfOutlookReadInPart())
         return;
     const int checked = checkedRows(SyncList::Palm);
     if (checked == 0) {
@@ -170,15 +185,19 @@ void SyncOperations::transferPalmToOutlook()
     view.updateCounts();
     view.setCursor(SyncCursor::Normal);
     sides_.detachMappingBlock();
-    sides_.tell((palmToOutlookSummary(checked, tally.failed) + sides_.closingNotes).c_str(), informationCaption,
-                SyncMessageKind::InformationOk);
+    if (tally.outlookGone) {
+        sides_.tell((outlookGoneText + sides_.closingNotes).c_str(), errorCaption, SyncMessageKind::ErrorOk);
+        return;
+    }
+    sides_.tell((palmToOutlookSummary(checked - tally.failed, tally.failed) + sides_.closingNotes).c_str(),
+                informationCaption, SyncMessageKind::InformationOk);
 }
 
 void SyncOperations::transferOutlookToPalm()
 {
     MappingBlockRelease release(sides_);
     SyncView& view = sides_.view;
-    if (!view.hasList(SyncList::Outlook))
+    if (!view.hasList(SyncList::Outlook) || tellIfOutlookReadInPart())
         return;
     const int checked = checkedRows(SyncList::Outlook);
     if (checked == 0) {
@@ -212,15 +231,16 @@ void SyncOperations::transferOutlookToPalm()
         sides_.tell(text.c_str(), errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
-    sides_.tell((outlookToPalmSummary(checked, tally.failed) + sides_.closingNotes).c_str(), informationCaption,
-                SyncMessageKind::InformationOk);
+    sides_.tell((outlookToPalmSummary(checked - tally.failed, tally.failed) + sides_.closingNotes).c_str(),
+                informationCaption, SyncMessageKind::InformationOk);
 }
 
 void SyncOperations::synchronizeAll(int32_t syncAction)
 {
     MappingBlockRelease release(sides_);
     SyncView& view = sides_.view;
-    if (!view.hasList(SyncList::Palm) || !view.hasList(SyncList::Outlook) || tellIfOutlookMissing())
+    if (!view.hasList(SyncList::Palm) || !view.hasList(SyncList::Outlook) || tellIfOutlookMissing() ||
+        tellIfOutlookReadInPart())
         return;
     const int palmRows = view.rowCount(SyncList::Palm);
     const int outlookRows = view.rowCount(SyncList::Outlook);

@@ -16,7 +16,9 @@
 //
 // What the user is told beyond the plain summaries: Outlook missing (before
 // anything is done, for the commands that write to Outlook), records a store
-// could not write (counted in the summary), a Palm Desktop file that could
+// could not write (counted in the summary), Outlook read only in part (before
+// anything is done), Outlook closed during a run (the run stops there and says
+// so instead of summing up), a Palm Desktop file that could
 // not be saved (an error, the Palm side reloaded from the file), and a backup
 // of that file that could not be made (an error, nothing done).
 class SyncOperations {
@@ -45,6 +47,9 @@ private:
     using RecordWrite = WriteOutcome (*)(SyncSides& sides, const ContactRecord* record);
 
     bool tellIfOutlookMissing();
+    // A load of Outlook that was cut short: nothing may be written until a
+    // whole read, or what it missed would be added again.
+    bool tellIfOutlookReadInPart();
     // A copy of the loaded address file as it is now goes to the backups;
     // true also when no file is loaded.
     bool backUpAddressFile();

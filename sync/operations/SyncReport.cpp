@@ -38,7 +38,7 @@ void SyncReport::noteAnswer(const ContactRecord& palm, const ContactRecord& outl
                        " for " + namesOf(palmWins ? palm : outlook));
 }
 
-void SyncReport::noteWrite(const ContactRecord& record, Action action, bool done)
+void SyncReport::noteWrite(const ContactRecord& record, Action action, bool done, const std::string& why)
 {
     if (done) {
         noteDone(namesOf(record), action);
@@ -47,7 +47,7 @@ void SyncReport::noteWrite(const ContactRecord& record, Action action, bool done
                                                                               action == Action::AddedToPalm
                                                                           ? "added"
                                                                           : "overwritten") +
-                            " (" + actionText(action) + ")");
+                            " (" + actionText(action) + ")" + (why.empty() ? "" : ": " + why));
     }
 }
 

@@ -34,8 +34,8 @@ public:
     void setRule(const std::string& rule);
     // What the user answered in Choose Sync Action for a pair.
     void noteAnswer(const ContactRecord& palm, const ContactRecord& outlook, bool palmWins);
-    // A record written (done) or that could not be written.
-    void noteWrite(const ContactRecord& record, Action action, bool done);
+    // A record written (done) or that could not be written, and why.
+    void noteWrite(const ContactRecord& record, Action action, bool done, const std::string& why = std::string());
     // A record named by its names, for Undo, which has no record at hand.
     void noteDone(const std::string& names, Action action);
     // A failure of the whole operation, such as the address file not saved,

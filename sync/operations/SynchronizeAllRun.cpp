@@ -4,6 +4,7 @@
 
 #include "sync/RecordMatching.h"
 #include "sync/operations/RecordPosition.h"
+#include "sync/operations/StoreWrites.h"
 #include "sync/operations/SyncMessages.h"
 
 // A record overwritten in place: its list's search index must see it.
@@ -19,9 +20,18 @@ SynchronizeAllRun::SynchronizeAllRun(SyncSides& sides, int32_t syncAction, int t
     sides_.view.setCursor(SyncCursor::Wait);
 }
 
+bool SynchronizeAllRun::stopsForOutlookGone()
+{
+    if (outlookGone_ || !sides_.outlook.outlookGone())
+        return outlookGone_;
+    outlookGone_ = true;
+    sides_.report.noteFailure(outlookGoneReportText);
+    return true;
+}
+
 void SynchronizeAllRun::palmPass(int rows)
 {
-    for (int row = 0; row < rows; ++row) {
+    for (int row = 0; row < rows && !stopsForOutlookGone(); ++row) {
         progress_.advance();
         ContactRecord* palm = sides_.view.recordAt(SyncList::Palm, row);
         if (palm == nullptr)
@@ -36,7 +46,7 @@ void SynchronizeAllRun::palmPass(int rows)
 
 void SynchronizeAllRun::outlookPass(int rows)
 {
-    for (int row = 0; row < rows; ++row) {
+    for (int row = 0; row < rows && !stopsForOutlookGone(); ++row) {
         progress_.advance();
         ContactRecord* outlook = sides_.view.recordAt(SyncList::Outlook, row);
         if (outlook == nullptr)
@@ -66,7 +76,8 @@ void SynchronizeAllRun::addToOutlook(const ContactRecord& palm)
     // it in `contacts`; and it keeps the item positions right if that copy
     // cannot be made.
     const bool written = sides_.outlook.mergeRecord(&palm);
-    sides_.report.noteWrite(palm, SyncReport::Action::AddedToOutlook, written);
+    sides_.report.noteWrite(palm, SyncReport::Action::AddedToOutlook, written,
+                            written ? std::string() : outlookWriteProblem(sides_.outlook));
     count(Write(&palm, nullptr), written, outlookChanged_);
 }
 
@@ -101,7 +112,8 @@ void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecor
     // The write starts from the stored image of the contact at the position,
     // so the Palm record's values reach it as the assigned copy's would.
     const bool written = sides_.outlook.updateContact(&palm, outlookPosition);
-    sides_.report.noteWrite(palm, SyncReport::Action::OutlookOverwritten, written);
+    sides_.report.noteWrite(palm, SyncReport::Action::OutlookOverwritten, written,
+                            written ? std::string() : outlookWriteProblem(sides_.outlook));
     if (written) {
         assignRecordValues(outlook, palm);
         noteChanged(sides_.outlook.contacts(), outlookPosition);
@@ -165,6 +177,12 @@ void SynchronizeAllRun::tellResult(bool palmSaved)
     const int failed = static_cast<int>(unwritten_.size());
     const int palmRows = view.rowCount(SyncList::Palm);
     const int outlookRows = view.rowCount(SyncList::Outlook);
+    if (outlookGone_) {
+        if (!palmSaved)
+            sides_.tell(palmSaveFailedText(outlookChanged_).c_str(), errorCaption, SyncMessageKind::ErrorOk);
+        sides_.tell((outlookGoneText + sides_.closingNotes).c_str(), errorCaption, SyncMessageKind::ErrorOk);
+        return;
+    }
     if (palmSaved) {
         sides_.tell((synchronizeAllSummary(palmRows, outlookRows, failed) + sides_.closingNotes).c_str(),
                     informationCaption,

@@ -45,6 +45,9 @@ private:
     // run that did not reach it.
     bool savePalmSide();
     void tellResult(bool palmSaved);
+    // Once a call found Outlook closed or crashed, the passes stop: the
+    // report says so once, and the summary gives way to the stop message.
+    bool stopsForOutlookGone();
 
     SyncSides& sides_;
     SyncDecision decision_;
@@ -55,6 +58,7 @@ private:
     bool palmSaved_ = true;
     // Another program rewrote the address file during the run: not saved.
     bool changedElsewhere_ = false;
+    bool outlookGone_ = false;
     // The writes that failed and were not made good later in the run.
     std::set<Write> unwritten_;
 };

@@ -90,11 +90,15 @@ const FakeContact* FakeOutlook::contact(size_t index) const {
 }
 
 void FakeOutlook::failMember(const std::string& member, int32_t status) {
-    failingMembers_.push_back(FailingMember{member, status, false});
+    failingMembers_.push_back(FailingMember{member, status, false, false});
 }
 
 void FakeOutlook::failPropertyGet(const std::string& member, int32_t status) {
-    failingMembers_.push_back(FailingMember{member, status, true});
+    failingMembers_.push_back(FailingMember{member, status, true, false});
+}
+
+void FakeOutlook::failPropertyPut(const std::string& member, int32_t status) {
+    failingMembers_.push_back(FailingMember{member, status, false, true});
 }
 
 void FakeOutlook::clearFailures() {
@@ -106,6 +110,7 @@ void FakeOutlook::clearFailures() {
 int32_t FakeOutlook::injectedFailure(const char* member, AutomationCallKind kind) const {
     for (const FailingMember& failing : failingMembers_) {
         if (failing.getsOnly && kind != AutomationCallKind::PropertyGet) continue;
+        if (failing.putsOnly && kind != AutomationCallKind::PropertyPut) continue;
         if (sameMemberName(failing.member.c_str(), member)) return failing.status;
     }
     return AutomationStatus::Ok;

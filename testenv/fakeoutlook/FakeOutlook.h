@@ -69,6 +69,8 @@ public:
     // As failMember, but only its property gets fail: what is read, not what
     // is put.
     void failPropertyGet(const std::string& member, int32_t status = AutomationStatus::Failed);
+    // Only its puts fail: what is written, as a property Outlook will not take.
+    void failPropertyPut(const std::string& member, int32_t status = AutomationStatus::Failed);
     void failGetNextAfter(int itemCount) { getNextLimit_ = itemCount; }
     void clearFailures();
 
@@ -105,6 +107,7 @@ private:
         std::string member;
         int32_t status;
         bool getsOnly;
+        bool putsOnly;
     };
     std::vector<FailingMember> failingMembers_;
     int getNextLimit_ = -1;

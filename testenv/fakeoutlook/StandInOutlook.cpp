@@ -1,5 +1,6 @@
 #include "testenv/fakeoutlook/StandInOutlook.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -38,6 +39,15 @@ bool readStandInSettings(const StandInLookup& lookup, StandInSettings* settings,
     if (!readCount(lookup, StandInFailSave, &read.failSave, problem)) return false;
     if (!readCount(lookup, StandInFailGetNextAfter, &read.failGetNextAfter, problem)) return false;
     if (!readCount(lookup, StandInVersion, &read.outlookVersion, problem)) return false;
+    text.clear();
+    if (lookup(StandInDenyPuts, &text)) {
+        size_t start = 0;
+        while (start <= text.size()) {
+            const size_t comma = std::min(text.find(',', start), text.size());
+            if (comma > start) read.deniedPuts.push_back(text.substr(start, comma - start));
+            start = comma + 1;
+        }
+    }
     text.clear();
     if (lookup(StandInFixedTime, &text) && !text.empty()) {
         char* end = nullptr;
@@ -93,6 +103,8 @@ StandInOutlook::StandInOutlook(Key, const StandInSettings& settings)
     : settings_(settings), outlook_(FakeOutlook::create()) {
     outlook_->failGetNextAfter(settings.failGetNextAfter);
     if (settings.outlookVersion > 0) outlook_->setVersion(settings.outlookVersion);
+    for (const std::string& property : settings.deniedPuts)
+        outlook_->failPropertyPut(property, AutomationStatus::AccessDenied);
 }
 
 std::shared_ptr<StandInOutlook> StandInOutlook::open(const StandInSettings& settings, std::string* problem) {

@@ -17,6 +17,9 @@ struct StandInSettings {
     int failSave = 0;
     // "GetNext" fails once its enumeration has yielded n items; negative: never.
     int failGetNextAfter = -1;
+    // Properties whose puts fail with E_ACCESSDENIED, as Outlook refuses
+    // some to another program; separated by commas.
+    std::vector<std::string> deniedPuts;
     // The automation date that "Add" and "Save" stamp; 0: the local clock.
     double fixedTime = 0.0;
     // The Outlook version played (major number): 12 and later offer tables;
@@ -39,6 +42,7 @@ struct StandInSwitch {
 constexpr StandInSwitch StandInContactsFile = {"QS_OUTLOOK_CONTACTS", "ContactsFile"};
 constexpr StandInSwitch StandInFailSave = {"QS_OUTLOOK_FAIL_SAVE", "FailSave"};
 constexpr StandInSwitch StandInFailGetNextAfter = {"QS_OUTLOOK_FAIL_GETNEXT_AFTER", "FailGetNextAfter"};
+constexpr StandInSwitch StandInDenyPuts = {"QS_OUTLOOK_DENY_PUTS", "DenyPuts"};
 constexpr StandInSwitch StandInFixedTime = {"QS_OUTLOOK_TIME", "Time"};
 constexpr StandInSwitch StandInCallsFile = {"QS_OUTLOOK_CALLS", "CallsFile"};
 constexpr StandInSwitch StandInVersion = {"QS_OUTLOOK_VERSION", "Version"};

@@ -34,6 +34,7 @@ struct ServerState {
     std::shared_ptr<StandInOutlook> outlook;
     AutomationObjectRef application;
     DWORD busyUntil = 0;
+    DWORD classCookie = 0;
     bool busy = false;
     DWORD mainThread = 0;
     volatile DWORD* lastCall = nullptr;
@@ -154,6 +155,11 @@ void serve() {
         if (message.hwnd == nullptr && message.message == QuitMessage) {
             writeCallsIfChanged();
             Sleep(50);
+            // Windows forgets the class of a server whose process died, so
+            // the next client starts a new one; Wine keeps it and answers
+            // RPC_S_SERVER_UNAVAILABLE for good. Only the class goes, so
+            // the clients' objects still die with the process.
+            CoRevokeClassObject(state->classCookie);
             TerminateProcess(GetCurrentProcess(), 3);
         }
         if (message.hwnd == nullptr && message.message == WM_TIMER) {
@@ -202,6 +208,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         DWORD cookie = 0;
         HRESULT status =
             CoRegisterClassObject(CLSID_StandInOutlook, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie);
+        serverState.classCookie = cookie;
         if (FAILED(status)) {
             tellFromStandIn("the class could not be registered");
             exitCode = 1;

@@ -1,5 +1,6 @@
 #include "tests/operations/SyncFixture.h"
 
+#include "outlook/AutomationCalls.h"
 #include "platform/TextCodec.h"
 #include "sync/RecordMatching.h"
 #include "tests/support/PalmBytes.h"
@@ -208,6 +209,7 @@ SyncFixture::~SyncFixture()
     operations.reset();
     view.reset();
     connector.reset();
+    forgetAutomationServerGone();
     EXPECT_EQ(0, outlook->liveObjects()) << "the run let go of everything it took from Outlook";
 }
 

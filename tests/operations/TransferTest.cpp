@@ -3,7 +3,10 @@
 
 #include "config/MappingBlock.h"
 #include "outlook/OutlookFieldList.h"
+#include "platform/ProgramFolder.h"
 #include "sync/TextField.h"
+#include "sync/operations/SyncReport.h"
+#include "sync/operations/UndoJournal.h"
 #include "tests/operations/SyncFixture.h"
 
 namespace {
@@ -29,7 +32,14 @@ int32_t outlookFieldIndex(const std::string& name)
     return -1;
 }
 
-class TransferTest : public SyncFixture {};
+class TransferTest : public SyncFixture {
+protected:
+    static std::string reportText()
+    {
+        const std::vector<uint8_t> bytes = readWholeFile(programFilePath(SyncReport::fileName));
+        return std::string(bytes.begin(), bytes.end());
+    }
+};
 
 }
 
@@ -146,8 +156,8 @@ TEST_F(TransferTest, RecordsOutlookRefusesAreCountedAsNotWritten)
     operations->transferPalmToOutlook();
 
     ASSERT_EQ(1u, view->messages.size());
-    EXPECT_EQ(withCount(palmToOutlookDone, 3) + " 2 records could not be written.", view->messages[0].text)
-        << "the identical Bob is no failure";
+    EXPECT_EQ(withCount(palmToOutlookDone, 1) + " 2 records could not be written.", view->messages[0].text)
+        << "the identical Bob is no failure, and each record is counted once";
     EXPECT_EQ((Steps{"wait", "counts", "normal", "box Information"}), view->steps()) << "nothing changed";
     EXPECT_STREQ("Old", connector->contacts()->at(1)->company) << "the list keeps what Outlook holds";
     EXPECT_EQ(2, connector->contacts()->count());
@@ -264,8 +274,97 @@ TEST_F(TransferTest, RecordsWithoutALoadedPalmFileAreCountedAndNothingIsSaved)
 
     EXPECT_EQ((Steps{"wait", "normal", "counts", "box Information"}), view->steps());
     ASSERT_EQ(1u, view->messages.size());
-    EXPECT_EQ("Transfer Outlook contacts to Palm Desktop finished, 1 records synchronized. 1 records could not be "
+    EXPECT_EQ("Transfer Outlook contacts to Palm Desktop finished, 0 records synchronized. 1 records could not be "
               "written.",
               view->messages[0].text);
     EXPECT_FALSE(fileExists(palmPath));
+}
+
+// ---- Outlook as it is while the program runs
+
+TEST_F(TransferTest, AWriteToAContactDeletedSinceTheLoadIsNotWrittenAndTheReportSaysWhy)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "", "AnnCo"), palmPerson(2, "Bob", "Ray", "", "BobCo")});
+    seedOutlook(u"Ann", u"Lee");
+    seedOutlook(u"Bob", u"Ray");
+    start();
+    outlook->removeContact(0);
+    outlook->failPropertyPut("Email1Address");
+    view->checkAll(SyncList::Palm);
+    copyText(view->recordAt(SyncList::Palm, 0)->email1, "bob@ray.example");
+
+    operations->transferPalmToOutlook();
+
+    ASSERT_EQ(1u, view->messages.size());
+    EXPECT_EQ(withCount(palmToOutlookDone, 0) + " 2 records could not be written.", view->messages[0].text);
+    EXPECT_EQ("BobCo", outlookText(0, "CompanyName")) << "Bob's contact, found by its id, took what it could";
+    EXPECT_EQ(1u, outlook->contactCount());
+    const std::string report = reportText();
+    EXPECT_NE(std::string::npos, report.find("Ann Lee (AnnCo): could not be overwritten (Outlook "
+                                             "overwritten): the contact was deleted in Outlook since Quillset read it"))
+        << report;
+    EXPECT_NE(std::string::npos, report.find("Outlook refused Email1Address; the rest was saved")) << report;
+}
+
+TEST_F(TransferTest, AnOutlookReadOnlyInPartIsNotWrittenTo)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "", "AnnCo")});
+    seedOutlook(u"Ann", u"Lee");
+    seedOutlook(u"Bob", u"Ray");
+    outlook->failGetNextAfter(1);
+    start();
+    view->checkAll(SyncList::Palm);
+    view->checkAll(SyncList::Outlook);
+    const std::vector<uint8_t> before = palmFileOnDisk();
+
+    operations->transferPalmToOutlook();
+    operations->transferOutlookToPalm();
+    operations->synchronizeAll(1);
+
+    ASSERT_EQ(3u, view->messages.size());
+    for (const FakeSyncView::Message& message : view->messages) {
+        EXPECT_EQ("Quillset could read only part of your Outlook contacts, so nothing was synchronized: what it did "
+                  "not read would be added again. Press F5 to read Outlook again, then start again.",
+                  message.text);
+        EXPECT_EQ(SyncMessageKind::ErrorOk, message.kind);
+    }
+    EXPECT_EQ(0, outlook->contact(0)->saveCount());
+    EXPECT_EQ(2u, outlook->contactCount());
+    EXPECT_EQ(before, palmFileOnDisk());
+}
+
+TEST_F(TransferTest, OutlookClosedDuringARunStopsItAndKeepsWhatWasWrittenForUndo)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "", "AnnCo"), palmPerson(2, "Bob", "Ray", "", "BobCo"),
+                   palmPerson(3, "Cy", "Fox", "", "CyCo")});
+    seedOutlook(u"Ann", u"Lee");
+    seedOutlook(u"Bob", u"Ray");
+    seedOutlook(u"Cy", u"Fox");
+    start();
+    view->checkAll(SyncList::Palm);
+    // The first record reaches Outlook; then its process ends.
+    view->onProgress = [this](int) {
+        if (outlook->contact(0)->saveCount() + outlook->contact(1)->saveCount() + outlook->contact(2)->saveCount() > 0)
+            outlook->failMember("GetItemFromID", AutomationStatus::ServerUnavailable);
+    };
+
+    operations->transferPalmToOutlook();
+
+    ASSERT_EQ(1u, view->messages.size());
+    EXPECT_EQ(SyncMessageKind::ErrorOk, view->messages[0].kind);
+    EXPECT_EQ(0u, view->messages[0].text.find("Outlook was closed or stopped answering, so Quillset stopped the "
+                                              "synchronization."))
+        << view->messages[0].text;
+    EXPECT_EQ(std::string::npos, view->messages[0].text.find("synchronized.")) << "no summary of what was not done";
+    int saved = 0;
+    for (size_t index = 0; index < 3; ++index)
+        saved += outlook->contact(index)->saveCount();
+    EXPECT_EQ(1, saved) << "the run stopped at the first call that found Outlook gone";
+    const std::string report = reportText();
+    EXPECT_NE(std::string::npos, report.find("Outlook was closed or stopped answering; the synchronization was "
+                                             "stopped there."))
+        << report;
+    UndoJournal journal;
+    ASSERT_TRUE(journal.load());
+    EXPECT_EQ(1u, journal.outlook.size()) << "the write before the stop can be undone";
 }

@@ -15,6 +15,7 @@
 #include "sync/operations/UndoJournal.h"
 #include "sync/operations/UndoMessages.h"
 #include "testenv/fakeoutlook/FakeContactProperties.h"
+#include "outlook/BusyRetry.h"
 #include "tests/operations/SyncFixture.h"
 
 namespace {
@@ -559,10 +560,15 @@ TEST_F(UndoTest, ContactsOutlookCannotGiveNowStayForALaterUndo)
     const OutlookState outlookBefore = outlookState();
     view->checkAll(SyncList::Palm);
     operations->transferPalmToOutlook();
-    // Outlook busy: it rejects the calls, the contacts are all there.
+    // Outlook busy: it rejects the calls, the contacts are all there. The
+    // calls are retried on a clock that moves only when they wait.
     const int32_t callRejected = static_cast<int32_t>(0x80010001u);
     outlook->failMember("GetItemFromID", callRejected);
+    uint64_t now = 0;
+    setBusyClock({[&now]() { return now; }, [&now](uint32_t milliseconds) { now += milliseconds; }});
     undo();
+    setBusyClock({});
+    EXPECT_GE(now, BusyRetryLimitMilliseconds) << "each call was tried for the whole bound";
     EXPECT_NE(std::string::npos, question().text.find("2 Outlook contacts cannot be reached now")) << question().text;
     EXPECT_NE(std::string::npos, lastText().find("2 Outlook contacts could not be reached; Undo can be tried again"))
         << lastText();

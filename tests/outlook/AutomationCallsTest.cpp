@@ -2,8 +2,10 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "outlook/AutomationCalls.h"
+#include "outlook/BusyRetry.h"
 #include "testenv/fakeoutlook/FakeContactItem.h"
 #include "testenv/fakeoutlook/FakeContactsFolder.h"
 #include "testenv/fakeoutlook/FakeOutlook.h"
@@ -187,6 +189,106 @@ TEST_F(AutomationCalls, RefusedPutsReportTheObjectsStatus) {
     EXPECT_EQ(AutomationStatus::MemberNotFound, putDateProperty(item.get(), "CreationTime", 40000.0));
     EXPECT_EQ(AutomationStatus::TypeMismatch, putIntProperty(item.get(), "FirstName", 3));
     EXPECT_EQ(u"", contact->text("FirstName"));
+}
+
+// Outlook answers busy for the first `busyCalls` calls, then as asked.
+class BusyFor : public AutomationObject {
+public:
+    BusyFor(int busyCalls, int32_t busyStatus, int32_t then = AutomationStatus::Ok)
+        : busyCalls_(busyCalls), busyStatus_(busyStatus), then_(then) {}
+    int32_t invoke(const char*, AutomationCallKind, const std::vector<AutomationValue>&,
+                   AutomationValue* result) override {
+        ++calls;
+        if (calls <= busyCalls_) {
+            if (result) *result = AutomationValue::fromText(u"half");
+            return busyStatus_;
+        }
+        if (result) *result = AutomationValue::fromInt(calls);
+        return then_;
+    }
+    int calls = 0;
+
+private:
+    int busyCalls_;
+    int32_t busyStatus_;
+    int32_t then_;
+};
+
+// A clock that moves only when the retries sleep, so no test waits.
+class BusyRetries : public ::testing::Test {
+protected:
+    BusyRetries() {
+        setBusyClock({[this]() { return now; }, [this](uint32_t milliseconds) {
+                          now += milliseconds;
+                          sleeps.push_back(milliseconds);
+                      }});
+        setBusyWaitListener([this](bool waiting) { waits.push_back(waiting); });
+    }
+    ~BusyRetries() override {
+        setBusyClock({});
+        setBusyWaitListener(nullptr);
+        forgetAutomationServerGone();
+    }
+    uint64_t now = 1000;
+    std::vector<uint32_t> sleeps;
+    std::vector<bool> waits;
+};
+
+TEST_F(BusyRetries, ACallRefusedForAWhileIsMadeAgainUntilItIsAnswered) {
+    for (int32_t busy : {AutomationStatus::CallRejected, AutomationStatus::ServerCallRetryLater}) {
+        BusyFor outlook(3, busy);
+        AutomationValue result;
+        waits.clear();
+        EXPECT_EQ(AutomationStatus::Ok, invokeByName(&outlook, "Save", AutomationCallKind::Method, {}, &result));
+        EXPECT_EQ(4, outlook.calls);
+        ASSERT_TRUE(result.isInt()) << "the answer of the call that went through";
+        EXPECT_EQ(4, result.integer());
+        EXPECT_EQ((std::vector<bool>{true, false}), waits) << "the wait cursor comes and goes";
+    }
+    BusyFor quiet(0, AutomationStatus::CallRejected);
+    waits.clear();
+    invokeByName(&quiet, "Save", AutomationCallKind::Method, {}, nullptr);
+    EXPECT_TRUE(waits.empty());
+}
+
+TEST_F(BusyRetries, AStillBusyOutlookFailsTheCallAfterThirtySeconds) {
+    BusyFor outlook(1000000, AutomationStatus::CallRejected);
+    AutomationValue result;
+    const uint64_t start = now;
+    EXPECT_EQ(AutomationStatus::CallRejected,
+              invokeByName(&outlook, "Save", AutomationCallKind::Method, {}, &result));
+    EXPECT_TRUE(result.isEmpty());
+    EXPECT_EQ(start + BusyRetryLimitMilliseconds, now) << "no pause goes past the limit";
+    EXPECT_GT(outlook.calls, 10) << "pauses stay short enough to notice the end of a busy spell";
+    EXPECT_LT(outlook.calls, 200) << "but not so short that they flood a busy server";
+    for (uint32_t pause : sleeps) EXPECT_LE(pause, 500u);
+    EXPECT_FALSE(automationServerGone()) << "busy is not gone";
+}
+
+TEST_F(BusyRetries, OtherFailuresAreNotRetriedAndAGoneOutlookIsRemembered) {
+    BusyFor denied(0, AutomationStatus::Ok, AutomationStatus::AccessDenied);
+    EXPECT_EQ(AutomationStatus::AccessDenied,
+              invokeByName(&denied, "FirstName", AutomationCallKind::PropertyGet, {}, nullptr));
+    EXPECT_EQ(1, denied.calls);
+    EXPECT_FALSE(automationServerGone());
+
+    for (int32_t gone : {AutomationStatus::ServerUnavailable, AutomationStatus::Disconnected,
+                         AutomationStatus::ObjectNotConnected, AutomationStatus::CallFailed}) {
+        BusyFor closed(0, AutomationStatus::Ok, gone);
+        EXPECT_EQ(gone, invokeByName(&closed, "Save", AutomationCallKind::Method, {}, nullptr));
+        EXPECT_EQ(1, closed.calls);
+        EXPECT_TRUE(automationServerGone());
+        forgetAutomationServerGone();
+        EXPECT_FALSE(automationServerGone());
+    }
+    EXPECT_TRUE(sleeps.empty());
+}
+
+TEST_F(BusyRetries, TheMessageFilterRetriesWithinTheSameBound) {
+    EXPECT_GT(rejectedCallRetryDelay(0), 99) << "100 and more: try again after that long";
+    EXPECT_GT(rejectedCallRetryDelay(BusyRetryLimitMilliseconds - 1), 99);
+    EXPECT_EQ(-1, rejectedCallRetryDelay(BusyRetryLimitMilliseconds)) << "then the call fails";
+    EXPECT_EQ(-1, rejectedCallRetryDelay(0xFFFFFFFFu));
 }
 
 }  // namespace

@@ -131,8 +131,10 @@ TEST(StandInSettingsTest, SwitchesComeFromTheLookupAndBadNumbersAreNamed) {
     ASSERT_TRUE(readStandInSettings(lookupFrom({{"QS_OUTLOOK_CONTACTS", "C:\\c.txt"},
                                                 {"QS_OUTLOOK_FAIL_SAVE", "3"},
                                                 {"QS_OUTLOOK_FAIL_GETNEXT_AFTER", "0"},
-                                                {"QS_OUTLOOK_TIME", "45292.5"}}),
+                                                {"QS_OUTLOOK_TIME", "45292.5"},
+                                                {"QS_OUTLOOK_DENY_PUTS", "CompanyName,,Email1Address"}}),
                                     &settings, &problem));
+    EXPECT_EQ((std::vector<std::string>{"CompanyName", "Email1Address"}), settings.deniedPuts);
     EXPECT_EQ("C:\\c.txt", settings.contactsFile);
     EXPECT_EQ(3, settings.failSave);
     EXPECT_EQ(0, settings.failGetNextAfter) << "0 is a limit, not 'never'";
