@@ -164,3 +164,16 @@ TEST_F(ContactTableRead, AContactOutlookRefusesInPartIsNotFullyRead) {
     ASSERT_TRUE(connector.load());
     EXPECT_TRUE(connector.fullyRead(connector.contacts()->at(0)));
 }
+
+// A table that stops giving blocks is a read in part, never taken for the
+// whole folder.
+TEST_F(ContactTableRead, ATableThatBreaksOffIsNoWholeRead) {
+    seed(u"Ann", u"Lee", 45000.0);
+    OutlookConnector connector;
+    outlook->setVersion(FakeOutlook::FirstVersionWithTables);
+    ASSERT_TRUE(connector.load());
+    EXPECT_TRUE(connector.wholeRead());
+    outlook->failMember("GetArray");
+    EXPECT_TRUE(connector.load());
+    EXPECT_FALSE(connector.wholeRead());
+}
