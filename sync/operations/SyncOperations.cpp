@@ -79,7 +79,11 @@ bool SyncOperations::backUpAddressFile()
     // Without a loaded file nothing of Palm Desktop can be rewritten.
     if (path.empty())
         return true;
-    backupOfThisRun_ = AddressFileBackups::backUp(path, currentLocalTime(), &lastBackup_);
+    // The last operation's journal stays until this one writes: its backup
+    // must outlive the copies made meanwhile.
+    UndoJournal lastJournal;
+    const std::string keep = lastJournal.load() ? lastJournal.backupFile : std::string();
+    backupOfThisRun_ = AddressFileBackups::backUp(path, currentLocalTime(), &lastBackup_, keep);
     return backupOfThisRun_;
 }
 
