@@ -29,6 +29,8 @@ void noteInReport(SyncSides& sides, const ContactRecord* record, SyncReport::Act
 
 WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record)
 {
+    if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, true, findMatch(sides.outlook.contacts(), record)))
+        return WriteOutcome::Unchanged;
     const bool overwrite = hasCounterpart(sides.outlook.contacts(), record);
     const WriteOutcome outcome = mergeIntoOutlook(sides.outlook, record);
     noteInReport(sides, record, overwrite ? SyncReport::Action::OutlookOverwritten : SyncReport::Action::AddedToOutlook,
@@ -38,6 +40,8 @@ WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record)
 
 WriteOutcome writeToPalm(SyncSides& sides, const ContactRecord* record)
 {
+    if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, false, findMatch(sides.palm.contacts(), record)))
+        return WriteOutcome::Unchanged;
     const bool overwrite = hasCounterpart(sides.palm.contacts(), record);
     const WriteOutcome outcome = mergeIntoPalm(sides.palm, record);
     noteInReport(sides, record, overwrite ? SyncReport::Action::PalmOverwritten : SyncReport::Action::AddedToPalm,
@@ -164,6 +168,7 @@ void SyncOperations::transferPalmToOutlook()
     if (stopIfAddressFileChanged() || !prepareJournal())
         return;
     OutlookChangeRecording recording(sides_, journal_.get());
+    sides_.findAmbiguousPairs();
     view.setCursor(SyncCursor::Wait);
     const WriteTally tally = writeCheckedRows(SyncList::Palm, checked, writeToOutlook);
     endOperation(false);
@@ -172,7 +177,7 @@ void SyncOperations::transferPalmToOutlook()
     view.updateCounts();
     view.setCursor(SyncCursor::Normal);
     sides_.detachMappingBlock();
-    sides_.tell((palmToOutlookSummary(checked, tally.failed) + sides_.closingNotes).c_str(), informationCaption,
+    sides_.tell((palmToOutlookSummary(checked, tally.failed) + sides_.summaryEnd()).c_str(), informationCaption,
                 SyncMessageKind::InformationOk);
 }
 
@@ -190,6 +195,7 @@ void SyncOperations::transferOutlookToPalm()
     beginReport(outlookToPalmReportName);
     if (stopIfAddressFileChanged() || !prepareJournal() || !backUpBeforeAnyWrite())
         return;
+    sides_.findAmbiguousPairs();
     view.setCursor(SyncCursor::Wait);
     const WriteTally tally = writeCheckedRows(SyncList::Outlook, checked, writeToPalm);
     bool saved = true;
@@ -214,7 +220,7 @@ void SyncOperations::transferOutlookToPalm()
         sides_.tell(text.c_str(), errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
-    sides_.tell((outlookToPalmSummary(checked, tally.failed) + sides_.closingNotes).c_str(), informationCaption,
+    sides_.tell((outlookToPalmSummary(checked, tally.failed) + sides_.summaryEnd()).c_str(), informationCaption,
                 SyncMessageKind::InformationOk);
 }
 
@@ -237,6 +243,7 @@ void SyncOperations::synchronizeAll(int32_t syncAction)
     if (stopIfAddressFileChanged() || !prepareJournal() || !backUpBeforeAnyWrite())
         return;
     OutlookChangeRecording recording(sides_, journal_.get());
+    sides_.findAmbiguousPairs();
     SynchronizeAllRun run(sides_, syncAction, palmRows + outlookRows);
     run.palmPass(palmRows);
     run.outlookPass(outlookRows);

@@ -2,8 +2,12 @@
 #include <string>
 #include <vector>
 
+#include <unordered_set>
+
 #include "outlook/OutlookConnector.h"
+#include "sync/AmbiguousPairs.h"
 #include "sync/PalmContactStore.h"
+#include "sync/RecordMatching.h"
 #include "sync/operations/SyncReport.h"
 #include "sync/operations/SyncView.h"
 
@@ -20,6 +24,18 @@ struct SyncSides {
     // Sentences the closing summary ends with: what the user must know
     // beyond the counts (no Undo journal, no report, texts cut).
     std::string closingNotes{};
+    // The pairs that are not written this run, found before its first write.
+    AmbiguousPairs ambiguous{};
+    std::unordered_set<const ContactRecord*> leftAmbiguous{};
+
+    // Finds the ambiguous pairs of both sides as they are now.
+    void findAmbiguousPairs();
+    // True when the probe and the counterpart the search found are to be
+    // left alone; each probe left alone is named in the report once.
+    bool leaveAloneIfAmbiguous(const ContactRecord& probe, bool probeIsPalm, const MatchResult& match);
+    // The sentences the summary ends with: the records left alone, then the
+    // closing notes.
+    std::string summaryEnd() const;
 
     // Both lists shown again from their stores, the Palm list first.
     void refillBothLists();

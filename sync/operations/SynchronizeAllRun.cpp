@@ -27,6 +27,8 @@ void SynchronizeAllRun::palmPass(int rows)
         if (palm == nullptr)
             continue;
         const MatchResult match = findMatch(sides_.outlook.contacts(), palm);
+        if (sides_.leaveAloneIfAmbiguous(*palm, true, match))
+            continue;
         if (match.code == MatchNone)
             addToOutlook(*palm);
         else if (match.code == MatchDiffers)
@@ -42,6 +44,8 @@ void SynchronizeAllRun::outlookPass(int rows)
         if (outlook == nullptr)
             continue;
         const MatchResult match = findMatch(sides_.palm.contacts(), outlook);
+        if (sides_.leaveAloneIfAmbiguous(*outlook, false, match))
+            continue;
         if (match.code == MatchNone)
             addToPalm(*outlook);
         else if (match.code == MatchDiffers)
@@ -158,7 +162,7 @@ void SynchronizeAllRun::tellResult(bool palmSaved)
     const int palmRows = view.rowCount(SyncList::Palm);
     const int outlookRows = view.rowCount(SyncList::Outlook);
     if (palmSaved) {
-        sides_.tell((synchronizeAllSummary(palmRows, outlookRows, failed) + sides_.closingNotes).c_str(),
+        sides_.tell((synchronizeAllSummary(palmRows, outlookRows, failed) + sides_.summaryEnd()).c_str(),
                     informationCaption,
                     SyncMessageKind::InformationOk);
         return;
@@ -166,7 +170,7 @@ void SynchronizeAllRun::tellResult(bool palmSaved)
     const std::string text =
         changedElsewhere_ ? addressFileChangedText(true, outlookChanged_) : palmSaveFailedText(outlookChanged_);
     sides_.tell(text.c_str(), errorCaption, SyncMessageKind::ErrorOk);
-    sides_.tell((synchronizeAllSummaryWithoutPalm(outlookRows, failed) + sides_.closingNotes).c_str(),
+    sides_.tell((synchronizeAllSummaryWithoutPalm(outlookRows, failed) + sides_.summaryEnd()).c_str(),
                 informationCaption,
                 SyncMessageKind::InformationOk);
 }
