@@ -11,7 +11,8 @@ enum class WriteOutcome { Unchanged, Changed, Failed };
 // The merges of the two stores, told apart: a record whose counterpart is
 // the same is left alone; a merge that then changes nothing has failed.
 WriteOutcome mergeIntoOutlook(OutlookConnector& outlook, const ContactRecord* record);
-WriteOutcome mergeIntoPalm(PalmContactStore& palm, const ContactRecord* record);
+// The texts the Palm fields were too short for go into cuts, when given.
+WriteOutcome mergeIntoPalm(PalmContactStore& palm, const ContactRecord* record, TextCuts* cuts = nullptr);
 
 // What the writes of one run came to.
 struct WriteTally {

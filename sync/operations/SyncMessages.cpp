@@ -35,6 +35,13 @@ std::string leftAloneSentence(int records)
                   records);
 }
 
+std::string valuesCutSentence(int values)
+{
+    if (values <= 0)
+        return std::string();
+    return format(" %d values were cut to fit.", values);
+}
+
 std::string palmToOutlookSummary(int checkedRows, int failedRecords)
 {
     return format("Transfer Palm Desktop address book to Outlook finished, %d records synchronized.", checkedRows) +

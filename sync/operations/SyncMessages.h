@@ -57,5 +57,8 @@ std::string palmSaveFailedText(bool outlookChanged);
 // pair with the same counterpart as another record of their side.
 std::string leftAloneSentence(int records);
 
+// " n values were cut to fit." for n > 0, else nothing.
+std::string valuesCutSentence(int values);
+
 // " n records could not be written." for n > 0, else nothing.
 std::string failedRecordsSentence(int failedRecords);

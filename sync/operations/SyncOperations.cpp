@@ -33,6 +33,8 @@ WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record)
         return WriteOutcome::Unchanged;
     const bool overwrite = hasCounterpart(sides.outlook.contacts(), record);
     const WriteOutcome outcome = mergeIntoOutlook(sides.outlook, record);
+    if (outcome == WriteOutcome::Changed)
+        sides.noteCutsForOutlook(*record);
     noteInReport(sides, record, overwrite ? SyncReport::Action::OutlookOverwritten : SyncReport::Action::AddedToOutlook,
                  outcome);
     return outcome;
@@ -43,7 +45,10 @@ WriteOutcome writeToPalm(SyncSides& sides, const ContactRecord* record)
     if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, false, findMatch(sides.palm.contacts(), record)))
         return WriteOutcome::Unchanged;
     const bool overwrite = hasCounterpart(sides.palm.contacts(), record);
-    const WriteOutcome outcome = mergeIntoPalm(sides.palm, record);
+    TextCuts cuts;
+    const WriteOutcome outcome = mergeIntoPalm(sides.palm, record, &cuts);
+    if (record != nullptr)
+        sides.noteCutsForPalm(*record, cuts);
     noteInReport(sides, record, overwrite ? SyncReport::Action::PalmOverwritten : SyncReport::Action::AddedToPalm,
                  outcome);
     return outcome;
@@ -261,7 +266,7 @@ void SyncOperations::undoLastSynchronization()
 void SyncOperations::beginReport(const char* operation)
 {
     sides_.report.begin(operation, currentLocalTime());
-    sides_.closingNotes.clear();
+    sides_.forgetNotes();
     journal_.reset();
 }
 

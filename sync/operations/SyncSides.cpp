@@ -34,9 +34,36 @@ bool SyncSides::leaveAloneIfAmbiguous(const ContactRecord& probe, bool probeIsPa
     return true;
 }
 
+static void nameCuts(SyncReport& report, const ContactRecord& record, const TextCuts& cuts)
+{
+    for (const char* field : cuts)
+        report.noteLine(SyncReport::namesOf(record) + ": " + field + " cut to fit");
+}
+
+void SyncSides::noteCutsForOutlook(const ContactRecord& palmRecord)
+{
+    const TextCuts cuts = palm.textsCutFrom(&palmRecord);
+    nameCuts(report, palmRecord, cuts);
+    valuesCutForOutlook += static_cast<int>(cuts.size());
+}
+
+void SyncSides::noteCutsForPalm(const ContactRecord& record, const TextCuts& cuts)
+{
+    nameCuts(report, record, cuts);
+    valuesCutForPalm += static_cast<int>(cuts.size());
+}
+
+void SyncSides::forgetNotes()
+{
+    closingNotes.clear();
+    valuesCutForOutlook = 0;
+    valuesCutForPalm = 0;
+}
+
 std::string SyncSides::summaryEnd() const
 {
-    return leftAloneSentence(static_cast<int>(leftAmbiguous.size())) + closingNotes;
+    return leftAloneSentence(static_cast<int>(leftAmbiguous.size())) +
+           valuesCutSentence(valuesCutForOutlook + valuesCutForPalm) + closingNotes;
 }
 
 void SyncSides::detachMappingBlock() { outlook.attachMappingBlock(nullptr); }

@@ -70,13 +70,17 @@ void SynchronizeAllRun::addToOutlook(const ContactRecord& palm)
     // it in `contacts`; and it keeps the item positions right if that copy
     // cannot be made.
     const bool written = sides_.outlook.mergeRecord(&palm);
+    if (written)
+        sides_.noteCutsForOutlook(palm);
     sides_.report.noteWrite(palm, SyncReport::Action::AddedToOutlook, written);
     count(Write(&palm, nullptr), written, outlookChanged_);
 }
 
 void SynchronizeAllRun::addToPalm(const ContactRecord& outlook)
 {
-    const bool written = sides_.palm.addRecord(&outlook);
+    TextCuts cuts;
+    const bool written = sides_.palm.addRecord(&outlook, &cuts);
+    sides_.noteCutsForPalm(outlook, cuts);
     sides_.report.noteWrite(outlook, SyncReport::Action::AddedToPalm, written);
     count(Write(nullptr, &outlook), written, palmChanged_);
 }
@@ -101,6 +105,8 @@ void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecor
     // The write starts from the stored image of the contact at the position,
     // so the Palm record's values reach it as the assigned copy's would.
     const bool written = sides_.outlook.updateContact(&palm, outlookPosition);
+    if (written)
+        sides_.noteCutsForOutlook(palm);
     sides_.report.noteWrite(palm, SyncReport::Action::OutlookOverwritten, written);
     if (written) {
         assignRecordValues(outlook, palm);
@@ -111,7 +117,9 @@ void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecor
 
 void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook)
 {
-    const bool written = sides_.palm.updateRecord(&outlook, palmPosition);
+    TextCuts cuts;
+    const bool written = sides_.palm.updateRecord(&outlook, palmPosition, &cuts);
+    sides_.noteCutsForPalm(outlook, cuts);
     sides_.report.noteWrite(outlook, SyncReport::Action::PalmOverwritten, written);
     if (written) {
         assignRecordValues(palm, outlook);
@@ -167,6 +175,8 @@ void SynchronizeAllRun::tellResult(bool palmSaved)
                     SyncMessageKind::InformationOk);
         return;
     }
+    // What was cut on its way to Palm Desktop never reached the file.
+    sides_.valuesCutForPalm = 0;
     const std::string text =
         changedElsewhere_ ? addressFileChangedText(true, outlookChanged_) : palmSaveFailedText(outlookChanged_);
     sides_.tell(text.c_str(), errorCaption, SyncMessageKind::ErrorOk);
