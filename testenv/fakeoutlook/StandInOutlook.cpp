@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <chrono>
+#include <thread>
 
 #include "outlook/AutomationStatus.h"
 #include "platform/LocalClock.h"
@@ -36,6 +38,7 @@ bool readStandInSettings(const StandInLookup& lookup, StandInSettings* settings,
     text.clear();
     if (lookup(StandInCallsFile, &text)) read.callsFile = text;
     if (!readCount(lookup, StandInFailSave, &read.failSave, problem)) return false;
+    if (!readCount(lookup, StandInSaveDelay, &read.saveDelayMs, problem)) return false;
     if (!readCount(lookup, StandInFailGetNextAfter, &read.failGetNextAfter, problem)) return false;
     text.clear();
     if (lookup(StandInFixedTime, &text) && !text.empty()) {
@@ -153,6 +156,9 @@ bool StandInOutlook::load(std::string* problem) {
 
 int32_t StandInOutlook::save(AutomationObject& item, const std::vector<AutomationValue>& arguments,
                              AutomationValue* result) {
+    // Before anything is written: a program ended during the wait leaves
+    // the contact as it was.
+    if (settings_.saveDelayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(settings_.saveDelayMs));
     ++saves_;
     if (settings_.failSave > 0 && saves_ == settings_.failSave) {
         if (result) result->clear();

@@ -129,6 +129,9 @@ bool UiDriver::dispatch(VerbId verb, const Words& words)
     case VerbId::CloseWindow: return closeWindow(words);
     case VerbId::CloseBox: return closeBox(words);
     case VerbId::WaitExit: return waitExit(words);
+    case VerbId::Terminate: return terminate(words);
+    case VerbId::WaitFileText: return waitFileText(words);
+    case VerbId::CopyOver: return copyFile(words);
     case VerbId::ListRows: return listRows(words);
     case VerbId::ListCell: return listCell(words);
     case VerbId::ListDump: return listDump(words);
@@ -367,6 +370,70 @@ bool UiDriver::waitExit(const Words& words)
     std::printf("  exit code %d\n", seen);
     if (expectedCode != "any" && seen != expected)
         return fail("the exit code is " + std::to_string(seen) + ", not " + expectedCode);
+    return true;
+}
+
+bool UiDriver::terminate(const Words&)
+{
+    if (process_.hProcess == nullptr)
+        return fail("no program was started");
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0)
+        return fail("the program had already ended");
+    if (!TerminateProcess(process_.hProcess, 1))
+        return fail("the program could not be ended (error " + std::to_string(GetLastError()) + ")");
+    if (WaitForSingleObject(process_.hProcess, timeout_) != WAIT_OBJECT_0)
+        return fail("the program did not end");
+    mainWindow_ = nullptr;
+    dialog_ = nullptr;
+    std::printf("  the program was ended\n");
+    return true;
+}
+
+namespace {
+
+// The whole file, however others share it; false when it cannot be opened.
+bool readSharedFile(const std::string& path, std::string* text)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    text->clear();
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        text->append(buffer, read);
+    CloseHandle(file);
+    return true;
+}
+
+}  // namespace
+
+bool UiDriver::waitFileText(const Words& words)
+{
+    const std::string& path = words[1];
+    const std::string& part = words[2];
+    std::string text;
+    bool seen = false;
+    for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
+        seen = readSharedFile(path, &text) || seen;
+        if (text.find(part) != std::string::npos) {
+            std::printf("  %s holds \"%s\"\n", path.c_str(), part.c_str());
+            return true;
+        }
+        Sleep(pollInterval);
+    }
+    if (!seen)
+        return fail("there is no file " + path);
+    return fail(path + " does not hold \"" + part + "\" (" + std::to_string(text.size()) + " bytes)");
+}
+
+bool UiDriver::copyFile(const Words& words)
+{
+    if (!CopyFileA(words[1].c_str(), words[2].c_str(), FALSE))
+        return fail("could not copy " + words[1] + " to " + words[2] + " (error " + std::to_string(GetLastError()) +
+                    ")");
+    std::printf("  copied %s to %s\n", words[1].c_str(), words[2].c_str());
     return true;
 }
 
