@@ -130,7 +130,7 @@ bool UiDriver::dispatch(VerbId verb, const Words& words)
     case VerbId::CloseBox: return closeBox(words);
     case VerbId::WaitExit: return waitExit(words);
     case VerbId::Terminate: return terminate(words);
-    case VerbId::WaitFileText: return waitFileText(words);
+    case VerbId::WaitFileSize: return waitFileSize(words);
     case VerbId::CopyOver: return copyFile(words);
     case VerbId::ListRows: return listRows(words);
     case VerbId::ListCell: return listCell(words);
@@ -389,43 +389,31 @@ bool UiDriver::terminate(const Words&)
     return true;
 }
 
-namespace {
-
-// The whole file, however others share it; false when it cannot be opened.
-bool readSharedFile(const std::string& path, std::string* text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    text->clear();
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        text->append(buffer, read);
-    CloseHandle(file);
-    return true;
-}
-
-}  // namespace
-
-bool UiDriver::waitFileText(const Words& words)
+bool UiDriver::waitFileSize(const Words& words)
 {
     const std::string& path = words[1];
-    const std::string& part = words[2];
-    std::string text;
+    int least = 0;
+    if (!number(words[2], &least))
+        return false;
+    // Read from the file's attributes, not by opening it: a program that
+    // holds its file without sharing still lets that be seen.
+    WIN32_FILE_ATTRIBUTE_DATA attributes = {};
     bool seen = false;
+    unsigned long long size = 0;
     for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
-        seen = readSharedFile(path, &text) || seen;
-        if (text.find(part) != std::string::npos) {
-            std::printf("  %s holds \"%s\"\n", path.c_str(), part.c_str());
-            return true;
+        if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes)) {
+            seen = true;
+            size = (static_cast<unsigned long long>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
+            if (size >= static_cast<unsigned long long>(least)) {
+                std::printf("  %s holds %llu bytes\n", path.c_str(), size);
+                return true;
+            }
         }
         Sleep(pollInterval);
     }
     if (!seen)
         return fail("there is no file " + path);
-    return fail(path + " does not hold \"" + part + "\" (" + std::to_string(text.size()) + " bytes)");
+    return fail(path + " holds " + std::to_string(size) + " bytes, fewer than " + words[2]);
 }
 
 bool UiDriver::copyFile(const Words& words)

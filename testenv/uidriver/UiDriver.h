@@ -41,7 +41,7 @@ private:
     bool waitWindow(const Words& words);
     bool waitExit(const Words& words);
     bool terminate(const Words& words);
-    bool waitFileText(const Words& words);
+    bool waitFileSize(const Words& words);
     bool copyFile(const Words& words);
     bool closeWindow(const Words& words);
     bool closeBox(const Words& words);
