@@ -160,14 +160,14 @@ PalmRecordCopy* PalmContactStore::recordAt(size_t position)
     return position < records_.size() ? records_[position].get() : nullptr;
 }
 
-bool PalmContactStore::mergeRecord(const ContactRecord* record)
+bool PalmContactStore::mergeRecord(const ContactRecord* record, TextCuts* cuts)
 {
     if (record == nullptr)
         return false;
     MatchResult match = findMatch(&contacts_, record);
     switch (match.code) {
-    case MatchNone: return addRecord(record);
-    case MatchDiffers: return updateRecord(record, match.position);
+    case MatchNone: return addRecord(record, cuts);
+    case MatchDiffers: return updateRecord(record, match.position, cuts);
     default: return false;
     }
 }
@@ -181,7 +181,14 @@ bool PalmContactStore::appendToFile(File& file, PalmRecordCopy& copy, Record& re
     return true;
 }
 
-bool PalmContactStore::addRecord(const ContactRecord* record)
+TextCuts PalmContactStore::textsCutFrom(const ContactRecord* record)
+{
+    const int32_t position = record != nullptr ? contacts_.positionOf(record) : -1;
+    const PalmRecordCopy* copy = position >= 0 ? recordAt(static_cast<size_t>(position)) : nullptr;
+    return copy != nullptr ? textsCutFromPalm(*copy) : TextCuts();
+}
+
+bool PalmContactStore::addRecord(const ContactRecord* record, TextCuts* cuts)
 {
     // Nothing is made unless a file is loaded, so `records` and `contacts`
     // stay parallel and no entry waits for a file it can never reach.
@@ -189,7 +196,8 @@ bool PalmContactStore::addRecord(const ContactRecord* record)
         return false;
     try {
         std::unique_ptr<PalmRecordCopy> copy(new PalmRecordCopy(loadedFormat_));
-        recordToPalm(*record, *copy);
+        TextCuts cutHere;
+        recordToPalm(*record, *copy, &cutHere);
         copy->setPosition(PalmPositionLast);
         copy->addStatus(PalmStatusAdded);
         // Everything that needs memory is in hand before the file is touched:
@@ -213,6 +221,8 @@ bool PalmContactStore::addRecord(const ContactRecord* record)
         if (!added || !contacts_.append(std::move(contact)))
             return false;
         records_.push_back(std::move(copy));
+        if (cuts != nullptr)
+            cuts->insert(cuts->end(), cutHere.begin(), cutHere.end());
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -243,7 +253,7 @@ void setPrivateFlag(PalmRecordCopy& copy, uint32_t isPrivate)
 
 } // namespace
 
-bool PalmContactStore::updateRecord(const ContactRecord* record, int32_t position)
+bool PalmContactStore::updateRecord(const ContactRecord* record, int32_t position, TextCuts* cuts)
 {
     if (record == nullptr || position < 0 || (loadedFormat_ != PalmFormat1 && loadedFormat_ != PalmFormat4))
         return false;
@@ -256,12 +266,15 @@ bool PalmContactStore::updateRecord(const ContactRecord* record, int32_t positio
         // The unified record carries no private flag: a record marked private
         // in Palm Desktop stays private whatever overwrites it.
         const uint32_t wasPrivate = privateFlagOf(updated);
-        recordToPalm(*record, updated);
+        TextCuts cutHere;
+        recordToPalm(*record, updated, &cutHere);
         setPrivateFlag(updated, wasPrivate);
         updated.addStatus(PalmStatusUpdated);
         if (!updated.replaceSource())
             return false;
         *copy = std::move(updated);
+        if (cuts != nullptr)
+            cuts->insert(cuts->end(), cutHere.begin(), cutHere.end());
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -48,15 +48,20 @@ public:
     bool fileChangedSinceRead() const;
 
     // Adds the record, or overwrites its differing counterpart. False when
-    // the counterpart is the same, or nothing could be changed.
-    bool mergeRecord(const ContactRecord* record);
+    // the counterpart is the same, or nothing could be changed. The texts
+    // the Palm fields were too short for are named in cuts, when given,
+    // only for a record written.
+    bool mergeRecord(const ContactRecord* record, TextCuts* cuts = nullptr);
     // A new Palm record from the record, at the end of the file's records;
     // `contacts` takes a copy of the record as it is. False, with nothing
     // changed, when nothing is loaded.
-    bool addRecord(const ContactRecord* record);
+    bool addRecord(const ContactRecord* record, TextCuts* cuts = nullptr);
     // Writes the record into the Palm record at position and merges it into
     // the unified record there.
-    bool updateRecord(const ContactRecord* record, int32_t position);
+    bool updateRecord(const ContactRecord* record, int32_t position, TextCuts* cuts = nullptr);
+    // The texts of the Palm record behind one of `contacts` that the
+    // unified record holds only the beginning of; none for another record.
+    TextCuts textsCutFrom(const ContactRecord* record);
 
     // Which writer the installed Palm Desktop would use. Only informative:
     // a file is always saved in the format it was read in.

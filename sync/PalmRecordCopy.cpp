@@ -185,14 +185,34 @@ bool decodePalmNativeKey(const std::vector<uint8_t>& block, PalmNativeKey& key)
 // Into a field that palmToRecord has just cleared and nothing else writes:
 // the tail is already zero, so only the text itself is copied. A NUL inside
 // the text ends it there, as it would in the field.
+// A text is cut when more of it than the field holds comes before its end
+// or a NUL.
+static void noteCut(TextCuts* cuts, const char* name)
+{
+    if (cuts != nullptr)
+        cuts->push_back(name);
+}
+
 template <size_t N>
-static void takeText(char (&field)[N], const std::string& text)
+static void takeText(char (&field)[N], const std::string& text, TextCuts* cuts, const char* name)
 {
     const size_t limit = text.size() < N - 1 ? text.size() : N - 1;
     const void* nul = std::memchr(text.data(), '\0', limit);
     const size_t length = nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - text.data()) : limit;
     std::memcpy(field, text.data(), length);
     field[length] = '\0';
+    if (nul == nullptr && text.size() > limit && text[limit] != '\0')
+        noteCut(cuts, name);
+}
+
+static const char* const kCustomNames[9] = {"custom 1", "custom 2", "custom 3", "custom 4", "custom 5",
+                                            "custom 6", "custom 7", "custom 8", "custom 9"};
+
+static const char* phoneNameForLabel(uint32_t label)
+{
+    static const char* const names[8] = {"work phone", "home phone", "fax",   "other phone",
+                                         "e-mail",     "main phone", "pager", "mobile phone"};
+    return label < 8 ? names[label] : "phone";
 }
 
 // Where a telephone slot of that label goes; null for labels not carried.
@@ -216,23 +236,41 @@ static size_t phoneFieldCapacity(uint32_t label)
 }
 
 template <size_t N>
-static void takePhones(ContactValues& record, const uint32_t (&labels)[N], const std::string (&phones)[N])
+static void takePhones(ContactValues& record, const uint32_t (&labels)[N], const std::string (&phones)[N],
+                       TextCuts* cuts)
 {
     for (size_t slot = 0; slot < N; ++slot) {
         if (phones[slot].empty())
             continue;
-        if (char* field = phoneFieldForLabel(record, labels[slot]))
-            copyText(field, phoneFieldCapacity(labels[slot]), phones[slot].c_str());
+        if (char* field = phoneFieldForLabel(record, labels[slot])) {
+            const size_t capacity = phoneFieldCapacity(labels[slot]);
+            copyText(field, capacity, phones[slot].c_str());
+            if (std::strlen(phones[slot].c_str()) >= capacity)
+                noteCut(cuts, phoneNameForLabel(labels[slot]));
+        }
     }
 }
 
-static void takeAddress(AddressBlock& block, const PalmAddressBlock& palm)
+struct AddressNames {
+    const char* street;
+    const char* city;
+    const char* state;
+    const char* zip;
+    const char* country;
+};
+
+static const AddressNames kWorkAddressNames = {"work address", "work city", "work state", "work zip", "work country"};
+static const AddressNames kHomeAddressNames = {"home address", "home city", "home state", "home zip", "home country"};
+static const AddressNames kOtherAddressNames = {"other address", "other city", "other state", "other zip",
+                                                "other country"};
+
+static void takeAddress(AddressBlock& block, const PalmAddressBlock& palm, TextCuts* cuts, const AddressNames& names)
 {
-    takeText(block.street, palm.address);
-    takeText(block.city, palm.city);
-    takeText(block.state, palm.state);
-    takeText(block.postalCode, palm.zip);
-    takeText(block.country, palm.country);
+    takeText(block.street, palm.address, cuts, names.street);
+    takeText(block.city, palm.city, cuts, names.city);
+    takeText(block.state, palm.state, cuts, names.state);
+    takeText(block.postalCode, palm.zip, cuts, names.zip);
+    takeText(block.country, palm.country, cuts, names.country);
 }
 
 static double birthdayFromWords(const uint32_t (&words)[2])
@@ -251,48 +289,56 @@ static void birthdayToWords(double value, uint32_t (&words)[2])
     words[1] = static_cast<uint32_t>(bits >> 32);
 }
 
-static void takeFormat1(ContactValues& record, const PalmAddressRecord& palm)
+static void takeFormat1(ContactValues& record, const PalmAddressRecord& palm, TextCuts* cuts)
 {
-    takeText(record.firstName, palm.firstName);
-    takeText(record.lastName, palm.lastName);
-    takeText(record.company, palm.company);
-    takeText(record.jobTitle, palm.title);
-    takeText(record.businessAddress.street, palm.address);
-    takeText(record.businessAddress.city, palm.city);
-    takeText(record.businessAddress.state, palm.state);
-    takeText(record.businessAddress.postalCode, palm.zip);
-    takeText(record.businessAddress.country, palm.country);
-    takeText(record.note, palm.note);
+    takeText(record.firstName, palm.firstName, cuts, "first name");
+    takeText(record.lastName, palm.lastName, cuts, "last name");
+    takeText(record.company, palm.company, cuts, "company");
+    takeText(record.jobTitle, palm.title, cuts, "title");
+    takeText(record.businessAddress.street, palm.address, cuts, "address");
+    takeText(record.businessAddress.city, palm.city, cuts, "city");
+    takeText(record.businessAddress.state, palm.state, cuts, "state");
+    takeText(record.businessAddress.postalCode, palm.zip, cuts, "zip");
+    takeText(record.businessAddress.country, palm.country, cuts, "country");
+    takeText(record.note, palm.note, cuts, "note");
     for (size_t index = 0; index < PalmAddressRecord::kCustomCount; ++index)
-        takeText(record.custom[index], palm.custom[index]);
-    takePhones(record, palm.phoneLabel, palm.phone);
-    takeText(record.category, palm.categoryName);
+        takeText(record.custom[index], palm.custom[index], cuts, kCustomNames[index]);
+    takePhones(record, palm.phoneLabel, palm.phone, cuts);
+    takeText(record.category, palm.categoryName, cuts, "category");
 }
 
-static void takeFormat4(ContactValues& record, const PalmAddressRecord4& palm)
+static void takeFormat4(ContactValues& record, const PalmAddressRecord4& palm, TextCuts* cuts)
 {
-    takeText(record.firstName, palm.firstName);
-    takeText(record.lastName, palm.lastName);
-    takeText(record.company, palm.company);
-    takeText(record.jobTitle, palm.title);
-    takeAddress(record.businessAddress, palm.workAddress);
-    takeAddress(record.homeAddress, palm.homeAddress);
-    takeAddress(record.otherAddress, palm.otherAddress);
-    takeText(record.note, palm.note);
+    takeText(record.firstName, palm.firstName, cuts, "first name");
+    takeText(record.lastName, palm.lastName, cuts, "last name");
+    takeText(record.company, palm.company, cuts, "company");
+    takeText(record.jobTitle, palm.title, cuts, "title");
+    takeAddress(record.businessAddress, palm.workAddress, cuts, kWorkAddressNames);
+    takeAddress(record.homeAddress, palm.homeAddress, cuts, kHomeAddressNames);
+    takeAddress(record.otherAddress, palm.otherAddress, cuts, kOtherAddressNames);
+    takeText(record.note, palm.note, cuts, "note");
     for (size_t index = 0; index < PalmAddressRecord4::kCustomCount; ++index)
-        takeText(record.custom[index], palm.custom[index]);
-    takePhones(record, palm.phoneLabel, palm.phone);
-    takeText(record.category, palm.categoryName);
+        takeText(record.custom[index], palm.custom[index], cuts, kCustomNames[index]);
+    takePhones(record, palm.phoneLabel, palm.phone, cuts);
+    takeText(record.category, palm.categoryName, cuts, "category");
     record.birthday = birthdayFromWords(palm.birthday);
 }
 
-void palmToRecord(const PalmRecordCopy& copy, ContactRecord& record)
+void palmToRecord(const PalmRecordCopy& copy, ContactRecord& record, TextCuts* cuts)
 {
     static_cast<ContactValues&>(record) = ContactValues();
     if (copy.format() == PalmFormat1)
-        takeFormat1(record, *copy.record1());
+        takeFormat1(record, *copy.record1(), cuts);
     else
-        takeFormat4(record, *copy.record4());
+        takeFormat4(record, *copy.record4(), cuts);
+}
+
+TextCuts textsCutFromPalm(const PalmRecordCopy& copy)
+{
+    TextCuts cuts;
+    std::unique_ptr<ContactRecord> scratch(new ContactRecord);
+    palmToRecord(copy, *scratch, &cuts);
+    return cuts;
 }
 
 // ---- unified record -> Palm record
@@ -307,7 +353,8 @@ static bool showsPalmText(const std::string& palmText, const char* text, size_t 
     return strnlen(text, textCapacity) == shownLength && std::strncmp(palmText.c_str(), text, shownLength) == 0;
 }
 
-static void putText(std::string& target, const char* text, size_t textCapacity, size_t palmCapacity)
+static void putText(std::string& target, const char* text, size_t textCapacity, size_t palmCapacity, TextCuts* cuts,
+                    const char* name)
 {
     // A value the Palm field already shows leaves it alone, so a longer text
     // in the file is not cut just because another field of the record changed.
@@ -317,12 +364,15 @@ static void putText(std::string& target, const char* text, size_t textCapacity, 
     while (length < textCapacity && length + 1 < palmCapacity && text[length] != '\0')
         ++length;
     target.assign(text, length);
+    if (length < textCapacity && text[length] != '\0')
+        noteCut(cuts, name);
 }
 
 template <size_t N>
-static void putText(std::string& target, const char (&text)[N], size_t palmCapacity)
+static void putText(std::string& target, const char (&text)[N], size_t palmCapacity, TextCuts* cuts,
+                    const char* name)
 {
-    putText(target, text, N, palmCapacity);
+    putText(target, text, N, palmCapacity, cuts, name);
 }
 
 static const char* phoneValueForLabel(const ContactValues& record, uint32_t label)
@@ -356,14 +406,15 @@ static int firstSlotWhere(const uint32_t (&labels)[N], const std::string (&phone
 // without one (or without a value) the first empty slot takes the label, and
 // the value when there is one. Labels find no room once every slot holds text.
 template <size_t N>
-static void putPhones(const ContactValues& record, uint32_t (&labels)[N], std::string (&phones)[N], size_t capacity)
+static void putPhones(const ContactValues& record, uint32_t (&labels)[N], std::string (&phones)[N], size_t capacity,
+                      TextCuts* cuts)
 {
     for (uint32_t label = 0; label < kLabelCount; ++label) {
         const char* value = phoneValueForLabel(record, label);
         const size_t valueCapacity = label == 4 ? sizeof record.email1 : sizeof record.workPhone;
         int slot = firstSlotWhere(labels, phones, true, label);
         if (slot >= 0 && value[0] != '\0') {
-            putText(phones[slot], value, valueCapacity, capacity);
+            putText(phones[slot], value, valueCapacity, capacity, cuts, phoneNameForLabel(label));
             continue;
         }
         if (slot >= 0 && label == kPagerLabel)
@@ -372,66 +423,66 @@ static void putPhones(const ContactValues& record, uint32_t (&labels)[N], std::s
         if (slot < 0)
             continue;
         labels[slot] = label;
-        putText(phones[slot], value, valueCapacity, capacity);
+        putText(phones[slot], value, valueCapacity, capacity, cuts, phoneNameForLabel(label));
     }
 }
 
-static void putAddress(PalmAddressBlock& palm, const AddressBlock& block)
+static void putAddress(PalmAddressBlock& palm, const AddressBlock& block, TextCuts* cuts, const AddressNames& names)
 {
-    putText(palm.address, block.street, PalmAddressBlock::kAddressCapacity);
-    putText(palm.city, block.city, PalmAddressBlock::kCityCapacity);
-    putText(palm.state, block.state, PalmAddressBlock::kStateCapacity);
-    putText(palm.zip, block.postalCode, PalmAddressBlock::kZipCapacity);
-    putText(palm.country, block.country, PalmAddressBlock::kCountryCapacity);
+    putText(palm.address, block.street, PalmAddressBlock::kAddressCapacity, cuts, names.street);
+    putText(palm.city, block.city, PalmAddressBlock::kCityCapacity, cuts, names.city);
+    putText(palm.state, block.state, PalmAddressBlock::kStateCapacity, cuts, names.state);
+    putText(palm.zip, block.postalCode, PalmAddressBlock::kZipCapacity, cuts, names.zip);
+    putText(palm.country, block.country, PalmAddressBlock::kCountryCapacity, cuts, names.country);
 }
 
-static void putFormat1(const ContactValues& record, PalmAddressRecord& palm)
+static void putFormat1(const ContactValues& record, PalmAddressRecord& palm, TextCuts* cuts)
 {
     using R = PalmAddressRecord;
-    putPhones(record, palm.phoneLabel, palm.phone, R::kPhoneCapacity);
-    putText(palm.lastName, record.lastName, R::kLastNameCapacity);
-    putText(palm.firstName, record.firstName, R::kFirstNameCapacity);
-    putText(palm.company, record.company, R::kCompanyCapacity);
-    putText(palm.title, record.jobTitle, R::kTitleCapacity);
-    putText(palm.note, record.note, R::kNoteCapacity);
+    putPhones(record, palm.phoneLabel, palm.phone, R::kPhoneCapacity, cuts);
+    putText(palm.lastName, record.lastName, R::kLastNameCapacity, cuts, "last name");
+    putText(palm.firstName, record.firstName, R::kFirstNameCapacity, cuts, "first name");
+    putText(palm.company, record.company, R::kCompanyCapacity, cuts, "company");
+    putText(palm.title, record.jobTitle, R::kTitleCapacity, cuts, "title");
+    putText(palm.note, record.note, R::kNoteCapacity, cuts, "note");
     for (size_t index = 0; index < R::kCustomCount; ++index)
-        putText(palm.custom[index], record.custom[index], R::kCustomCapacity);
-    putText(palm.address, record.businessAddress.street, R::kAddressCapacity);
-    putText(palm.zip, record.businessAddress.postalCode, R::kZipCapacity);
-    putText(palm.city, record.businessAddress.city, R::kCityCapacity);
-    putText(palm.state, record.businessAddress.state, R::kStateCapacity);
-    putText(palm.country, record.businessAddress.country, R::kCountryCapacity);
-    putText(palm.categoryName, record.category, R::kCategoryNameCapacity);
+        putText(palm.custom[index], record.custom[index], R::kCustomCapacity, cuts, kCustomNames[index]);
+    putText(palm.address, record.businessAddress.street, R::kAddressCapacity, cuts, "address");
+    putText(palm.zip, record.businessAddress.postalCode, R::kZipCapacity, cuts, "zip");
+    putText(palm.city, record.businessAddress.city, R::kCityCapacity, cuts, "city");
+    putText(palm.state, record.businessAddress.state, R::kStateCapacity, cuts, "state");
+    putText(palm.country, record.businessAddress.country, R::kCountryCapacity, cuts, "country");
+    putText(palm.categoryName, record.category, R::kCategoryNameCapacity, cuts, "category");
     palm.isPrivate = static_cast<uint32_t>(record.isPrivate);
 }
 
-static void putFormat4(const ContactValues& record, PalmAddressRecord4& palm)
+static void putFormat4(const ContactValues& record, PalmAddressRecord4& palm, TextCuts* cuts)
 {
     using R = PalmAddressRecord4;
-    putPhones(record, palm.phoneLabel, palm.phone, R::kPhoneCapacity);
-    putText(palm.lastName, record.lastName, R::kLastNameCapacity);
-    putText(palm.firstName, record.firstName, R::kFirstNameCapacity);
-    putText(palm.company, record.company, R::kCompanyCapacity);
-    putText(palm.title, record.jobTitle, R::kTitleCapacity);
+    putPhones(record, palm.phoneLabel, palm.phone, R::kPhoneCapacity, cuts);
+    putText(palm.lastName, record.lastName, R::kLastNameCapacity, cuts, "last name");
+    putText(palm.firstName, record.firstName, R::kFirstNameCapacity, cuts, "first name");
+    putText(palm.company, record.company, R::kCompanyCapacity, cuts, "company");
+    putText(palm.title, record.jobTitle, R::kTitleCapacity, cuts, "title");
     palm.value42 = 0;
     palm.value48 = 1;
     palm.value54 = 2;
-    putAddress(palm.workAddress, record.businessAddress);
-    putAddress(palm.homeAddress, record.homeAddress);
-    putAddress(palm.otherAddress, record.otherAddress);
-    putText(palm.note, record.note, R::kNoteCapacity);
+    putAddress(palm.workAddress, record.businessAddress, cuts, kWorkAddressNames);
+    putAddress(palm.homeAddress, record.homeAddress, cuts, kHomeAddressNames);
+    putAddress(palm.otherAddress, record.otherAddress, cuts, kOtherAddressNames);
+    putText(palm.note, record.note, R::kNoteCapacity, cuts, "note");
     for (size_t index = 0; index < R::kCustomCount; ++index)
-        putText(palm.custom[index], record.custom[index], R::kCustomCapacity);
-    putText(palm.categoryName, record.category, R::kCategoryNameCapacity);
+        putText(palm.custom[index], record.custom[index], R::kCustomCapacity, cuts, kCustomNames[index]);
+    putText(palm.categoryName, record.category, R::kCategoryNameCapacity, cuts, "category");
     palm.isPrivate = static_cast<uint32_t>(record.isPrivate);
     birthdayToWords(record.birthday, palm.birthday);
-    putText(palm.chat[0], record.imAddress, R::kChatCapacity);
+    putText(palm.chat[0], record.imAddress, R::kChatCapacity, cuts, "chat");
 }
 
-void recordToPalm(const ContactValues& record, PalmRecordCopy& copy)
+void recordToPalm(const ContactValues& record, PalmRecordCopy& copy, TextCuts* cuts)
 {
     if (PalmAddressRecord* palm = copy.editRecord1())
-        putFormat1(record, *palm);
+        putFormat1(record, *palm, cuts);
     else
-        putFormat4(record, *copy.editRecord4());
+        putFormat4(record, *copy.editRecord4(), cuts);
 }

@@ -99,12 +99,21 @@ std::vector<uint8_t> encodePalmNativeKey(const PalmNativeKey& key);
 // False when the block is not one that encodePalmNativeKey made.
 bool decodePalmNativeKey(const std::vector<uint8_t>& block, PalmNativeKey& key);
 
+// The names of the fields whose texts a conversion cut to fit, in order
+// ("company", "home phone", ...).
+using TextCuts = std::vector<const char*>;
+
 // The Palm record into the unified record: every value of record is replaced,
-// texts cut to their fields. sourceType, nativeId and nativeData stay 0/empty.
-void palmToRecord(const PalmRecordCopy& copy, ContactRecord& record);
+// texts cut to their fields, each cut named in cuts when given. sourceType,
+// nativeId and nativeData stay 0/empty.
+void palmToRecord(const PalmRecordCopy& copy, ContactRecord& record, TextCuts* cuts = nullptr);
+// The Palm texts that palmToRecord cuts: what the other side receives of
+// them is shorter.
+TextCuts textsCutFromPalm(const PalmRecordCopy& copy);
 
 // The unified record into the Palm record: telephones by label, then the
 // named fields. A text field is written only when the unified field is not
 // empty, cut to the Palm field's capacity - 1; private flag (and for the
-// Palm Desktop 4 format the birthday and the address labels) always.
-void recordToPalm(const ContactValues& record, PalmRecordCopy& copy);
+// Palm Desktop 4 format the birthday and the address labels) always. Each
+// text that was cut is named in cuts when given.
+void recordToPalm(const ContactValues& record, PalmRecordCopy& copy, TextCuts* cuts = nullptr);

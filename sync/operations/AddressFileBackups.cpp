@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -12,9 +13,7 @@ namespace AddressFileBackups {
 namespace {
 
 constexpr size_t maxSubfolderName = 120;
-constexpr unsigned maxSequence = 99;
-// Where the two digits of the sequence stand in a backup's name.
-constexpr size_t sequenceStart = 16;
+constexpr size_t sequenceDigits = 8;
 constexpr char backupSuffix[] = ".dat";
 
 bool isNameCharacter(char c)
@@ -23,19 +22,51 @@ bool isNameCharacter(char c)
            c == '_' || c == ' ';
 }
 
-bool isBackupName(const std::string& name)
+// Digits at the places of pattern's '9', the same character elsewhere.
+bool fitsPattern(const std::string& name, const char* pattern)
 {
-    // "YYYYMMDD-HHMMSS-NN.dat"
-    if (name.size() != 22 || name.compare(18, 4, backupSuffix) != 0 || name[8] != '-' || name[15] != '-')
+    const size_t length = std::strlen(pattern);
+    if (name.size() != length)
         return false;
-    for (size_t index : {size_t(0), size_t(9), sequenceStart}) {
-        const size_t digits = index == 0 ? 8 : index == 9 ? 6 : 2;
-        for (size_t at = index; at < index + digits; ++at) {
-            if (name[at] < '0' || name[at] > '9')
-                return false;
-        }
+    for (size_t at = 0; at < length; ++at) {
+        const bool digit = name[at] >= '0' && name[at] <= '9';
+        if (pattern[at] == '9' ? !digit : name[at] != pattern[at])
+            return false;
     }
     return true;
+}
+
+// Named by the clock alone, before the sequence numbers.
+bool isOldBackupName(const std::string& name) { return fitsPattern(name, "99999999-999999-99.dat"); }
+bool isNumberedBackupName(const std::string& name) { return fitsPattern(name, "99999999-99999999-999999.dat"); }
+
+uint32_t sequenceOf(const std::string& name)
+{
+    uint32_t sequence = 0;
+    for (size_t at = 0; at < sequenceDigits; ++at)
+        sequence = sequence * 10 + static_cast<uint32_t>(name[at] - '0');
+    return sequence;
+}
+
+// Older names first, by name; then by sequence.
+bool madeBefore(const std::string& left, const std::string& right)
+{
+    const bool leftNumbered = isNumberedBackupName(left);
+    if (leftNumbered != isNumberedBackupName(right))
+        return !leftNumbered;
+    if (!leftNumbered)
+        return left < right;
+    return sequenceOf(left) < sequenceOf(right);
+}
+
+std::vector<std::string> backupNamesIn(const std::string& folder)
+{
+    std::vector<std::string> names = filesInFolder(folder);
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [](const std::string& n) { return !isOldBackupName(n) && !isNumberedBackupName(n); }),
+                names.end());
+    std::sort(names.begin(), names.end(), madeBefore);
+    return names;
 }
 
 } // namespace
@@ -56,12 +87,12 @@ std::string subfolderName(const std::string& addressFile)
     return name;
 }
 
-std::string backupName(const LocalDateTime& when, unsigned sequence)
+std::string backupName(uint32_t sequence, const LocalDateTime& when)
 {
-    char text[40];
-    std::snprintf(text, sizeof(text), "%04d%02d%02d-%02d%02d%02d-%02u%s", when.year % 10000, when.month % 100,
-                  when.day % 100, when.hour % 100, when.minute % 100, when.second % 100, sequence % 100,
-                  backupSuffix);
+    char text[48];
+    std::snprintf(text, sizeof(text), "%08lu-%04d%02d%02d-%02d%02d%02d%s",
+                  static_cast<unsigned long>(sequence % (largestSequence + 1)), when.year % 10000, when.month % 100,
+                  when.day % 100, when.hour % 100, when.minute % 100, when.second % 100, backupSuffix);
     return text;
 }
 
@@ -74,45 +105,39 @@ std::string folderFor(const std::string& addressFile)
 std::vector<std::string> existing(const std::string& addressFile)
 {
     const std::string folder = folderFor(addressFile);
-    std::vector<std::string> names = filesInFolder(folder);
-    names.erase(std::remove_if(names.begin(), names.end(), [](const std::string& n) { return !isBackupName(n); }),
-                names.end());
-    std::sort(names.begin(), names.end());
+    std::vector<std::string> names = backupNamesIn(folder);
     for (std::string& name : names)
         name = folder + name;
     return names;
 }
 
-bool backUp(const std::string& addressFile, const LocalDateTime& when, std::string* made)
+bool backUp(const std::string& addressFile, const LocalDateTime& when, std::string* made, const std::string& keep)
 {
     if (addressFile.empty() || !isPlainFile(addressFile))
         return false;
     const std::string folder = folderFor(addressFile);
     if (!makeFolder(programFolder() + folderName) || !makeFolder(folder))
         return false;
-    // Past every backup of the same second, so the names keep the order in
-    // which the backups were made.
-    const std::string stamp = backupName(when, 0).substr(0, sequenceStart);
-    unsigned sequence = 0;
-    for (const std::string& name : filesInFolder(folder)) {
-        if (isBackupName(name) && name.compare(0, sequenceStart, stamp) == 0) {
-            const unsigned used = static_cast<unsigned>((name[sequenceStart] - '0') * 10 + (name[sequenceStart + 1] - '0'));
-            if (used >= sequence)
-                sequence = used + 1;
-        }
+    const std::vector<std::string> names = backupNamesIn(folder);
+    uint32_t sequence = 1;
+    if (!names.empty() && isNumberedBackupName(names.back())) {
+        if (sequenceOf(names.back()) >= largestSequence)
+            return false;
+        sequence = sequenceOf(names.back()) + 1;
     }
-    if (sequence > maxSequence)
-        return false;
-    const std::string target = folder + backupName(when, sequence);
+    const std::string target = folder + backupName(sequence, when);
     if (!copyWholeFile(addressFile, target))
         return false;
-    // The copy just made is never one that goes: with the clock set back
-    // since older backups were made it sorts first, and it is the only copy
-    // of the file as it is before this operation.
-    std::vector<std::string> backups = existing(addressFile);
-    backups.erase(std::remove(backups.begin(), backups.end(), target), backups.end());
-    for (size_t index = 0; index + keptPerFile < backups.size() + 1; ++index)
+    // Neither the copy just made, the only one of the file as it is before
+    // this operation, nor the one Undo would put back ever goes.
+    const std::vector<std::string> backups = existing(addressFile);
+    size_t excess = backups.size() > keptPerFile ? backups.size() - keptPerFile : 0;
+    for (size_t index = 0; index < backups.size() && excess > 0; ++index) {
+        if (backups[index] == target || backups[index] == keep)
+            continue;
         removeFile(backups[index]);
+        --excess;
+    }
     if (made)
         *made = target;
     return true;

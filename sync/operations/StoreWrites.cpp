@@ -21,11 +21,11 @@ WriteOutcome mergeIntoOutlook(OutlookConnector& outlook, const ContactRecord* re
     return outcomeOf(outlook.mergeRecord(record));
 }
 
-WriteOutcome mergeIntoPalm(PalmContactStore& palm, const ContactRecord* record)
+WriteOutcome mergeIntoPalm(PalmContactStore& palm, const ContactRecord* record, TextCuts* cuts)
 {
     if (alreadySame(palm.contacts(), record))
         return WriteOutcome::Unchanged;
-    return outcomeOf(palm.mergeRecord(record));
+    return outcomeOf(palm.mergeRecord(record, cuts));
 }
 
 void WriteTally::add(WriteOutcome outcome)

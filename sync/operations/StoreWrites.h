@@ -13,7 +13,8 @@ enum class WriteOutcome { Unchanged, Changed, Failed };
 // The merges of the two stores, told apart: a record whose counterpart is
 // the same is left alone; a merge that then changes nothing has failed.
 WriteOutcome mergeIntoOutlook(OutlookConnector& outlook, const ContactRecord* record);
-WriteOutcome mergeIntoPalm(PalmContactStore& palm, const ContactRecord* record);
+// The texts the Palm fields were too short for go into cuts, when given.
+WriteOutcome mergeIntoPalm(PalmContactStore& palm, const ContactRecord* record, TextCuts* cuts = nullptr);
 
 // Why the connector's last write did not reach Outlook whole, as the report
 // says it; empty when it did.

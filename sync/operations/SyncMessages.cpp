@@ -26,6 +26,22 @@ std::string failedRecordsSentence(int failedRecords)
     return format(" %d records could not be written.", failedRecords);
 }
 
+std::string leftAloneSentence(int records)
+{
+    if (records <= 0)
+        return std::string();
+    return format(" %d records were left alone: more than one record of a side pairs with the same record of the "
+                  "other side, so Quillset cannot tell which one it is.",
+                  records);
+}
+
+std::string valuesCutSentence(int values)
+{
+    if (values <= 0)
+        return std::string();
+    return format(" %d values were cut to fit.", values);
+}
+
 std::string palmToOutlookSummary(int checkedRows, int failedRecords)
 {
     return format("Transfer Palm Desktop address book to Outlook finished, %d records synchronized.", checkedRows) +

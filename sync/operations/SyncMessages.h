@@ -62,5 +62,12 @@ std::string synchronizeAllSummaryWithoutPalm(int outlookRows, int failedRecords)
 // Outlook are mentioned when there were any.
 std::string palmSaveFailedText(bool outlookChanged);
 
+// " n records were left alone: ..." for n > 0, else nothing: records that
+// pair with the same counterpart as another record of their side.
+std::string leftAloneSentence(int records);
+
+// " n values were cut to fit." for n > 0, else nothing.
+std::string valuesCutSentence(int values);
+
 // " n records could not be written." for n > 0, else nothing.
 std::string failedRecordsSentence(int failedRecords);

@@ -30,8 +30,12 @@ void noteInReport(SyncSides& sides, const ContactRecord* record, SyncReport::Act
 
 WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record)
 {
+    if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, true, findMatch(sides.outlook.contacts(), record)))
+        return WriteOutcome::Unchanged;
     const bool overwrite = hasCounterpart(sides.outlook.contacts(), record);
     const WriteOutcome outcome = mergeIntoOutlook(sides.outlook, record);
+    if (outcome == WriteOutcome::Changed)
+        sides.noteCutsForOutlook(*record);
     noteInReport(sides, record, overwrite ? SyncReport::Action::OutlookOverwritten : SyncReport::Action::AddedToOutlook,
                  outcome, outcome == WriteOutcome::Failed ? outlookWriteProblem(sides.outlook) : std::string());
     return outcome;
@@ -41,8 +45,13 @@ WriteOutcome writeToPalm(SyncSides& sides, const ContactRecord* record)
 {
     if (record != nullptr && !sides.outlookRecordUsable(*record))
         return WriteOutcome::Failed;
+    if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, false, findMatch(sides.palm.contacts(), record)))
+        return WriteOutcome::Unchanged;
     const bool overwrite = hasCounterpart(sides.palm.contacts(), record);
-    const WriteOutcome outcome = mergeIntoPalm(sides.palm, record);
+    TextCuts cuts;
+    const WriteOutcome outcome = mergeIntoPalm(sides.palm, record, &cuts);
+    if (record != nullptr)
+        sides.noteCutsForPalm(*record, cuts);
     noteInReport(sides, record, overwrite ? SyncReport::Action::PalmOverwritten : SyncReport::Action::AddedToPalm,
                  outcome);
     return outcome;
@@ -90,7 +99,11 @@ bool SyncOperations::backUpAddressFile()
     // Without a loaded file nothing of Palm Desktop can be rewritten.
     if (path.empty())
         return true;
-    backupOfThisRun_ = AddressFileBackups::backUp(path, currentLocalTime(), &lastBackup_);
+    // The last operation's journal stays until this one writes: its backup
+    // must outlive the copies made meanwhile.
+    UndoJournal lastJournal;
+    const std::string keep = lastJournal.load() ? lastJournal.backupFile : std::string();
+    backupOfThisRun_ = AddressFileBackups::backUp(path, currentLocalTime(), &lastBackup_, keep);
     return backupOfThisRun_;
 }
 
@@ -177,6 +190,7 @@ void SyncOperations::transferPalmToOutlook()
     if (stopIfAddressFileChanged() || !prepareJournal())
         return;
     OutlookChangeRecording recording(sides_, journal_.get());
+    sides_.findAmbiguousPairs();
     view.setCursor(SyncCursor::Wait);
     const WriteTally tally = writeCheckedRows(SyncList::Palm, checked, writeToOutlook);
     endOperation(false);
@@ -186,10 +200,10 @@ void SyncOperations::transferPalmToOutlook()
     view.setCursor(SyncCursor::Normal);
     sides_.detachMappingBlock();
     if (tally.outlookGone) {
-        sides_.tell((outlookGoneText + sides_.closingNotes).c_str(), errorCaption, SyncMessageKind::ErrorOk);
+        sides_.tell((outlookGoneText + sides_.summaryEnd()).c_str(), errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
-    sides_.tell((palmToOutlookSummary(checked - tally.failed, tally.failed) + sides_.closingNotes).c_str(),
+    sides_.tell((palmToOutlookSummary(checked - tally.failed, tally.failed) + sides_.summaryEnd()).c_str(),
                 informationCaption, SyncMessageKind::InformationOk);
 }
 
@@ -207,6 +221,7 @@ void SyncOperations::transferOutlookToPalm()
     beginReport(outlookToPalmReportName);
     if (stopIfAddressFileChanged() || !prepareJournal() || !backUpBeforeAnyWrite())
         return;
+    sides_.findAmbiguousPairs();
     view.setCursor(SyncCursor::Wait);
     const WriteTally tally = writeCheckedRows(SyncList::Outlook, checked, writeToPalm);
     bool saved = true;
@@ -231,7 +246,7 @@ void SyncOperations::transferOutlookToPalm()
         sides_.tell(text.c_str(), errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
-    sides_.tell((outlookToPalmSummary(checked - tally.failed, tally.failed) + sides_.closingNotes).c_str(),
+    sides_.tell((outlookToPalmSummary(checked - tally.failed, tally.failed) + sides_.summaryEnd()).c_str(),
                 informationCaption, SyncMessageKind::InformationOk);
 }
 
@@ -255,6 +270,7 @@ void SyncOperations::synchronizeAll(int32_t syncAction)
     if (stopIfAddressFileChanged() || !prepareJournal() || !backUpBeforeAnyWrite())
         return;
     OutlookChangeRecording recording(sides_, journal_.get());
+    sides_.findAmbiguousPairs();
     SynchronizeAllRun run(sides_, syncAction, palmRows + outlookRows);
     run.palmPass(palmRows);
     run.outlookPass(outlookRows);
@@ -273,7 +289,7 @@ void SyncOperations::beginReport(const char* operation)
 {
     sides_.report.begin(operation, currentLocalTime());
     sides_.beginOutlookAccount();
-    sides_.closingNotes.clear();
+    sides_.forgetNotes();
     journal_.reset();
 }
 

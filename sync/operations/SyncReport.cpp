@@ -86,6 +86,7 @@ const char* SyncReport::actionText(Action action)
     case Action::DeletedFromOutlook: return "deleted from Outlook";
     case Action::OutlookRestored: return "Outlook given back its earlier values";
     case Action::LeftAsItIs: return "changed since, left as it is";
+    case Action::LeftAmbiguous: return "left alone, more than one record pairs with the same counterpart";
     }
     return "";
 }

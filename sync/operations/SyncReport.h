@@ -19,8 +19,10 @@ public:
         DeletedFromOutlook,
         OutlookRestored,
         LeftAsItIs,
+        // More than one record of a side pairs with the same counterpart.
+        LeftAmbiguous,
     };
-    static constexpr int actionCount = 7;
+    static constexpr int actionCount = 8;
 
     static constexpr char fileName[] = "QuillsetSync.log";
 

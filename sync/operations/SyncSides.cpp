@@ -3,6 +3,7 @@
 #include <string>
 
 #include "sync/RecordMatching.h"
+#include "sync/operations/SyncMessages.h"
 
 void SyncSides::refillBothLists()
 {
@@ -16,6 +17,55 @@ void SyncSides::reloadPalmSide()
     // Fresh records carry no status yet, and "ShowDiff" filters by it.
     computeCompareStatus(palm.contacts(), outlook.contacts());
     computeCompareStatus(outlook.contacts(), palm.contacts());
+}
+
+void SyncSides::findAmbiguousPairs()
+{
+    leftAmbiguous.clear();
+    ambiguous.find(palm.contacts(), outlook.contacts());
+}
+
+bool SyncSides::leaveAloneIfAmbiguous(const ContactRecord& probe, bool probeIsPalm, const MatchResult& match)
+{
+    const bool alone = probeIsPalm ? ambiguous.leavesPalmProbeAlone(probe, match)
+                                   : ambiguous.leavesOutlookProbeAlone(probe, match);
+    if (!alone)
+        return false;
+    if (leftAmbiguous.insert(&probe).second)
+        report.noteDone(SyncReport::namesOf(probe), SyncReport::Action::LeftAmbiguous);
+    return true;
+}
+
+static void nameCuts(SyncReport& report, const ContactRecord& record, const TextCuts& cuts)
+{
+    for (const char* field : cuts)
+        report.noteLine(SyncReport::namesOf(record) + ": " + field + " cut to fit");
+}
+
+void SyncSides::noteCutsForOutlook(const ContactRecord& palmRecord)
+{
+    const TextCuts cuts = palm.textsCutFrom(&palmRecord);
+    nameCuts(report, palmRecord, cuts);
+    valuesCutForOutlook += static_cast<int>(cuts.size());
+}
+
+void SyncSides::noteCutsForPalm(const ContactRecord& record, const TextCuts& cuts)
+{
+    nameCuts(report, record, cuts);
+    valuesCutForPalm += static_cast<int>(cuts.size());
+}
+
+void SyncSides::forgetNotes()
+{
+    closingNotes.clear();
+    valuesCutForOutlook = 0;
+    valuesCutForPalm = 0;
+}
+
+std::string SyncSides::summaryEnd() const
+{
+    return leftAloneSentence(static_cast<int>(leftAmbiguous.size())) +
+           valuesCutSentence(valuesCutForOutlook + valuesCutForPalm) + closingNotes;
 }
 
 void SyncSides::detachMappingBlock() { outlook.attachMappingBlock(nullptr); }

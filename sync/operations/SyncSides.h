@@ -3,8 +3,12 @@
 #include <string>
 #include <vector>
 
+#include <unordered_set>
+
 #include "outlook/OutlookConnector.h"
+#include "sync/AmbiguousPairs.h"
 #include "sync/PalmContactStore.h"
+#include "sync/RecordMatching.h"
 #include "sync/operations/SyncReport.h"
 #include "sync/operations/SyncView.h"
 
@@ -23,6 +27,28 @@ struct SyncSides {
     std::string closingNotes{};
     // Records the report already named as not given in full by Outlook.
     std::set<const ContactRecord*> namedAsPartlyRead{};
+    // The pairs that are not written this run, found before its first write.
+    AmbiguousPairs ambiguous{};
+    std::unordered_set<const ContactRecord*> leftAmbiguous{};
+    // Texts written shorter than they are, by the side that took them.
+    int valuesCutForOutlook = 0;
+    int valuesCutForPalm = 0;
+
+    // Finds the ambiguous pairs of both sides as they are now.
+    void findAmbiguousPairs();
+    // True when the probe and the counterpart the search found are to be
+    // left alone; each probe left alone is named in the report once.
+    bool leaveAloneIfAmbiguous(const ContactRecord& probe, bool probeIsPalm, const MatchResult& match);
+    // The Palm record just written to Outlook reached it with only the
+    // beginning of the texts its unified record could not hold; each is named.
+    void noteCutsForOutlook(const ContactRecord& palmRecord);
+    // The record just written to Palm Desktop lost the ends of these texts.
+    void noteCutsForPalm(const ContactRecord& record, const TextCuts& cuts);
+    // A new operation starts counting from nothing.
+    void forgetNotes();
+    // The sentences the summary ends with: the records left alone, the
+    // texts cut, then the closing notes.
+    std::string summaryEnd() const;
 
     // Both lists shown again from their stores, the Palm list first.
     void refillBothLists();

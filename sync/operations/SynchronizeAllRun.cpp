@@ -37,6 +37,8 @@ void SynchronizeAllRun::palmPass(int rows)
         if (palm == nullptr)
             continue;
         const MatchResult match = findMatch(sides_.outlook.contacts(), palm);
+        if (sides_.leaveAloneIfAmbiguous(*palm, true, match))
+            continue;
         if (match.code == MatchNone)
             addToOutlook(*palm);
         else if (match.code == MatchDiffers)
@@ -52,6 +54,8 @@ void SynchronizeAllRun::outlookPass(int rows)
         if (outlook == nullptr)
             continue;
         const MatchResult match = findMatch(sides_.palm.contacts(), outlook);
+        if (sides_.leaveAloneIfAmbiguous(*outlook, false, match))
+            continue;
         if (match.code == MatchNone)
             addToPalm(*outlook);
         else if (match.code == MatchDiffers)
@@ -76,6 +80,8 @@ void SynchronizeAllRun::addToOutlook(const ContactRecord& palm)
     // it in `contacts`; and it keeps the item positions right if that copy
     // cannot be made.
     const bool written = sides_.outlook.mergeRecord(&palm);
+    if (written)
+        sides_.noteCutsForOutlook(palm);
     sides_.report.noteWrite(palm, SyncReport::Action::AddedToOutlook, written,
                             written ? std::string() : outlookWriteProblem(sides_.outlook));
     count(Write(&palm, nullptr), written, outlookChanged_);
@@ -87,7 +93,9 @@ void SynchronizeAllRun::addToPalm(const ContactRecord& outlook)
         count(Write(nullptr, &outlook), false, palmChanged_);
         return;
     }
-    const bool written = sides_.palm.addRecord(&outlook);
+    TextCuts cuts;
+    const bool written = sides_.palm.addRecord(&outlook, &cuts);
+    sides_.noteCutsForPalm(outlook, cuts);
     sides_.report.noteWrite(outlook, SyncReport::Action::AddedToPalm, written);
     count(Write(nullptr, &outlook), written, palmChanged_);
 }
@@ -112,6 +120,8 @@ void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecor
     // The write starts from the stored image of the contact at the position,
     // so the Palm record's values reach it as the assigned copy's would.
     const bool written = sides_.outlook.updateContact(&palm, outlookPosition);
+    if (written)
+        sides_.noteCutsForOutlook(palm);
     sides_.report.noteWrite(palm, SyncReport::Action::OutlookOverwritten, written,
                             written ? std::string() : outlookWriteProblem(sides_.outlook));
     if (written) {
@@ -127,7 +137,9 @@ void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition,
         count(Write(&palm, &outlook), false, palmChanged_);
         return;
     }
-    const bool written = sides_.palm.updateRecord(&outlook, palmPosition);
+    TextCuts cuts;
+    const bool written = sides_.palm.updateRecord(&outlook, palmPosition, &cuts);
+    sides_.noteCutsForPalm(outlook, cuts);
     sides_.report.noteWrite(outlook, SyncReport::Action::PalmOverwritten, written);
     if (written) {
         assignRecordValues(palm, outlook);
@@ -180,19 +192,21 @@ void SynchronizeAllRun::tellResult(bool palmSaved)
     if (outlookGone_) {
         if (!palmSaved)
             sides_.tell(palmSaveFailedText(outlookChanged_).c_str(), errorCaption, SyncMessageKind::ErrorOk);
-        sides_.tell((outlookGoneText + sides_.closingNotes).c_str(), errorCaption, SyncMessageKind::ErrorOk);
+        sides_.tell((outlookGoneText + sides_.summaryEnd()).c_str(), errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
     if (palmSaved) {
-        sides_.tell((synchronizeAllSummary(palmRows, outlookRows, failed) + sides_.closingNotes).c_str(),
+        sides_.tell((synchronizeAllSummary(palmRows, outlookRows, failed) + sides_.summaryEnd()).c_str(),
                     informationCaption,
                     SyncMessageKind::InformationOk);
         return;
     }
+    // What was cut on its way to Palm Desktop never reached the file.
+    sides_.valuesCutForPalm = 0;
     const std::string text =
         changedElsewhere_ ? addressFileChangedText(true, outlookChanged_) : palmSaveFailedText(outlookChanged_);
     sides_.tell(text.c_str(), errorCaption, SyncMessageKind::ErrorOk);
-    sides_.tell((synchronizeAllSummaryWithoutPalm(outlookRows, failed) + sides_.closingNotes).c_str(),
+    sides_.tell((synchronizeAllSummaryWithoutPalm(outlookRows, failed) + sides_.summaryEnd()).c_str(),
                 informationCaption,
                 SyncMessageKind::InformationOk);
 }

@@ -108,11 +108,11 @@ bool UndoRun::restorePalmFile(UndoOutcome& outcome, UndoJournal& remaining)
             leaveAlone(names, outcome);
         return true;
     }
-    // Read before the copy of the file as it is is made, whose pruning may
-    // take the backup.
+    // Read before the copy of the file as it is is made; that copy's pruning
+    // spares the backup, which stays for a second try if this one fails.
     std::string bytes;
     const bool read = readWholeFileInto(journal_.backupFile, bytes, largestAddressFile);
-    if (!AddressFileBackups::backUp(journal_.addressFile, currentLocalTime(), nullptr))
+    if (!AddressFileBackups::backUp(journal_.addressFile, currentLocalTime(), nullptr, journal_.backupFile))
         return false;
     const bool restored = read && rewriteWholeFile(journal_.addressFile, FileRewrite::Target::MustExist, bytes.data(),
                                                    static_cast<uint32_t>(bytes.size()));

@@ -5,6 +5,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <chrono>
+#include <thread>
 
 #include "outlook/AutomationStatus.h"
 #include "platform/LocalClock.h"
@@ -37,6 +39,7 @@ bool readStandInSettings(const StandInLookup& lookup, StandInSettings* settings,
     text.clear();
     if (lookup(StandInCallsFile, &text)) read.callsFile = text;
     if (!readCount(lookup, StandInFailSave, &read.failSave, problem)) return false;
+    if (!readCount(lookup, StandInSaveDelay, &read.saveDelayMs, problem)) return false;
     if (!readCount(lookup, StandInFailGetNextAfter, &read.failGetNextAfter, problem)) return false;
     if (!readCount(lookup, StandInVersion, &read.outlookVersion, problem)) return false;
     text.clear();
@@ -167,6 +170,9 @@ bool StandInOutlook::load(std::string* problem) {
 
 int32_t StandInOutlook::save(AutomationObject& item, const std::vector<AutomationValue>& arguments,
                              AutomationValue* result) {
+    // Before anything is written: a program ended during the wait leaves
+    // the contact as it was.
+    if (settings_.saveDelayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(settings_.saveDelayMs));
     ++saves_;
     if (settings_.failSave > 0 && saves_ == settings_.failSave) {
         if (result) result->clear();

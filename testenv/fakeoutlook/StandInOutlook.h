@@ -15,6 +15,9 @@ struct StandInSettings {
     std::string contactsFile;
     // The n-th "Save" of the run (from 1) fails and writes nothing; 0: none.
     int failSave = 0;
+    // Every "Save" waits this long before it does anything, so a run can be
+    // ended from outside while it is under way; 0: no wait.
+    int saveDelayMs = 0;
     // "GetNext" fails once its enumeration has yielded n items; negative: never.
     int failGetNextAfter = -1;
     // Properties whose puts fail with E_ACCESSDENIED, as Outlook refuses
@@ -41,6 +44,7 @@ struct StandInSwitch {
 };
 constexpr StandInSwitch StandInContactsFile = {"QS_OUTLOOK_CONTACTS", "ContactsFile"};
 constexpr StandInSwitch StandInFailSave = {"QS_OUTLOOK_FAIL_SAVE", "FailSave"};
+constexpr StandInSwitch StandInSaveDelay = {"QS_OUTLOOK_SAVE_DELAY_MS", "SaveDelayMs"};
 constexpr StandInSwitch StandInFailGetNextAfter = {"QS_OUTLOOK_FAIL_GETNEXT_AFTER", "FailGetNextAfter"};
 constexpr StandInSwitch StandInDenyPuts = {"QS_OUTLOOK_DENY_PUTS", "DenyPuts"};
 constexpr StandInSwitch StandInFixedTime = {"QS_OUTLOOK_TIME", "Time"};

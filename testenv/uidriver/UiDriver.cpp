@@ -129,6 +129,9 @@ bool UiDriver::dispatch(VerbId verb, const Words& words)
     case VerbId::CloseWindow: return closeWindow(words);
     case VerbId::CloseBox: return closeBox(words);
     case VerbId::WaitExit: return waitExit(words);
+    case VerbId::Terminate: return terminate(words);
+    case VerbId::WaitFileSize: return waitFileSize(words);
+    case VerbId::CopyOver: return copyFile(words);
     case VerbId::ListRows: return listRows(words);
     case VerbId::ListCell: return listCell(words);
     case VerbId::ListDump: return listDump(words);
@@ -367,6 +370,58 @@ bool UiDriver::waitExit(const Words& words)
     std::printf("  exit code %d\n", seen);
     if (expectedCode != "any" && seen != expected)
         return fail("the exit code is " + std::to_string(seen) + ", not " + expectedCode);
+    return true;
+}
+
+bool UiDriver::terminate(const Words&)
+{
+    if (process_.hProcess == nullptr)
+        return fail("no program was started");
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0)
+        return fail("the program had already ended");
+    if (!TerminateProcess(process_.hProcess, 1))
+        return fail("the program could not be ended (error " + std::to_string(GetLastError()) + ")");
+    if (WaitForSingleObject(process_.hProcess, timeout_) != WAIT_OBJECT_0)
+        return fail("the program did not end");
+    mainWindow_ = nullptr;
+    dialog_ = nullptr;
+    std::printf("  the program was ended\n");
+    return true;
+}
+
+bool UiDriver::waitFileSize(const Words& words)
+{
+    const std::string& path = words[1];
+    int least = 0;
+    if (!number(words[2], &least))
+        return false;
+    // Read from the file's attributes, not by opening it: a program that
+    // holds its file without sharing still lets that be seen.
+    WIN32_FILE_ATTRIBUTE_DATA attributes = {};
+    bool seen = false;
+    unsigned long long size = 0;
+    for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
+        if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes)) {
+            seen = true;
+            size = (static_cast<unsigned long long>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
+            if (size >= static_cast<unsigned long long>(least)) {
+                std::printf("  %s holds %llu bytes\n", path.c_str(), size);
+                return true;
+            }
+        }
+        Sleep(pollInterval);
+    }
+    if (!seen)
+        return fail("there is no file " + path);
+    return fail(path + " holds " + std::to_string(size) + " bytes, fewer than " + words[2]);
+}
+
+bool UiDriver::copyFile(const Words& words)
+{
+    if (!CopyFileA(words[1].c_str(), words[2].c_str(), FALSE))
+        return fail("could not copy " + words[1] + " to " + words[2] + " (error " + std::to_string(GetLastError()) +
+                    ")");
+    std::printf("  copied %s to %s\n", words[1].c_str(), words[2].c_str());
     return true;
 }
 

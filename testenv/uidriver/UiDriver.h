@@ -40,6 +40,9 @@ private:
     bool start(const Words& words);
     bool waitWindow(const Words& words);
     bool waitExit(const Words& words);
+    bool terminate(const Words& words);
+    bool waitFileSize(const Words& words);
+    bool copyFile(const Words& words);
     bool closeWindow(const Words& words);
     bool closeBox(const Words& words);
     bool sendCommand(const Words& words);

@@ -12,7 +12,7 @@ namespace {
 
 namespace Backups = AddressFileBackups;
 
-TEST(AddressFileBackupNames, FolderAndFileNamesStandForTheFileAndSortByTime)
+TEST(AddressFileBackupNames, FolderAndFileNamesStandForTheFileAndItsNumber)
 {
     EXPECT_EQ("C__Palm_Alice_address_address.dat", Backups::subfolderName("C:\\Palm\\Alice\\address\\address.dat"));
     EXPECT_EQ("tmp_x_address.dat", Backups::subfolderName("/tmp/x/address.dat"));
@@ -29,11 +29,59 @@ TEST(AddressFileBackupNames, FolderAndFileNamesStandForTheFileAndSortByTime)
     when.hour = 9;
     when.minute = 5;
     when.second = 3;
-    EXPECT_EQ("20261207-090503-00.dat", Backups::backupName(when, 0));
-    EXPECT_LT(Backups::backupName(when, 0), Backups::backupName(when, 1));
-    LocalDateTime later = when;
-    later.hour = 10;
-    EXPECT_LT(Backups::backupName(when, 7), Backups::backupName(later, 0));
+    EXPECT_EQ("00000042-20261207-090503.dat", Backups::backupName(42, when));
+}
+
+TEST(AddressFileBackupOrder, CopiesGoInTheOrderMadeWhateverTheClockSays)
+{
+    TempFolder program;
+    ScopedProgramFolder scoped(program.path());
+    TempFolder data;
+    const std::string file = data.file("address.dat");
+    // Two backups from before the sequence numbers, named by the clock.
+    ASSERT_TRUE(makeFolder(program.path() + Backups::folderName));
+    ASSERT_TRUE(makeFolder(Backups::folderFor(file)));
+    const std::vector<std::string> old = {Backups::folderFor(file) + "20990101-120000-00.dat",
+                                          Backups::folderFor(file) + "20990101-120000-01.dat"};
+    for (const std::string& path : old)
+        ASSERT_TRUE(writeWholeFile(path, std::string("old")));
+    // Each copy made with the clock an hour behind the one before.
+    std::vector<std::string> made;
+    LocalDateTime when;
+    when.year = 2026;
+    when.month = 12;
+    when.day = 7;
+    when.hour = 23;
+    for (int run = 0; run < 3; ++run, --when.hour) {
+        ASSERT_TRUE(writeWholeFile(file, "copy " + std::to_string(run)));
+        std::string path;
+        ASSERT_TRUE(Backups::backUp(file, when, &path));
+        made.push_back(path);
+    }
+    std::vector<std::string> expected = old;
+    expected.insert(expected.end(), made.begin(), made.end());
+    EXPECT_EQ(expected, Backups::existing(file)) << "older names first, then the numbered in the order made";
+    const std::vector<uint8_t> last = readWholeFile(made[2]);
+    EXPECT_EQ("copy 2", std::string(last.begin(), last.end()));
+
+    // Twenty more, with the clock going back each time: the oldest made go.
+    for (int run = 3; run < 23; ++run) {
+        when.day = 1 + (run % 5);
+        ASSERT_TRUE(writeWholeFile(file, "copy " + std::to_string(run)));
+        std::string path;
+        ASSERT_TRUE(Backups::backUp(file, when, &path));
+        made.push_back(path);
+    }
+    EXPECT_EQ(std::vector<std::string>(made.end() - 20, made.end()), Backups::existing(file));
+
+    // The oldest is the one the Undo journal names: the next oldest goes.
+    std::string newest;
+    ASSERT_TRUE(Backups::backUp(file, when, &newest, made[3]));
+    const std::vector<std::string> kept = Backups::existing(file);
+    ASSERT_EQ(20u, kept.size());
+    EXPECT_EQ(made[3], kept[0]);
+    EXPECT_EQ(made[5], kept[1]);
+    EXPECT_EQ(newest, kept.back());
 }
 
 class BackupTest : public SyncFixture {
@@ -108,7 +156,7 @@ TEST_F(BackupTest, WithTheClockBehindTheNewestNameTheCopyJustMadeIsKept)
     ahead.month = 1;
     ahead.day = 1;
     for (unsigned run = 0; run < Backups::keptPerFile; ++run)
-        ASSERT_TRUE(writeWholeFile(Backups::folderFor(palmPath) + Backups::backupName(ahead, run), std::string("old")));
+        ASSERT_TRUE(writeWholeFile(Backups::folderFor(palmPath) + Backups::backupName(run, ahead), std::string("old")));
     const std::vector<uint8_t> before = palmFileOnDisk();
     view->checkAll(SyncList::Outlook);
     operations->transferOutlookToPalm();

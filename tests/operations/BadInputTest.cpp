@@ -2,6 +2,8 @@
 #include <vector>
 
 #include "palm/PalmAddressFile.h"
+#include "platform/ProgramFolder.h"
+#include "sync/operations/SyncReport.h"
 #include "tests/operations/SyncFixture.h"
 
 // What users really keep: texts longer than any field, letters the ANSI code
@@ -45,7 +47,10 @@ TEST_F(BadInputTest, OutlookTextsLongerThanEveryFieldArriveCutToTheFieldsOfTheFi
 
     operations->synchronizeAll(2);
 
-    EXPECT_EQ("Synchronization finished, 2 Palm Desktop records synchronized, 2 Outlook Contact records synchronized.",
+    // The e-mail address goes into a telephone slot, shorter than the
+    // unified record's field.
+    EXPECT_EQ("Synchronization finished, 2 Palm Desktop records synchronized, 2 Outlook Contact records synchronized. "
+              "1 values were cut to fit.",
               lastText());
     const std::vector<PalmAddressRecord> records = palmFileRecords();
     ASSERT_EQ(2u, records.size());
@@ -98,21 +103,55 @@ TEST_F(BadInputTest, LettersOutsideTheCodePageAndEmptyNamesAreNeitherLostNorDoub
     EXPECT_EQ(outlookAfterFirstRun, outlook->contactCount());
 }
 
-TEST_F(BadInputTest, TwoPalmRecordsPairedWithOneContactGiveItNoTwin)
+TEST_F(BadInputTest, TwoPalmRecordsPairedWithOneContactAreLeftAloneByEitherRule)
 {
+    // Both Palm records pair with the contact: the second by the empty work
+    // phones they share.
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Ann", "Lee", "222", "Acme")});
     seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
     start();
 
     operations->synchronizeAll(2);
-
     EXPECT_EQ(1u, outlook->contactCount()) << "both Palm records pair with the one contact";
-    const std::vector<PalmAddressRecord> records = palmFileRecords();
+    std::vector<PalmAddressRecord> records = palmFileRecords();
     ASSERT_EQ(2u, records.size());
-    EXPECT_EQ("Acme Ltd", records[0].company);
-    EXPECT_EQ("Acme Ltd", records[1].company) << "Outlook wins for each record that pairs with it";
+    EXPECT_EQ("222", records[1].phone[1]) << "the second number is not written over by the contact's";
+    EXPECT_EQ("Acme", records[0].company);
+    EXPECT_EQ("Acme", records[1].company);
+    EXPECT_NE(std::string::npos, lastText().find(" 3 records were left alone")) << lastText();
+    const std::vector<uint8_t> logBytes = readWholeFile(programFilePath(SyncReport::fileName));
+    const std::string log(logBytes.begin(), logBytes.end());
+    EXPECT_NE(std::string::npos, log.find("Ann Lee (Acme): left alone, more than one record pairs")) << log;
 
+    // Palm Desktop wins: the contact is not overwritten once per record.
     operations->synchronizeAll(1);
     EXPECT_EQ(1u, outlook->contactCount());
-    EXPECT_EQ("Ann", outlookText(0, "FirstName"));
+    EXPECT_EQ("111", outlookText(0, "HomeTelephoneNumber"));
+    EXPECT_EQ("Acme Ltd", outlookText(0, "CompanyName"));
+    view->checkAll(SyncList::Palm);
+    operations->transferPalmToOutlook();
+    EXPECT_EQ("Acme Ltd", outlookText(0, "CompanyName")) << "nor by a transfer";
+    EXPECT_NE(std::string::npos, lastText().find(" 2 records were left alone")) << lastText();
+    records = palmFileRecords();
+    EXPECT_EQ("222", records[1].phone[1]);
+}
+
+TEST_F(BadInputTest, ARecordAddedByTheRunIsNoCounterpartOfAnotherOfItsSide)
+{
+    // Nameless records without telephones pair with one another, and so do
+    // two contacts of one name; neither pairs with the other side.
+    writePalmFile({palmPerson(1, "", "", "", "North"), palmPerson(2, "", "", "", "South")});
+    seedOutlook(u"Kim", u"Orr", u"", u"East");
+    seedOutlook(u"Kim", u"Orr", u"", u"West");
+    start();
+    // The first of each pair goes to the other side; the second must not
+    // then be settled against the copy just made of the first.
+    operations->synchronizeAll(2);
+    const Names companies = palmFileCompanies();
+    ASSERT_EQ(3u, companies.size());
+    EXPECT_EQ((Names{"North", "South"}), Names(companies.begin(), companies.begin() + 2));
+    ASSERT_EQ(3u, outlook->contactCount());
+    EXPECT_EQ("East", outlookText(0, "CompanyName"));
+    EXPECT_EQ("West", outlookText(1, "CompanyName"));
+    EXPECT_NE(std::string::npos, lastText().find(" 2 records were left alone")) << lastText();
 }

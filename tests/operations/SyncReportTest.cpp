@@ -134,3 +134,43 @@ TEST_F(SyncReportTest, DistributionListsAreNeitherShownNorCopiedAndTheReportCoun
     EXPECT_EQ(2u, outlook->contactCount());
     EXPECT_EQ(1u, occurrences(log(), "1 Outlook items that are no contacts (distribution lists) were skipped"));
 }
+
+TEST_F(SyncReportTest, TextsCutOnTheirWayAreNamedAndCountedInTheSummary)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", std::string(28, '5'), std::string(70, 'c')),
+                   palmPerson(2, "Cy", "Fox", "", std::string(64, 'f'))});
+    FakeContact& bob = seedOutlook(u"Bob", u"Ray", u"222");
+    bob.setText("Email1Address", std::u16string(40, u'e'));
+    start();
+    view->setChecked(SyncList::Palm, 1, true);
+    operations->transferPalmToOutlook();
+    ASSERT_EQ(1u, view->messages.size());
+    EXPECT_EQ("Transfer Palm Desktop address book to Outlook finished, 1 records synchronized. 2 values were cut to "
+              "fit.",
+              view->messages[0].text);
+    std::string text = log();
+    const std::string ann = "  Ann Lee (" + std::string(63, 'c') + "): ";
+    EXPECT_NE(std::string::npos, text.find(ann + "company cut to fit\r\n"));
+    EXPECT_NE(std::string::npos, text.find(ann + "home phone cut to fit\r\n"));
+
+    view->messages.clear();
+    view->checkAll(SyncList::Outlook);
+    operations->transferOutlookToPalm();
+    ASSERT_EQ(1u, view->messages.size());
+    EXPECT_EQ("Transfer Outlook contacts to Palm Desktop finished, 2 records synchronized. 1 values were cut to fit.",
+              view->messages[0].text)
+        << "Bob's e-mail goes into a shorter Palm field; Ann, already the same, is not written";
+    EXPECT_NE(std::string::npos, log().find("  Bob Ray: e-mail cut to fit\r\n"));
+
+    // Ann now agrees on both sides; only Cy is written, and a run without a
+    // cut says nothing of cuts.
+    view->messages.clear();
+    operations->synchronizeAll(1);
+    ASSERT_EQ(2u, view->messages.size()) << "the question, then the summary";
+    EXPECT_NE(std::string::npos, view->messages[1].text.find("synchronized. 1 values were cut to fit."));
+    EXPECT_NE(std::string::npos, log().find("  Cy Fox (" + std::string(63, 'f') + "): company cut to fit\r\n"));
+    view->messages.clear();
+    operations->synchronizeAll(1);
+    ASSERT_EQ(2u, view->messages.size()) << "the question, then the summary";
+    EXPECT_EQ(std::string::npos, view->messages[1].text.find("cut to fit"));
+}

@@ -278,11 +278,37 @@ TEST_F(UndoTest, TheCopyOfTheFileAsItIsPushesOutNotTheBackupToPutBack)
     ahead.month = 1;
     ahead.day = 1;
     for (unsigned run = 0; run + 1 < AddressFileBackups::keptPerFile; ++run)
-        ASSERT_TRUE(writeWholeFile(AddressFileBackups::folderFor(palmPath) + AddressFileBackups::backupName(ahead, run),
+        ASSERT_TRUE(writeWholeFile(AddressFileBackups::folderFor(palmPath) + AddressFileBackups::backupName(run, ahead),
                                    std::string("old")));
     const std::vector<uint8_t> palmBefore = palmFileOnDisk();
     operations->synchronizeAll(1);
     ASSERT_NE(palmBefore, palmFileOnDisk());
+    undo();
+    EXPECT_EQ(palmBefore, palmFileOnDisk());
+    EXPECT_NE(std::string::npos, lastText().find("The Palm Desktop address file was put back")) << lastText();
+}
+
+TEST_F(UndoTest, WithTheClockSetBackARunThatSavesNothingLeavesTheBackupToPutBack)
+{
+    seed();
+    // Nineteen backups from while the clock was a year ahead, then the
+    // operation to undo: its backup is the newest made, though not by name.
+    ASSERT_TRUE(makeFolder(programFolder() + AddressFileBackups::folderName));
+    ASSERT_TRUE(makeFolder(AddressFileBackups::folderFor(palmPath)));
+    for (unsigned run = 0; run + 1 < AddressFileBackups::keptPerFile; ++run)
+        ASSERT_TRUE(writeWholeFile(AddressFileBackups::folderFor(palmPath) + "20990101-0000" + std::to_string(10 + run) +
+                                       "-00.dat",
+                                   std::string("old")));
+    const std::vector<uint8_t> palmBefore = palmFileOnDisk();
+    run(Operation::OutlookToPalm);
+    ASSERT_NE(palmBefore, palmFileOnDisk());
+    // A later run makes a backup of its own, then cannot save.
+    editInOutlook(1, "HomeTelephoneNumber", u"445");
+    start();
+    failPalmSaves();
+    run(Operation::OutlookToPalm);
+    allowPalmSaves();
+    start();
     undo();
     EXPECT_EQ(palmBefore, palmFileOnDisk());
     EXPECT_NE(std::string::npos, lastText().find("The Palm Desktop address file was put back")) << lastText();

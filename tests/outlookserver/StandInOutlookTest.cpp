@@ -130,6 +130,7 @@ TEST(StandInSettingsTest, SwitchesComeFromTheLookupAndBadNumbersAreNamed) {
 
     ASSERT_TRUE(readStandInSettings(lookupFrom({{"QS_OUTLOOK_CONTACTS", "C:\\c.txt"},
                                                 {"QS_OUTLOOK_FAIL_SAVE", "3"},
+                                                {"QS_OUTLOOK_SAVE_DELAY_MS", "1500"},
                                                 {"QS_OUTLOOK_FAIL_GETNEXT_AFTER", "0"},
                                                 {"QS_OUTLOOK_TIME", "45292.5"},
                                                 {"QS_OUTLOOK_DENY_PUTS", "CompanyName,,Email1Address"}}),
@@ -137,6 +138,7 @@ TEST(StandInSettingsTest, SwitchesComeFromTheLookupAndBadNumbersAreNamed) {
     EXPECT_EQ((std::vector<std::string>{"CompanyName", "Email1Address"}), settings.deniedPuts);
     EXPECT_EQ("C:\\c.txt", settings.contactsFile);
     EXPECT_EQ(3, settings.failSave);
+    EXPECT_EQ(1500, settings.saveDelayMs);
     EXPECT_EQ(0, settings.failGetNextAfter) << "0 is a limit, not 'never'";
     EXPECT_EQ(45292.5, settings.fixedTime);
 
@@ -147,6 +149,7 @@ TEST(StandInSettingsTest, SwitchesComeFromTheLookupAndBadNumbersAreNamed) {
         {{"QS_OUTLOOK_FAIL_SAVE", "two"}},
         {{"QS_OUTLOOK_FAIL_SAVE", "-1"}},
         {{"QS_OUTLOOK_FAIL_SAVE", "3 "}},
+        {{"QS_OUTLOOK_SAVE_DELAY_MS", "soon"}},
         {{"QS_OUTLOOK_FAIL_GETNEXT_AFTER", "99999999999"}},
         {{"QS_OUTLOOK_TIME", "noon"}},
     };
