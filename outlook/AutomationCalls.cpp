@@ -77,6 +77,14 @@ AutomationObjectRef getObjectProperty(AutomationObject* object, const char* name
     return value.object();
 }
 
+AutomationObjectRef callForObject(AutomationObject* object, const char* name,
+                                  const std::vector<AutomationValue>& arguments) {
+    AutomationValue result;
+    if (!automationSucceeded(invokeByName(object, name, AutomationCallKind::Method, arguments, &result)))
+        return nullptr;
+    return result.isObject() ? result.object() : nullptr;
+}
+
 int32_t putTextProperty(AutomationObject* object, const char* name, const char* text,
                         size_t maximumLength) {
     if (!text || maximumLength == 0 || text[0] == '\0') return AutomationStatus::NothingDone;

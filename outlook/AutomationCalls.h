@@ -37,6 +37,9 @@ bool getIntProperty(AutomationObject* object, const char* name, int32_t* value);
 bool getDateProperty(AutomationObject* object, const char* name, double* value);
 // The object the property holds, or none (also for "Nothing").
 AutomationObjectRef getObjectProperty(AutomationObject* object, const char* name);
+// The object a method answers with, or none when it fails or gives Nothing.
+AutomationObjectRef callForObject(AutomationObject* object, const char* name,
+                                  const std::vector<AutomationValue>& arguments = {});
 
 // Property puts. Each returns AutomationStatus::Ok when the value was put,
 // AutomationStatus::NothingDone when the rule below says not to put it, and

@@ -19,14 +19,10 @@ const size_t EntryIdColumn = 0;
 const size_t MessageClassColumn = 1;
 const size_t FirstImageColumn = 2;
 
-AutomationObjectRef callForObject(AutomationObject* object, const char* name, AutomationCallKind kind,
-                                  const std::vector<AutomationValue>& arguments, const char* memberKind) {
-    AutomationValue result;
-    if (!automationSucceeded(invokeByName(object, name, kind, arguments, &result)) || !result.isObject() ||
-        !result.object())
-        return nullptr;
-    result.object()->setMemberKind(memberKind);
-    return result.object();
+// The object, told its kind so its member numbers are shared with its like.
+AutomationObjectRef ofKind(AutomationObjectRef object, const char* memberKind) {
+    if (object) object->setMemberKind(memberKind);
+    return object;
 }
 
 // The image rows the table holds, in column order after the first two.
@@ -46,7 +42,7 @@ const size_t NoColumn = SIZE_MAX;
 bool setUpColumns(AutomationObject* table, const std::vector<size_t>& rows, std::vector<size_t>* columnOf,
                   size_t* columnCount) {
     AutomationObjectRef columns =
-        callForObject(table, "Columns", AutomationCallKind::PropertyGet, {}, "Columns");
+        ofKind(getObjectProperty(table, "Columns"), "Columns");
     if (!columns) return false;
     if (!automationSucceeded(invokeByName(columns.get(), "RemoveAll", AutomationCallKind::Method, {}, nullptr)))
         return false;
@@ -96,8 +92,8 @@ ContactItemRead readRow(const AutomationArray& block, size_t rowIndex, const std
 void readAgainFromItem(AutomationObject* nameSpace, const ImageRowSet& again, ContactItemRead* read) {
     AutomationObjectRef item;
     if (!read->entryId.empty())
-        item = callForObject(nameSpace, "GetItemFromID", AutomationCallKind::Method,
-                             {AutomationValue::fromText(ansiToUtf16(read->entryId))}, "ContactItem");
+        item = ofKind(callForObject(nameSpace, "GetItemFromID", {AutomationValue::fromText(ansiToUtf16(read->entryId))}),
+                      "ContactItem");
     const auto& imageRows = contactImageRows();
     for (size_t index = 0; index < imageRows.size(); ++index) {
         if (!again.test(index)) continue;
@@ -129,7 +125,7 @@ bool isContactMessageClass(const std::u16string& messageClass) {
 
 TableRead readContactTable(AutomationObject* folder, AutomationObject* nameSpace, const char* folderName,
                            std::vector<ContactItemRead>* reads) {
-    AutomationObjectRef table = callForObject(folder, "GetTable", AutomationCallKind::Method, {}, "Table");
+    AutomationObjectRef table = ofKind(callForObject(folder, "GetTable"), "Table");
     if (!table) return TableRead::NotOffered;
     const std::vector<size_t> rows = tableRows();
     std::vector<size_t> columnOf;

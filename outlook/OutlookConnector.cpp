@@ -23,15 +23,6 @@ const uint32_t FolderNameCapacity = 31;
 // Outlook's ids are hex texts of some 140 characters.
 const uint32_t EntryIdCapacity = 512;
 
-// The object a method answers with, or none when it fails or gives Nothing.
-AutomationObjectRef callForObject(AutomationObject* object, const char* name,
-                                  const std::vector<AutomationValue>& arguments = {}) {
-    AutomationValue result;
-    if (!automationSucceeded(invokeByName(object, name, AutomationCallKind::Method, arguments, &result)))
-        return nullptr;
-    return result.isObject() ? result.object() : nullptr;
-}
-
 std::vector<AutomationValue> integerArgument(int32_t value) {
     return std::vector<AutomationValue>(1, AutomationValue::fromInt(value));
 }
@@ -281,8 +272,14 @@ void OutlookConnector::noteRefused(const ImageRowSet& refused) {
 }
 
 AutomationObjectRef OutlookConnector::itemOf(int32_t position) {
-    writeProblem_ = WriteProblem::NotReached;
-    const std::string& entryId = entryIdAt(position);
+    bool gone = false;
+    AutomationObjectRef item = itemById(entryIdAt(position), &gone);
+    writeProblem_ = item ? WriteProblem::None : gone ? WriteProblem::ContactGone : WriteProblem::NotReached;
+    return item;
+}
+
+AutomationObjectRef OutlookConnector::itemById(const std::string& entryId, bool* gone) {
+    *gone = false;
     if (entryId.empty()) return nullptr;
     AutomationValue result;
     const int32_t status = invokeByName(nameSpace().get(), "GetItemFromID", AutomationCallKind::Method,
@@ -291,8 +288,7 @@ AutomationObjectRef OutlookConnector::itemOf(int32_t position) {
     // Outlook raises its plain failure for an id it no longer holds; that
     // the contact is gone and not Outlook shows when the folder answers.
     if (!item && status == AutomationStatus::Exception && getObjectProperty(contactsFolder_.get(), "Items"))
-        writeProblem_ = WriteProblem::ContactGone;
-    if (item) writeProblem_ = WriteProblem::None;
+        *gone = true;
     return item;
 }
 
@@ -416,16 +412,11 @@ void OutlookConnector::noteChange(AutomationObject* item, OutlookContactChange::
 
 AutomationObjectRef OutlookConnector::itemAsLeftBy(const OutlookContactChange& change, ItemState* state) {
     *state = ItemState::Unreachable;
-    if (!change.reachable || change.entryId.empty()) return nullptr;
-    AutomationValue result;
-    const int32_t status = invokeByName(nameSpace().get(), "GetItemFromID", AutomationCallKind::Method,
-                                        {AutomationValue::fromText(ansiToUtf16(change.entryId))}, &result);
-    AutomationObjectRef item = automationSucceeded(status) && result.isObject() ? result.object() : nullptr;
+    if (!change.reachable) return nullptr;
+    bool gone = false;
+    AutomationObjectRef item = itemById(change.entryId, &gone);
     if (!item) {
-        // Outlook raises its plain failure for an id it no longer holds; that
-        // the contact is gone and not Outlook shows when the folder answers.
-        if (status == AutomationStatus::Exception && getObjectProperty(contactsFolder_.get(), "Items"))
-            *state = ItemState::Gone;
+        if (gone) *state = ItemState::Gone;
         return nullptr;
     }
     double modified = 0.0;

@@ -128,6 +128,9 @@ private:
     // The contact of the record at `position`, by its EntryID; none, with
     // the write problem set, when Outlook does not give it.
     AutomationObjectRef itemOf(int32_t position);
+    // The contact item of that EntryID, or none; `gone` when Outlook answers
+    // but no longer holds it.
+    AutomationObjectRef itemById(const std::string& entryId, bool* gone);
     // A new contact in the folder: false when it could not be saved; the
     // EntryID it was saved with, else empty.
     bool addContactItem(ContactRecord* record, AutomationObject* folder, std::string* entryId);
