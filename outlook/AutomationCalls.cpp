@@ -85,6 +85,11 @@ AutomationObjectRef callForObject(AutomationObject* object, const char* name,
     return result.isObject() ? result.object() : nullptr;
 }
 
+AutomationObjectRef ofKind(AutomationObjectRef object, const char* memberKind) {
+    if (object) object->setMemberKind(memberKind);
+    return object;
+}
+
 int32_t putTextProperty(AutomationObject* object, const char* name, const char* text,
                         size_t maximumLength) {
     if (!text || maximumLength == 0 || text[0] == '\0') return AutomationStatus::NothingDone;

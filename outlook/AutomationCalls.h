@@ -41,6 +41,10 @@ AutomationObjectRef getObjectProperty(AutomationObject* object, const char* name
 AutomationObjectRef callForObject(AutomationObject* object, const char* name,
                                   const std::vector<AutomationValue>& arguments = {});
 
+// `object`, told its kind so that it shares member numbers with its like
+// (every contact item has the same members); none stays none.
+AutomationObjectRef ofKind(AutomationObjectRef object, const char* memberKind);
+
 // Property puts. Each returns AutomationStatus::Ok when the value was put,
 // AutomationStatus::NothingDone when the rule below says not to put it, and
 // the failure status otherwise.

@@ -19,12 +19,6 @@ const size_t EntryIdColumn = 0;
 const size_t MessageClassColumn = 1;
 const size_t FirstImageColumn = 2;
 
-// The object, told its kind so its member numbers are shared with its like.
-AutomationObjectRef ofKind(AutomationObjectRef object, const char* memberKind) {
-    if (object) object->setMemberKind(memberKind);
-    return object;
-}
-
 // The image rows the table holds, in column order after the first two.
 std::vector<size_t> tableRows() {
     std::vector<size_t> rows;

@@ -77,7 +77,8 @@ void OutlookConnector::clear() {
 
 bool OutlookConnector::open() {
     if (!OutlookSession::open()) return false;
-    contactsFolder_ = callForObject(nameSpace().get(), "GetDefaultFolder", integerArgument(ContactsFolderId));
+    contactsFolder_ =
+        ofKind(callForObject(nameSpace().get(), "GetDefaultFolder", integerArgument(ContactsFolderId)), "Folder");
     if (contactsFolder_) {
         outlookAvailable_ = true;
         return true;
@@ -123,7 +124,6 @@ const std::string& OutlookConnector::entryIdAt(int32_t position) const {
 
 bool OutlookConnector::loadItems() {
     char folderName[FolderNameCapacity] = {};
-    contactsFolder_->setMemberKind("Folder");
     getTextProperty(contactsFolder_.get(), "Name", folderName, FolderNameCapacity);
     allItemsLoaded_ = true;
     std::vector<ContactItemRead> reads;
@@ -140,9 +140,8 @@ bool OutlookConnector::loadItems() {
 }
 
 bool OutlookConnector::walkItems(const char* folderName, std::vector<ContactItemRead>* reads) {
-    AutomationObjectRef items = getObjectProperty(contactsFolder_.get(), "Items");
+    AutomationObjectRef items = ofKind(getObjectProperty(contactsFolder_.get(), "Items"), "Items");
     if (!items) return false;
-    items->setMemberKind("Items");
     // Each item is let go as soon as the next one replaces it.
     const char* step = "GetFirst";
     for (;;) {
@@ -234,9 +233,9 @@ bool OutlookConnector::addContactItem(ContactRecord* record, AutomationObject* f
     if (!record) return false;
     if (!folder) folder = contactsFolder_.get();
     if (!folder) return false;
-    AutomationObjectRef items = getObjectProperty(folder, "Items");
+    AutomationObjectRef items = ofKind(getObjectProperty(folder, "Items"), "Items");
     if (!items) return false;
-    AutomationObjectRef item = callForObject(items.get(), "Add", integerArgument(ContactItemType));
+    AutomationObjectRef item = ofKind(callForObject(items.get(), "Add", integerArgument(ContactItemType)), "ContactItem");
     if (!item) return false;
 
     OutlookContactImage image;
@@ -284,7 +283,8 @@ AutomationObjectRef OutlookConnector::itemById(const std::string& entryId, bool*
     AutomationValue result;
     const int32_t status = invokeByName(nameSpace().get(), "GetItemFromID", AutomationCallKind::Method,
                                         {AutomationValue::fromText(ansiToUtf16(entryId))}, &result);
-    AutomationObjectRef item = automationSucceeded(status) && result.isObject() ? result.object() : nullptr;
+    AutomationObjectRef item =
+        ofKind(automationSucceeded(status) && result.isObject() ? result.object() : nullptr, "ContactItem");
     // Outlook raises its plain failure for an id it no longer holds; that
     // the contact is gone and not Outlook shows when the folder answers.
     if (!item && status == AutomationStatus::Exception && getObjectProperty(contactsFolder_.get(), "Items"))

@@ -33,12 +33,7 @@ void logRaw(const char* text) {
 }
 
 AutomationObjectRef mapiNamespace(AutomationObject* application) {
-    AutomationValue result;
-    std::vector<AutomationValue> arguments;
-    arguments.push_back(AutomationValue::fromText(u"MAPI"));
-    if (!automationSucceeded(invokeByName(application, "GetNameSpace", AutomationCallKind::Method, arguments, &result)))
-        return nullptr;
-    return result.isObject() ? result.object() : nullptr;
+    return ofKind(callForObject(application, "GetNameSpace", {AutomationValue::fromText(u"MAPI")}), "NameSpace");
 }
 
 }
