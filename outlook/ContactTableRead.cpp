@@ -1,5 +1,6 @@
 #include "outlook/ContactTableRead.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -55,10 +56,15 @@ bool setUpColumns(AutomationObject* table, const std::vector<size_t>& rows, std:
     return true;
 }
 
-// Whether the table may have cut the text it gave for the row.
+// Whether the table may have cut the text it gave for the row so that the
+// record would show less or other than a read of the item: short of the
+// image's field, or filling exactly what the record keeps (only the whole
+// text tells whether the record holds all of it).
 bool mayBeCut(const ImageRow& row, const AutomationValue& value) {
     if (row.kind != ImageValueKind::Text || !value.isText() || value.text().size() < SuspectLength) return false;
-    return utf16ToAnsi(value.text()).size() < row.imageSize - 1;
+    const size_t length = utf16ToAnsi(value.text()).size();
+    const bool paired = row.recordOffset != NoRecordField && row.recordSize > 0;
+    return length < row.imageSize - 1 || (paired && length == std::min(row.imageSize, row.recordSize) - 1);
 }
 
 ContactItemRead readRow(const AutomationArray& block, size_t rowIndex, const std::vector<size_t>& rows,
@@ -76,8 +82,10 @@ ContactItemRead readRow(const AutomationArray& block, size_t rowIndex, const std
             continue;
         }
         const AutomationValue& value = block.at(columnOf[at], rowIndex);
-        storeImageValue(read.image, row, value);
+        const bool cut = storeImageValue(read.image, row, value);
+        // A text the table may have cut is judged when it is read whole.
         if (mayBeCut(row, value)) again->set(rows[at]);
+        else if (cut) read.cut.set(rows[at]);
     }
     return read;
 }
@@ -98,7 +106,8 @@ void readAgainFromItem(AutomationObject* nameSpace, const ImageRowSet& again, Co
         AutomationValue value;
         const int32_t status =
             invokeByName(item.get(), imageRows[index].propertyName, AutomationCallKind::PropertyGet, {}, &value);
-        if (automationSucceeded(status)) storeImageValue(read->image, imageRows[index], value);
+        if (automationSucceeded(status) && storeImageValue(read->image, imageRows[index], value))
+            read->cut.set(index);
         else if (isRefusedRead(status)) read->refused.set(index);
     }
 }

@@ -15,6 +15,8 @@ struct ContactItemRead {
     bool isContact = true;
     // Rows Outlook refused to give: the contact is not known in full.
     ImageRowSet refused;
+    // Rows whose text the record holds shorter than Outlook does.
+    ImageRowSet cut;
 };
 
 // Whether an item's "MessageClass" names a contact ("IPM.Contact" or a form

@@ -72,6 +72,7 @@ void OutlookConnector::clear() {
     entryIds_.clear();
     unsavedRows_.clear();
     partlyRead_.clear();
+    cutOnRead_.clear();
     skippedItems_ = 0;
 }
 
@@ -175,7 +176,7 @@ void OutlookConnector::addItemRecord(AutomationObject* item, const char* folderN
     char entryId[EntryIdCapacity] = {};
     getTextProperty(item, "EntryID", entryId, EntryIdCapacity);
     read->entryId = entryId;
-    if (read->isContact) readContactItem(item, &read->image, &read->refused);
+    if (read->isContact) readContactItem(item, &read->image, &read->refused, &read->cut);
 }
 
 void OutlookConnector::keepReads(std::vector<ContactItemRead>& reads) {
@@ -201,24 +202,57 @@ bool OutlookConnector::keepRecord(const ContactItemRead& read) {
     std::unique_ptr<ContactRecord> record(new (std::nothrow) ContactRecord());
     if (!record) return false;
     imageToRecord(&read.image, record.get(), mappingBlock_);
+    const ContactRecord* kept = record.get();
     try {
         record->nativeData = imageToBytes(read.image);
-        if (read.refused.any()) partlyRead_.insert(record.get());
+        if (read.refused.any()) partlyRead_.insert(kept);
+        noteCutOnRead(*kept, read.cut);
         entryIds_.push_back(read.entryId);
     } catch (const std::bad_alloc&) {
-        partlyRead_.erase(record.get());
+        partlyRead_.erase(kept);
+        cutOnRead_.erase(kept);
         return false;
     }
     record->sourceType = SourceTypeOutlook;
-    const ContactRecord* kept = record.get();
     if (contacts_->append(std::move(record))) return true;
     partlyRead_.erase(kept);
+    cutOnRead_.erase(kept);
     entryIds_.pop_back();
     return false;
 }
 
 bool OutlookConnector::fullyRead(const ContactRecord* record) const {
     return record && partlyRead_.count(record) == 0;
+}
+
+static const char* recordText(const ContactRecord& record, const ImageRow& row) {
+    return reinterpret_cast<const char*>(static_cast<const ContactValues*>(&record)) + row.recordOffset;
+}
+
+static std::string fieldText(const char* text, const ImageRow& row) {
+    return std::string(text, strnlen(text, row.recordSize));
+}
+
+void OutlookConnector::noteCutOnRead(const ContactRecord& record, const ImageRowSet& cut) {
+    if (cut.none()) return;
+    auto& fields = cutOnRead_[&record];
+    for (size_t index = 0; index < contactImageRows().size(); ++index) {
+        const ImageRow& row = contactImageRows()[index];
+        if (cut.test(index)) fields.emplace_back(index, fieldText(recordText(record, row), row));
+    }
+}
+
+std::vector<const char*> OutlookConnector::textsCutOnRead(const ContactRecord* record) const {
+    std::vector<const char*> texts;
+    const auto found = record ? cutOnRead_.find(record) : cutOnRead_.end();
+    if (found == cutOnRead_.end()) return texts;
+    for (const auto& field : found->second) {
+        const ImageRow& row = contactImageRows()[field.first];
+        const char* text = recordText(*record, row);
+        // A field written since holds another text, cut or not.
+        if (field.second == fieldText(text, row)) texts.push_back(text);
+    }
+    return texts;
 }
 
 bool OutlookConnector::addContact(ContactRecord* record, AutomationObject* folder) {

@@ -107,6 +107,9 @@ public:
     // guard, an item that throws): shown, but never written over the other
     // side, where its empty fields would wipe real values.
     bool fullyRead(const ContactRecord* record) const;
+    // The record's text fields (by address) that hold less of their text
+    // than Outlook does, while they still hold what the load gave them.
+    std::vector<const char*> textsCutOnRead(const ContactRecord* record) const;
     // Items of the folder the last load left out as no contacts
     // (distribution lists and the like): never shown, paired or copied.
     int skippedItems() const { return skippedItems_; }
@@ -125,6 +128,7 @@ private:
     // contacts.
     void keepReads(std::vector<ContactItemRead>& reads);
     bool keepRecord(const ContactItemRead& read);
+    void noteCutOnRead(const ContactRecord& record, const ImageRowSet& cut);
     // The contact of the record at `position`, by its EntryID; none, with
     // the write problem set, when Outlook does not give it.
     AutomationObjectRef itemOf(int32_t position);
@@ -160,6 +164,9 @@ private:
     // could not be read).
     std::vector<std::string> entryIds_;
     std::set<const ContactRecord*> partlyRead_;
+    // By record, each field cut on the way in (its row) and the text the
+    // load left in it.
+    std::map<const ContactRecord*, std::vector<std::pair<size_t, std::string>>> cutOnRead_;
     int skippedItems_ = 0;
     // Whether the last load made a record of every item it was given.
     bool allItemsLoaded_ = true;

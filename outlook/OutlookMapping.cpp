@@ -1,5 +1,6 @@
 #include "outlook/OutlookMapping.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "outlook/AutomationCalls.h"
@@ -106,22 +107,26 @@ bool isRefusedRead(int32_t status) {
            status != AutomationStatus::MemberNotFound;
 }
 
-void storeImageValue(OutlookContactImage& image, const ImageRow& row, const AutomationValue& value) {
+bool storeImageValue(OutlookContactImage& image, const ImageRow& row, const AutomationValue& value) {
     switch (row.kind) {
     case ImageValueKind::Text: {
         char* field = imageText(image, row);
         std::memset(field, 0, row.imageSize);
-        if (!value.isText() || row.imageSize == 0) break;
+        if (!value.isText() || row.imageSize == 0) return false;
         const std::string text = utf16ToAnsi(value.text());
         std::memcpy(field, text.data(), text.size() < row.imageSize - 1 ? text.size() : row.imageSize - 1);
-        break;
+        if (!pairsWithRecord(row) || row.recordSize == 0) return false;
+        const size_t kept = std::min(row.imageSize, row.recordSize) - 1;
+        // A NUL ends the text where the field would.
+        return text.size() > kept && std::memchr(text.data(), '\0', kept + 1) == nullptr;
     }
     case ImageValueKind::Date: setImageDate(image, row, value.isDate() ? value.date() : 0.0); break;
     case ImageValueKind::Integer: setImageInteger(image, row, value.isInt() ? value.integer() : 0); break;
     }
+    return false;
 }
 
-bool readContactItem(AutomationObject* item, OutlookContactImage* image, ImageRowSet* refused) {
+bool readContactItem(AutomationObject* item, OutlookContactImage* image, ImageRowSet* refused, ImageRowSet* cut) {
     if (!item || !image) return false;
     const auto& rows = contactImageRows();
     for (size_t index = 0; index < rows.size(); ++index) {
@@ -129,7 +134,7 @@ bool readContactItem(AutomationObject* item, OutlookContactImage* image, ImageRo
         if (!row.propertyName) continue;
         AutomationValue value;
         const int32_t status = invokeByName(item, row.propertyName, AutomationCallKind::PropertyGet, {}, &value);
-        storeImageValue(*image, row, value);
+        if (storeImageValue(*image, row, value) && cut) cut->set(index);
         if (refused && isRefusedRead(status)) refused->set(index);
     }
     return true;

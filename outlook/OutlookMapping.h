@@ -20,15 +20,20 @@ using ImageRowSet = std::bitset<ContactImageRowCount>;
 // With refused, the rows whose read Outlook refused (its guard, an item that
 // throws) are added to it: their empty field is no value of the contact's.
 // A property the item does not have is no refusal.
-bool readContactItem(AutomationObject* item, OutlookContactImage* image, ImageRowSet* refused = nullptr);
+// With cut, the rows whose text storeImageValue found cut are added to it.
+bool readContactItem(AutomationObject* item, OutlookContactImage* image, ImageRowSet* refused = nullptr,
+                     ImageRowSet* cut = nullptr);
 
 // A failed property get that is a refusal, not a missing member.
 bool isRefusedRead(int32_t status);
 
 // The row's field takes the value as a read gives it: text through the code
 // page cut to the field, a date, the integer; any other value (an empty
-// table cell among them) leaves the field empty.
-void storeImageValue(OutlookContactImage& image, const ImageRow& row, const AutomationValue& value);
+// table cell among them) leaves the field empty. True when the record's
+// field, or the image's on its way there, holds less of the text than
+// Outlook does: what the other side receives of it is shorter. (A field the
+// record never takes loses nothing: writes leave Outlook its longer text.)
+bool storeImageValue(OutlookContactImage& image, const ImageRow& row, const AutomationValue& value);
 
 // Puts the image's properties into the item and saves it. Empty texts and
 // dates of 0 are not put, so Outlook keeps its value; "Gender" always is.

@@ -197,6 +197,8 @@ bool PalmContactStore::addRecord(const ContactRecord* record, TextCuts* cuts)
     try {
         std::unique_ptr<PalmRecordCopy> copy(new PalmRecordCopy(loadedFormat_));
         TextCuts cutHere;
+        if (cuts != nullptr)
+            cutHere.cutOnRead = cuts->cutOnRead;
         recordToPalm(*record, *copy, &cutHere);
         copy->setPosition(PalmPositionLast);
         copy->addStatus(PalmStatusAdded);
@@ -222,7 +224,7 @@ bool PalmContactStore::addRecord(const ContactRecord* record, TextCuts* cuts)
             return false;
         records_.push_back(std::move(copy));
         if (cuts != nullptr)
-            cuts->insert(cuts->end(), cutHere.begin(), cutHere.end());
+            cuts->names.insert(cuts->names.end(), cutHere.names.begin(), cutHere.names.end());
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -267,6 +269,8 @@ bool PalmContactStore::updateRecord(const ContactRecord* record, int32_t positio
         // in Palm Desktop stays private whatever overwrites it.
         const uint32_t wasPrivate = privateFlagOf(updated);
         TextCuts cutHere;
+        if (cuts != nullptr)
+            cutHere.cutOnRead = cuts->cutOnRead;
         recordToPalm(*record, updated, &cutHere);
         setPrivateFlag(updated, wasPrivate);
         updated.addStatus(PalmStatusUpdated);
@@ -274,7 +278,7 @@ bool PalmContactStore::updateRecord(const ContactRecord* record, int32_t positio
             return false;
         *copy = std::move(updated);
         if (cuts != nullptr)
-            cuts->insert(cuts->end(), cutHere.begin(), cutHere.end());
+            cuts->names.insert(cuts->names.end(), cutHere.names.begin(), cutHere.names.end());
     } catch (const std::bad_alloc&) {
         return false;
     }

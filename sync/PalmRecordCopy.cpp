@@ -190,7 +190,7 @@ bool decodePalmNativeKey(const std::vector<uint8_t>& block, PalmNativeKey& key)
 static void noteCut(TextCuts* cuts, const char* name)
 {
     if (cuts != nullptr)
-        cuts->push_back(name);
+        cuts->names.push_back(name);
 }
 
 template <size_t N>
@@ -364,7 +364,9 @@ static void putText(std::string& target, const char* text, size_t textCapacity, 
     while (length < textCapacity && length + 1 < palmCapacity && text[length] != '\0')
         ++length;
     target.assign(text, length);
-    if (length < textCapacity && text[length] != '\0')
+    const bool cutHere = length < textCapacity && text[length] != '\0';
+    if (cutHere || (cuts != nullptr && std::find(cuts->cutOnRead.begin(), cuts->cutOnRead.end(), text) !=
+                                           cuts->cutOnRead.end()))
         noteCut(cuts, name);
 }
 

@@ -99,9 +99,16 @@ std::vector<uint8_t> encodePalmNativeKey(const PalmNativeKey& key);
 // False when the block is not one that encodePalmNativeKey made.
 bool decodePalmNativeKey(const std::vector<uint8_t>& block, PalmNativeKey& key);
 
-// The names of the fields whose texts a conversion cut to fit, in order
-// ("company", "home phone", ...).
-using TextCuts = std::vector<const char*>;
+// Texts cut to fit on their way from one side to the other.
+struct TextCuts {
+    // The fields whose texts a conversion cut, in order ("company", "home
+    // phone", ...), each once.
+    std::vector<const char*> names;
+    // Given to recordToPalm: the record's text fields (by address) that had
+    // already lost their tail when the record was read from its own side;
+    // each one the Palm record takes is named as cut too.
+    std::vector<const char*> cutOnRead;
+};
 
 // The Palm record into the unified record: every value of record is replaced,
 // texts cut to their fields, each cut named in cuts when given. sourceType,

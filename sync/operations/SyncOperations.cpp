@@ -49,6 +49,8 @@ WriteOutcome writeToPalm(SyncSides& sides, const ContactRecord* record)
         return WriteOutcome::Unchanged;
     const bool overwrite = hasCounterpart(sides.palm.contacts(), record);
     TextCuts cuts;
+    if (record != nullptr)
+        cuts = sides.cutsOnTheWayToPalm(*record);
     const WriteOutcome outcome = mergeIntoPalm(sides.palm, record, &cuts);
     if (record != nullptr)
         sides.noteCutsForPalm(*record, cuts);

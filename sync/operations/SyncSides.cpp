@@ -38,7 +38,7 @@ bool SyncSides::leaveAloneIfAmbiguous(const ContactRecord& probe, bool probeIsPa
 
 static void nameCuts(SyncReport& report, const ContactRecord& record, const TextCuts& cuts)
 {
-    for (const char* field : cuts)
+    for (const char* field : cuts.names)
         report.noteLine(SyncReport::namesOf(record) + ": " + field + " cut to fit");
 }
 
@@ -46,13 +46,20 @@ void SyncSides::noteCutsForOutlook(const ContactRecord& palmRecord)
 {
     const TextCuts cuts = palm.textsCutFrom(&palmRecord);
     nameCuts(report, palmRecord, cuts);
-    valuesCutForOutlook += static_cast<int>(cuts.size());
+    valuesCutForOutlook += static_cast<int>(cuts.names.size());
+}
+
+TextCuts SyncSides::cutsOnTheWayToPalm(const ContactRecord& outlookRecord) const
+{
+    TextCuts cuts;
+    cuts.cutOnRead = outlook.textsCutOnRead(&outlookRecord);
+    return cuts;
 }
 
 void SyncSides::noteCutsForPalm(const ContactRecord& record, const TextCuts& cuts)
 {
     nameCuts(report, record, cuts);
-    valuesCutForPalm += static_cast<int>(cuts.size());
+    valuesCutForPalm += static_cast<int>(cuts.names.size());
 }
 
 void SyncSides::forgetNotes()

@@ -42,6 +42,9 @@ struct SyncSides {
     // The Palm record just written to Outlook reached it with only the
     // beginning of the texts its unified record could not hold; each is named.
     void noteCutsForOutlook(const ContactRecord& palmRecord);
+    // What a write of the Outlook record to Palm Desktop starts from: the
+    // texts Outlook holds longer than the record does.
+    TextCuts cutsOnTheWayToPalm(const ContactRecord& outlookRecord) const;
     // The record just written to Palm Desktop lost the ends of these texts.
     void noteCutsForPalm(const ContactRecord& record, const TextCuts& cuts);
     // A new operation starts counting from nothing.

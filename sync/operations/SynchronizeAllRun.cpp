@@ -93,7 +93,7 @@ void SynchronizeAllRun::addToPalm(const ContactRecord& outlook)
         count(Write(nullptr, &outlook), false, palmChanged_);
         return;
     }
-    TextCuts cuts;
+    TextCuts cuts = sides_.cutsOnTheWayToPalm(outlook);
     const bool written = sides_.palm.addRecord(&outlook, &cuts);
     sides_.noteCutsForPalm(outlook, cuts);
     sides_.report.noteWrite(outlook, SyncReport::Action::AddedToPalm, written);
@@ -137,7 +137,7 @@ void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition,
         count(Write(&palm, &outlook), false, palmChanged_);
         return;
     }
-    TextCuts cuts;
+    TextCuts cuts = sides_.cutsOnTheWayToPalm(outlook);
     const bool written = sides_.palm.updateRecord(&outlook, palmPosition, &cuts);
     sides_.noteCutsForPalm(outlook, cuts);
     sides_.report.noteWrite(outlook, SyncReport::Action::PalmOverwritten, written);

@@ -47,10 +47,10 @@ TEST_F(BadInputTest, OutlookTextsLongerThanEveryFieldArriveCutToTheFieldsOfTheFi
 
     operations->synchronizeAll(2);
 
-    // The e-mail address goes into a telephone slot, shorter than the
-    // unified record's field.
+    // Each of the eight texts is cut on its way into the record, the e-mail
+    // address once more into its telephone slot: still one value.
     EXPECT_EQ("Synchronization finished, 2 Palm Desktop records synchronized, 2 Outlook Contact records synchronized. "
-              "1 values were cut to fit.",
+              "8 values were cut to fit.",
               lastText());
     const std::vector<PalmAddressRecord> records = palmFileRecords();
     ASSERT_EQ(2u, records.size());

@@ -162,6 +162,7 @@ TEST_F(SyncReportTest, TextsCutOnTheirWayAreNamedAndCountedInTheSummary)
         << "Bob's e-mail goes into a shorter Palm field; Ann, already the same, is not written";
     EXPECT_NE(std::string::npos, log().find("  Bob Ray: e-mail cut to fit\r\n"));
 
+
     // Ann now agrees on both sides; only Cy is written, and a run without a
     // cut says nothing of cuts.
     view->messages.clear();
@@ -173,4 +174,20 @@ TEST_F(SyncReportTest, TextsCutOnTheirWayAreNamedAndCountedInTheSummary)
     operations->synchronizeAll(1);
     ASSERT_EQ(2u, view->messages.size()) << "the question, then the summary";
     EXPECT_EQ(std::string::npos, view->messages[1].text.find("cut to fit"));
+}
+
+// Outlook's own long company reaches the record, and so Palm Desktop, as its
+// first 63 characters: named once, though the Palm field would hold more.
+TEST_F(SyncReportTest, TextsOutlookHoldsLongerThanTheRecordAreNamedWhenTheyReachPalmDesktop)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111")});
+    seedOutlook(u"Eve", u"Lin", u"333", std::u16string(90, u'x').c_str());
+    start();
+    view->checkAll(SyncList::Outlook);
+    operations->transferOutlookToPalm();
+    ASSERT_EQ(1u, view->messages.size());
+    EXPECT_EQ("Transfer Outlook contacts to Palm Desktop finished, 1 records synchronized. 1 values were cut to fit.",
+              view->messages[0].text);
+    EXPECT_EQ(1u, occurrences(log(), "  Eve Lin (" + std::string(63, 'x') + "): company cut to fit\r\n"));
+    EXPECT_EQ(std::string(63, 'x'), palmFileCompanies().back());
 }

@@ -28,13 +28,16 @@ protected:
         return contact;
     }
 
-    // What one load gives, in order: each record's image bytes.
-    std::vector<std::vector<uint8_t>> loadAs(int version, OutlookConnector& connector) {
+    // What one load gives, in order: each record's image bytes, and how
+    // many of its texts the record holds shorter than Outlook.
+    std::vector<std::pair<std::vector<uint8_t>, size_t>> loadAs(int version, OutlookConnector& connector) {
         outlook->setVersion(version);
-        std::vector<std::vector<uint8_t>> images;
+        std::vector<std::pair<std::vector<uint8_t>, size_t>> images;
         EXPECT_TRUE(connector.load());
-        for (int32_t at = 0; at < connector.contacts()->count(); ++at)
-            images.push_back(connector.contacts()->at(at)->nativeData);
+        for (int32_t at = 0; at < connector.contacts()->count(); ++at) {
+            const ContactRecord* record = connector.contacts()->at(at);
+            images.emplace_back(record->nativeData, connector.textsCutOnRead(record).size());
+        }
         return images;
     }
 
@@ -86,7 +89,8 @@ TEST_F(ContactTableRead, BothWaysOfReadingGiveTheSameRecords) {
     for (size_t at = 0; at < walked.size(); ++at) {
         OutlookContactImage fromWalk;
         OutlookContactImage fromTable;
-        ASSERT_TRUE(imageFromBytes(walked[at], &fromWalk) && imageFromBytes(tabled[at], &fromTable));
+        ASSERT_TRUE(imageFromBytes(walked[at].first, &fromWalk) && imageFromBytes(tabled[at].first, &fromTable));
+        EXPECT_EQ(walked[at].second, tabled[at].second) << "texts cut in record " << at;
         for (const ImageRow& row : contactImageRows()) {
             const char* walkField = reinterpret_cast<const char*>(&fromWalk) + row.imageOffset;
             const char* tableField = reinterpret_cast<const char*>(&fromTable) + row.imageOffset;
@@ -102,6 +106,7 @@ TEST_F(ContactTableRead, BothWaysOfReadingGiveTheSameRecords) {
     EXPECT_STREQ("Late", contacts.at(3)->lastName);
     EXPECT_EQ(std::string(1500, 'n') + "end", contacts.at(3)->note) << "the note whole, read from the item";
     EXPECT_EQ(30000.5, contacts.at(3)->birthday);
+    EXPECT_EQ(1u, tabled[0].second) << "the street, longer than the record's";
     for (int32_t at = 0; at < contacts.count(); ++at) EXPECT_TRUE(connector.fullyRead(contacts.at(at)));
 }
 
