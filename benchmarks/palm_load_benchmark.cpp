@@ -3,6 +3,7 @@
 // object's read alone and the empty unified records alone.
 #include "platform/PlatformFile.h"
 #include "sync/PalmContactStore.h"
+#include "sync/TextField.h"
 #include "tests/support/PalmBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -180,6 +181,40 @@ void BM_UnifiedRecordsAlone(benchmark::State& state) {
     }
 }
 
+// Records added to a loaded store, as a run copying a large Outlook folder
+// to Palm Desktop adds them: the time per record should not grow with the count.
+void BM_AddRecords_Format1(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    std::vector<std::unique_ptr<ContactRecord>> records;
+    for (int index = 0; index < count; ++index) {
+        records.emplace_back(new ContactRecord);
+        const Person p = person(index);
+        copyText(records.back()->firstName, p.first.c_str());
+        copyText(records.back()->lastName, (p.last + "+").c_str());
+        copyText(records.back()->company, p.company.c_str());
+        copyText(records.back()->homePhone, p.phones[1].c_str());
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<PalmContactStore> store(new PalmContactStore(40102));
+        if (!store->loadFile(files().path1)) {
+            state.SkipWithError("the store did not load the file");
+            return;
+        }
+        state.ResumeTiming();
+        for (const auto& record : records) {
+            if (!store->addRecord(record.get())) {
+                state.SkipWithError("a record was not added");
+                return;
+            }
+        }
+        state.PauseTiming();
+        store.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * count);
+}
+
 void BM_RawRead_Format1(benchmark::State& state) { readRaw(state, files().path1); }
 void BM_StoreLoad_Format1(benchmark::State& state) { loadIntoStore(state, files().path1); }
 void BM_RawRead_Format4(benchmark::State& state) { readRaw(state, files().path4); }
@@ -192,6 +227,7 @@ BENCHMARK(BM_StoreLoad_Format1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawRead_Format4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FileObjectRead_Format4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StoreLoad_Format4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddRecords_Format1)->Arg(2000)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
