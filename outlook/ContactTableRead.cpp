@@ -93,9 +93,10 @@ ContactItemRead readRow(const AutomationArray& block, size_t rowIndex, const std
 // The rows in `again` from the item itself; those it cannot give are refused.
 void readAgainFromItem(AutomationObject* nameSpace, const ImageRowSet& again, ContactItemRead* read) {
     AutomationObjectRef item;
-    if (!read->entryId.empty())
-        item = ofKind(callForObject(nameSpace, "GetItemFromID", {AutomationValue::fromText(ansiToUtf16(read->entryId))}),
-                      "ContactItem");
+    if (!read->entryId.empty()) {
+        const AutomationValue id = AutomationValue::fromText(ansiToUtf16(read->entryId));
+        item = ofKind(callForObject(nameSpace, "GetItemFromID", {id}), "ContactItem");
+    }
     const auto& imageRows = contactImageRows();
     for (size_t index = 0; index < imageRows.size(); ++index) {
         if (!again.test(index)) continue;

@@ -269,7 +269,8 @@ bool OutlookConnector::addContactItem(ContactRecord* record, AutomationObject* f
     if (!folder) return false;
     AutomationObjectRef items = ofKind(getObjectProperty(folder, "Items"), "Items");
     if (!items) return false;
-    AutomationObjectRef item = ofKind(callForObject(items.get(), "Add", integerArgument(ContactItemType)), "ContactItem");
+    AutomationObjectRef item =
+        ofKind(callForObject(items.get(), "Add", integerArgument(ContactItemType)), "ContactItem");
     if (!item) return false;
 
     OutlookContactImage image;
@@ -290,7 +291,8 @@ bool OutlookConnector::addContactItem(ContactRecord* record, AutomationObject* f
     // The contact exists now, so this is success even if the block cannot be
     // kept: without one, the next write starts from zeros and puts it all.
     storeImage(record, held);
-    if (folder == contactsFolder_.get()) noteChange(item.get(), OutlookContactChange::Kind::Added, held, held);
+    if (folder == contactsFolder_.get())
+        noteChange(item.get(), OutlookContactChange::Kind::Added, *entryId, held, held);
     writeProblem_ = WriteProblem::None;
     noteRefused(refused);
     return refused.none();
@@ -384,7 +386,7 @@ bool OutlookConnector::updateContact(const ContactRecord* record, int32_t positi
         return false;
     }
     writeProblem_ = WriteProblem::None;
-    noteChange(item.get(), OutlookContactChange::Kind::Overwritten, before, held, asHeld);
+    noteChange(item.get(), OutlookContactChange::Kind::Overwritten, entryIdAt(position), before, held, asHeld);
     // The stored image follows Outlook, so a later write in this run (another
     // record matching this contact, a second synchronization) is compared
     // against what Outlook now holds, not against the first read.
@@ -425,17 +427,15 @@ bool OutlookConnector::mergeRecord(const ContactRecord* record) {
 }
 
 void OutlookConnector::noteChange(AutomationObject* item, OutlookContactChange::Kind kind,
-                                  const OutlookContactImage& before, const OutlookContactImage& after,
-                                  const std::vector<OutlookPropertyValue>& asHeld) {
+                                  const std::string& entryId, const OutlookContactImage& before,
+                                  const OutlookContactImage& after, const std::vector<OutlookPropertyValue>& asHeld) {
     if (!changes_) return;
     OutlookContactChange change;
     change.kind = kind;
-    char entryId[EntryIdCapacity] = {};
     // Without its id or time the change is still noted, as one Undo cannot
     // reach, so it can name it; never as an id or time it does not have.
-    const bool idRead = getTextProperty(item, "EntryID", entryId, EntryIdCapacity) && entryId[0] != '\0';
     const bool timeRead = getDateProperty(item, "LastModificationTime", &change.modifiedAfter);
-    change.reachable = idRead && timeRead;
+    change.reachable = !entryId.empty() && timeRead;
     if (change.reachable) change.entryId = entryId;
     else change.modifiedAfter = 0.0;
     if (kind == OutlookContactChange::Kind::Overwritten) change.previous = changedProperties(before, after, asHeld);
