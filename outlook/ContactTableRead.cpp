@@ -1,6 +1,5 @@
 #include "outlook/ContactTableRead.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -63,8 +62,7 @@ bool setUpColumns(AutomationObject* table, const std::vector<size_t>& rows, std:
 bool mayBeCut(const ImageRow& row, const AutomationValue& value) {
     if (row.kind != ImageValueKind::Text || !value.isText() || value.text().size() < SuspectLength) return false;
     const size_t length = utf16ToAnsi(value.text()).size();
-    const bool paired = row.recordOffset != NoRecordField && row.recordSize > 0;
-    return length < row.imageSize - 1 || (paired && length == std::min(row.imageSize, row.recordSize) - 1);
+    return length < row.imageSize - 1 || (textKeptByRecord(row) > 0 && length == textKeptByRecord(row));
 }
 
 ContactItemRead readRow(const AutomationArray& block, size_t rowIndex, const std::vector<size_t>& rows,

@@ -225,10 +225,6 @@ bool OutlookConnector::fullyRead(const ContactRecord* record) const {
     return record && partlyRead_.count(record) == 0;
 }
 
-static const char* recordText(const ContactRecord& record, const ImageRow& row) {
-    return reinterpret_cast<const char*>(static_cast<const ContactValues*>(&record)) + row.recordOffset;
-}
-
 static std::string fieldText(const char* text, const ImageRow& row) {
     return std::string(text, strnlen(text, row.recordSize));
 }
@@ -238,7 +234,7 @@ void OutlookConnector::noteCutOnRead(const ContactRecord& record, const ImageRow
     auto& fields = cutOnRead_[&record];
     for (size_t index = 0; index < contactImageRows().size(); ++index) {
         const ImageRow& row = contactImageRows()[index];
-        if (cut.test(index)) fields.emplace_back(index, fieldText(recordText(record, row), row));
+        if (cut.test(index)) fields.emplace_back(index, fieldText(recordField(record, row), row));
     }
 }
 
@@ -248,7 +244,7 @@ std::vector<const char*> OutlookConnector::textsCutOnRead(const ContactRecord* r
     if (found == cutOnRead_.end()) return texts;
     for (const auto& field : found->second) {
         const ImageRow& row = contactImageRows()[field.first];
-        const char* text = recordText(*record, row);
+        const char* text = recordField(*record, row);
         // A field written since holds another text, cut or not.
         if (field.second == fieldText(text, row)) texts.push_back(text);
     }

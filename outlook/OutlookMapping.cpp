@@ -38,10 +38,6 @@ char* recordField(ContactRecord& record, const ImageRow& row) {
     return reinterpret_cast<char*>(static_cast<ContactValues*>(&record)) + row.recordOffset;
 }
 
-const char* recordField(const ContactRecord& record, const ImageRow& row) {
-    return reinterpret_cast<const char*>(static_cast<const ContactValues*>(&record)) + row.recordOffset;
-}
-
 bool pairsWithRecord(const ImageRow& row) { return row.recordOffset != NoRecordField; }
 
 // The record has no integer field; dates and texts go as they are.
@@ -102,6 +98,16 @@ bool alreadyHeld(const OutlookContactImage& image, const OutlookContactImage* he
 
 }
 
+const char* recordField(const ContactRecord& record, const ImageRow& row) {
+    return reinterpret_cast<const char*>(static_cast<const ContactValues*>(&record)) + row.recordOffset;
+}
+
+size_t textKeptByRecord(const ImageRow& row) {
+    if (row.kind != ImageValueKind::Text || !pairsWithRecord(row) || row.recordSize == 0 || row.imageSize == 0)
+        return 0;
+    return std::min(row.imageSize, row.recordSize) - 1;
+}
+
 bool isRefusedRead(int32_t status) {
     return !automationSucceeded(status) && status != AutomationStatus::UnknownName &&
            status != AutomationStatus::MemberNotFound;
@@ -115,10 +121,9 @@ bool storeImageValue(OutlookContactImage& image, const ImageRow& row, const Auto
         if (!value.isText() || row.imageSize == 0) return false;
         const std::string text = utf16ToAnsi(value.text());
         std::memcpy(field, text.data(), text.size() < row.imageSize - 1 ? text.size() : row.imageSize - 1);
-        if (!pairsWithRecord(row) || row.recordSize == 0) return false;
-        const size_t kept = std::min(row.imageSize, row.recordSize) - 1;
+        const size_t kept = textKeptByRecord(row);
         // A NUL ends the text where the field would.
-        return text.size() > kept && std::memchr(text.data(), '\0', kept + 1) == nullptr;
+        return kept > 0 && text.size() > kept && std::memchr(text.data(), '\0', kept + 1) == nullptr;
     }
     case ImageValueKind::Date: setImageDate(image, row, value.isDate() ? value.date() : 0.0); break;
     case ImageValueKind::Integer: setImageInteger(image, row, value.isInt() ? value.integer() : 0); break;

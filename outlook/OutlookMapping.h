@@ -24,6 +24,12 @@ using ImageRowSet = std::bitset<ContactImageRowCount>;
 bool readContactItem(AutomationObject* item, OutlookContactImage* image, ImageRowSet* refused = nullptr,
                      ImageRowSet* cut = nullptr);
 
+// The record's field of a row that pairs with one (see ImageRow).
+const char* recordField(const ContactRecord& record, const ImageRow& row);
+// How many bytes of a text row's value reach the record: the shorter of its
+// image and record fields, less the NUL; 0 for a row the record does not take.
+size_t textKeptByRecord(const ImageRow& row);
+
 // A failed property get that is a refusal, not a missing member.
 bool isRefusedRead(int32_t status);
 

@@ -162,7 +162,6 @@ TEST_F(SyncReportTest, TextsCutOnTheirWayAreNamedAndCountedInTheSummary)
         << "Bob's e-mail goes into a shorter Palm field; Ann, already the same, is not written";
     EXPECT_NE(std::string::npos, log().find("  Bob Ray: e-mail cut to fit\r\n"));
 
-
     // Ann now agrees on both sides; only Cy is written, and a run without a
     // cut says nothing of cuts.
     view->messages.clear();
