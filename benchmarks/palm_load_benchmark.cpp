@@ -2,7 +2,7 @@
 // store, against reading the same bytes into memory in one call, the file
 // object's read alone and the empty unified records alone.
 #include "platform/PlatformFile.h"
-#include "sync/PalmContactStore.h"
+#include "palmstore/PalmContactStore.h"
 #include "sync/TextField.h"
 #include "tests/support/PalmBytes.h"
 #include "tests/support/TempFolder.h"

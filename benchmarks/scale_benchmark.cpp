@@ -13,7 +13,7 @@
 //       under C:\Program Files\Palm) and FOLDER/outlook-contacts.txt
 #include "benchmarks/ScaleContacts.h"
 #include "platform/PlatformFile.h"
-#include "sync/PalmContactStore.h"
+#include "palmstore/PalmContactStore.h"
 #include "sync/RecordMatching.h"
 #include "tests/support/TempFolder.h"
 #include "tests/sync/ReferenceMatching.h"

@@ -7,7 +7,7 @@ add_library(qs_demodata STATIC
   ${CMAKE_SOURCE_DIR}/testenv/demodata/DemoContacts.cpp
   ${CMAKE_SOURCE_DIR}/testenv/demodata/DemoDataWriter.cpp
   ${CMAKE_SOURCE_DIR}/testenv/demodata/DemoOutlookContacts.cpp)
-target_link_libraries(qs_demodata PUBLIC qs_fakeoutlook qs_sync)
+target_link_libraries(qs_demodata PUBLIC qs_fakeoutlook qs_palmstore)
 add_executable(quillset_demodata ${CMAKE_SOURCE_DIR}/testenv/demodata/DemoDataGenerator.cpp)
 target_link_libraries(quillset_demodata PRIVATE qs_demodata)
 
@@ -18,5 +18,5 @@ target_link_libraries(quillset_demodata PRIVATE qs_demodata)
 add_library(qs_palm_users_file STATIC ${CMAKE_SOURCE_DIR}/testenv/palmdesktop/UsersFile.c)
 target_include_directories(qs_palm_users_file PUBLIC ${CMAKE_SOURCE_DIR})
 if(TARGET palmdesktop_tests)
-  target_link_libraries(palmdesktop_tests PRIVATE qs_palm_users_file qs_demodata qs_fakeoutlook qs_outlook qs_sync)
+  target_link_libraries(palmdesktop_tests PRIVATE qs_palm_users_file qs_demodata qs_fakeoutlook qs_outlook qs_palmstore)
 endif()

@@ -37,5 +37,5 @@ target_sources(uidriver PRIVATE ${CMAKE_SOURCE_DIR}/testenv/uidriver/OutlookCont
 target_link_libraries(uidriver PRIVATE ole32 oleaut32 uuid)
 
 add_executable(outlookcheck ${QS_OUTLOOK_STANDIN_SOURCE}/outlookcheck.cpp)
-target_link_libraries(outlookcheck PRIVATE qs_fakeoutlook qs_outlook qs_sync qs_platform ole32 oleaut32)
+target_link_libraries(outlookcheck PRIVATE qs_fakeoutlook qs_outlook qs_palmstore qs_platform ole32 oleaut32)
 add_dependencies(outlookcheck outlookstandin)

@@ -9,7 +9,7 @@ if(NOT CMAKE_CROSSCOMPILING)
     ${CMAKE_SOURCE_DIR}/testenv/scenariocheck/OutlookCheckFile.cpp
     ${CMAKE_SOURCE_DIR}/testenv/scenariocheck/PalmCheckFile.cpp)
   target_include_directories(qs_scenariocheck PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(qs_scenariocheck PUBLIC qs_fakeoutlook qs_sync qs_palm qs_platform)
+  target_link_libraries(qs_scenariocheck PUBLIC qs_fakeoutlook qs_palmstore qs_palm qs_platform)
   add_executable(quillset_check ${CMAKE_SOURCE_DIR}/testenv/scenariocheck/ScenarioCheckMain.cpp)
   target_link_libraries(quillset_check PRIVATE qs_scenariocheck)
 

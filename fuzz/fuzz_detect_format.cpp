@@ -2,7 +2,7 @@
 // loads into the store in that format, takes an update and an addition, saves,
 // and reloads with one contact more.
 #include "fuzz/FuzzScratchFiles.h"
-#include "sync/PalmContactStore.h"
+#include "palmstore/PalmContactStore.h"
 #include "sync/TextField.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,7 +1,7 @@
 // The Undo journal: whatever parses writes out to a text that parses back to
 // the same journal; whatever does not leaves an empty journal behind.
 #include "fuzz/FuzzScratchFiles.h"
-#include "sync/operations/UndoJournal.h"
+#include "operations/UndoJournal.h"
 
 #include <string>
 

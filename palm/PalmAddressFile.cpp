@@ -35,9 +35,12 @@ size_t keptLabelTextLength(const std::string& text) {
 
 } // namespace
 
-PalmAddressFile::PalmAddressFile() { schema_ = defaultSchema(); }
+PalmAddressFile::PalmAddressFile(bool swapNames) : PalmAddressFileBase(swapNames) { schema_ = defaultSchema(); }
 
-PalmAddressFile::PalmAddressFile(const std::string& path) : PalmAddressFile() { opened_ = openAndRead(path); }
+PalmAddressFile::PalmAddressFile(const std::string& path, bool swapNames) : PalmAddressFile(swapNames)
+{
+    opened_ = openAndRead(path);
+}
 
 PalmAddressFile::~PalmAddressFile() = default;
 

@@ -22,10 +22,10 @@ public:
     static constexpr size_t MaxCustomLabelTextLength = 511;
     static constexpr unsigned CustomLabelTextLines = 4;
 
-    // Defaults; swapNames from the "SwapName" setting.
-    PalmAddressFile();
+    // Defaults; swapNames as the base takes it.
+    explicit PalmAddressFile(bool swapNames = false);
     // As above, then openAndRead(path); its result is opened().
-    explicit PalmAddressFile(const std::string& path);
+    explicit PalmAddressFile(const std::string& path, bool swapNames = false);
     ~PalmAddressFile() override;
 
     // The program's custom labels: the first four lines of the label text.

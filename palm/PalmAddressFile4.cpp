@@ -43,9 +43,12 @@ bool isBlobColumn(uint32_t column) {
 
 } // namespace
 
-PalmAddressFile4::PalmAddressFile4() { PalmAddressFile4::initDefaults(); }
+PalmAddressFile4::PalmAddressFile4(bool swapNames) : PalmAddressFileBase(swapNames) { PalmAddressFile4::initDefaults(); }
 
-PalmAddressFile4::PalmAddressFile4(const std::string& path) : PalmAddressFile4() { opened_ = openAndRead(path); }
+PalmAddressFile4::PalmAddressFile4(const std::string& path, bool swapNames) : PalmAddressFile4(swapNames)
+{
+    opened_ = openAndRead(path);
+}
 
 PalmAddressFile4::~PalmAddressFile4() = default;
 

@@ -31,10 +31,10 @@ public:
     static constexpr size_t CustomLabelCount = 9;
     static constexpr uint32_t MaxCustomLabelLength = 32;
 
-    // Defaults; swapNames from the "SwapName" setting.
-    PalmAddressFile4();
+    // Defaults; swapNames as the base takes it.
+    explicit PalmAddressFile4(bool swapNames = false);
     // As above, then openAndRead(path); its result is opened().
-    explicit PalmAddressFile4(const std::string& path);
+    explicit PalmAddressFile4(const std::string& path, bool swapNames = false);
     ~PalmAddressFile4() override;
 
     // The name the file gave itself when last read.

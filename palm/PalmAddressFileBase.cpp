@@ -1,12 +1,11 @@
 #include "palm/PalmAddressFileBase.h"
 
-#include "config/Options.h"
 #include "palm/PalmCategorySection.h"
 #include "palm/PalmDesktopInstallation.h"
 
 #include <new>
 
-PalmAddressFileBase::PalmAddressFileBase() : swapNames_(readSwapNameSetting()) {}
+PalmAddressFileBase::PalmAddressFileBase(bool swapNames) : swapNames_(swapNames) {}
 
 PalmAddressFileBase::~PalmAddressFileBase() = default;
 

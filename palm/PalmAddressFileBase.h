@@ -41,8 +41,9 @@ public:
     bool categoryNameForId(int32_t id, char destination[16]) const;
 
 protected:
-    // swapNames from the "SwapName" setting.
-    PalmAddressFileBase();
+    // swapNames: the first and last name columns read and written the other
+    // way round, as the user chose for this run.
+    explicit PalmAddressFileBase(bool swapNames);
 
     // Everything after the open, in file order.
     virtual bool readSections() = 0;

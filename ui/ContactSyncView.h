@@ -1,5 +1,5 @@
 #pragma once
-#include "sync/operations/SyncView.h"
+#include "operations/SyncView.h"
 #include "ui/ChooseActionDialog.h"
 #include "ui/framework/UxListView.h"
 

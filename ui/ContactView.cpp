@@ -5,7 +5,7 @@
 #include "config/Options.h"
 #include "resources/ResourceIds.h"
 #include "sync/RecordMatching.h"
-#include "sync/operations/SyncOperations.h"
+#include "operations/SyncOperations.h"
 #include "ui/Application.h"
 #include "ui/ContactDetailDialog.h"
 #include "ui/ContactLists.h"

@@ -1,7 +1,9 @@
 #pragma once
 #include "config/MappingBlock.h"
+#include "config/Options.h"
 #include "outlook/OutlookConnector.h"
-#include "sync/PalmContactStore.h"
+#include "palm/PalmDesktopInstallation.h"
+#include "palmstore/PalmContactStore.h"
 #include "ui/framework/UxChild.h"
 #include "ui/framework/UxHandles.h"
 #include "ui/framework/UxListView.h"
@@ -86,7 +88,8 @@ private:
     bool overSplitter_ = false;
     bool dragging_ = false;
 
-    PalmContactStore palmStore_;
+    // The name order is the one the settings held at start-up.
+    PalmContactStore palmStore_{getPalmDesktopVersion(), readSwapNameSetting()};
     OutlookConnector outlookConnector_;
     MappingBlock mappingBlock_{};
     CommandGate gate_;

@@ -7,7 +7,7 @@
 #include "platform/SettingsFile.h"
 #include "platform/TextCodec.h"
 #include "palm/PalmAddressFile4.h"
-#include "sync/PalmContactStore.h"
+#include "palmstore/PalmContactStore.h"
 #include "sync/RecordMatching.h"
 #include "sync/SourceType.h"
 #include "sync/TextField.h"

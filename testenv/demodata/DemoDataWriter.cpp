@@ -6,7 +6,7 @@
 #include "palm/PalmAddressFile4.h"
 #include "palm/PalmCategory.h"
 #include "palm/PalmCategoryTable.h"
-#include "sync/PalmContactStore.h"
+#include "palmstore/PalmContactStore.h"
 #include "sync/SourceType.h"
 #include "testenv/demodata/DemoContacts.h"
 #include "testenv/demodata/DemoOutlookContacts.h"

@@ -4,8 +4,8 @@
 #include "palm/PalmAddressFile4.h"
 #include "sync/AutomationDate.h"
 #include "sync/FieldTable.h"
-#include "sync/PalmContactStore.h"
-#include "sync/PalmRecordCopy.h"
+#include "palmstore/PalmContactStore.h"
+#include "palmstore/PalmRecordCopy.h"
 
 #include <cstdio>
 #include <fstream>

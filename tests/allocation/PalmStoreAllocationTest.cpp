@@ -1,4 +1,4 @@
-#include "sync/PalmContactStore.h"
+#include "palmstore/PalmContactStore.h"
 #include "sync/TextField.h"
 #include "tests/allocation/FailingAllocation.h"
 #include "tests/support/PalmSampleFiles.h"

@@ -4,8 +4,8 @@
 #include "platform/FileFaults.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
-#include "sync/operations/AddressFileBackups.h"
-#include "sync/operations/SyncMessages.h"
+#include "operations/AddressFileBackups.h"
+#include "operations/SyncMessages.h"
 #include "tests/operations/SyncFixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "palm/PalmAddressFile.h"
 #include "platform/ProgramFolder.h"
-#include "sync/operations/SyncReport.h"
+#include "operations/SyncReport.h"
 #include "tests/operations/SyncFixture.h"
 
 // What users really keep: texts longer than any field, letters the ANSI code

@@ -6,10 +6,10 @@
 #include "platform/FileFaults.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
-#include "sync/operations/AddressFileBackups.h"
-#include "sync/operations/SyncMessages.h"
-#include "sync/operations/SyncReport.h"
-#include "sync/operations/UndoJournal.h"
+#include "operations/AddressFileBackups.h"
+#include "operations/SyncMessages.h"
+#include "operations/SyncReport.h"
+#include "operations/UndoJournal.h"
 #include "tests/operations/SyncFixture.h"
 
 namespace {

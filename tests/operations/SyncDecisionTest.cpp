@@ -1,4 +1,4 @@
-#include "sync/operations/SyncDecision.h"
+#include "operations/SyncDecision.h"
 
 #include "sync/TextField.h"
 #include "tests/operations/SyncFixture.h"

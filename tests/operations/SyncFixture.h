@@ -12,9 +12,9 @@
 #include "palm/PalmAddressRecord.h"
 #include "platform/FileFaults.h"
 #include "platform/PlatformFile.h"
-#include "sync/PalmContactStore.h"
-#include "sync/operations/SyncOperations.h"
-#include "sync/operations/SyncView.h"
+#include "palmstore/PalmContactStore.h"
+#include "operations/SyncOperations.h"
+#include "operations/SyncView.h"
 #include "testenv/fakeoutlook/FakeOutlook.h"
 #include "tests/support/TempFolder.h"
 

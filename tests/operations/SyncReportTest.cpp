@@ -4,7 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "sync/TextField.h"
-#include "sync/operations/SyncReport.h"
+#include "operations/SyncReport.h"
 #include "tests/operations/SyncFixture.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "outlook/OutlookFieldList.h"
 #include "platform/ProgramFolder.h"
 #include "sync/TextField.h"
-#include "sync/operations/SyncReport.h"
-#include "sync/operations/UndoJournal.h"
+#include "operations/SyncReport.h"
+#include "operations/UndoJournal.h"
 #include "tests/operations/SyncFixture.h"
 
 namespace {

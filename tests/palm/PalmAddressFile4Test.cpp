@@ -236,7 +236,7 @@ protected:
 // ---- a file with every column, read and saved
 
 TEST_F(PalmAddressFile4Test, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
-    writeSettings("[Quillset]\r\nSwapName=1\r\n");
+    const bool swapNames = true;
     Header header;
     header.signaturePrefix = {1, 2, 3, 4, 5};
     header.versionBlock = pattern(24, 0x30);
@@ -252,7 +252,7 @@ TEST_F(PalmAddressFile4Test, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
     PalmBytes original = fileWith({first, second}, header);
     std::string path = writeFile(original);
 
-    PalmAddressFile4 file(path);
+    PalmAddressFile4 file(path, swapNames);
     ASSERT_TRUE(file.opened());
     EXPECT_EQ(header.storedName, file.storedName());
     EXPECT_EQ(std::string(32, 'L'), file.customLabel(3));
@@ -303,7 +303,7 @@ TEST_F(PalmAddressFile4Test, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
     ASSERT_LT(expected.size(), original.size());
     EXPECT_EQ(expected.bytes(), saved) << "the file holds exactly the bytes written, no old ones behind";
 
-    PalmAddressFile4 reread(path);
+    PalmAddressFile4 reread(path, swapNames);
     ASSERT_TRUE(reread.opened());
     EXPECT_EQ(path, reread.storedName());
     ASSERT_EQ(2u, reread.recordCount());

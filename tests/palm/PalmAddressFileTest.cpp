@@ -168,7 +168,7 @@ std::vector<Cell> secondFullRecord() {
 }
 
 TEST_F(PalmAddressFileTest, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
-    writeSettings("[Quillset]\r\nSwapName=1\r\n");
+    const bool swapNames = true;
     Header header;
     // Longer than the path it is saved to: the saved file must come out shorter.
     header.storedName = "D:\\" + std::string(150, 'o') + "\\address.dat";
@@ -182,7 +182,7 @@ TEST_F(PalmAddressFileTest, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
     appendCells(original, secondFullRecord());
     std::string path = writeFile(original);
 
-    PalmAddressFile file(path);
+    PalmAddressFile file(path, swapNames);
     ASSERT_TRUE(file.opened());
     EXPECT_TRUE(file.swapNames());
     EXPECT_EQ(AddressFileReadState::Complete, file.readState());
@@ -232,26 +232,24 @@ TEST_F(PalmAddressFileTest, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
     ASSERT_LT(expected.size(), original.size());
     EXPECT_EQ(expected.bytes(), saved) << "the file holds exactly the bytes written, no old ones behind";
 
-    PalmAddressFile reread(path);
+    PalmAddressFile reread(path, swapNames);
     ASSERT_TRUE(reread.opened());
     ASSERT_EQ(2u, reread.recordCount());
     EXPECT_EQ(*file.recordAt(0), *reread.recordAt(0));
     EXPECT_EQ(*file.recordAt(1), *reread.recordAt(1));
 }
 
-TEST_F(PalmAddressFileTest, SwapTakesEffectOnlyForASettingOfExactlyOne) {
+TEST_F(PalmAddressFileTest, SwappedNamesAreReadFromAndSavedToTheOtherColumns) {
     std::string path = writeFile(plainFile({plainRecord(1, "Smith")}));
     {
         PalmAddressFile file(path);
         ASSERT_TRUE(file.opened());
-        EXPECT_FALSE(file.swapNames()) << "no settings file";
+        EXPECT_FALSE(file.swapNames()) << "not asked for";
         EXPECT_EQ("Smith", file.recordAt(0)->lastName);
         EXPECT_EQ("First", file.recordAt(0)->firstName);
     }
-    writeSettings("[Quillset]\r\nSwapName=2\r\n");
-    EXPECT_FALSE(PalmAddressFile().swapNames());
-    writeSettings("[Quillset]\r\nSwapName=1\r\n");
-    PalmAddressFile swapped(path);
+    EXPECT_TRUE(PalmAddressFile(true).swapNames());
+    PalmAddressFile swapped(path, true);
     EXPECT_EQ("Smith", swapped.recordAt(0)->firstName);
     ASSERT_TRUE(swapped.saveToOpenedPath());
     Header header;

@@ -1,4 +1,4 @@
-#include "sync/PalmContactStore.h"
+#include "palmstore/PalmContactStore.h"
 #include "testenv/demodata/DemoContacts.h"
 #include "testenv/demodata/DemoDataWriter.h"
 #include "testenv/palmdesktop/UsersFile.h"

@@ -4,7 +4,7 @@
 // statuses from the program's own comparison.
 #include "outlook/AutomationStarter.h"
 #include "outlook/OutlookConnector.h"
-#include "sync/PalmContactStore.h"
+#include "palmstore/PalmContactStore.h"
 #include "sync/RecordMatching.h"
 #include "testenv/demodata/DemoContacts.h"
 #include "testenv/demodata/DemoDataWriter.h"

@@ -3,7 +3,7 @@
 #include "testenv/scenariocheck/CheckCommand.h"
 
 #include "palm/PalmAddressFile4.h"
-#include "sync/PalmContactStore.h"
+#include "palmstore/PalmContactStore.h"
 #include "sync/TextField.h"
 #include "testenv/demodata/DemoDataWriter.h"
 #include "testenv/demodata/DemoOutlookContacts.h"
@@ -116,10 +116,9 @@ TEST_F(CheckCommand, PrintsWhatTheFileHoldsBeyondTheProgramsRecord) {
 
 TEST_F(CheckCommand, NamesAreTheFilesColumnsWhateverTheSwapSetting) {
     const CheckRun plain = check({"palm", ann()});
-    ASSERT_TRUE(writeWholeFile(folder.file("tolvane.ini"), "[Quillset]\r\nSwapName=1\r\n"));
-    PalmContactStore swapped(40101);
+    PalmContactStore swapped(40101, true);
     ASSERT_TRUE(swapped.loadFile(ann()));
-    ASSERT_STREQ(swapped.contacts()->at(0)->firstName, "Marsh") << "the setting is in force";
+    ASSERT_STREQ(swapped.contacts()->at(0)->firstName, "Marsh") << "the swap is in force";
     const CheckRun run = check({"palm", ann()});
     EXPECT_EQ(run.exitCode, CheckPassed);
     EXPECT_EQ(run.out, plain.out);

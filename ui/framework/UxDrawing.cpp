@@ -4,7 +4,7 @@
 #include "ui/framework/UxHandles.h"
 #include "ui/framework/UxSharedFonts.h"
 #include "ui/framework/UxSystem.h"
-#include "ui/layout/ColorMath.h"
+#include "ui/geometry/ColorMath.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "ui/framework/UxGeometry.h"
 
-#include "ui/layout/Geometry.h"
+#include "ui/geometry/Geometry.h"
 
 RECT centerRect(HWND reference, int width, int height)
 {

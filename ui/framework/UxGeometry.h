@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ui/layout/Geometry.h"
+#include "ui/geometry/Geometry.h"
 
 // A width x height rectangle centred on the reference window (the desktop
 // when it is none), never at a negative position.

@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/layout/Geometry.h"
+#include "ui/geometry/Geometry.h"
 
 // The four image buttons at the right of the button bar, each the size of
 // the face image.

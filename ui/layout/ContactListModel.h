@@ -3,7 +3,7 @@
 #include <string>
 
 #include "sync/FieldTable.h"
-#include "ui/layout/ColorMath.h"
+#include "ui/geometry/ColorMath.h"
 
 // What the two contact lists show, apart from the list controls themselves.
 

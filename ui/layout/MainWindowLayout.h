@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/layout/Geometry.h"
+#include "ui/geometry/Geometry.h"
 
 // Where the main window and its content view put their parts, from the client
 // width and height alone.

@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/layout/Geometry.h"
+#include "ui/geometry/Geometry.h"
 
 // The percentage bar drawn over the status bar while an operation runs.
 struct ProgressBarLayout {

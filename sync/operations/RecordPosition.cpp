@@ -1,6 +1,0 @@
-#include "sync/operations/RecordPosition.h"
-
-int32_t positionOf(ContactList* list, const ContactRecord* record)
-{
-    return list != nullptr ? list->positionOf(record) : -1;
-}
