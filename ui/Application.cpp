@@ -13,11 +13,6 @@
 #include "ui/framework/UxHandles.h"
 #include "ui/framework/UxSharedFonts.h"
 
-MainFrame* mainFrame = nullptr;
-HWND mainWindowHandle = nullptr;
-PalmUserList palmUserList;
-char openedFilePath[MAX_PATH] = "";
-
 namespace {
 
 const char versionMessage[] =
@@ -118,15 +113,12 @@ bool initialize()
     services().bold.reset(uxCreateFont("Verdana", -11, FW_BOLD));
     normalFont = services().normal.get();
     boldFont = services().bold.get();
-
-    loadPalmUsers();
-    openedFilePath[0] = '\0';
     return true;
 }
 
-bool loadPalmUsers()
+bool loadPalmUsers(PalmUserList& users)
 {
-    if (readPalmUsers(&palmUserList) < 0) {
+    if (readPalmUsers(&users) < 0) {
         MessageBoxA(nullptr, noUsersMessage, "Error", MB_OK | MB_ICONERROR);
         return false;
     }
@@ -148,5 +140,4 @@ void shutdown()
     services().normal.reset();
     services().bold.reset();
     releaseDrawingResources();
-    palmUserList.clear();
 }

@@ -1,8 +1,6 @@
 #include "ui/ButtonBar.h"
 
 #include "resources/ResourceIds.h"
-#include "ui/MainFrame.h"
-#include "ui/Application.h"
 #include "ui/framework/UxGeometry.h"
 
 namespace {
@@ -106,7 +104,8 @@ LRESULT ButtonBar::OnMouseMove(WPARAM wParam, LPARAM lParam)
 LRESULT ButtonBar::OnLButtonUp(WPARAM wParam, LPARAM lParam)
 {
     const int index = buttonAt(buttons_, lParam);
-    if (index >= 0 && mainFrame != nullptr)
-        mainFrame->runCommand(commands[index]);
+    // The parent runs it as it runs the menu's.
+    if (index >= 0)
+        SendMessageA(GetParent(handle()), WM_COMMAND, MAKEWPARAM(commands[index], 0), 0);
     return 0;
 }

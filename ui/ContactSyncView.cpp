@@ -1,6 +1,5 @@
 #include "ui/ContactSyncView.h"
 
-#include "ui/Application.h"
 #include "ui/ContactLists.h"
 #include "ui/ContactView.h"
 #include "ui/MainFrame.h"
@@ -25,8 +24,7 @@ void ContactSyncView::reloadBothSides() { view_.loadContacts(true); }
 
 void ContactSyncView::showProgress(int percent)
 {
-    if (mainFrame != nullptr)
-        mainFrame->showProgress(percent);
+    view_.frame().showProgress(percent);
 }
 
 void ContactSyncView::setCursor(SyncCursor cursor)
@@ -64,4 +62,4 @@ UxListView& ContactSyncView::listOf(SyncList list) const
     return list == SyncList::Palm ? view_.palmList() : view_.outlookList();
 }
 
-HWND ContactSyncView::owner() const { return mainFrame != nullptr ? mainFrame->handle() : nullptr; }
+HWND ContactSyncView::owner() const { return view_.frame().handle(); }

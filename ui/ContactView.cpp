@@ -4,9 +4,7 @@
 
 #include "config/Options.h"
 #include "resources/ResourceIds.h"
-#include "sync/RecordMatching.h"
-#include "operations/SyncOperations.h"
-#include "ui/Application.h"
+#include "session/ContactSession.h"
 #include "ui/ContactDetailDialog.h"
 #include "ui/ContactLists.h"
 #include "ui/ContactSyncView.h"
@@ -36,6 +34,17 @@ const char* const bigButtonCaptions[BigButtonCount] = {
 const int bigButtonIconIds[BigButtonCount] = {IDI_PALM_TO_OUTLOOK, IDI_SYNCHRONIZE_ALL, IDI_OUTLOOK_TO_PALM};
 const int bigButtonCommands[BigButtonCount] = {ID_SYNC_PALM_TO_OUTLOOK, ID_SYNC_ALL, ID_SYNC_OUTLOOK_TO_PALM};
 
+bool syncCommandOf(int commandId, SyncCommand* command)
+{
+    switch (commandId) {
+    case ID_SYNC_PALM_TO_OUTLOOK: *command = SyncCommand::PalmToOutlook; return true;
+    case ID_SYNC_OUTLOOK_TO_PALM: *command = SyncCommand::OutlookToPalm; return true;
+    case ID_SYNC_ALL: *command = SyncCommand::SynchronizeAll; return true;
+    case ID_SYNC_UNDO: *command = SyncCommand::UndoLast; return true;
+    default: return false;
+    }
+}
+
 const char outlookMissingMessage[] = "Quillset can not find the Microsoft Outlook software you installed.";
 const char outlookReadInPartNote[] = " (Outlook was read only in part: press F5)";
 
@@ -63,7 +72,7 @@ ContactView::RunScope::RunScope(ContactView& view) : view_(view) { view_.gate_.e
 ContactView::RunScope::~RunScope()
 {
     for (const HeldCommand& held : view_.gate_.leave()) {
-        HWND target = held.target == HeldCommand::Target::MainFrame ? mainWindowHandle : view_.handle();
+        HWND target = held.target == HeldCommand::Target::MainFrame ? view_.frame_.handle() : view_.handle();
         PostMessageA(target, held.message, held.wParam, 0);
     }
 }
@@ -72,7 +81,7 @@ class ContactView::StoreReload : public ContactReloadSteps {
 public:
     // The Palm side: the opened file, else the selected user's; or, after a
     // choice in the user combo, that user's whatever file was opened.
-    enum class PalmBook { AsShown, SelectedUser };
+    using PalmBook = ContactSession::PalmBook;
     explicit StoreReload(ContactView& view, PalmBook book = PalmBook::AsShown) : view_(view), book_(book) {}
     void emptyRows(ContactSide side) override
     {
@@ -81,17 +90,15 @@ public:
     void reloadStore(ContactSide side) override
     {
         if (side == ContactSide::Outlook)
-            view_.reloadOutlookStore();
-        else if (book_ == PalmBook::AsShown && openedFilePath[0] != '\0')
-            view_.palmStore_.loadFile(openedFilePath);
+            view_.session_.reloadOutlook();
         else
-            view_.palmStore_.loadUser(static_cast<uint32_t>(lastUser));
+            view_.session_.reloadPalm(book_);
     }
     void compareAndFill() override
     {
-        view_.compareBothSides();
-        fillContactList(view_.palmList_, view_.palmStore_.contacts());
-        fillContactList(view_.outlookList_, view_.outlookConnector_.contacts());
+        view_.session_.compare();
+        fillContactList(view_.palmList_, view_.session_.palm().contacts());
+        fillContactList(view_.outlookList_, view_.session_.outlook().contacts());
     }
 
 private:
@@ -99,7 +106,7 @@ private:
     PalmBook book_;
 };
 
-ContactView::ContactView() = default;
+ContactView::ContactView(MainFrame& frame, ContactSession& session) : frame_(frame), session_(session) {}
 
 ContactView::~ContactView() = default;
 
@@ -131,7 +138,7 @@ LRESULT ContactView::OnCreate(WPARAM wParam, LPARAM lParam)
     createControls();
     fillUserCombo();
     firstLoad();
-    if (!outlookConnector_.outlookAvailable())
+    if (!session_.outlook().outlookAvailable())
         MessageBoxA(handle(), outlookMissingMessage, "Error", MB_OK | MB_ICONINFORMATION);
     return 0;
 }
@@ -158,15 +165,14 @@ void ContactView::createControls()
 void ContactView::fillUserCombo()
 {
     SendMessageA(userCombo_, CB_RESETCONTENT, 0, 0);
-    for (size_t index = 0; index < palmUserList.size(); ++index) {
-        const LRESULT item = SendMessageA(userCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(palmUserList[index].name));
+    const PalmUserList& users = session_.users();
+    for (size_t index = 0; index < users.size(); ++index) {
+        const LRESULT item = SendMessageA(userCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(users[index].name));
         SendMessageA(userCombo_, CB_SETITEMDATA, item, static_cast<LPARAM>(index));
     }
-    const int selected = selectedUserIndex(palmUserList, lastUser);
-    if (selected < 0)
-        return;  // no users: lastUser keeps its stored value
-    SendMessageA(userCombo_, CB_SETCURSEL, selected, 0);
-    lastUser = static_cast<int>(palmUserList[selected].id);
+    const int selected = session_.settleShownUser();
+    if (selected >= 0)
+        SendMessageA(userCombo_, CB_SETCURSEL, selected, 0);
 }
 
 void ContactView::firstLoad()
@@ -181,41 +187,22 @@ void ContactView::firstLoad()
         PostMessageA(splash->handle(), WM_CLOSE, 0, 0);
 }
 
-void ContactView::compareBothSides()
-{
-    computeCompareStatus(palmStore_.contacts(), outlookConnector_.contacts());
-    computeCompareStatus(outlookConnector_.contacts(), palmStore_.contacts());
-}
-
 void ContactView::loadContacts(bool reloadOutlook)
 {
     RunScope run(*this);
     StoreReload steps(*this);
     reloadContacts(steps, reloadOutlook);
-    outlookConnector_.attachMappingBlock(nullptr);
+    session_.dropMappingBlock();
     updateCounts();
-}
-
-void ContactView::reloadOutlookStore()
-{
-    // A dead Outlook is started afresh, whether a run found it dead or this
-    // load does: its objects never answer again.
-    OutlookConnector& outlook = outlookConnector_;
-    if (outlook.outlookGone())
-        outlook.reconnect();
-    outlook.load();
-    if (outlook.outlookGone() && outlook.reconnect())
-        outlook.load();
 }
 
 void ContactView::updateCounts()
 {
     std::string line = recordCountLine(palmList_.itemCount(), outlookList_.itemCount());
-    if (outlookConnector_.outlookAvailable() && !outlookConnector_.wholeRead())
+    if (session_.outlookReadInPart())
         line += outlookReadInPartNote;
-    if (mainFrame != nullptr)
-        mainFrame->setStatusText(line.c_str());
-    compareBothSides();
+    frame_.setStatusText(line.c_str());
+    session_.compare();
     InvalidateRect(palmList_.handle(), nullptr, FALSE);
     InvalidateRect(outlookList_.handle(), nullptr, FALSE);
 }
@@ -223,19 +210,11 @@ void ContactView::updateCounts()
 void ContactView::startOperation(int commandId, bool withMappingBlock)
 {
     RunScope run(*this);
-    if (withMappingBlock) {
-        mappingBlock_ = makeMappingBlock(currentOptions);
-        outlookConnector_.attachMappingBlock(&mappingBlock_);
-    }
+    SyncCommand command;
+    if (!syncCommandOf(commandId, &command))
+        return;
     ContactSyncView view(*this);
-    SyncOperations operations(view, palmStore_, outlookConnector_);
-    switch (commandId) {
-    case ID_SYNC_PALM_TO_OUTLOOK: operations.transferPalmToOutlook(); break;
-    case ID_SYNC_OUTLOOK_TO_PALM: operations.transferOutlookToPalm(); break;
-    case ID_SYNC_ALL: operations.synchronizeAll(currentOptions.syncAction); break;
-    case ID_SYNC_UNDO: operations.undoLastSynchronization(); break;
-    default: outlookConnector_.attachMappingBlock(nullptr); break;
-    }
+    session_.run(command, view, currentOptions, withMappingBlock);
 }
 
 void ContactView::reloadPalmStore()
@@ -250,11 +229,10 @@ void ContactView::onUserSelected()
     if (item == CB_ERR)
         return;
     const LRESULT index = SendMessageA(userCombo_, CB_GETITEMDATA, item, 0);
-    if (index < 0 || static_cast<size_t>(index) >= palmUserList.size())
+    if (index < 0 || !session_.chooseUser(static_cast<size_t>(index)))
         return;
-    lastUser = static_cast<int>(palmUserList[index].id);
     RunScope run(*this);
-    StoreReload steps(*this, StoreReload::PalmBook::SelectedUser);
+    StoreReload steps(*this, StoreReload::PalmBook::ShownUser);
     reloadPalmContacts(steps);
     steps.compareAndFill();
     updateCounts();

@@ -1,21 +1,19 @@
 #pragma once
-#include "config/MappingBlock.h"
-#include "config/Options.h"
-#include "outlook/OutlookConnector.h"
-#include "palm/PalmDesktopInstallation.h"
-#include "palmstore/PalmContactStore.h"
 #include "ui/framework/UxChild.h"
 #include "ui/framework/UxHandles.h"
 #include "ui/framework/UxListView.h"
 #include "ui/framework/UxToolTip.h"
 #include "ui/layout/CommandGate.h"
 
+class ContactSession;
+class MainFrame;
+
 // The middle of the main window: the Palm Desktop list on the left, the
 // Outlook list on the right, the three big buttons above them, the user
-// combo and the list buttons below. It owns both stores.
+// combo and the list buttons below. A view over the frame's session.
 class ContactView : public UxChild {
 public:
-    ContactView();
+    ContactView(MainFrame& frame, ContactSession& session);
     ~ContactView() override;
 
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam) override;
@@ -55,6 +53,7 @@ public:
 
     UxListView& palmList() { return palmList_; }
     UxListView& outlookList() { return outlookList_; }
+    MainFrame& frame() { return frame_; }
 
 private:
     class StoreReload;
@@ -63,9 +62,6 @@ private:
     void fillUserCombo();
     void onUserSelected();
     void firstLoad();
-    void compareBothSides();
-    // Outlook read again, started afresh first when it was found closed.
-    void reloadOutlookStore();
     void placeLists(int splitter);
     void hoverHeader(int x, int y);
     void paintHeaderAndFooter(HDC context, int width, int height);
@@ -88,9 +84,7 @@ private:
     bool overSplitter_ = false;
     bool dragging_ = false;
 
-    // The name order is the one the settings held at start-up.
-    PalmContactStore palmStore_{getPalmDesktopVersion(), readSwapNameSetting()};
-    OutlookConnector outlookConnector_;
-    MappingBlock mappingBlock_{};
+    MainFrame& frame_;
+    ContactSession& session_;
     CommandGate gate_;
 };

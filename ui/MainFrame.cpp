@@ -6,16 +6,18 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "config/Options.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "resources/ResourceIds.h"
+#include "session/ContactSession.h"
+#include "palm/PalmDesktopInstallation.h"
 #include "palmstore/PalmContactStore.h"
 #include "operations/SyncReport.h"
 #include "operations/UndoJournal.h"
 #include "ui/AboutDialog.h"
-#include "ui/Application.h"
 #include "ui/ButtonBar.h"
 #include "ui/ContactView.h"
 #include "ui/OptionsDialog.h"
@@ -33,23 +35,25 @@ const int statusBarId = 1000;
 
 }  // namespace
 
-MainFrame::MainFrame() : buttonBar_(new ButtonBar), contentView_(new ContactView) {}
+MainFrame::MainFrame(PalmUserList users)
+    : session_(new ContactSession(std::move(users), getPalmDesktopVersion(), readSwapNameSetting())),
+      buttonBar_(new ButtonBar),
+      contentView_(new ContactView(*this, *session_))
+{
+}
 
 MainFrame::~MainFrame()
 {
     // The child windows are gone by now; their objects go with this one.
     contentView_.reset();
     buttonBar_.reset();
-    if (mainFrame == this)
-        mainFrame = nullptr;
-    mainWindowHandle = nullptr;
+    session_.reset();
     if (optionsLoaded_)
         saveOptions();
 }
 
 LRESULT MainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
 {
-    mainWindowHandle = handle();
     applicationIcon_.reset(static_cast<HICON>(
         LoadImageA(uxInstance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(applicationIcon_.get()));
@@ -216,7 +220,7 @@ void MainFrame::showOptions()
 void MainFrame::openContactsFile()
 {
     char path[MAX_PATH];
-    lstrcpynA(path, openedFilePath, sizeof path);
+    lstrcpynA(path, session_->openedFile().c_str(), sizeof path);
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = handle();
@@ -232,7 +236,7 @@ void MainFrame::openContactsFile()
         MessageBoxA(handle(), invalidFileMessage, "Error", MB_OK | MB_ICONERROR);
         return;
     }
-    lstrcpynA(openedFilePath, path, sizeof openedFilePath);
+    session_->openFile(path);
     refreshContacts();
 }
 

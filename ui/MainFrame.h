@@ -1,19 +1,22 @@
 #pragma once
 #include <memory>
 
+#include "palm/PalmUserList.h"
 #include "ui/framework/UxFrame.h"
 #include "ui/framework/UxHandles.h"
 #include "ui/framework/UxStatusBar.h"
 
 class ButtonBar;
+class ContactSession;
 class ContactView;
 
 // The main window: the button bar across the top, the content view with
-// both lists, and the status bar. Deleted with its window; its destruction
-// saves the options.
+// both lists, and the status bar. It owns the session the view shows.
+// Deleted with its window; its destruction saves the options.
 class MainFrame : public UxFrame {
 public:
-    MainFrame();
+    // users: Palm Desktop's, as start-up read them.
+    explicit MainFrame(PalmUserList users);
     ~MainFrame() override;
 
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam) override;
@@ -31,7 +34,6 @@ public:
     // Paints a percentage bar over the status bar at once; 0 clears it.
     void showProgress(int percent);
     void refreshContacts();
-    ContactView* contentView() { return contentView_.get(); }
 
 private:
     // Undo Last Synchronization is offered only while there is something
@@ -48,6 +50,8 @@ private:
 
     UxIcon applicationIcon_;
     UxStatusBar statusBar_;
+    // Made before the views and released after them.
+    std::unique_ptr<ContactSession> session_;
     std::unique_ptr<ButtonBar> buttonBar_;
     std::unique_ptr<ContactView> contentView_;
     UxMenu menu_;

@@ -2,6 +2,8 @@
 // release of everything in order.
 #include <windows.h>
 
+#include <utility>
+
 #include "resources/ResourceIds.h"
 #include "ui/Application.h"
 #include "ui/MainFrame.h"
@@ -13,12 +15,12 @@ namespace {
 const int initializeFailed = -1;
 const int mainWindowFailed = -2;
 
-int runMessageLoop(HACCEL accelerators)
+int runMessageLoop(HWND mainWindow, HACCEL accelerators)
 {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // The accelerators come first, so F1 and F5 work wherever the focus is.
-        if (mainWindowHandle != nullptr && TranslateAcceleratorA(mainWindowHandle, accelerators, &message))
+        if (IsWindow(mainWindow) && TranslateAcceleratorA(mainWindow, accelerators, &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
@@ -37,16 +39,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         shutdown();
         return initializeFailed;
     }
-    mainFrame = new MainFrame;
+    PalmUserList users;
+    loadPalmUsers(users);
+    MainFrame* frame = new MainFrame(std::move(users));
     const RECT area = centerRect(nullptr, 800, 600);
-    if (!mainFrame->Create(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, &area, " Quillset for Outlook")) {
+    if (!frame->Create(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, &area, " Quillset for Outlook")) {
         // A window that was never made does not own its object.
-        delete mainFrame;
-        mainFrame = nullptr;
+        delete frame;
         shutdown();
         return mainWindowFailed;
     }
-    const int exitCode = runMessageLoop(accelerators);
+    // From here the window owns the frame; its handle outlives it only as a
+    // value that IsWindow answers for.
+    const int exitCode = runMessageLoop(frame->handle(), accelerators);
     shutdown();
     return exitCode;
 }

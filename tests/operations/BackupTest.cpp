@@ -6,7 +6,7 @@
 #include "platform/ProgramFolder.h"
 #include "operations/AddressFileBackups.h"
 #include "operations/SyncMessages.h"
-#include "tests/operations/SyncFixture.h"
+#include "tests/syncfixture/SyncFixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "palm/PalmAddressFile.h"
 #include "platform/ProgramFolder.h"
 #include "operations/SyncReport.h"
-#include "tests/operations/SyncFixture.h"
+#include "tests/syncfixture/SyncFixture.h"
 
 // What users really keep: texts longer than any field, letters the ANSI code
 // page lacks, records without names, and two records on one side that both

@@ -10,7 +10,7 @@
 #include "operations/SyncMessages.h"
 #include "operations/SyncReport.h"
 #include "operations/UndoJournal.h"
-#include "tests/operations/SyncFixture.h"
+#include "tests/syncfixture/SyncFixture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "operations/SyncDecision.h"
 
 #include "sync/TextField.h"
-#include "tests/operations/SyncFixture.h"
+#include "tests/syncfixture/SyncFixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "platform/ProgramFolder.h"
 #include "sync/TextField.h"
 #include "operations/SyncReport.h"
-#include "tests/operations/SyncFixture.h"
+#include "tests/syncfixture/SyncFixture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/operations/SyncFixture.h"
+#include "tests/syncfixture/SyncFixture.h"
 
 namespace {
 

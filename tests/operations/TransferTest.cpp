@@ -7,7 +7,7 @@
 #include "sync/TextField.h"
 #include "operations/SyncReport.h"
 #include "operations/UndoJournal.h"
-#include "tests/operations/SyncFixture.h"
+#include "tests/syncfixture/SyncFixture.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "operations/UndoMessages.h"
 #include "testenv/fakeoutlook/FakeContactProperties.h"
 #include "outlook/BusyRetry.h"
-#include "tests/operations/SyncFixture.h"
+#include "tests/syncfixture/SyncFixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/operations/SyncFixture.h"
+#include "tests/syncfixture/SyncFixture.h"
 
 #include "outlook/AutomationCalls.h"
 #include "platform/TextCodec.h"

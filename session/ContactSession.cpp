@@ -1,0 +1,67 @@
+#include "session/ContactSession.h"
+
+#include <utility>
+
+#include "config/Options.h"
+#include "operations/SyncOperations.h"
+#include "sync/RecordMatching.h"
+
+ContactSession::ContactSession(PalmUserList users, int palmDesktopVersion, bool swapNames)
+    : users_(std::move(users)), palm_(palmDesktopVersion, swapNames)
+{
+}
+
+int ContactSession::settleShownUser()
+{
+    const int shown = selectedUserIndex(users_, lastUser);
+    if (shown >= 0)
+        lastUser = static_cast<int>(users_[shown].id);
+    return shown;
+}
+
+bool ContactSession::chooseUser(size_t index)
+{
+    if (index >= users_.size())
+        return false;
+    lastUser = static_cast<int>(users_[index].id);
+    return true;
+}
+
+bool ContactSession::reloadPalm(PalmBook book)
+{
+    if (book == PalmBook::AsShown && !openedFile_.empty())
+        return palm_.loadFile(openedFile_);
+    return palm_.loadUser(static_cast<uint32_t>(lastUser));
+}
+
+void ContactSession::reloadOutlook()
+{
+    // A dead Outlook is started afresh, whether a run found it dead or this
+    // load does: its objects never answer again.
+    if (outlook_.outlookGone())
+        outlook_.reconnect();
+    outlook_.load();
+    if (outlook_.outlookGone() && outlook_.reconnect())
+        outlook_.load();
+}
+
+void ContactSession::compare()
+{
+    computeCompareStatus(palm_.contacts(), outlook_.contacts());
+    computeCompareStatus(outlook_.contacts(), palm_.contacts());
+}
+
+void ContactSession::run(SyncCommand command, SyncView& view, const OptionsRecord& options, bool withMappingBlock)
+{
+    if (withMappingBlock) {
+        mappingBlock_ = makeMappingBlock(options);
+        outlook_.attachMappingBlock(&mappingBlock_);
+    }
+    SyncOperations operations(view, palm_, outlook_);
+    switch (command) {
+    case SyncCommand::PalmToOutlook: operations.transferPalmToOutlook(); break;
+    case SyncCommand::OutlookToPalm: operations.transferOutlookToPalm(); break;
+    case SyncCommand::SynchronizeAll: operations.synchronizeAll(options.syncAction); break;
+    case SyncCommand::UndoLast: operations.undoLastSynchronization(); break;
+    }
+}

@@ -1,0 +1,87 @@
+#include "session/ContactSession.h"
+
+#include <cstring>
+
+#include "config/Options.h"
+#include "outlook/AutomationStatus.h"
+#include "tests/syncfixture/SyncFixture.h"
+
+namespace {
+
+PalmUserEntry user(uint32_t id, const char* name)
+{
+    PalmUserEntry entry;
+    entry.id = id;
+    std::strncpy(entry.name, name, sizeof entry.name - 1);
+    return entry;
+}
+
+// The session's stores under the fixture's in-memory window.
+class ContactSessionTest : public SyncFixture {
+protected:
+    ContactSession session{{user(7, "Ann"), user(9, "Bob")}, 40000, false};
+    FakeSyncView window{session.palm(), session.outlook()};
+};
+
+}  // namespace
+
+TEST_F(ContactSessionTest, TheShownUserIsTheLastChosenWhileListedElseTheFirst)
+{
+    lastUser = 9;
+    EXPECT_EQ(1, session.settleShownUser());
+    lastUser = 42;
+    EXPECT_EQ(0, session.settleShownUser());
+    EXPECT_EQ(7, lastUser) << "the first user becomes the one shown and stored";
+
+    EXPECT_TRUE(session.chooseUser(1));
+    EXPECT_EQ(9, lastUser);
+    EXPECT_FALSE(session.chooseUser(2));
+    EXPECT_EQ(9, lastUser) << "no user there: the choice stands";
+
+    ContactSession withoutUsers{{}, 40000, false};
+    lastUser = 42;
+    EXPECT_EQ(-1, withoutUsers.settleShownUser());
+    EXPECT_EQ(42, lastUser) << "the stored value is kept for a later start";
+}
+
+TEST_F(ContactSessionTest, LoadsTheOpenedFileComparesAndRunsACommandOverAnyView)
+{
+    writePalmFile({palmPerson(1, "Ann", "Lee", "555-0101"), palmPerson(2, "Bob", "Ray")});
+    seedOutlook(u"Ann", u"Lee", u"555-0199");
+    session.openFile(palmPath);
+    ASSERT_TRUE(session.reloadPalm());
+    session.reloadOutlook();
+    session.compare();
+    ASSERT_EQ(2, session.palm().contacts()->count());
+    ASSERT_EQ(1, session.outlook().contacts()->count());
+    EXPECT_EQ(CompareStatusDiffers, session.outlook().contacts()->at(0)->compareStatus);
+
+    window.fillList(SyncList::Palm, session.palm().contacts());
+    window.fillList(SyncList::Outlook, session.outlook().contacts());
+    window.checkAll(SyncList::Palm);
+    OptionsRecord options;
+    options.setDefaults();
+    session.run(SyncCommand::PalmToOutlook, window, options, false);
+
+    EXPECT_EQ(2u, outlook->contactCount());
+    EXPECT_EQ("555-0101", outlookText(0, "HomeTelephoneNumber"));
+}
+
+TEST_F(ContactSessionTest, AnOutlookFoundClosedIsStartedAfreshAndReadAgain)
+{
+    seedOutlook(u"Ann", u"Lee");
+    session.reloadOutlook();
+    ASSERT_EQ(1, session.outlook().contacts()->count());
+
+    outlook->failMember("GetItemFromID", AutomationStatus::ServerUnavailable);
+    ContactRecord ann = *session.outlook().contacts()->at(0);
+    EXPECT_FALSE(session.outlook().updateContact(&ann, 0));
+    ASSERT_TRUE(session.outlook().outlookGone());
+    outlook->clearFailures();
+    seedOutlook(u"Bob", u"Ray");
+
+    session.reloadOutlook();
+    EXPECT_FALSE(session.outlook().outlookGone());
+    EXPECT_EQ(2, session.outlook().contacts()->count());
+    EXPECT_FALSE(session.outlookReadInPart());
+}
