@@ -2,7 +2,7 @@
 
 #include "resources/ResourceIds.h"
 #include "ui/framework/UxGeometry.h"
-#include "ui/framework/UxWindow.h"
+#include "ui/framework/UxWindowBinding.h"
 
 static const char splashClassName[] = "QSInitClass";
 
@@ -23,28 +23,16 @@ bool SplashWindow::open()
         return false;
     font_.reset(uxCreateFont("Verdana", -12, FW_BOLD));
 
-    WNDCLASSA existing;
-    if (!GetClassInfoA(uxInstance(), splashClassName, &existing)) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = &SplashWindow::procedure;
-        windowClass.cbWndExtra = 4;
-        windowClass.hInstance = uxInstance();
-        windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-        windowClass.lpszClassName = splashClassName;
-        if (RegisterClassA(&windowClass) == 0)
-            return false;
-    }
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, splashClassName, "", WS_POPUP, 0, 0, width_, height_, nullptr, nullptr,
-                              uxInstance(), nullptr);
-    if (window_ == nullptr)
+    if (!UxWindowBinding::declareClass(splashClassName, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))))
         return false;
-    // Bound only once the window exists, so from here on the window owns
-    // the object and a failed creation leaves it to show().
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    centerWindow(window_, nullptr, width_, height_);
-    ShowWindow(window_, SW_SHOW);
-    UpdateWindow(window_);
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, splashClassName, "", WS_POPUP, 0, 0, width_, height_, nullptr,
+                                  nullptr, uxInstance(), this);
+    if (window == nullptr)
+        return false;
+    ownedByWindow_ = true;
+    centerWindow(window, nullptr, width_, height_);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
     return true;
 }
 
@@ -62,24 +50,19 @@ void SplashWindow::paint(HDC context)
     TextOutA(context, 30, 200, text, sizeof text - 1);
 }
 
-LRESULT CALLBACK SplashWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT SplashWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    SplashWindow* splash = reinterpret_cast<SplashWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (splash == nullptr)
-        return DefWindowProcA(window, message, wParam, lParam);
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paintInfo;
-        HDC context = BeginPaint(window, &paintInfo);
-        splash->paint(context);
-        EndPaint(window, &paintInfo);
-        return 0;
-    }
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        splash->window_ = nullptr;
-        delete splash;
-        return DefWindowProcA(window, message, wParam, lParam);
-    default: return DefWindowProcA(window, message, wParam, lParam);
-    }
+    if (message != WM_PAINT)
+        return DefWindowProcA(handle(), message, wParam, lParam);
+    PAINTSTRUCT paintInfo;
+    HDC context = BeginPaint(handle(), &paintInfo);
+    paint(context);
+    EndPaint(handle(), &paintInfo);
+    return 0;
+}
+
+void SplashWindow::afterLastMessage()
+{
+    if (ownedByWindow_)
+        delete this;
 }

@@ -15,7 +15,7 @@ UxChild::~UxChild()
 
 bool UxChild::Create(HWND parent, const RECT* rect, DWORD style, DWORD extendedStyle)
 {
-    if (!UxWindowBinding::declareClass(childClassName, &UxChild::procedure, nullptr))
+    if (!UxWindowBinding::declareClass(childClassName, nullptr))
         return false;
     const RECT zero = {0, 0, 0, 0};
     const RECT& area = rect != nullptr ? *rect : zero;
@@ -54,23 +54,14 @@ LRESULT UxChild::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT CALLBACK UxChild::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT UxChild::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_CREATE) {
-        UxChild* child = static_cast<UxChild*>(UxWindowBinding::bindAtCreate(window, lParam));
-        if (child != nullptr && child->OnCreate(wParam, lParam) == -1)
-            return -1;
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    UxChild* child = static_cast<UxChild*>(UxWindowBinding::find(window));
-    if (child == nullptr)
-        return DefWindowProcA(window, message, wParam, lParam);
+    HWND window = handle();
+    if (message == WM_CREATE)
+        return OnCreate(wParam, lParam) == -1 ? -1 : DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NOTIFY)
-        return child->OnNotify(wParam, lParam);
-    if (message == WM_NCDESTROY)
-        UxWindowBinding::unbind(window, child);
-    else
-        child->dispatch(message, wParam, lParam);
+        return OnNotify(wParam, lParam);
+    dispatch(message, wParam, lParam);
     // Painted windows have validated their area; the rest is the default.
     if (message == WM_PAINT)
         return 0;

@@ -27,7 +27,8 @@ public:
     virtual LRESULT OnHScroll(WPARAM wParam, LPARAM lParam) { return 0; }
     virtual LRESULT OnVScroll(WPARAM wParam, LPARAM lParam) { return 0; }
 
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);

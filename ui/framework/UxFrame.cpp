@@ -6,8 +6,7 @@ static const char frameClassName[] = "UxFrame_Class";
 
 bool UxFrame::Create(HWND parent, DWORD style, const RECT* rect, const char* title)
 {
-    if (!UxWindowBinding::declareClass(frameClassName, &UxFrame::procedure,
-                                       static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH))))
+    if (!UxWindowBinding::declareClass(frameClassName, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH))))
         return false;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
     if (rect != nullptr) {
@@ -16,8 +15,6 @@ bool UxFrame::Create(HWND parent, DWORD style, const RECT* rect, const char* tit
         width = rect->right - rect->left;
         height = rect->bottom - rect->top;
     }
-    // A window of an earlier, failed attempt is gone; this one is not yet.
-    windowGone_ = false;
     HWND window = CreateWindowExA(0, frameClassName, title, style, x, y, width, height, parent, nullptr, uxInstance(), this);
     if (window == nullptr)
         return false;
@@ -69,36 +66,25 @@ bool UxFrame::dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
     case WM_LBUTTONUP: OnLButtonUp(wParam, lParam); return false;
     case WM_RBUTTONDOWN: OnRButtonDown(wParam, lParam); return false;
     case WM_RBUTTONUP: OnRButtonUp(wParam, lParam); return false;
-    case WM_NCDESTROY:
-        OnNcDestroy(wParam, lParam);
-        UxWindowBinding::unbind(handle(), this);
-        windowGone_ = true;
-        return false;
+    case WM_NCDESTROY: OnNcDestroy(wParam, lParam); return false;
     default: return false;
     }
 }
 
-LRESULT CALLBACK UxFrame::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT UxFrame::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    UxFrame* frame;
-    if (message == WM_CREATE) {
-        frame = static_cast<UxFrame*>(UxWindowBinding::bindAtCreate(window, lParam));
-        if (frame != nullptr && frame->OnCreate(wParam, lParam) == -1)
-            return -1;
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    frame = static_cast<UxFrame*>(UxWindowBinding::find(window));
-    if (frame == nullptr)
-        return DefWindowProcA(window, message, wParam, lParam);
-
-    ++frame->runningHandlers_;
+    HWND window = handle();
+    if (message == WM_CREATE)
+        return OnCreate(wParam, lParam) == -1 ? -1 : DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = 0;
     // The default handling counts too: closing runs the destruction inside it.
-    if (!frame->dispatch(message, wParam, lParam, &result))
+    if (!dispatch(message, wParam, lParam, &result))
         result = DefWindowProcA(window, message, wParam, lParam);
-    --frame->runningHandlers_;
-    // The outermost handler of a window that is gone deletes the object.
-    if (frame->windowGone_ && frame->runningHandlers_ == 0 && frame->ownedByWindow_)
-        delete frame;
     return result;
+}
+
+void UxFrame::afterLastMessage()
+{
+    if (ownedByWindow_)
+        delete this;
 }

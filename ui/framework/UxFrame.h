@@ -35,13 +35,13 @@ public:
     // 0 keeps the window open.
     virtual LRESULT OnClose(WPARAM wParam, LPARAM lParam) { return 1; }
 
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void afterLastMessage() override;
 
 private:
     // Whether the message's answer is the handler's own result.
     bool dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     bool ownedByWindow_ = false;
-    bool windowGone_ = false;
-    int runningHandlers_ = 0;
 };

@@ -18,3 +18,8 @@ void UxWindow::moveTo(const RECT* rect, bool repaint)
         return;
     MoveWindow(handle_, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, repaint ? TRUE : FALSE);
 }
+
+LRESULT UxWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(handle_, message, wParam, lParam);
+}

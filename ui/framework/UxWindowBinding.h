@@ -3,16 +3,19 @@
 
 class UxWindow;
 
-// Finds the object of a child or frame window: the creation parameter puts
-// it in the window's user data at WM_CREATE, and every later message reads
-// it back from there.
+// The one way a window finds its object: the creation parameter puts it in
+// the window's user data at WM_NCCREATE, every later message reads it back,
+// and WM_NCDESTROY takes it out again.
 class UxWindowBinding {
 public:
-    // At WM_CREATE: binds the object named in the creation data.
-    static UxWindow* bindAtCreate(HWND window, LPARAM createParameter);
     // Null while the window is not bound.
     static UxWindow* find(HWND window);
     static void unbind(HWND window, UxWindow* object);
-    // Registers the class once per process, only when it does not exist yet.
-    static bool declareClass(const char* className, WNDPROC procedure, HBRUSH background);
+    // Registers the class with the framework's window procedure, once per
+    // process, only when it does not exist yet.
+    static bool declareClass(const char* className, HBRUSH background);
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void bindAtCreate(HWND window, LPARAM createParameter);
 };
