@@ -45,10 +45,10 @@ bool addRecordRow(UxListView& list, int row, const ContactRecord* record, const 
         if (fields.found[column])
             getFieldText(record, &fields.slots[column], text, sizeof text);
         if (column == 0) {
-            if (!list.insertItem(row, text, -1, record))
+            if (!list.insertItem(row, text, -1, reinterpret_cast<LPARAM>(record)))
                 return false;
         } else {
-            list.setItem(row, column, text, -1, nullptr);
+            list.setItem(row, column, text, -1, 0);
         }
     }
     return true;
@@ -96,6 +96,11 @@ LRESULT drawContactRow(NMLVCUSTOMDRAW* draw)
     }
     default: return CDRF_DODEFAULT;
     }
+}
+
+ContactRecord* contactAt(const UxListView& list, int row)
+{
+    return reinterpret_cast<ContactRecord*>(list.itemData(row));
 }
 
 void setAllChecked(UxListView& list, bool checked)

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 class ContactList;
+struct ContactRecord;
 class UxListView;
 
 // How both lists show their records: the eight contact columns, rows in
@@ -15,5 +16,7 @@ void removeAllColumns(UxListView& list);
 void fillContactList(UxListView& list, ContactList* records);
 // The custom-draw answer that colours a row by its record's status.
 LRESULT drawContactRow(NMLVCUSTOMDRAW* draw);
+// The record a row shows; null without one.
+ContactRecord* contactAt(const UxListView& list, int row);
 // Ticks or clears every row.
 void setAllChecked(UxListView& list, bool checked);

@@ -12,7 +12,7 @@ bool ContactSyncView::isChecked(SyncList list, int row) const { return listOf(li
 
 void ContactSyncView::setChecked(SyncList list, int row, bool checked) { listOf(list).setChecked(row, checked); }
 
-ContactRecord* ContactSyncView::recordAt(SyncList list, int row) const { return listOf(list).recordAt(row); }
+ContactRecord* ContactSyncView::recordAt(SyncList list, int row) const { return contactAt(listOf(list), row); }
 
 void ContactSyncView::fillList(SyncList list, ContactList* records) { fillContactList(listOf(list), records); }
 

@@ -63,9 +63,9 @@ void fillRowByRowAtTheTop(UxListView& list, ContactList& records)
             if (findField(contactColumnField(column), &slot))
                 getFieldText(record, &slot, text, sizeof text);
             if (column == 0)
-                list.insertItem(0, text, -1, record);
+                list.insertItem(0, text, -1, reinterpret_cast<LPARAM>(record));
             else
-                list.setItem(0, column, text, -1, nullptr);
+                list.setItem(0, column, text, -1, 0);
         }
     }
 }
@@ -106,7 +106,7 @@ protected:
     {
         ASSERT_EQ(expected_.itemCount(), filled_.itemCount());
         for (int row = 0; row < expected_.itemCount(); ++row) {
-            ASSERT_EQ(expected_.recordAt(row), filled_.recordAt(row)) << "row " << row;
+            ASSERT_EQ(contactAt(expected_, row), contactAt(filled_, row)) << "row " << row;
             EXPECT_FALSE(filled_.isChecked(row)) << "row " << row;
             for (int column = 0; column < ContactColumnCount; ++column)
                 ASSERT_EQ(cell(expected_, row, column), cell(filled_, row, column)) << row << ", " << column;
@@ -135,8 +135,8 @@ TEST_F(ContactListFillTest, RowsAsTheFillAtTheTopMakesThemWithAndWithoutShowDiff
     // The last record is on top, the first at the bottom.
     showDiff = 0;
     fillContactList(filled_, &records);
-    EXPECT_EQ(records.peek(249), filled_.recordAt(0));
-    EXPECT_EQ(records.peek(0), filled_.recordAt(249));
+    EXPECT_EQ(records.peek(249), contactAt(filled_, 0));
+    EXPECT_EQ(records.peek(0), contactAt(filled_, 249));
     EXPECT_EQ("Given00249", cell(filled_, 0, 0));
 }
 
@@ -224,6 +224,6 @@ TEST_F(ContactListFillTest, DISABLED_TimeOfFillingBothLists)
     std::printf("fill of both lists, %d rows each: %.0f ms\n", rows, milliseconds);
     ASSERT_EQ(rows, filled_.itemCount());
     ASSERT_EQ(rows, expected_.itemCount());
-    EXPECT_EQ(palm.peek(rows - 1), filled_.recordAt(0));
-    EXPECT_EQ(outlook.peek(0), expected_.recordAt(rows - 1));
+    EXPECT_EQ(palm.peek(rows - 1), contactAt(filled_, 0));
+    EXPECT_EQ(outlook.peek(0), contactAt(expected_, rows - 1));
 }

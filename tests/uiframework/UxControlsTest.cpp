@@ -3,10 +3,8 @@
 #include "ui/framework/UxHandles.h"
 #include "ui/framework/UxListView.h"
 #include "ui/framework/UxStatusBar.h"
-#include "ui/framework/UxSystem.h"
 #include "ui/framework/UxToolTip.h"
 
-#include "sync/ContactRecord.h"
 #include "tests/uiframework/UiTestSupport.h"
 
 #include <commctrl.h>
@@ -18,6 +16,9 @@
 // ---- list view
 
 namespace {
+
+// What an owner hangs on a row: here the address of one of its values.
+LPARAM dataOf(const int& value) { return reinterpret_cast<LPARAM>(&value); }
 
 class UxListViewTest : public ::testing::Test {
 protected:
@@ -46,14 +47,14 @@ protected:
     void fillThreeRows() {
         for (int index = 0; index < 3; ++index) {
             const char name[] = {static_cast<char>('A' + index), '\0'};
-            ASSERT_TRUE(list_.insertItem(0, name, -1, &records_[index]));
-            ASSERT_TRUE(list_.setItem(0, 1, (std::string("sub ") + name).c_str(), -1, nullptr));
+            ASSERT_TRUE(list_.insertItem(0, name, -1, dataOf(rowValues_[index])));
+            ASSERT_TRUE(list_.setItem(0, 1, (std::string("sub ") + name).c_str(), -1, 0));
         }
     }
 
     TestHostWindow host_;
     UxListView list_;
-    ContactRecord records_[3];
+    int rowValues_[3] = {};
 };
 
 }  // namespace
@@ -123,10 +124,10 @@ TEST_F(UxListViewTest, ColumnsAreCountedAsTheyComeAndGo) {
 TEST_F(UxListViewTest, RowsKeepTextsRecordsAndCheckBoxes) {
     ASSERT_TRUE(list_.insertColumn(0, "Name", 100));
     ASSERT_TRUE(list_.insertColumn(1, "Other", 100));
-    EXPECT_FALSE(list_.insertItem(0, nullptr, -1, &records_[0]));
-    EXPECT_FALSE(list_.insertItem(-1, "x", -1, &records_[0]));
-    EXPECT_FALSE(list_.setItem(-1, 0, "x", -1, nullptr));
-    EXPECT_FALSE(list_.setItem(0, -1, "x", -1, nullptr));
+    EXPECT_FALSE(list_.insertItem(0, nullptr, -1, dataOf(rowValues_[0])));
+    EXPECT_FALSE(list_.insertItem(-1, "x", -1, dataOf(rowValues_[0])));
+    EXPECT_FALSE(list_.setItem(-1, 0, "x", -1, 0));
+    EXPECT_FALSE(list_.setItem(0, -1, "x", -1, 0));
     EXPECT_EQ(0, list_.itemCount());
 
     fillThreeRows();
@@ -134,14 +135,14 @@ TEST_F(UxListViewTest, RowsKeepTextsRecordsAndCheckBoxes) {
     EXPECT_EQ("C", text(0, 0));
     EXPECT_EQ("sub C", text(0, 1));
     EXPECT_EQ("A", text(2, 0));
-    EXPECT_EQ(&records_[2], list_.recordAt(0));
-    EXPECT_EQ(&records_[0], list_.recordAt(2));
-    EXPECT_EQ(nullptr, list_.recordAt(3));
+    EXPECT_EQ(dataOf(rowValues_[2]), list_.itemData(0));
+    EXPECT_EQ(dataOf(rowValues_[0]), list_.itemData(2));
+    EXPECT_EQ(0, list_.itemData(3));
 
-    // A missing text clears the cell; the record stays.
-    ASSERT_TRUE(list_.setItem(1, 1, nullptr, -1, nullptr));
+    // A missing text clears the cell; the item data stays.
+    ASSERT_TRUE(list_.setItem(1, 1, nullptr, -1, 0));
     EXPECT_EQ("", text(1, 1));
-    EXPECT_EQ(&records_[1], list_.recordAt(1));
+    EXPECT_EQ(dataOf(rowValues_[1]), list_.itemData(1));
 
     for (int row = 0; row < 3; ++row)
         EXPECT_FALSE(list_.isChecked(row)) << row;
@@ -178,13 +179,13 @@ TEST_F(UxListViewTest, SelectionIsApartFromTheCheckBoxes) {
 
 TEST(UxListView, WithoutAWindowNothingSucceeds) {
     UxListView list;
-    ContactRecord record;
+    int rowValue = 0;
     EXPECT_FALSE(list.insertColumn(0, "Name", 100));
     EXPECT_FALSE(list.deleteColumn(0));
-    EXPECT_FALSE(list.insertItem(0, "x", -1, &record));
+    EXPECT_FALSE(list.insertItem(0, "x", -1, dataOf(rowValue)));
     EXPECT_EQ(0, list.itemCount());
     EXPECT_EQ(-1, list.selectedRow());
-    EXPECT_EQ(nullptr, list.recordAt(0));
+    EXPECT_EQ(0, list.itemData(0));
 }
 
 // ---- status bar and tooltip
@@ -353,16 +354,3 @@ TEST(UxDrawing, DialogHeaderNeedsAWindowAContextAndAMessage) {
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), canvas.at(5, 90));
 }
 
-TEST(UxSystem, VersionClassAndFileVersions) {
-    // Every Windows (and Wine) this runs on is of the NT family.
-    const int version = osVersionClass();
-    EXPECT_GE(version, 3);
-    EXPECT_LE(version, 6);
-    int major = -1, minor = -1, third = -1, fourth = -1;
-    EXPECT_FALSE(getFileVersion("", &major, &minor, &third, &fourth));
-    EXPECT_EQ(0, major + minor + third + fourth);
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    EXPECT_FALSE(getFileVersion(self, &major, &minor, &third, &fourth));  // the tests carry no version
-    EXPECT_FALSE(getFileVersion("C:\\no\\such\\file.exe", &major, &minor, &third, &fourth));
-}

@@ -3,7 +3,7 @@
 #include "platform/DynamicLibrary.h"
 #include "ui/framework/UxHandles.h"
 #include "ui/framework/UxSharedFonts.h"
-#include "ui/framework/UxSystem.h"
+#include "platform/win32/OsVersion.h"
 #include "ui/geometry/ColorMath.h"
 
 namespace {

@@ -64,30 +64,30 @@ bool UxListView::deleteColumn(int index)
     return true;
 }
 
-bool UxListView::insertItem(int row, const char* text, int image, const ContactRecord* data)
+bool UxListView::insertItem(int row, const char* text, int image, LPARAM data)
 {
     if (handle() == nullptr || text == nullptr || row < 0)
         return false;
     LVITEMA item = {};
-    item.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0) | (data != nullptr ? LVIF_PARAM : 0);
+    item.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0) | (data != 0 ? LVIF_PARAM : 0);
     item.iItem = row;
     item.pszText = const_cast<char*>(text);
     item.iImage = image;
-    item.lParam = reinterpret_cast<LPARAM>(data);
+    item.lParam = data;
     return SendMessageA(handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != -1;
 }
 
-bool UxListView::setItem(int row, int subItem, const char* text, int image, const ContactRecord* data)
+bool UxListView::setItem(int row, int subItem, const char* text, int image, LPARAM data)
 {
     if (row < 0 || subItem < 0)
         return false;
     LVITEMA item = {};
-    item.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0) | (data != nullptr ? LVIF_PARAM : 0);
+    item.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0) | (data != 0 ? LVIF_PARAM : 0);
     item.iItem = row;
     item.iSubItem = subItem;
     item.pszText = const_cast<char*>(text != nullptr ? text : "");
     item.iImage = image;
-    item.lParam = reinterpret_cast<LPARAM>(data);
+    item.lParam = data;
     return SendMessageA(handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
 }
 
@@ -115,14 +115,14 @@ void UxListView::setChecked(int row, bool checked)
     SendMessageA(handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
-ContactRecord* UxListView::recordAt(int row) const
+LPARAM UxListView::itemData(int row) const
 {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
     if (handle() == nullptr || SendMessageA(handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) == 0)
-        return nullptr;
-    return reinterpret_cast<ContactRecord*>(item.lParam);
+        return 0;
+    return item.lParam;
 }
 
 int UxListView::selectedRow() const

@@ -1,10 +1,8 @@
 #pragma once
 #include "ui/framework/UxWindow.h"
 
-struct ContactRecord;
-
-// A report-style list view ("SysListView32"), created or adopted. Rows carry
-// the record they show as item data; the list never owns it.
+// A report-style list view ("SysListView32"), created or adopted. A row may
+// carry a value of its owner's as item data; the list never owns what it names.
 class UxListView : public UxWindow {
 public:
     bool create(HWND parent, const RECT* rect, int controlId, DWORD style, DWORD extendedStyle);
@@ -16,16 +14,17 @@ public:
     bool insertColumn(int index, const char* text, int width);
     bool deleteColumn(int index);
 
-    // Negative image: no image; null data: no item data.
-    bool insertItem(int row, const char* text, int image, const ContactRecord* data);
-    bool setItem(int row, int subItem, const char* text, int image, const ContactRecord* data);
+    // Negative image: no image; data 0: no item data.
+    bool insertItem(int row, const char* text, int image, LPARAM data);
+    bool setItem(int row, int subItem, const char* text, int image, LPARAM data);
     int selectedCount() const;
 
     int itemCount() const;
     // Any state image but the empty box (1) counts as ticked.
     bool isChecked(int row) const;
     void setChecked(int row, bool checked);
-    ContactRecord* recordAt(int row) const;
+    // The row's item data; 0 without a row or data.
+    LPARAM itemData(int row) const;
     // The lowest selected row, -1 for none.
     int selectedRow() const;
     void removeAllRows();

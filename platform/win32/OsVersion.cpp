@@ -1,4 +1,4 @@
-#include "ui/framework/UxSystem.h"
+#include "platform/win32/OsVersion.h"
 
 #include <windows.h>
 
