@@ -1,6 +1,8 @@
 #include "ui/AboutDialog.h"
 
-#include "ui/framework/UxDrawing.h"
+#include "resources/ResourceIds.h"
+
+AboutDialog::AboutDialog() : BrandedDialog(IDD_ABOUT) {}
 
 LRESULT AboutDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
@@ -11,10 +13,4 @@ LRESULT AboutDialog::OnCommand(WPARAM wParam, LPARAM lParam)
         return 1;
     default: return 0;
     }
-}
-
-LRESULT AboutDialog::OnDrawItem(WPARAM wParam, LPARAM lParam)
-{
-    drawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return 1;
 }

@@ -1,9 +1,9 @@
 #pragma once
-#include "ui/framework/UxDialog.h"
+#include "ui/BrandedDialog.h"
 
 // Help > About: the product's name and version. Every way out ends it with 1.
-class AboutDialog : public UxDialog {
+class AboutDialog : public BrandedDialog {
 public:
+    AboutDialog();
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam) override;
 };

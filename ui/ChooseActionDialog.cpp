@@ -2,7 +2,6 @@
 
 #include "resources/ResourceIds.h"
 #include "ui/ContactLists.h"
-#include "ui/framework/UxDrawing.h"
 #include "ui/framework/UxListView.h"
 #include "ui/layout/ContactListModel.h"
 
@@ -16,13 +15,15 @@ void showRecordRow(UxListView& list, const ContactRecord& record)
     for (int column = 0; column < ContactColumnCount; ++column) {
         const std::string text = contactColumnText(record, column);
         if (column == 0)
-            list.insertItem(0, text.c_str(), -1, nullptr);
+            list.insertItem(0, text.c_str(), -1, 0);
         else
-            list.setItem(0, column, text.c_str(), -1, nullptr);
+            list.setItem(0, column, text.c_str(), -1, 0);
     }
 }
 
 }  // namespace
+
+ChooseActionDialog::ChooseActionDialog() : BrandedDialog(IDD_CHOOSE_ACTION, headerLine) {}
 
 bool ChooseActionDialog::run(HWND owner, const ContactRecord& palm, const ContactRecord& outlook, int& action,
                              int& applyToAll)
@@ -37,7 +38,7 @@ bool ChooseActionDialog::run(HWND owner, const ContactRecord* palm, const Contac
     outlookRecord_ = outlook;
     answer_.action = action;
     answer_.applyToAll = applyToAll;
-    const INT_PTR result = UxDialog::run(owner, IDD_CHOOSE_ACTION);
+    const INT_PTR result = showModal(owner);
     palmRecord_ = nullptr;
     outlookRecord_ = nullptr;
     if (result == -1)
@@ -76,16 +77,4 @@ LRESULT ChooseActionDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     }
     const bool checked = IsDlgButtonChecked(handle(), id) == BST_CHECKED;
     return applyChooseActionClick(answer_, id, checked) ? 1 : 0;
-}
-
-LRESULT ChooseActionDialog::OnEraseBkgnd(WPARAM wParam, LPARAM lParam)
-{
-    paintDialogHeader(handle(), reinterpret_cast<HDC>(wParam), headerLine);
-    return 1;
-}
-
-LRESULT ChooseActionDialog::OnDrawItem(WPARAM wParam, LPARAM lParam)
-{
-    drawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return 1;
 }

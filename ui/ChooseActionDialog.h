@@ -1,13 +1,14 @@
 #pragma once
-#include "ui/framework/UxDialog.h"
+#include "ui/BrandedDialog.h"
 #include "ui/layout/ChooseActionModel.h"
 
 struct ContactRecord;
 
 // "Choose Sync Action": a Palm Desktop record and its differing Outlook
 // counterpart, one row each, and the direction to take. Only OK ends it.
-class ChooseActionDialog : public UxDialog {
+class ChooseActionDialog : public BrandedDialog {
 public:
+    ChooseActionDialog();
     // Shows the pair modally, owned by owner. action and applyToAll go in as
     // the run has them (action 0: nothing chosen yet) and come back as the
     // user left them. True when the dialog ran and was ended with OK.
@@ -18,8 +19,6 @@ public:
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam) override;
 
 private:
     const ContactRecord* palmRecord_ = nullptr;

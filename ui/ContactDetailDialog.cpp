@@ -1,15 +1,17 @@
 #include "ui/ContactDetailDialog.h"
 
 #include "resources/ResourceIds.h"
-#include "ui/framework/UxDrawing.h"
+#include "ui/ContactLists.h"
 #include "ui/framework/UxListView.h"
 #include "ui/layout/ContactDetailModel.h"
+
+ContactDetailDialog::ContactDetailDialog() : BrandedDialog(IDD_CONTACT_DETAIL) {}
 
 INT_PTR ContactDetailDialog::show(HWND owner, const ContactRecord& record)
 {
     shown_ = static_cast<const ContactValues&>(record);
-    headerLine_ = detailHeaderLine(shown_);
-    run(owner, IDD_CONTACT_DETAIL);
+    setHeaderLine(detailHeaderLine(shown_));
+    showModal(owner);
     return 1;
 }
 
@@ -53,24 +55,12 @@ LRESULT ContactDetailDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT ContactDetailDialog::OnEraseBkgnd(WPARAM wParam, LPARAM lParam)
-{
-    paintDialogHeader(handle(), reinterpret_cast<HDC>(wParam), headerLine_.c_str());
-    return 1;
-}
-
-LRESULT ContactDetailDialog::OnDrawItem(WPARAM wParam, LPARAM lParam)
-{
-    drawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return 1;
-}
-
 void showSelectedContactDetail(HWND owner, const UxListView& list)
 {
     const int row = list.selectedRow();
     if (row < 0)
         return;
-    const ContactRecord* record = list.recordAt(row);
+    const ContactRecord* record = contactAt(list, row);
     if (record == nullptr)
         return;
     ContactDetailDialog dialog;

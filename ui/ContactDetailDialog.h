@@ -2,28 +2,26 @@
 #include <string>
 
 #include "sync/ContactRecord.h"
-#include "ui/framework/UxDialog.h"
+#include "ui/BrandedDialog.h"
 
 class UxListView;
 
 // "Contacts  Detail": the main fields of one contact and one of its three
 // postal addresses, chosen with the address switch. It shows a copy of the
 // record's values, so nothing typed into its edits can reach the record.
-class ContactDetailDialog : public UxDialog {
+class ContactDetailDialog : public BrandedDialog {
 public:
+    ContactDetailDialog();
     // Modal, owned by owner. Always 1, however the dialog is closed.
     INT_PTR show(HWND owner, const ContactRecord& record);
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam) override;
 
 private:
     void fillAddress();
 
     ContactValues shown_;
-    std::string headerLine_;
 };
 
 // A double-click on a contact list: the details of its selected row's

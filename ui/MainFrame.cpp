@@ -206,7 +206,7 @@ void MainFrame::openHomePage()
 void MainFrame::showAbout()
 {
     AboutDialog about;
-    about.run(handle(), IDD_ABOUT);
+    about.showModal(handle());
 }
 
 void MainFrame::showOptions()

@@ -5,7 +5,6 @@
 #include "outlook/OutlookFieldList.h"
 #include "palm/PalmDesktopInstallation.h"
 #include "resources/ResourceIds.h"
-#include "ui/framework/UxDrawing.h"
 #include "ui/framework/UxHandles.h"
 
 namespace {
@@ -38,7 +37,10 @@ int widestFieldText(HWND box)
 
 OptionsDialog::OptionsDialog(const OptionsRecord& current) : OptionsDialog(current, OptionsVariant::FourFields) {}
 
-OptionsDialog::OptionsDialog(const OptionsRecord& current, OptionsVariant variant) : model_(current, variant) {}
+OptionsDialog::OptionsDialog(const OptionsRecord& current, OptionsVariant variant)
+    : BrandedDialog(optionsTemplateFor(variant), headerLine), model_(current, variant)
+{
+}
 
 OptionsDialogNine::OptionsDialogNine(const OptionsRecord& current) : OptionsDialog(current, OptionsVariant::NineFields)
 {
@@ -46,7 +48,7 @@ OptionsDialogNine::OptionsDialogNine(const OptionsRecord& current) : OptionsDial
 
 INT_PTR OptionsDialog::runModal(HWND owner)
 {
-    const INT_PTR result = run(owner, optionsTemplateFor(model_.variant()));
+    const INT_PTR result = showModal(owner);
     return result == 1 ? 1 : 0;
 }
 
@@ -98,18 +100,6 @@ LRESULT OptionsDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDCANCEL: EndDialog(handle(), 0); return 1;
     default: return model_.applyRadioClick(id) ? 1 : 0;
     }
-}
-
-LRESULT OptionsDialog::OnEraseBkgnd(WPARAM wParam, LPARAM lParam)
-{
-    paintDialogHeader(handle(), reinterpret_cast<HDC>(wParam), headerLine);
-    return 1;
-}
-
-LRESULT OptionsDialog::OnDrawItem(WPARAM wParam, LPARAM lParam)
-{
-    drawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return 1;
 }
 
 bool runOptionsDialog(HWND owner)

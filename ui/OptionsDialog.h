@@ -1,6 +1,6 @@
 #pragma once
 #include "config/OptionsRecord.h"
-#include "ui/framework/UxDialog.h"
+#include "ui/BrandedDialog.h"
 #include "ui/layout/OptionsDialogModel.h"
 
 // Tools > Options: edits a copy of the options taken at construction. OK
@@ -9,7 +9,7 @@
 // Cancel, Escape and the close box store nothing.
 //
 // This is the four-custom-field variant, with the Outlook address type.
-class OptionsDialog : public UxDialog {
+class OptionsDialog : public BrandedDialog {
 public:
     explicit OptionsDialog(const OptionsRecord& current);
     ~OptionsDialog() override = default;
@@ -19,8 +19,6 @@ public:
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam) override;
 
 protected:
     OptionsDialog(const OptionsRecord& current, OptionsVariant variant);
