@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "config/Options.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsFile.h"
 
@@ -24,17 +23,16 @@ bool usesNineFieldOptionsDialog(long palmDesktopVersionNumber) {
     return palmDesktopVersionNumber > lastFourFieldVersion;
 }
 
-OptionsDialogChecks openOptionsDialogSettings() {
+OptionsDialogChecks openOptionsDialogSettings(Settings& settings) {
     const std::string iniPath = settingsFilePath();
-    swapName = readSetting(swapNameKey, iniPath);
-    showDiff = readSetting(showDiffKey, iniPath);
-    viewOptionsChanged = false;
-    return OptionsDialogChecks{swapName != 0, showDiff != 0};
+    settings.swapName = readSetting(swapNameKey, iniPath);
+    settings.showDiff = readSetting(showDiffKey, iniPath);
+    return OptionsDialogChecks{settings.swapName != 0, settings.showDiff != 0};
 }
 
-void commitOptionsDialogSettings(const OptionsRecord& edit, const OptionsDialogChecks& checks) {
-    currentOptions = edit;
-    saveOptions();
+bool commitOptionsDialogSettings(Settings& settings, const OptionsRecord& edit, const OptionsDialogChecks& checks) {
+    settings.options = edit;
+    settings.save();
 
     const std::string iniPath = settingsFilePath();
     writeCheck(swapNameKey, checks.swapName, iniPath);
@@ -42,7 +40,8 @@ void commitOptionsDialogSettings(const OptionsRecord& edit, const OptionsDialogC
 
     const int newSwapName = checks.swapName ? 1 : 0;
     const int newShowDiff = checks.showDiff ? 1 : 0;
-    viewOptionsChanged = newSwapName != swapName || newShowDiff != showDiff;
-    swapName = newSwapName;
-    showDiff = newShowDiff;
+    const bool listSettingChanged = newSwapName != settings.swapName || newShowDiff != settings.showDiff;
+    settings.swapName = newSwapName;
+    settings.showDiff = newShowDiff;
+    return listSettingChanged;
 }

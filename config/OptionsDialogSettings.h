@@ -1,5 +1,5 @@
 #pragma once
-#include "config/OptionsRecord.h"
+#include "config/Settings.h"
 
 // The part of the options dialog that is not a window: what its two check
 // boxes start from, and what OK does with the edited copy.
@@ -13,12 +13,12 @@ struct OptionsDialogChecks {
     bool showDiff;
 };
 
-// Reads "SwapName" and "ShowDiff" afresh into swapName and showDiff, clears
-// viewOptionsChanged and tells which boxes start checked (any non-zero value).
-OptionsDialogChecks openOptionsDialogSettings();
+// Reads "SwapName" and "ShowDiff" afresh into the settings and tells which
+// boxes start checked (any non-zero value).
+OptionsDialogChecks openOptionsDialogSettings(Settings& settings);
 
-// OK: the edited copy becomes the current options and is saved, the boxes are
-// written as "1" or "0", and viewOptionsChanged tells whether either differs
-// from the integer read when the dialog opened (a stored 2 with the box still
-// checked counts as a change, since it is now written as 1).
-void commitOptionsDialogSettings(const OptionsRecord& edit, const OptionsDialogChecks& checks);
+// OK: the edited copy becomes the settings' options and is saved, and the
+// boxes are written as "1" or "0". True when either box differs from the
+// integer read when the dialog opened, so the lists must be filled again (a
+// stored 2 with the box still checked counts, since it is now written as 1).
+bool commitOptionsDialogSettings(Settings& settings, const OptionsRecord& edit, const OptionsDialogChecks& checks);

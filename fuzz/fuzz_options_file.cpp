@@ -2,7 +2,7 @@
 // defaults for the rest; every reader of the record copes with any value;
 // what is saved loads back byte for byte.
 #include "config/MappingBlock.h"
-#include "config/Options.h"
+#include "config/Settings.h"
 #include "fuzz/FuzzScratchFiles.h"
 #include "outlook/OutlookFieldList.h"
 #include "platform/ProgramFolder.h"
@@ -40,18 +40,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::remove(settingsPath.c_str());
     FuzzScratchFiles::write(optionsPath, data, size);
 
-    std::memset(&currentOptions, 0xA5, sizeof currentOptions);
-    loadOptions();
+    Settings settings;
+    std::memset(&settings.options, 0xA5, sizeof settings.options);
+    settings.load();
     OptionsRecord expected;
     expected.setDefaults();
     std::memcpy(&expected, data, size < sizeof expected ? size : sizeof expected);
-    FUZZ_CHECK(std::memcmp(&currentOptions, &expected, sizeof expected) == 0);
-    readEveryOption(currentOptions);
+    FUZZ_CHECK(std::memcmp(&settings.options, &expected, sizeof expected) == 0);
+    readEveryOption(settings.options);
 
-    FUZZ_CHECK(saveOptions());
-    const OptionsRecord saved = currentOptions;
-    std::memset(&currentOptions, 0x5A, sizeof currentOptions);
-    loadOptions();
-    FUZZ_CHECK(std::memcmp(&currentOptions, &saved, sizeof saved) == 0);
+    FUZZ_CHECK(settings.save());
+    const OptionsRecord saved = settings.options;
+    std::memset(&settings.options, 0x5A, sizeof settings.options);
+    settings.load();
+    FUZZ_CHECK(std::memcmp(&settings.options, &saved, sizeof saved) == 0);
     return 0;
 }

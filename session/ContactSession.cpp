@@ -2,20 +2,19 @@
 
 #include <utility>
 
-#include "config/Options.h"
 #include "operations/SyncOperations.h"
 #include "sync/RecordMatching.h"
 
-ContactSession::ContactSession(PalmUserList users, int palmDesktopVersion, bool swapNames)
-    : users_(std::move(users)), palm_(palmDesktopVersion, swapNames)
+ContactSession::ContactSession(PalmUserList users, int palmDesktopVersion, bool swapNames, Settings& settings)
+    : settings_(settings), users_(std::move(users)), palm_(palmDesktopVersion, swapNames)
 {
 }
 
 int ContactSession::settleShownUser()
 {
-    const int shown = selectedUserIndex(users_, lastUser);
+    const int shown = selectedUserIndex(users_, settings_.lastUser);
     if (shown >= 0)
-        lastUser = static_cast<int>(users_[shown].id);
+        settings_.lastUser = static_cast<int>(users_[shown].id);
     return shown;
 }
 
@@ -23,7 +22,7 @@ bool ContactSession::chooseUser(size_t index)
 {
     if (index >= users_.size())
         return false;
-    lastUser = static_cast<int>(users_[index].id);
+    settings_.lastUser = static_cast<int>(users_[index].id);
     return true;
 }
 
@@ -31,7 +30,7 @@ bool ContactSession::reloadPalm(PalmBook book)
 {
     if (book == PalmBook::AsShown && !openedFile_.empty())
         return palm_.loadFile(openedFile_);
-    return palm_.loadUser(static_cast<uint32_t>(lastUser));
+    return palm_.loadUser(static_cast<uint32_t>(settings_.lastUser));
 }
 
 void ContactSession::reloadOutlook()
@@ -51,8 +50,9 @@ void ContactSession::compare()
     computeCompareStatus(outlook_.contacts(), palm_.contacts());
 }
 
-void ContactSession::run(SyncCommand command, SyncView& view, const OptionsRecord& options, bool withMappingBlock)
+void ContactSession::run(SyncCommand command, SyncView& view, bool withMappingBlock)
 {
+    const OptionsRecord& options = settings_.options;
     if (withMappingBlock) {
         mappingBlock_ = makeMappingBlock(options);
         outlook_.attachMappingBlock(&mappingBlock_);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "config/MappingBlock.h"
-#include "config/OptionsRecord.h"
+#include "config/Settings.h"
 #include "outlook/OutlookConnector.h"
 #include "palm/PalmUserList.h"
 #include "palmstore/PalmContactStore.h"
@@ -16,15 +16,18 @@ enum class SyncCommand { PalmToOutlook, OutlookToPalm, SynchronizeAll, UndoLast 
 
 // What the main window shows and acts on, without a window: both stores, the
 // mapping block, the Palm Desktop users, the file opened with File > Open and
-// the user whose address book is shown ("LastUser" of the settings).
+// the user whose address book is shown ("LastUser" of the settings it is
+// handed).
 class ContactSession {
 public:
     // users: Palm Desktop's, read at start-up. swapNames: the "SwapName"
-    // choice, in force for the whole run.
-    ContactSession(PalmUserList users, int palmDesktopVersion, bool swapNames);
+    // choice, in force for the whole run. settings: the program's, kept by
+    // the caller for as long as the session lives.
+    ContactSession(PalmUserList users, int palmDesktopVersion, bool swapNames, Settings& settings);
     ContactSession(const ContactSession&) = delete;
     ContactSession& operator=(const ContactSession&) = delete;
 
+    Settings& settings() { return settings_; }
     const PalmUserList& users() const { return users_; }
     // The user shown settled on the one last chosen when still listed, else
     // the first; its position, or -1 without users ("LastUser" then keeps its
@@ -45,9 +48,10 @@ public:
     void reloadOutlook();
     // Marks in each store what the other side lacks or holds otherwise.
     void compare();
-    // Runs the command's operation over the view. With the mapping block the
-    // options' field mapping travels with the Outlook writes.
-    void run(SyncCommand command, SyncView& view, const OptionsRecord& options, bool withMappingBlock);
+    // Runs the command's operation over the view under the settings' options.
+    // With the mapping block the options' field mapping travels with the
+    // Outlook writes.
+    void run(SyncCommand command, SyncView& view, bool withMappingBlock);
     // Loads after a run take the fields as they come again.
     void dropMappingBlock() { outlook_.attachMappingBlock(nullptr); }
 
@@ -57,6 +61,7 @@ public:
     bool outlookReadInPart() const { return outlook_.outlookAvailable() && !outlook_.wholeRead(); }
 
 private:
+    Settings& settings_;
     PalmUserList users_;
     PalmContactStore palm_;
     OutlookConnector outlook_;

@@ -1,6 +1,5 @@
 #include "ui/ContactLists.h"
 
-#include "config/Options.h"
 #include "sync/ContactList.h"
 #include "sync/FieldTable.h"
 #include "ui/framework/UxListView.h"
@@ -54,7 +53,7 @@ bool addRecordRow(UxListView& list, int row, const ContactRecord* record, const 
     return true;
 }
 
-int shownRecordCount(const ContactList& records)
+int shownRecordCount(const ContactList& records, int showDiff)
 {
     int shown = 0;
     for (int32_t position = 0; position < records.count(); ++position) {
@@ -66,9 +65,9 @@ int shownRecordCount(const ContactList& records)
 
 }  // namespace
 
-void fillContactList(UxListView& list, ContactList* records)
+void fillContactList(UxListView& list, ContactList* records, int showDiff)
 {
-    UxListBulkChange change(list, records != nullptr ? shownRecordCount(*records) : 0);
+    UxListBulkChange change(list, records != nullptr ? shownRecordCount(*records, showDiff) : 0);
     list.removeAllRows();
     if (records == nullptr)
         return;

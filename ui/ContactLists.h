@@ -11,9 +11,9 @@ class UxListView;
 
 void addContactColumns(UxListView& list);
 void removeAllColumns(UxListView& list);
-// Every row new, in reverse record order, each box empty; with "ShowDiff"
-// on, only records missing or differing on the other side.
-void fillContactList(UxListView& list, ContactList* records);
+// Every row new, in reverse record order, each box empty; with showDiff
+// ("ShowDiff") on, only records missing or differing on the other side.
+void fillContactList(UxListView& list, ContactList* records, int showDiff);
 // The custom-draw answer that colours a row by its record's status.
 LRESULT drawContactRow(NMLVCUSTOMDRAW* draw);
 // The record a row shows; null without one.

@@ -1,5 +1,6 @@
 #include "ui/ContactSyncView.h"
 
+#include "session/ContactSession.h"
 #include "ui/ContactLists.h"
 #include "ui/ContactView.h"
 #include "ui/MainFrame.h"
@@ -14,7 +15,7 @@ void ContactSyncView::setChecked(SyncList list, int row, bool checked) { listOf(
 
 ContactRecord* ContactSyncView::recordAt(SyncList list, int row) const { return contactAt(listOf(list), row); }
 
-void ContactSyncView::fillList(SyncList list, ContactList* records) { fillContactList(listOf(list), records); }
+void ContactSyncView::fillList(SyncList list, ContactList* records) { fillContactList(listOf(list), records, view_.session().settings().showDiff); }
 
 void ContactSyncView::updateCounts() { view_.updateCounts(); }
 

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "config/Options.h"
 #include "resources/ResourceIds.h"
 #include "session/ContactSession.h"
 #include "ui/ContactDetailDialog.h"
@@ -97,8 +96,8 @@ public:
     void compareAndFill() override
     {
         view_.session_.compare();
-        fillContactList(view_.palmList_, view_.session_.palm().contacts());
-        fillContactList(view_.outlookList_, view_.session_.outlook().contacts());
+        fillContactList(view_.palmList_, view_.session_.palm().contacts(), view_.session_.settings().showDiff);
+        fillContactList(view_.outlookList_, view_.session_.outlook().contacts(), view_.session_.settings().showDiff);
     }
 
 private:
@@ -214,7 +213,7 @@ void ContactView::startOperation(int commandId, bool withMappingBlock)
     if (!syncCommandOf(commandId, &command))
         return;
     ContactSyncView view(*this);
-    session_.run(command, view, currentOptions, withMappingBlock);
+    session_.run(command, view, withMappingBlock);
 }
 
 void ContactView::reloadPalmStore()

@@ -54,6 +54,7 @@ public:
     UxListView& palmList() { return palmList_; }
     UxListView& outlookList() { return outlookList_; }
     MainFrame& frame() { return frame_; }
+    ContactSession& session() { return session_; }
 
 private:
     class StoreReload;

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "config/Options.h"
+#include "config/Settings.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "resources/ResourceIds.h"
@@ -36,7 +36,7 @@ const int statusBarId = 1000;
 }  // namespace
 
 MainFrame::MainFrame(PalmUserList users)
-    : session_(new ContactSession(std::move(users), getPalmDesktopVersion(), readSwapNameSetting())),
+    : session_(new ContactSession(std::move(users), getPalmDesktopVersion(), readSwapNameSetting(), settings_)),
       buttonBar_(new ButtonBar),
       contentView_(new ContactView(*this, *session_))
 {
@@ -49,7 +49,7 @@ MainFrame::~MainFrame()
     buttonBar_.reset();
     session_.reset();
     if (optionsLoaded_)
-        saveOptions();
+        settings_.save();
 }
 
 LRESULT MainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
@@ -66,7 +66,7 @@ LRESULT MainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
         const int wholeWidth = -1;
         statusBar_.setParts(1, &wholeWidth);
     }
-    loadOptions();
+    settings_.load();
     optionsLoaded_ = true;
     buttonBar_->Create(handle(), nullptr, WS_VISIBLE, 0);
     contentView_->Create(handle(), nullptr, WS_VISIBLE | WS_CLIPCHILDREN, 0);
@@ -211,9 +211,8 @@ void MainFrame::showAbout()
 
 void MainFrame::showOptions()
 {
-    runOptionsDialog(handle());
     // A changed list setting refills the lists; Outlook need not be asked again.
-    if (viewOptionsChanged && contentView_ && contentView_->handle() != nullptr)
+    if (runOptionsDialog(handle(), settings_) && contentView_ && contentView_->handle() != nullptr)
         contentView_->loadContacts(false);
 }
 

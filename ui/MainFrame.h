@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "config/Settings.h"
 #include "palm/PalmUserList.h"
 #include "ui/framework/UxFrame.h"
 #include "ui/framework/UxHandles.h"
@@ -50,6 +51,7 @@ private:
 
     UxIcon applicationIcon_;
     UxStatusBar statusBar_;
+    Settings settings_;
     // Made before the views and released after them.
     std::unique_ptr<ContactSession> session_;
     std::unique_ptr<ButtonBar> buttonBar_;

@@ -1,6 +1,5 @@
 #include "ui/OptionsDialog.h"
 
-#include "config/Options.h"
 #include "config/OptionsDialogSettings.h"
 #include "outlook/OutlookFieldList.h"
 #include "palm/PalmDesktopInstallation.h"
@@ -35,16 +34,14 @@ int widestFieldText(HWND box)
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(const OptionsRecord& current) : OptionsDialog(current, OptionsVariant::FourFields) {}
+OptionsDialog::OptionsDialog(Settings& settings) : OptionsDialog(settings, OptionsVariant::FourFields) {}
 
-OptionsDialog::OptionsDialog(const OptionsRecord& current, OptionsVariant variant)
-    : BrandedDialog(optionsTemplateFor(variant), headerLine), model_(current, variant)
+OptionsDialog::OptionsDialog(Settings& settings, OptionsVariant variant)
+    : BrandedDialog(optionsTemplateFor(variant), headerLine), settings_(settings), model_(settings.options, variant)
 {
 }
 
-OptionsDialogNine::OptionsDialogNine(const OptionsRecord& current) : OptionsDialog(current, OptionsVariant::NineFields)
-{
-}
+OptionsDialogNine::OptionsDialogNine(Settings& settings) : OptionsDialog(settings, OptionsVariant::NineFields) {}
 
 INT_PTR OptionsDialog::runModal(HWND owner)
 {
@@ -73,7 +70,7 @@ LRESULT OptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
     if (model_.initialAddressButton() != 0)
         CheckDlgButton(handle(), model_.initialAddressButton(), BST_CHECKED);
     fillMappingBoxes();
-    const OptionsDialogChecks checks = openOptionsDialogSettings();
+    const OptionsDialogChecks checks = openOptionsDialogSettings(settings_);
     CheckDlgButton(handle(), IDC_SWAP_NAME, checks.swapName ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(handle(), IDC_SHOW_DIFF, checks.showDiff ? BST_CHECKED : BST_UNCHECKED);
     return 1;
@@ -88,7 +85,7 @@ void OptionsDialog::confirm()
             static_cast<int>(SendDlgItemMessageA(handle(), model_.mappingBoxId(index), CB_GETCURSEL, 0, 0));
     model_.storeMappingSelections(selections, boxes);
     const OptionsDialogChecks checks = {boxChecked(handle(), IDC_SWAP_NAME), boxChecked(handle(), IDC_SHOW_DIFF)};
-    commitOptionsDialogSettings(model_.edit(), checks);
+    listSettingChanged_ = commitOptionsDialogSettings(settings_, model_.edit(), checks);
     EndDialog(handle(), 1);
 }
 
@@ -102,12 +99,12 @@ LRESULT OptionsDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     }
 }
 
-bool runOptionsDialog(HWND owner)
+bool runOptionsDialog(HWND owner, Settings& settings)
 {
     if (optionsVariantFor(getPalmDesktopVersion()) == OptionsVariant::NineFields) {
-        OptionsDialogNine dialog(currentOptions);
-        return dialog.runModal(owner) == 1;
+        OptionsDialogNine dialog(settings);
+        return dialog.runModal(owner) == 1 && dialog.listSettingChanged();
     }
-    OptionsDialog dialog(currentOptions);
-    return dialog.runModal(owner) == 1;
+    OptionsDialog dialog(settings);
+    return dialog.runModal(owner) == 1 && dialog.listSettingChanged();
 }

@@ -1,42 +1,47 @@
 #pragma once
-#include "config/OptionsRecord.h"
+#include "config/Settings.h"
 #include "ui/BrandedDialog.h"
 #include "ui/layout/OptionsDialogModel.h"
 
-// Tools > Options: edits a copy of the options taken at construction. OK
-// makes the copy current and saves it, and writes the two list settings
-// ("SwapName", "ShowDiff"), setting viewOptionsChanged when either changed;
-// Cancel, Escape and the close box store nothing.
+// Tools > Options: edits a copy of the settings' options taken at
+// construction. OK makes the copy current and saves it, and writes the two
+// list settings ("SwapName", "ShowDiff"); Cancel, Escape and the close box
+// store nothing.
 //
 // This is the four-custom-field variant, with the Outlook address type.
 class OptionsDialog : public BrandedDialog {
 public:
-    explicit OptionsDialog(const OptionsRecord& current);
+    explicit OptionsDialog(Settings& settings);
     ~OptionsDialog() override = default;
 
     // Modal, owned by owner: 1 after OK, 0 after Cancel.
     INT_PTR runModal(HWND owner);
+    // After OK: "SwapName" or "ShowDiff" differs from what the dialog opened with.
+    bool listSettingChanged() const { return listSettingChanged_; }
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
-    OptionsDialog(const OptionsRecord& current, OptionsVariant variant);
+    OptionsDialog(Settings& settings, OptionsVariant variant);
 
 private:
     void fillMappingBoxes();
     void confirm();
 
+    Settings& settings_;
     OptionsDialogModel model_;
+    bool listSettingChanged_ = false;
 };
 
 // The nine-custom-field variant for Palm Desktop 4.1.2 and later: no Outlook
 // address type, which it leaves as it was.
 class OptionsDialogNine : public OptionsDialog {
 public:
-    explicit OptionsDialogNine(const OptionsRecord& current);
+    explicit OptionsDialogNine(Settings& settings);
 };
 
 // The Options command: the variant the installed Palm Desktop needs, on the
-// current options. True after OK.
-bool runOptionsDialog(HWND owner);
+// settings. True when OK changed a list setting, so the lists must be filled
+// again.
+bool runOptionsDialog(HWND owner, Settings& settings);

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "config/Options.h"
 #include "config/OptionsDialogSettings.h"
 #include "platform/SettingsFile.h"
 #include "tests/support/TempFolder.h"
@@ -14,9 +13,8 @@ namespace {
 class OptionsDialogSettings : public ::testing::Test {
 protected:
     OptionsDialogSettings() : program_(folder_.path()) {
-        currentOptions.setDefaults();
-        swapName = showDiff = -77;
-        viewOptionsChanged = true;
+        settings.options.setDefaults();
+        settings.swapName = settings.showDiff = -77;
     }
 
     void writeIni(const std::string& text) { ASSERT_TRUE(writeWholeFile(folder_.file("tolvane.ini"), text)); }
@@ -29,21 +27,20 @@ protected:
 
     TempFolder folder_;
     ScopedProgramFolder program_;
+    Settings settings;
 };
 
 }
 
 TEST_F(OptionsDialogSettings, UnchangedBoxesRewriteKeysWithoutViewChange) {
     writeIni("[Quillset]\r\nSwapName=1\r\nShowDiff=0\r\nLastUser=5\r\n");
-    lastUser = 5;
+    settings.lastUser = 5;
 
-    const OptionsDialogChecks checks = openOptionsDialogSettings();
+    const OptionsDialogChecks checks = openOptionsDialogSettings(settings);
     EXPECT_TRUE(checks.swapName);
     EXPECT_FALSE(checks.showDiff);
-    EXPECT_FALSE(viewOptionsChanged);
 
-    commitOptionsDialogSettings(currentOptions, checks);
-    EXPECT_FALSE(viewOptionsChanged);
+    EXPECT_FALSE(commitOptionsDialogSettings(settings, settings.options, checks));
     EXPECT_EQ(iniValue("SwapName"), "1");
     EXPECT_EQ(iniValue("ShowDiff"), "0");
     EXPECT_EQ(iniValue("LastUser"), "5");
@@ -53,48 +50,46 @@ TEST_F(OptionsDialogSettings, UnchangedBoxesRewriteKeysWithoutViewChange) {
 TEST_F(OptionsDialogSettings, StoredTwoIsCheckedAndRewrittenAsOne) {
     writeIni("[Quillset]\r\nSwapName=2\r\n");
 
-    const OptionsDialogChecks checks = openOptionsDialogSettings();
+    const OptionsDialogChecks checks = openOptionsDialogSettings(settings);
     EXPECT_TRUE(checks.swapName);
-    EXPECT_EQ(swapName, 2);
+    EXPECT_EQ(settings.swapName, 2);
 
-    commitOptionsDialogSettings(currentOptions, checks);
-    EXPECT_TRUE(viewOptionsChanged);
+    EXPECT_TRUE(commitOptionsDialogSettings(settings, settings.options, checks));
     EXPECT_EQ(iniValue("SwapName"), "1");
-    EXPECT_EQ(swapName, 1);
-    EXPECT_EQ(showDiff, 0);
+    EXPECT_EQ(settings.swapName, 1);
+    EXPECT_EQ(settings.showDiff, 0);
 }
 
 TEST_F(OptionsDialogSettings, ShowDiffAloneChangesTheView) {
-    OptionsDialogChecks checks = openOptionsDialogSettings();  // no settings file: both off
+    OptionsDialogChecks checks = openOptionsDialogSettings(settings);  // no settings file: both off
     EXPECT_FALSE(checks.swapName);
     EXPECT_FALSE(checks.showDiff);
 
     checks.showDiff = true;
-    commitOptionsDialogSettings(currentOptions, checks);
-    EXPECT_TRUE(viewOptionsChanged);
-    EXPECT_EQ(showDiff, 1);
+    EXPECT_TRUE(commitOptionsDialogSettings(settings, settings.options, checks));
+    EXPECT_EQ(settings.showDiff, 1);
     EXPECT_EQ(iniValue("ShowDiff"), "1");
     EXPECT_EQ(iniValue("SwapName"), "0");
 }
 
 TEST_F(OptionsDialogSettings, OkMakesTheEditedCopyCurrentAndSavesIt) {
-    openOptionsDialogSettings();
-    OptionsRecord edit = currentOptions;
+    openOptionsDialogSettings(settings);
+    OptionsRecord edit = settings.options;
     edit.syncAction = static_cast<int32_t>(SyncAction::OutlookOverwritesPalm);
     edit.outlookAddressType = 7;
     edit.setCustomMapAt(0, -1);
     edit.setCustomMapAt(8, 77);
 
-    commitOptionsDialogSettings(edit, OptionsDialogChecks{false, false});
+    commitOptionsDialogSettings(settings, edit, OptionsDialogChecks{false, false});
 
-    EXPECT_EQ(std::memcmp(&currentOptions, &edit, sizeof(edit)), 0);
+    EXPECT_EQ(std::memcmp(&settings.options, &edit, sizeof(edit)), 0);
     const std::vector<uint8_t> saved = readWholeFile(folder_.file("qsopt10.dat"));
     ASSERT_EQ(saved.size(), sizeof(edit));
     EXPECT_EQ(std::memcmp(saved.data(), &edit, sizeof(edit)), 0);
 
-    loadOptions();
-    EXPECT_EQ(currentOptions.customMapAt(0), -1);
-    EXPECT_EQ(currentOptions.outlookAddressType, 7);
+    settings.load();
+    EXPECT_EQ(settings.options.customMapAt(0), -1);
+    EXPECT_EQ(settings.options.outlookAddressType, 7);
 }
 
 TEST(OptionsDialogVariant, NineFieldsOnlyAbovePalmDesktop411) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "config/Options.h"
+#include "config/Settings.h"
 #include "platform/FileFaults.h"
 #include "platform/FileRewrite.h"
 #include "platform/FileSystem.h"
@@ -18,13 +18,14 @@ protected:
     std::string optionsPath() const { return folder_.file("qsopt10.dat"); }
     TempFolder folder_;
     ScopedProgramFolder program_;
+    Settings settings;
 };
 
 // A failed save of the options keeps the options saved before, whole.
 TEST_F(OptionsSafeSaveTest, EveryFailureKeepsTheOptionsSavedBefore) {
-    currentOptions.setDefaults();
-    currentOptions.syncAction = 1;
-    ASSERT_TRUE(saveOptions());
+    settings.options.setDefaults();
+    settings.options.syncAction = 1;
+    ASSERT_TRUE(settings.save());
     const std::vector<uint8_t> saved = readWholeFile(optionsPath());
     ASSERT_EQ(sizeof(OptionsRecord), saved.size());
 
@@ -44,23 +45,23 @@ TEST_F(OptionsSafeSaveTest, EveryFailureKeepsTheOptionsSavedBefore) {
     replace.failReplace = true;
     plans.push_back(replace);
 
-    currentOptions.syncAction = 2;
+    settings.options.syncAction = 2;
     for (const FileFaultPlan& plan : plans) {
         {
             ScopedFileFaults faults(plan);
-            EXPECT_FALSE(saveOptions()) << plan.failWriteAtOffset;
+            EXPECT_FALSE(settings.save()) << plan.failWriteAtOffset;
         }
         EXPECT_EQ(saved, readWholeFile(optionsPath())) << plan.failWriteAtOffset;
         EXPECT_FALSE(isPlainFile(FileRewrite::temporaryPathFor(optionsPath())));
     }
-    ASSERT_TRUE(saveOptions());
+    ASSERT_TRUE(settings.save());
     EXPECT_NE(saved, readWholeFile(optionsPath())) << "the changed rule is saved once nothing fails";
 }
 
 TEST_F(OptionsSafeSaveTest, TheFirstSaveCreatesTheFile) {
-    currentOptions.setDefaults();
+    settings.options.setDefaults();
     ASSERT_FALSE(isPlainFile(optionsPath()));
-    EXPECT_TRUE(saveOptions());
+    EXPECT_TRUE(settings.save());
     EXPECT_EQ(sizeof(OptionsRecord), readWholeFile(optionsPath()).size());
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "config/Options.h"
+#include "config/Settings.h"
 #include "platform/SettingsFile.h"
 #include "tests/support/TempFolder.h"
 
@@ -35,8 +35,8 @@ class OptionsFiles : public ::testing::Test {
 protected:
     OptionsFiles() : program_(folder_.path()) {
         // Leftovers of an earlier test must not pass for loaded values.
-        std::memset(&currentOptions, 0xCD, sizeof(currentOptions));
-        lastUser = swapName = showDiff = -77;
+        std::memset(&settings.options, 0xCD, sizeof(settings.options));
+        settings.lastUser = settings.swapName = settings.showDiff = -77;
     }
 
     std::string optionsPath() const { return folder_.file("qsopt10.dat"); }
@@ -52,21 +52,22 @@ protected:
 
     TempFolder folder_;
     ScopedProgramFolder program_;
+    Settings settings;
 };
 
 }
 
 TEST_F(OptionsFiles, FirstRunWithoutFilesGivesDefaults) {
-    loadOptions();
+    settings.load();
 
-    EXPECT_EQ(imageOf(currentOptions), imageOf(defaultOptions()));
+    EXPECT_EQ(imageOf(settings.options), imageOf(defaultOptions()));
     for (int index = 0; index < OptionsRecord::customMapCount; ++index)
-        EXPECT_EQ(currentOptions.customMapAt(index), 0);
-    EXPECT_EQ(currentOptions.syncAction, static_cast<int32_t>(SyncAction::AskUser));
-    EXPECT_EQ(currentOptions.outlookAddressType, static_cast<int32_t>(OutlookAddressType::Business));
-    EXPECT_EQ(lastUser, 0);
-    EXPECT_EQ(swapName, 0);
-    EXPECT_EQ(showDiff, 0);
+        EXPECT_EQ(settings.options.customMapAt(index), 0);
+    EXPECT_EQ(settings.options.syncAction, static_cast<int32_t>(SyncAction::AskUser));
+    EXPECT_EQ(settings.options.outlookAddressType, static_cast<int32_t>(OutlookAddressType::Business));
+    EXPECT_EQ(settings.lastUser, 0);
+    EXPECT_EQ(settings.swapName, 0);
+    EXPECT_EQ(settings.showDiff, 0);
     EXPECT_FALSE(fileExists(optionsPath()));  // loading creates nothing
 }
 
@@ -74,9 +75,9 @@ TEST_F(OptionsFiles, ShortFileReplacesOnlyTheLeadingBytesItHolds) {
     const std::vector<uint8_t> file = patternImage(400);
     ASSERT_TRUE(writeWholeFile(optionsPath(), file));
 
-    loadOptions();
+    settings.load();
 
-    const std::vector<uint8_t> loaded = imageOf(currentOptions);
+    const std::vector<uint8_t> loaded = imageOf(settings.options);
     const std::vector<uint8_t> defaults = imageOf(defaultOptions());
     EXPECT_TRUE(std::equal(file.begin(), file.end(), loaded.begin()));
     EXPECT_TRUE(std::equal(defaults.begin() + 400, defaults.end(), loaded.begin() + 400));
@@ -84,24 +85,24 @@ TEST_F(OptionsFiles, ShortFileReplacesOnlyTheLeadingBytesItHolds) {
     // Every field but the reserved tail came from the file.
     OptionsRecord fromFile;
     std::memcpy(&fromFile, file.data(), 368);
-    EXPECT_EQ(std::memcmp(currentOptions.profileKey, fromFile.profileKey, 32), 0);
-    EXPECT_EQ(std::memcmp(currentOptions.profileName, fromFile.profileName, 280), 0);
+    EXPECT_EQ(std::memcmp(settings.options.profileKey, fromFile.profileKey, 32), 0);
+    EXPECT_EQ(std::memcmp(settings.options.profileName, fromFile.profileName, 280), 0);
     for (int index = 0; index < OptionsRecord::customMapCount; ++index)
-        EXPECT_EQ(currentOptions.customMapAt(index), fromFile.customMapAt(index)) << index;
-    EXPECT_EQ(currentOptions.syncAction, fromFile.syncAction);
-    EXPECT_EQ(currentOptions.outlookAddressType, fromFile.outlookAddressType);
+        EXPECT_EQ(settings.options.customMapAt(index), fromFile.customMapAt(index)) << index;
+    EXPECT_EQ(settings.options.syncAction, fromFile.syncAction);
+    EXPECT_EQ(settings.options.outlookAddressType, fromFile.outlookAddressType);
 }
 
 TEST_F(OptionsFiles, EmptyOrOverlongFiles) {
     ASSERT_TRUE(writeWholeFile(optionsPath(), std::vector<uint8_t>()));
-    loadOptions();
-    EXPECT_EQ(imageOf(currentOptions), imageOf(defaultOptions()));
+    settings.load();
+    EXPECT_EQ(imageOf(settings.options), imageOf(defaultOptions()));
 
     const std::vector<uint8_t> longFile = patternImage(2000);
     ASSERT_TRUE(writeWholeFile(optionsPath(), longFile));
-    loadOptions();
-    EXPECT_EQ(imageOf(currentOptions), std::vector<uint8_t>(longFile.begin(), longFile.begin() + 1432));
-    ASSERT_TRUE(saveOptions());
+    settings.load();
+    EXPECT_EQ(imageOf(settings.options), std::vector<uint8_t>(longFile.begin(), longFile.begin() + 1432));
+    ASSERT_TRUE(settings.save());
     EXPECT_EQ(readWholeFile(optionsPath()).size(), 1432u);
 }
 
@@ -118,12 +119,12 @@ TEST_F(OptionsFiles, ReservedBytesAndOutOfRangeValuesSurviveLoadAndSave) {
     const std::vector<uint8_t> file = imageOf(stored);
     ASSERT_TRUE(writeWholeFile(optionsPath(), file));
 
-    loadOptions();
-    EXPECT_EQ(currentOptions.syncAction, 9);
-    EXPECT_EQ(currentOptions.customMapAt(8), 200);
+    settings.load();
+    EXPECT_EQ(settings.options.syncAction, 9);
+    EXPECT_EQ(settings.options.customMapAt(8), 200);
 
-    currentOptions.setCustomMapAt(0, 12);
-    ASSERT_TRUE(saveOptions());
+    settings.options.setCustomMapAt(0, 12);
+    ASSERT_TRUE(settings.save());
 
     std::vector<uint8_t> expected = file;
     const int32_t twelve = 12;
@@ -132,9 +133,9 @@ TEST_F(OptionsFiles, ReservedBytesAndOutOfRangeValuesSurviveLoadAndSave) {
 }
 
 TEST_F(OptionsFiles, SaveWritesExactlyTheRecordAndLastUser) {
-    loadOptions();
-    lastUser = -2;
-    ASSERT_TRUE(saveOptions());
+    settings.load();
+    settings.lastUser = -2;
+    ASSERT_TRUE(settings.save());
 
     EXPECT_EQ(readWholeFile(optionsPath()), imageOf(defaultOptions()));
     EXPECT_EQ(iniValue("LastUser"), "-2");
@@ -143,36 +144,36 @@ TEST_F(OptionsFiles, SaveWritesExactlyTheRecordAndLastUser) {
     EXPECT_EQ(iniValue("ShowDiff"), "<missing>");
 
     // A second save truncates rather than appends.
-    ASSERT_TRUE(saveOptions());
+    ASSERT_TRUE(settings.save());
     EXPECT_EQ(readWholeFile(optionsPath()).size(), 1432u);
 }
 
 TEST_F(OptionsFiles, UnwritableOptionsFileStillWritesLastUser) {
     // A folder where the file should be: the file cannot be created.
     std::filesystem::create_directory(optionsPath());
-    loadOptions();
-    EXPECT_EQ(imageOf(currentOptions), imageOf(defaultOptions()));
+    settings.load();
+    EXPECT_EQ(imageOf(settings.options), imageOf(defaultOptions()));
 
-    currentOptions.syncAction = 2;
-    lastUser = 4;
-    EXPECT_FALSE(saveOptions());
+    settings.options.syncAction = 2;
+    settings.lastUser = 4;
+    EXPECT_FALSE(settings.save());
 
     EXPECT_EQ(iniValue("LastUser"), "4");
-    EXPECT_EQ(currentOptions.syncAction, 2);  // still in memory for this run
+    EXPECT_EQ(settings.options.syncAction, 2);  // still in memory for this run
 }
 
 TEST_F(OptionsFiles, SettingsAreReadAsIntegers) {
     writeIni("[Quillset]\r\nLastUser=3\r\nSwapName=2\r\nShowDiff=1abc\r\n");
-    loadOptions();
-    EXPECT_EQ(lastUser, 3);
-    EXPECT_EQ(swapName, 2);
-    EXPECT_EQ(showDiff, 1);
+    settings.load();
+    EXPECT_EQ(settings.lastUser, 3);
+    EXPECT_EQ(settings.swapName, 2);
+    EXPECT_EQ(settings.showDiff, 1);
 
     writeIni("[Quillset]\r\nLastUser=first\r\nSwapName=-1\r\n");
-    loadOptions();
-    EXPECT_EQ(lastUser, 0);
-    EXPECT_EQ(swapName, -1);
-    EXPECT_EQ(showDiff, 0);
+    settings.load();
+    EXPECT_EQ(settings.lastUser, 0);
+    EXPECT_EQ(settings.swapName, -1);
+    EXPECT_EQ(settings.showDiff, 0);
 }
 
 TEST_F(OptionsFiles, AddressFilesSwapNamesOnlyForExactlyOne) {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/Options.h"
+#include "config/Settings.h"
 #include "outlook/AutomationStatus.h"
 #include "tests/syncfixture/SyncFixture.h"
 
@@ -19,7 +19,8 @@ PalmUserEntry user(uint32_t id, const char* name)
 // The session's stores under the fixture's in-memory window.
 class ContactSessionTest : public SyncFixture {
 protected:
-    ContactSession session{{user(7, "Ann"), user(9, "Bob")}, 40000, false};
+    Settings settings;
+    ContactSession session{{user(7, "Ann"), user(9, "Bob")}, 40000, false, settings};
     FakeSyncView window{session.palm(), session.outlook()};
 };
 
@@ -27,21 +28,21 @@ protected:
 
 TEST_F(ContactSessionTest, TheShownUserIsTheLastChosenWhileListedElseTheFirst)
 {
-    lastUser = 9;
+    settings.lastUser = 9;
     EXPECT_EQ(1, session.settleShownUser());
-    lastUser = 42;
+    settings.lastUser = 42;
     EXPECT_EQ(0, session.settleShownUser());
-    EXPECT_EQ(7, lastUser) << "the first user becomes the one shown and stored";
+    EXPECT_EQ(7, settings.lastUser) << "the first user becomes the one shown and stored";
 
     EXPECT_TRUE(session.chooseUser(1));
-    EXPECT_EQ(9, lastUser);
+    EXPECT_EQ(9, settings.lastUser);
     EXPECT_FALSE(session.chooseUser(2));
-    EXPECT_EQ(9, lastUser) << "no user there: the choice stands";
+    EXPECT_EQ(9, settings.lastUser) << "no user there: the choice stands";
 
-    ContactSession withoutUsers{{}, 40000, false};
-    lastUser = 42;
+    ContactSession withoutUsers{{}, 40000, false, settings};
+    settings.lastUser = 42;
     EXPECT_EQ(-1, withoutUsers.settleShownUser());
-    EXPECT_EQ(42, lastUser) << "the stored value is kept for a later start";
+    EXPECT_EQ(42, settings.lastUser) << "the stored value is kept for a later start";
 }
 
 TEST_F(ContactSessionTest, LoadsTheOpenedFileComparesAndRunsACommandOverAnyView)
@@ -59,9 +60,8 @@ TEST_F(ContactSessionTest, LoadsTheOpenedFileComparesAndRunsACommandOverAnyView)
     window.fillList(SyncList::Palm, session.palm().contacts());
     window.fillList(SyncList::Outlook, session.outlook().contacts());
     window.checkAll(SyncList::Palm);
-    OptionsRecord options;
-    options.setDefaults();
-    session.run(SyncCommand::PalmToOutlook, window, options, false);
+    settings.options.setDefaults();
+    session.run(SyncCommand::PalmToOutlook, window, false);
 
     EXPECT_EQ(2u, outlook->contactCount());
     EXPECT_EQ("555-0101", outlookText(0, "HomeTelephoneNumber"));

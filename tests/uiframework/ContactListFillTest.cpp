@@ -3,7 +3,6 @@
 // them; and, run by hand, the time of filling both lists with many rows.
 #include "ui/ContactLists.cpp"  // the program's own fill; it is no library
 
-#include "config/Options.h"
 #include "sync/ContactList.h"
 #include "sync/FieldTable.h"
 #include "sync/TextField.h"
@@ -50,7 +49,7 @@ void makeRecords(ContactList& list, int count, int offset)
 
 // Every record inserted at the top, one insertion and seven updates each:
 // the fill as it reads, to hold the faster one against.
-void fillRowByRowAtTheTop(UxListView& list, ContactList& records)
+void fillRowByRowAtTheTop(UxListView& list, ContactList& records, int showDiff)
 {
     list.removeAllRows();
     for (const ContactRecord* record = records.first(); record != nullptr; record = records.next()) {
@@ -88,9 +87,7 @@ protected:
         makeList(expected_, 1001, 420);
         // The reference fill draws every row as it comes when shown.
         ShowWindow(expected_.handle(), SW_HIDE);
-        showDiff = 0;
     }
-    void TearDown() override { showDiff = 0; }
 
     void makeList(UxListView& list, int id, int left)
     {
@@ -100,6 +97,9 @@ protected:
         addContactColumns(list);
         ASSERT_EQ(ContactColumnCount, list.columnCount());
     }
+
+    // "ShowDiff" as the fills are given it.
+    int showDiff = 0;
 
     // Row for row, cell for cell, record for record, every box empty.
     void expectSameRows()
@@ -127,14 +127,14 @@ TEST_F(ContactListFillTest, RowsAsTheFillAtTheTopMakesThemWithAndWithoutShowDiff
     for (int diff : {0, 1}) {
         SCOPED_TRACE(diff != 0 ? "ShowDiff on" : "ShowDiff off");
         showDiff = diff;
-        fillContactList(filled_, &records);
-        fillRowByRowAtTheTop(expected_, records);
+        fillContactList(filled_, &records, showDiff);
+        fillRowByRowAtTheTop(expected_, records, showDiff);
         EXPECT_EQ(diff != 0 ? 166 : 250, filled_.itemCount());
         expectSameRows();
     }
     // The last record is on top, the first at the bottom.
     showDiff = 0;
-    fillContactList(filled_, &records);
+    fillContactList(filled_, &records, showDiff);
     EXPECT_EQ(records.peek(249), contactAt(filled_, 0));
     EXPECT_EQ(records.peek(0), contactAt(filled_, 249));
     EXPECT_EQ("Given00249", cell(filled_, 0, 0));
@@ -144,12 +144,12 @@ TEST_F(ContactListFillTest, ARefillEmptiesTheBoxesAndDrawsTheListAgain)
 {
     ContactList records;
     makeRecords(records, 30, 7);
-    fillContactList(filled_, &records);
+    fillContactList(filled_, &records, showDiff);
     setAllChecked(filled_, true);
     ASSERT_TRUE(filled_.isChecked(29));
     pumpMessages();
 
-    fillContactList(filled_, &records);
+    fillContactList(filled_, &records, showDiff);
     ASSERT_EQ(30, filled_.itemCount());
     for (int row = 0; row < 30; ++row)
         EXPECT_FALSE(filled_.isChecked(row)) << row;
@@ -158,11 +158,11 @@ TEST_F(ContactListFillTest, ARefillEmptiesTheBoxesAndDrawsTheListAgain)
     InvalidateRect(filled_.handle(), nullptr, FALSE);
     EXPECT_TRUE(pumpUntil([this] { return !GetUpdateRect(filled_.handle(), nullptr, FALSE); }))
         << "the list paints";
-    fillContactList(filled_, &records);
+    fillContactList(filled_, &records, showDiff);
     RECT update = {};
     EXPECT_TRUE(GetUpdateRect(filled_.handle(), &update, FALSE)) << "the list is drawn anew";
 
-    fillContactList(filled_, nullptr);
+    fillContactList(filled_, nullptr, showDiff);
     EXPECT_EQ(0, filled_.itemCount());
     EXPECT_TRUE(IsWindowVisible(filled_.handle()));
 }
@@ -210,16 +210,16 @@ TEST_F(ContactListFillTest, DISABLED_TimeOfFillingBothLists)
     if (rowByRow != nullptr && std::atoi(rowByRow) != 0) {
         ShowWindow(filled_.handle(), SW_HIDE);
         const double before = timed([&] {
-            fillRowByRowAtTheTop(filled_, palm);
-            fillRowByRowAtTheTop(expected_, outlook);
+            fillRowByRowAtTheTop(filled_, palm, showDiff);
+            fillRowByRowAtTheTop(expected_, outlook, showDiff);
         });
         std::printf("row-by-row fill at the top of both (hidden) lists, %d rows each: %.0f ms\n", rows, before);
         ShowWindow(filled_.handle(), SW_SHOWNOACTIVATE);
         ShowWindow(expected_.handle(), SW_SHOWNOACTIVATE);
     }
     const double milliseconds = timed([&] {
-        fillContactList(filled_, &palm);
-        fillContactList(expected_, &outlook);
+        fillContactList(filled_, &palm, showDiff);
+        fillContactList(expected_, &outlook, showDiff);
     });
     std::printf("fill of both lists, %d rows each: %.0f ms\n", rows, milliseconds);
     ASSERT_EQ(rows, filled_.itemCount());

@@ -1,4 +1,4 @@
-#include "config/Options.h"
+#include "config/Settings.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,12 +13,6 @@
 #if defined(__BYTE_ORDER__) && defined(__ORDER_LITTLE_ENDIAN__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
 #error "the options file image assumes a little-endian host"
 #endif
-
-OptionsRecord currentOptions;
-int lastUser = 0;
-int swapName = 0;
-int showDiff = 0;
-bool viewOptionsChanged = false;
 
 namespace {
 
@@ -59,16 +53,16 @@ int readQuillsetSetting(const char* key) {
 
 }
 
-void loadOptions() {
-    currentOptions.setDefaults();
-    readOptionsFileOver(currentOptions);
+void Settings::load() {
+    options.setDefaults();
+    readOptionsFileOver(options);
     lastUser = readQuillsetSetting(lastUserKey);
     swapName = readQuillsetSetting(swapNameKey);
     showDiff = readQuillsetSetting(showDiffKey);
 }
 
-bool saveOptions() {
-    const bool optionsWritten = writeOptionsFile(currentOptions);
+bool Settings::save() const {
+    const bool optionsWritten = writeOptionsFile(options);
 
     char text[16];
     std::snprintf(text, sizeof(text), "%d", lastUser);
