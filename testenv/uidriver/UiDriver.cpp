@@ -473,9 +473,17 @@ bool UiDriver::sendKey(const Words& words)
         return fail("unknown key \"" + words[1] + "\"");
     if (!needMainWindow())
         return false;
-    HWND target = focusOfThread(programThread());
-    if (target == nullptr)
-        target = mainWindow_;
+    // A box just answered may still hold the focus while it goes: the key
+    // then goes to where the focus moves, or to the main window.
+    HWND target = nullptr;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        target = focusOfThread(programThread());
+        if (target == nullptr || !IsWindow(target))
+            target = mainWindow_;
+        if (IsWindowVisible(target))
+            break;
+        Sleep(50);
+    }
     std::printf("  to %s\n", describeWindow(target).c_str());
     if (!postKey(target, key))
         return fail("the key could not be posted");
