@@ -22,7 +22,7 @@ enum class SyncMessageKind {
 
 // What the Choose Sync Action dialog reports. action: 1 the Palm Desktop
 // record wins, 2 the Outlook record wins, 0 OK pressed without clicking a
-// direction. applyToAll: box 1013 ticked.
+// direction. applyToAll: the box IDC_APPLY_TO_ALL ticked.
 struct SyncChoice {
     int32_t action = 0;
     bool applyToAll = false;
