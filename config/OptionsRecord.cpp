@@ -34,5 +34,5 @@ void OptionsRecord::setDefaults() {
     std::memset(this, 0, sizeof(*this));
     std::memcpy(profileKey, defaultProfileKey, sizeof(defaultProfileKey));
     std::memcpy(profileName, defaultProfileName, sizeof(defaultProfileName));
-    syncAction = static_cast<int32_t>(SyncAction::AskUser);
+    syncAction = storedSyncAction(SyncAction::AskUser);
 }

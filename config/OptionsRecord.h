@@ -10,6 +10,17 @@ enum class SyncAction : int32_t {
     OutlookOverwritesPalm = 2,
 };
 
+// What a stored rule means for a run: a value outside 0-2 lets the Outlook
+// record win, as 2 does.
+constexpr SyncAction syncActionOf(int32_t stored)
+{
+    return stored == 0   ? SyncAction::AskUser
+           : stored == 1 ? SyncAction::PalmOverwritesOutlook
+                         : SyncAction::OutlookOverwritesPalm;
+}
+
+constexpr int32_t storedSyncAction(SyncAction action) { return static_cast<int32_t>(action); }
+
 // The Outlook address block the user chose. 0 is Business, not Mailing.
 enum class OutlookAddressType : int32_t {
     Business = 0,

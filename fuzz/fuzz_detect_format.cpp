@@ -8,17 +8,17 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static FuzzScratchFiles files;
     FuzzScratchFiles::write(files.input(), data, size);
-    const int32_t format = PalmContactStore::detectFormat(files.input());
-    FUZZ_CHECK(format == PalmFormat1 || format == PalmFormat4 || format == PalmFormatUnreadable);
+    const PalmFormat format = PalmContactStore::detectFormat(files.input());
+    FUZZ_CHECK(format == PalmFormat::Older || format == PalmFormat::Format4 || format == PalmFormat::Unreadable);
 
     // The store works on the copy, since a save rewrites the file it loaded.
     FuzzScratchFiles::write(files.copy(), data, size);
     PalmContactStore store(0);
     const bool loaded = store.loadFile(files.copy());
-    FUZZ_CHECK(loaded == (format != PalmFormatUnreadable));
+    FUZZ_CHECK(loaded == (format != PalmFormat::Unreadable));
     FUZZ_CHECK(store.recordCount() == static_cast<size_t>(store.contacts()->count()));
     if (!loaded) {
-        FUZZ_CHECK(store.loadedFormat() == PalmFormatUnreadable);
+        FUZZ_CHECK(store.loadedFormat() == PalmFormat::Unreadable);
         FUZZ_CHECK(store.contacts()->count() == 0);
         FUZZ_CHECK(!store.save());
         return 0;
@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // An older-format file whose records broke off is refused rather than
     // rewritten without the records that could not be read.
     const bool saved = store.save();
-    const bool complete = format == PalmFormat4 || store.file1().readState() == AddressFileReadState::Complete;
+    const bool complete =
+        format == PalmFormat::Format4 || store.file1().readState() == AddressFileReadState::Complete;
     FUZZ_CHECK(saved == complete);
     if (!saved) return 0;
 
@@ -50,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(again.loadFile(files.copy()));
     FUZZ_CHECK(again.loadedFormat() == format);
     FUZZ_CHECK(again.contacts()->count() == loadedCount + 1);
-    if (format == PalmFormat1) {
+    if (format == PalmFormat::Older) {
         FUZZ_CHECK(again.file1().recordCount() == store.file1().recordCount());
     } else {
         FUZZ_CHECK(again.file2().recordCount() == store.file2().recordCount());

@@ -1,11 +1,11 @@
 #include "operations/SyncDecision.h"
 
-int32_t SyncDecision::decide(SyncView& view, const ContactRecord& palm, const ContactRecord& outlook)
+SyncAction SyncDecision::decide(SyncView& view, const ContactRecord& palm, const ContactRecord& outlook)
 {
     if (mustAsk()) {
-        // The dialog preselects "Microsoft Outlook overwrite Palm Desktop." for action 0.
+        // The dialog preselects "Microsoft Outlook overwrite Palm Desktop." for AskUser.
         SyncChoice preset;
-        preset.action = 0;
+        preset.action = SyncAction::AskUser;
         preset.applyToAll = applyToAll_;
         view.setCursor(SyncCursor::Normal);
         const SyncChoice choice = view.chooseSyncAction(palm, outlook, preset);

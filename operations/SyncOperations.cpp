@@ -59,11 +59,11 @@ WriteOutcome writeToPalm(SyncSides& sides, const ContactRecord* record)
     return outcome;
 }
 
-const char* ruleText(int32_t syncAction)
+const char* ruleText(SyncAction syncAction)
 {
     switch (syncAction) {
-    case 0: return "Determined by user (Choose Sync Action for each differing pair)";
-    case 1: return "Palm Desktop overwrites Outlook";
+    case SyncAction::AskUser: return "Determined by user (Choose Sync Action for each differing pair)";
+    case SyncAction::PalmOverwritesOutlook: return "Palm Desktop overwrites Outlook";
     default: return "Outlook overwrites Palm Desktop";
     }
 }
@@ -252,7 +252,7 @@ void SyncOperations::transferOutlookToPalm()
                 informationCaption, SyncMessageKind::InformationOk);
 }
 
-void SyncOperations::synchronizeAll(int32_t syncAction)
+void SyncOperations::synchronizeAll(SyncAction syncAction)
 {
     MappingBlockRelease release(sides_);
     SyncView& view = sides_.view;

@@ -33,7 +33,7 @@ public:
     void transferOutlookToPalm();
     // Every row of both lists is brought to the other side; for a differing
     // pair `syncAction` (the options' rule) or the user picks the winner.
-    void synchronizeAll(int32_t syncAction);
+    void synchronizeAll(SyncAction syncAction);
 
     // Undo Last Synchronization: the operation in the journal taken back on
     // both sides, after the user confirmed it.

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "config/OptionsRecord.h"
+
 class ContactList;
 struct ContactRecord;
 
@@ -20,11 +22,11 @@ enum class SyncMessageKind {
     WarningYesNoDefaultNo,  // MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2
 };
 
-// What the Choose Sync Action dialog reports. action: 1 the Palm Desktop
-// record wins, 2 the Outlook record wins, 0 OK pressed without clicking a
-// direction. applyToAll: the box IDC_APPLY_TO_ALL ticked.
+// What the Choose Sync Action dialog reports. action: the direction clicked,
+// AskUser when OK was pressed without clicking one. applyToAll: the box
+// IDC_APPLY_TO_ALL ticked.
 struct SyncChoice {
-    int32_t action = 0;
+    SyncAction action = SyncAction::AskUser;
     bool applyToAll = false;
 };
 

@@ -14,7 +14,7 @@ static void noteChanged(ContactList* contacts, int32_t position)
         contacts->noteChanged(position);
 }
 
-SynchronizeAllRun::SynchronizeAllRun(SyncSides& sides, int32_t syncAction, int totalRows)
+SynchronizeAllRun::SynchronizeAllRun(SyncSides& sides, SyncAction syncAction, int totalRows)
     : sides_(sides), decision_(syncAction), progress_(sides.view, totalRows)
 {
     sides_.view.setCursor(SyncCursor::Wait);
@@ -105,7 +105,7 @@ void SynchronizeAllRun::settlePair(ContactRecord& palm, int32_t palmPosition, Co
 {
     // Asked only while the rule leaves it to the user and no answer was
     // applied to all pairs.
-    const bool asks = decision_.action() == 0 && !decision_.applyToAll();
+    const bool asks = decision_.action() == SyncAction::AskUser && !decision_.applyToAll();
     const bool palmWins = palmRecordWins(decision_.decide(sides_.view, palm, outlook));
     if (asks)
         sides_.report.noteAnswer(palm, outlook, palmWins);

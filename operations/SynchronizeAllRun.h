@@ -14,7 +14,7 @@
 class SynchronizeAllRun {
 public:
     // Shows the wait cursor; totalRows is what the progress runs to.
-    SynchronizeAllRun(SyncSides& sides, int32_t syncAction, int totalRows);
+    SynchronizeAllRun(SyncSides& sides, SyncAction syncAction, int totalRows);
 
     // Every Palm row: a record Outlook lacks is added there, a differing pair
     // is settled.

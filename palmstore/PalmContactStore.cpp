@@ -6,6 +6,7 @@
 #include "palm/PalmDesktopInstallation.h"
 #include "platform/FileSystem.h"
 #include "sync/RecordMatching.h"
+#include "sync/SourceType.h"
 
 // Palm Desktop 4.1.2, the first to write the Palm Desktop 4 format.
 static constexpr int kFirstFormat4Version = 40102;
@@ -19,15 +20,15 @@ PalmContactStore::PalmContactStore(int palmDesktopVersion, bool swapNames)
 
 PalmContactStore::~PalmContactStore() = default;
 
-int32_t PalmContactStore::detectFormat(const std::string& path)
+PalmFormat PalmContactStore::detectFormat(const std::string& path)
 {
     {
         PalmAddressFile file(path);
         if (file.opened())
-            return PalmFormat1;
+            return PalmFormat::Older;
     }
     PalmAddressFile4 file(path);
-    return file.opened() ? PalmFormat4 : PalmFormatUnreadable;
+    return file.opened() ? PalmFormat::Format4 : PalmFormat::Unreadable;
 }
 
 bool PalmContactStore::loadUser(uint32_t userId)
@@ -44,7 +45,7 @@ bool PalmContactStore::loadFile(const std::string& path)
 
 void PalmContactStore::clear()
 {
-    loadedFormat_ = PalmFormatNone;
+    loadedFormat_ = PalmFormat::None;
     fileKnown_ = false;
     file1_.clearRecords();
     file2_.clearRecords();
@@ -57,7 +58,7 @@ bool PalmContactStore::load(Read1 read1, Read4 read4)
 {
     clear();
     if (read1(file1_)) {
-        loadedFormat_ = PalmFormat1;
+        loadedFormat_ = PalmFormat::Older;
         rememberFile();
         takeRecords(file1_);
         return true;
@@ -65,13 +66,13 @@ bool PalmContactStore::load(Read1 read1, Read4 read4)
     // A failed read may leave records behind; none of them may be taken for the file's.
     file1_.clearRecords();
     if (read4(file2_)) {
-        loadedFormat_ = PalmFormat4;
+        loadedFormat_ = PalmFormat::Format4;
         rememberFile();
         takeRecords(file2_);
         return true;
     }
     file2_.clearRecords();
-    loadedFormat_ = PalmFormatUnreadable;
+    loadedFormat_ = PalmFormat::Unreadable;
     return false;
 }
 
@@ -99,7 +100,7 @@ bool PalmContactStore::takeRecord(Record& record, size_t fileIndex)
         std::unique_ptr<PalmRecordCopy> copy(new PalmRecordCopy(&record));
         std::unique_ptr<ContactRecord> contact(new ContactRecord);
         palmToRecord(*copy, *contact);
-        contact->sourceType = loadedFormat_;
+        contact->sourceType = loadedFormat_ == PalmFormat::Older ? SourceTypePalm : SourceTypePalm4;
         contact->nativeId = static_cast<int32_t>(record.recordId);
         PalmNativeKey key;
         key.format = loadedFormat_;
@@ -120,8 +121,8 @@ bool PalmContactStore::takeRecord(Record& record, size_t fileIndex)
 std::string PalmContactStore::filePath() const
 {
     switch (loadedFormat_) {
-    case PalmFormat1: return file1_.openedPath();
-    case PalmFormat4: return file2_.openedPath();
+    case PalmFormat::Older: return file1_.openedPath();
+    case PalmFormat::Format4: return file2_.openedPath();
     default: return std::string();
     }
 }
@@ -130,8 +131,8 @@ bool PalmContactStore::save()
 {
     bool saved = false;
     switch (loadedFormat_) {
-    case PalmFormat1: saved = file1_.saveToOpenedPath(); break;
-    case PalmFormat4: saved = file2_.saveToOpenedPath(); break;
+    case PalmFormat::Older: saved = file1_.saveToOpenedPath(); break;
+    case PalmFormat::Format4: saved = file2_.saveToOpenedPath(); break;
     default: return false;
     }
     if (saved)
@@ -195,7 +196,7 @@ bool PalmContactStore::addRecord(const ContactRecord* record, TextCuts* cuts)
 {
     // Nothing is made unless a file is loaded, so `records` and `contacts`
     // stay parallel and no entry waits for a file it can never reach.
-    if (record == nullptr || (loadedFormat_ != PalmFormat1 && loadedFormat_ != PalmFormat4))
+    if (record == nullptr || (loadedFormat_ != PalmFormat::Older && loadedFormat_ != PalmFormat::Format4))
         return false;
     try {
         std::unique_ptr<PalmRecordCopy> copy(new PalmRecordCopy(loadedFormat_));
@@ -260,7 +261,8 @@ void setPrivateFlag(PalmRecordCopy& copy, uint32_t isPrivate)
 
 bool PalmContactStore::updateRecord(const ContactRecord* record, int32_t position, TextCuts* cuts)
 {
-    if (record == nullptr || position < 0 || (loadedFormat_ != PalmFormat1 && loadedFormat_ != PalmFormat4))
+    if (record == nullptr || position < 0 ||
+        (loadedFormat_ != PalmFormat::Older && loadedFormat_ != PalmFormat::Format4))
         return false;
     PalmRecordCopy* copy = recordAt(static_cast<size_t>(position));
     if (copy == nullptr)

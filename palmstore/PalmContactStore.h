@@ -29,9 +29,10 @@ public:
     PalmContactStore(const PalmContactStore&) = delete;
     PalmContactStore& operator=(const PalmContactStore&) = delete;
 
-    // PalmFormat1 when the older format reads the file, else PalmFormat4 when
-    // the Palm Desktop 4 format reads it, else PalmFormatUnreadable.
-    static int32_t detectFormat(const std::string& path);
+    // PalmFormat::Older when the older format reads the file, else
+    // PalmFormat::Format4 when the Palm Desktop 4 format reads it, else
+    // PalmFormat::Unreadable.
+    static PalmFormat detectFormat(const std::string& path);
 
     // Replace everything with the contacts of the user's address file or of
     // the file at path. False, with nothing loaded, when neither format reads it.
@@ -68,8 +69,8 @@ public:
     // Which writer the installed Palm Desktop would use. Only informative:
     // a file is always saved in the format it was read in.
     bool saveFormat4() const { return saveFormat4_; }
-    // PalmFormatNone, PalmFormat1, PalmFormat4 or PalmFormatUnreadable.
-    int32_t loadedFormat() const { return loadedFormat_; }
+    // None before the first load, else what the last load found.
+    PalmFormat loadedFormat() const { return loadedFormat_; }
     PalmAddressFile& file1() { return file1_; }
     PalmAddressFile4& file2() { return file2_; }
     size_t recordCount() const { return records_.size(); }
@@ -94,7 +95,7 @@ private:
     bool saveFormat4_ = false;
     bool fileKnown_ = false;
     FileFingerprint fileAsRead_;
-    int32_t loadedFormat_ = PalmFormatNone;
+    PalmFormat loadedFormat_ = PalmFormat::None;
     PalmAddressFile file1_;
     PalmAddressFile4 file2_;
     std::vector<std::unique_ptr<PalmRecordCopy>> records_;

@@ -10,33 +10,34 @@
 // Every copy has values to show: its own, or its source's. Running out of
 // memory throws std::bad_alloc, which the store catches per operation.
 
-PalmRecordCopy::PalmRecordCopy(int32_t format) : format_(format == PalmFormat1 ? PalmFormat1 : PalmFormat4)
+PalmRecordCopy::PalmRecordCopy(PalmFormat format)
+    : format_(format == PalmFormat::Older ? PalmFormat::Older : PalmFormat::Format4)
 {
-    if (format_ == PalmFormat1)
+    if (format_ == PalmFormat::Older)
         own1_.reset(new PalmAddressRecord);
     else
         own4_.reset(new PalmAddressRecord4);
 }
 
-PalmRecordCopy::PalmRecordCopy(PalmAddressRecord* source) : format_(PalmFormat1), source1_(source)
+PalmRecordCopy::PalmRecordCopy(PalmAddressRecord* source) : format_(PalmFormat::Older), source1_(source)
 {
     if (source == nullptr)
         own1_.reset(new PalmAddressRecord);
 }
 
-PalmRecordCopy::PalmRecordCopy(PalmAddressRecord4* source) : format_(PalmFormat4), source4_(source)
+PalmRecordCopy::PalmRecordCopy(PalmAddressRecord4* source) : format_(PalmFormat::Format4), source4_(source)
 {
     if (source == nullptr)
         own4_.reset(new PalmAddressRecord4);
 }
 
 PalmRecordCopy::PalmRecordCopy(const PalmAddressRecord& record, PalmAddressRecord* source)
-    : format_(PalmFormat1), own1_(new PalmAddressRecord(record)), source1_(source)
+    : format_(PalmFormat::Older), own1_(new PalmAddressRecord(record)), source1_(source)
 {
 }
 
 PalmRecordCopy::PalmRecordCopy(const PalmAddressRecord4& record, PalmAddressRecord4* source)
-    : format_(PalmFormat4), own4_(new PalmAddressRecord4(record)), source4_(source)
+    : format_(PalmFormat::Format4), own4_(new PalmAddressRecord4(record)), source4_(source)
 {
 }
 
@@ -62,7 +63,7 @@ PalmRecordCopy::~PalmRecordCopy() = default;
 
 PalmAddressRecord* PalmRecordCopy::editRecord1()
 {
-    if (format_ != PalmFormat1)
+    if (format_ != PalmFormat::Older)
         return nullptr;
     if (!own1_)
         own1_.reset(new PalmAddressRecord(*source1_));
@@ -71,7 +72,7 @@ PalmAddressRecord* PalmRecordCopy::editRecord1()
 
 PalmAddressRecord4* PalmRecordCopy::editRecord4()
 {
-    if (format_ != PalmFormat4)
+    if (format_ != PalmFormat::Format4)
         return nullptr;
     if (!own4_)
         own4_.reset(new PalmAddressRecord4(*source4_));
@@ -80,24 +81,24 @@ PalmAddressRecord4* PalmRecordCopy::editRecord4()
 
 void PalmRecordCopy::setSource(PalmAddressRecord* source)
 {
-    if (format_ == PalmFormat1 && (own1_ || source != nullptr))
+    if (format_ == PalmFormat::Older && (own1_ || source != nullptr))
         source1_ = source;
 }
 
 void PalmRecordCopy::setSource(PalmAddressRecord4* source)
 {
-    if (format_ == PalmFormat4 && (own4_ || source != nullptr))
+    if (format_ == PalmFormat::Format4 && (own4_ || source != nullptr))
         source4_ = source;
 }
 
 uint32_t PalmRecordCopy::recordId() const
 {
-    return format_ == PalmFormat1 ? record1()->recordId : record4()->recordId;
+    return format_ == PalmFormat::Older ? record1()->recordId : record4()->recordId;
 }
 
 uint32_t PalmRecordCopy::status() const
 {
-    return format_ == PalmFormat1 ? record1()->status : record4()->status;
+    return format_ == PalmFormat::Older ? record1()->status : record4()->status;
 }
 
 void PalmRecordCopy::addStatus(uint32_t bits)
@@ -136,7 +137,7 @@ static bool replaceWith(Record* target, const Record* source)
 
 bool PalmRecordCopy::replaceSource() const
 {
-    if (format_ == PalmFormat1)
+    if (format_ == PalmFormat::Older)
         return replaceWith(source1_, record1());
     return replaceWith(source4_, record4());
 }
@@ -171,8 +172,8 @@ bool decodePalmNativeKey(const std::vector<uint8_t>& block, PalmNativeKey& key)
 {
     if (block.size() != PalmNativeKeySize || std::memcmp(block.data(), kNativeKeyMagic, sizeof kNativeKeyMagic) != 0)
         return false;
-    int32_t format = static_cast<int32_t>(getUInt32(&block[4]));
-    if (format != PalmFormat1 && format != PalmFormat4)
+    const PalmFormat format = static_cast<PalmFormat>(getUInt32(&block[4]));
+    if (format != PalmFormat::Older && format != PalmFormat::Format4)
         return false;
     key.format = format;
     key.recordId = getUInt32(&block[8]);
@@ -327,7 +328,7 @@ static void takeFormat4(ContactValues& record, const PalmAddressRecord4& palm, T
 void palmToRecord(const PalmRecordCopy& copy, ContactRecord& record, TextCuts* cuts)
 {
     static_cast<ContactValues&>(record) = ContactValues();
-    if (copy.format() == PalmFormat1)
+    if (copy.format() == PalmFormat::Older)
         takeFormat1(record, *copy.record1(), cuts);
     else
         takeFormat4(record, *copy.record4(), cuts);

@@ -7,11 +7,14 @@
 #include "palm/PalmAddressRecord4.h"
 #include "sync/ContactRecord.h"
 
-// The two address file formats, as the contact store and its records name them.
-constexpr int32_t PalmFormatNone = 0;
-constexpr int32_t PalmFormat1 = 1;       // PalmAddressFile, records PalmAddressRecord
-constexpr int32_t PalmFormat4 = 2;       // PalmAddressFile4, records PalmAddressRecord4
-constexpr int32_t PalmFormatUnreadable = 3;
+// The two address file formats, as the contact store and its records name
+// them. A record's native key carries the number.
+enum class PalmFormat : int32_t {
+    None = 0,
+    Older = 1,     // PalmAddressFile, records PalmAddressRecord
+    Format4 = 2,   // PalmAddressFile4, records PalmAddressRecord4
+    Unreadable = 3,
+};
 
 // Bits of a Palm record's status word that the contact store tests and sets.
 constexpr uint32_t PalmStatusAdded = 0x01;
@@ -30,9 +33,9 @@ constexpr uint32_t PalmPositionLast = 0x7FFFFFFF;
 // source, the shared values are exactly what an eager copy would hold.
 class PalmRecordCopy {
 public:
-    // An empty record of its own, of the format (PalmFormat1, else
-    // PalmFormat4), without a source.
-    explicit PalmRecordCopy(int32_t format);
+    // An empty record of its own, of the format (PalmFormat::Older, else
+    // PalmFormat::Format4), without a source.
+    explicit PalmRecordCopy(PalmFormat format);
     // Stands for source, sharing its values. The source must not be null.
     explicit PalmRecordCopy(PalmAddressRecord* source);
     explicit PalmRecordCopy(PalmAddressRecord4* source);
@@ -46,8 +49,8 @@ public:
     PalmRecordCopy& operator=(PalmRecordCopy&& other) noexcept = default;
     ~PalmRecordCopy();
 
-    // PalmFormat1 or PalmFormat4.
-    int32_t format() const { return format_; }
+    // PalmFormat::Older or PalmFormat::Format4.
+    PalmFormat format() const { return format_; }
 
     // The record's values when the copy is of that format, else null.
     const PalmAddressRecord* record1() const { return own1_ ? own1_.get() : source1_; }
@@ -75,7 +78,7 @@ public:
     bool replaceSource() const;
 
 private:
-    int32_t format_;
+    PalmFormat format_;
     std::unique_ptr<PalmAddressRecord> own1_;
     std::unique_ptr<PalmAddressRecord4> own4_;
     PalmAddressRecord* source1_ = nullptr;
@@ -88,7 +91,7 @@ private:
 // texts are of any length: "QSPR", then the format, the record id and the
 // index in the file's record list, each 32-bit little-endian.
 struct PalmNativeKey {
-    int32_t format = PalmFormatNone;
+    PalmFormat format = PalmFormat::None;
     uint32_t recordId = 0;
     uint32_t fileIndex = 0;
 };

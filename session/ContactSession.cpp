@@ -61,7 +61,7 @@ void ContactSession::run(SyncCommand command, SyncView& view, bool withMappingBl
     switch (command) {
     case SyncCommand::PalmToOutlook: operations.transferPalmToOutlook(); break;
     case SyncCommand::OutlookToPalm: operations.transferOutlookToPalm(); break;
-    case SyncCommand::SynchronizeAll: operations.synchronizeAll(options.syncAction); break;
+    case SyncCommand::SynchronizeAll: operations.synchronizeAll(syncActionOf(options.syncAction)); break;
     case SyncCommand::UndoLast: operations.undoLastSynchronization(); break;
     }
 }

@@ -25,13 +25,13 @@ void showRecordRow(UxListView& list, const ContactRecord& record)
 
 ChooseActionDialog::ChooseActionDialog() : BrandedDialog(IDD_CHOOSE_ACTION, headerLine) {}
 
-bool ChooseActionDialog::run(HWND owner, const ContactRecord& palm, const ContactRecord& outlook, int& action,
+bool ChooseActionDialog::run(HWND owner, const ContactRecord& palm, const ContactRecord& outlook, SyncAction& action,
                              int& applyToAll)
 {
     return run(owner, &palm, &outlook, action, applyToAll);
 }
 
-bool ChooseActionDialog::run(HWND owner, const ContactRecord* palm, const ContactRecord* outlook, int& action,
+bool ChooseActionDialog::run(HWND owner, const ContactRecord* palm, const ContactRecord* outlook, SyncAction& action,
                              int& applyToAll)
 {
     palmRecord_ = palm;

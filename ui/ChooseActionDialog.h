@@ -10,12 +10,14 @@ class ChooseActionDialog : public BrandedDialog {
 public:
     ChooseActionDialog();
     // Shows the pair modally, owned by owner. action and applyToAll go in as
-    // the run has them (action 0: nothing chosen yet) and come back as the
+    // the run has them (AskUser: nothing chosen yet) and come back as the
     // user left them. True when the dialog ran and was ended with OK.
-    bool run(HWND owner, const ContactRecord& palm, const ContactRecord& outlook, int& action, int& applyToAll);
+    bool run(HWND owner, const ContactRecord& palm, const ContactRecord& outlook, SyncAction& action,
+             int& applyToAll);
     // The same with records that may be missing: the lists then stay empty,
     // and the direction can still be chosen.
-    bool run(HWND owner, const ContactRecord* palm, const ContactRecord* outlook, int& action, int& applyToAll);
+    bool run(HWND owner, const ContactRecord* palm, const ContactRecord* outlook, SyncAction& action,
+             int& applyToAll);
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -48,7 +48,7 @@ bool ContactSyncView::showMessage(const char* text, const char* caption, SyncMes
 SyncChoice ContactSyncView::chooseSyncAction(const ContactRecord& palm, const ContactRecord& outlook,
                                              const SyncChoice& preset)
 {
-    int action = preset.action;
+    SyncAction action = preset.action;
     int applyToAll = preset.applyToAll ? 1 : 0;
     SyncChoice choice = preset;
     if (dialog_.run(owner(), palm, outlook, action, applyToAll)) {

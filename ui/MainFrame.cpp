@@ -231,7 +231,7 @@ void MainFrame::openContactsFile()
     if (!GetOpenFileNameA(&dialog))
         return;
     path[MAX_PATH - 1] = '\0';
-    if (PalmContactStore::detectFormat(path) == PalmFormatUnreadable) {
+    if (PalmContactStore::detectFormat(path) == PalmFormat::Unreadable) {
         MessageBoxA(handle(), invalidFileMessage, "Error", MB_OK | MB_ICONERROR);
         return;
     }

@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("Palm Desktop address file: %s (%s format)\n", palmPath.c_str(),
-                palm.loadedFormat() == PalmFormat4 ? "Palm Desktop 4" : "older");
+                palm.loadedFormat() == PalmFormat::Format4 ? "Palm Desktop 4" : "older");
     compareAndPrint("Before synchronizing:", palm, outlook);
 
     // Palm Desktop first, so it wins the differing pair; then what only

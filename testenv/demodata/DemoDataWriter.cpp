@@ -138,9 +138,10 @@ bool checkAddressFile(const std::string& path, const DemoUser& user, const std::
         std::fprintf(stderr, "%s: the address file does not read back\n", path.c_str());
         return false;
     }
-    const int32_t format = user.format4 ? PalmFormat4 : PalmFormat1;
+    const PalmFormat format = user.format4 ? PalmFormat::Format4 : PalmFormat::Older;
     if (store.loadedFormat() != format) {
-        std::fprintf(stderr, "%s: read back in format %d, not %d\n", path.c_str(), store.loadedFormat(), format);
+        std::fprintf(stderr, "%s: read back in format %d, not %d\n", path.c_str(),
+                     static_cast<int>(store.loadedFormat()), static_cast<int>(format));
         return false;
     }
     ContactList* read = store.contacts();

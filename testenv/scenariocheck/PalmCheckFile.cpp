@@ -242,8 +242,8 @@ bool readPalmCheckFile(const std::string& path, CheckFile* file, std::string* pr
     check.recordNoun = "record";
     bool read = false;
     switch (PalmContactStore::detectFormat(path)) {
-    case PalmFormat1: read = readFormat1(path, &check, problem); break;
-    case PalmFormat4: read = readFormat4(path, &check, problem); break;
+    case PalmFormat::Older: read = readFormat1(path, &check, problem); break;
+    case PalmFormat::Format4: read = readFormat4(path, &check, problem); break;
     default: *problem = "neither address file format reads it"; break;
     }
     if (!read) return false;

@@ -60,7 +60,7 @@ protected:
     }
 
     static size_t fileRecordCount(PalmContactStore& store) {
-        return store.loadedFormat() == PalmFormat1 ? store.file1().recordCount() : store.file2().recordCount();
+        return store.loadedFormat() == PalmFormat::Older ? store.file1().recordCount() : store.file2().recordCount();
     }
 
     TempFolder program;

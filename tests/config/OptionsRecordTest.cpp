@@ -99,6 +99,17 @@ TEST(OptionsRecord, CustomMapIndexOutsideNineIsRefused) {
     EXPECT_EQ(options.customMap5To9[0], 44);
 }
 
+TEST(OptionsRecord, StoredSyncActionKeepsEveryValue) {
+    EXPECT_EQ(syncActionOf(0), SyncAction::AskUser);
+    EXPECT_EQ(syncActionOf(1), SyncAction::PalmOverwritesOutlook);
+    EXPECT_EQ(syncActionOf(2), SyncAction::OutlookOverwritesPalm);
+    // A run lets the Outlook record win for any other stored value.
+    for (int32_t stored : {3, -1, 0x22334455, INT32_MIN})
+        EXPECT_EQ(syncActionOf(stored), SyncAction::OutlookOverwritesPalm) << stored;
+    for (int32_t stored : {0, 1, 2})
+        EXPECT_EQ(storedSyncAction(syncActionOf(stored)), stored);
+}
+
 TEST(MappingBlock, CopiesAddressTypeThenBothHalvesInOrder) {
     OptionsRecord options = defaults();
     options.outlookAddressType = 7;  // out of range values pass through untouched

@@ -109,14 +109,14 @@ TEST_F(BackupTest, EachOperationThatRewritesTheFileCopiesItFirst)
 
     // Both sides agree now: nothing is rewritten, and the copy made before
     // the run does not push an older one out.
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     EXPECT_EQ(1u, backups().size());
     EXPECT_TRUE(operations->lastBackup().empty());
 
     outlook->contact(1)->setText("HomeTelephoneNumber", u"556");
     start();
     const std::vector<uint8_t> second = palmFileOnDisk();
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     ASSERT_EQ(2u, backups().size());
     EXPECT_EQ(second, readWholeFile(backups()[1]));
 
@@ -135,7 +135,7 @@ TEST_F(BackupTest, TheNewestTwentyAreKept)
         // Each run has a new telephone number to bring over.
         outlook->contact(1)->setText("HomeTelephoneNumber", u"55" + std::u16string(1, char16_t(u'A' + run)));
         start();
-        operations->synchronizeAll(2);
+        operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
         ASSERT_FALSE(operations->lastBackup().empty()) << run;
         made.push_back(operations->lastBackup());
     }
@@ -189,7 +189,7 @@ TEST_F(BackupTest, ABackupThatCannotBeMadeStopsBeforeAnythingIsWritten)
     const size_t outlookBefore = outlook->contactCount();
     // Palm Desktop holds the file: it can be neither copied nor rewritten.
     holdPalmFile();
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     releasePalmFile();
     ASSERT_EQ(2u, view->messages.size());
     EXPECT_EQ(backupFailedText, view->messages[1].text);

@@ -45,7 +45,7 @@ TEST_F(BadInputTest, OutlookTextsLongerThanEveryFieldArriveCutToTheFieldsOfTheFi
     huge.setText("Body", repeated(u'n', 70000).c_str());
     start();
 
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
 
     // Each of the eight texts is cut on its way into the record, the e-mail
     // address once more into its telephone slot: still one value.
@@ -79,7 +79,7 @@ TEST_F(BadInputTest, LettersOutsideTheCodePageAndEmptyNamesAreNeitherLostNorDoub
     seedOutlook(u"", u"", u"", u"Nameless Inc");
     start();
 
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     const std::vector<uint8_t> afterFirstRun = palmFileOnDisk();
     const size_t outlookAfterFirstRun = outlook->contactCount();
 
@@ -98,7 +98,7 @@ TEST_F(BadInputTest, LettersOutsideTheCodePageAndEmptyNamesAreNeitherLostNorDoub
     EXPECT_EQ(outlook->contactCount(), static_cast<size_t>(view->rowCount(SyncList::Outlook)));
 
     // A second run finds every pair made by the first and adds nothing.
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     EXPECT_EQ(afterFirstRun, palmFileOnDisk());
     EXPECT_EQ(outlookAfterFirstRun, outlook->contactCount());
 }
@@ -111,7 +111,7 @@ TEST_F(BadInputTest, TwoPalmRecordsPairedWithOneContactAreLeftAloneByEitherRule)
     seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
     start();
 
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     EXPECT_EQ(1u, outlook->contactCount()) << "both Palm records pair with the one contact";
     std::vector<PalmAddressRecord> records = palmFileRecords();
     ASSERT_EQ(2u, records.size());
@@ -124,7 +124,7 @@ TEST_F(BadInputTest, TwoPalmRecordsPairedWithOneContactAreLeftAloneByEitherRule)
     EXPECT_NE(std::string::npos, log.find("Ann Lee (Acme): left alone, more than one record pairs")) << log;
 
     // Palm Desktop wins: the contact is not overwritten once per record.
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     EXPECT_EQ(1u, outlook->contactCount());
     EXPECT_EQ("111", outlookText(0, "HomeTelephoneNumber"));
     EXPECT_EQ("Acme Ltd", outlookText(0, "CompanyName"));
@@ -146,7 +146,7 @@ TEST_F(BadInputTest, ARecordAddedByTheRunIsNoCounterpartOfAnotherOfItsSide)
     start();
     // The first of each pair goes to the other side; the second must not
     // then be settled against the copy just made of the first.
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     const Names companies = palmFileCompanies();
     ASSERT_EQ(3u, companies.size());
     EXPECT_EQ((Names{"North", "South"}), Names(companies.begin(), companies.begin() + 2));

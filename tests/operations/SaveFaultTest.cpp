@@ -99,7 +99,7 @@ TEST_F(SaveFaultTest, SynchronizeAllTellsEveryFailedSave) {
     const std::vector<uint8_t> before = palmFileOnDisk();
     for (const FileFaultPlan& plan : plans()) {
         view->messages.clear();
-        runWithFaultsAfterBackup(plan, [this] { operations->synchronizeAll(2); });
+        runWithFaultsAfterBackup(plan, [this] { operations->synchronizeAll(SyncAction::OutlookOverwritesPalm); });
         expectToldAndUnchanged(before, "offset " + std::to_string(plan.failWriteAtOffset));
     }
 }
@@ -135,8 +135,8 @@ protected:
 
 TEST_F(ChangedElsewhereTest, BeforeAnyWriteNothingIsWrittenAndTheFileIsReadAgain) {
     const std::function<void(SyncOperations&, FakeSyncView&)> runs[] = {
-        [](SyncOperations& o, FakeSyncView&) { o.synchronizeAll(2); },
-        [](SyncOperations& o, FakeSyncView&) { o.synchronizeAll(1); },
+        [](SyncOperations& o, FakeSyncView&) { o.synchronizeAll(SyncAction::OutlookOverwritesPalm); },
+        [](SyncOperations& o, FakeSyncView&) { o.synchronizeAll(SyncAction::PalmOverwritesOutlook); },
         [](SyncOperations& o, FakeSyncView& v) { v.checkAll(SyncList::Outlook); o.transferOutlookToPalm(); },
         [](SyncOperations& o, FakeSyncView& v) { v.checkAll(SyncList::Palm); o.transferPalmToOutlook(); },
     };
@@ -173,7 +173,7 @@ TEST_F(ChangedElsewhereTest, AtTheSaveTheOtherProgramsFileStaysAndOutlookIsJourn
             rewriteElsewhere();
         }
     };
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     view->onProgress = nullptr;
 
     EXPECT_TRUE(told());
@@ -193,9 +193,9 @@ TEST_F(ChangedElsewhereTest, AtTheSaveTheOtherProgramsFileStaysAndOutlookIsJourn
 
 TEST_F(ChangedElsewhereTest, OwnSavesAndReadsOfTheSameFileAreNotTakenForAnotherProgram) {
     seedBothSides();
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     EXPECT_FALSE(told());
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     view->checkAll(SyncList::Outlook);
     operations->transferOutlookToPalm();
     EXPECT_FALSE(told());

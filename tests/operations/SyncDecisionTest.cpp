@@ -5,7 +5,11 @@
 
 namespace {
 
-SyncChoice clicked(int32_t action, bool applyToAll = false)
+constexpr SyncAction Ask = SyncAction::AskUser;
+constexpr SyncAction PalmWins = SyncAction::PalmOverwritesOutlook;
+constexpr SyncAction OutlookWins = SyncAction::OutlookOverwritesPalm;
+
+SyncChoice clicked(SyncAction action, bool applyToAll = false)
 {
     SyncChoice choice;
     choice.action = action;
@@ -24,10 +28,10 @@ protected:
     void SetUp() override { start(); }
 
     // The decisions for `pairs` differing pairs in a row.
-    std::vector<int32_t> decideRun(int32_t syncAction, int pairs)
+    std::vector<SyncAction> decideRun(SyncAction syncAction, int pairs)
     {
         SyncDecision decision(syncAction);
-        std::vector<int32_t> actions;
+        std::vector<SyncAction> actions;
         for (int pair = 0; pair < pairs; ++pair)
             actions.push_back(decision.decide(*view, palmRecord, outlookRecord));
         return actions;
@@ -42,24 +46,25 @@ protected:
 TEST_F(SyncDecisionTest, AConfiguredRuleDecidesEveryPairWithoutAsking)
 {
     for (int32_t rule : {1, 2, 3, -1}) {
-        EXPECT_EQ(std::vector<int32_t>(3, rule), decideRun(rule, 3)) << "rule " << rule;
+        const SyncAction action = static_cast<SyncAction>(rule);
+        EXPECT_EQ(std::vector<SyncAction>(3, action), decideRun(action, 3)) << "rule " << rule;
     }
     EXPECT_TRUE(view->prompts.empty());
     EXPECT_TRUE(view->steps().empty()) << "no cursor change without a dialog";
-    EXPECT_TRUE(palmRecordWins(1));
+    EXPECT_TRUE(palmRecordWins(PalmWins));
     for (int32_t action : {0, 2, 3, -1})
-        EXPECT_FALSE(palmRecordWins(action)) << "the Outlook record wins with " << action;
+        EXPECT_FALSE(palmRecordWins(static_cast<SyncAction>(action))) << "the Outlook record wins with " << action;
 }
 
 TEST_F(SyncDecisionTest, AskingShowsBothRecordsWithOutlookPreselectedAndTheNormalCursor)
 {
-    view->choices.push_back(clicked(2));
-    EXPECT_EQ(std::vector<int32_t>{2}, decideRun(0, 1));
+    view->choices.push_back(clicked(OutlookWins));
+    EXPECT_EQ(std::vector<SyncAction>{OutlookWins}, decideRun(Ask, 1));
     ASSERT_EQ(1u, view->prompts.size());
     const FakeSyncView::Prompt& prompt = view->prompts[0];
     EXPECT_EQ(&palmRecord, prompt.palm);
     EXPECT_EQ(&outlookRecord, prompt.outlook);
-    EXPECT_EQ(0, prompt.preset.action);
+    EXPECT_EQ(Ask, prompt.preset.action);
     EXPECT_FALSE(prompt.preset.applyToAll);
     EXPECT_EQ((std::vector<std::string>{"normal", "prompt", "wait"}), view->steps());
 }
@@ -68,13 +73,13 @@ TEST_F(SyncDecisionTest, AClickedDirectionSettlesTheRestOfTheRunWithOrWithoutThe
 {
     for (bool box : {false, true}) {
         view->prompts.clear();
-        view->choices = {clicked(1, box)};
-        EXPECT_EQ(std::vector<int32_t>(3, 1), decideRun(0, 3)) << "box " << box;
+        view->choices = {clicked(PalmWins, box)};
+        EXPECT_EQ(std::vector<SyncAction>(3, PalmWins), decideRun(Ask, 3)) << "box " << box;
         EXPECT_EQ(1u, view->prompts.size()) << "box " << box;
 
         view->prompts.clear();
-        view->choices = {clicked(2, box)};
-        EXPECT_EQ(std::vector<int32_t>(3, 2), decideRun(0, 3)) << "box " << box;
+        view->choices = {clicked(OutlookWins, box)};
+        EXPECT_EQ(std::vector<SyncAction>(3, OutlookWins), decideRun(Ask, 3)) << "box " << box;
         EXPECT_EQ(1u, view->prompts.size()) << "box " << box;
     }
 }
@@ -82,17 +87,17 @@ TEST_F(SyncDecisionTest, AClickedDirectionSettlesTheRestOfTheRunWithOrWithoutThe
 TEST_F(SyncDecisionTest, OkWithoutAClickLetsOutlookWinAndAsksAgainUnlessTheBoxIsTicked)
 {
     // Box clear: every pair is asked; a later click then sticks.
-    view->choices = {clicked(0), clicked(0), clicked(1)};
-    EXPECT_EQ((std::vector<int32_t>{0, 0, 1, 1}), decideRun(0, 4));
+    view->choices = {clicked(Ask), clicked(Ask), clicked(PalmWins)};
+    EXPECT_EQ((std::vector<SyncAction>{Ask, Ask, PalmWins, PalmWins}), decideRun(Ask, 4));
     EXPECT_EQ(3u, view->prompts.size());
     for (const FakeSyncView::Prompt& prompt : view->prompts)
-        EXPECT_EQ(0, prompt.preset.action);
+        EXPECT_EQ(Ask, prompt.preset.action);
 
     // Box ticked: asked once, the Outlook record wins from then on.
     view->prompts.clear();
-    view->choices = {clicked(0, true)};
-    const std::vector<int32_t> actions = decideRun(0, 3);
+    view->choices = {clicked(Ask, true)};
+    const std::vector<SyncAction> actions = decideRun(Ask, 3);
     EXPECT_EQ(1u, view->prompts.size());
-    for (int32_t action : actions)
+    for (SyncAction action : actions)
         EXPECT_FALSE(palmRecordWins(action));
 }

@@ -34,7 +34,7 @@ TEST_F(SyncReportTest, SynchronizeAllNamesTheRuleEveryRecordTouchedAndTheCounts)
     seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
     seedOutlook(u"Dee", u"Kim", u"444");
     start();
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
 
     const std::string text = log();
     EXPECT_NE(std::string::npos, text.find("  Synchronize All\r\n"));
@@ -61,9 +61,9 @@ TEST_F(SyncReportTest, AnswersAndAFailedSaveAreWrittenDown)
     seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
     start();
     SyncChoice palmWins;
-    palmWins.action = 1;
+    palmWins.action = SyncAction::PalmOverwritesOutlook;
     view->choices.push_back(palmWins);
-    operations->synchronizeAll(0);
+    operations->synchronizeAll(SyncAction::AskUser);
     std::string text = log();
     EXPECT_NE(std::string::npos, text.find("Rule: Determined by user"));
     EXPECT_NE(std::string::npos, text.find("Answer: Palm Desktop overwrites Outlook for Ann Lee (Acme)\r\n"));
@@ -112,7 +112,7 @@ TEST_F(SyncReportTest, AContactOutlookGaveOnlyInPartNeverWritesThePalmSide)
     operations->transferOutlookToPalm();
     EXPECT_EQ(before, palmFileOnDisk());
     EXPECT_NE(std::string::npos, lastText().find("2 records could not be written")) << lastText();
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     EXPECT_EQ(before, palmFileOnDisk());
     EXPECT_EQ((Names{"Ann"}), palmFileNames());
     EXPECT_EQ(2u, occurrences(log(), "Ann Lee (Acme): not copied to Palm Desktop, Outlook refused"));
@@ -129,7 +129,7 @@ TEST_F(SyncReportTest, DistributionListsAreNeitherShownNorCopiedAndTheReportCoun
     start();
     EXPECT_EQ(1, view->rowCount(SyncList::Outlook));
 
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     EXPECT_EQ((Names{"Ann"}), palmFileNames());
     EXPECT_EQ(2u, outlook->contactCount());
     EXPECT_EQ(1u, occurrences(log(), "1 Outlook items that are no contacts (distribution lists) were skipped"));
@@ -165,12 +165,12 @@ TEST_F(SyncReportTest, TextsCutOnTheirWayAreNamedAndCountedInTheSummary)
     // Ann now agrees on both sides; only Cy is written, and a run without a
     // cut says nothing of cuts.
     view->messages.clear();
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     ASSERT_EQ(2u, view->messages.size()) << "the question, then the summary";
     EXPECT_NE(std::string::npos, view->messages[1].text.find("synchronized. 1 values were cut to fit."));
     EXPECT_NE(std::string::npos, log().find("  Cy Fox (" + std::string(63, 'f') + "): company cut to fit\r\n"));
     view->messages.clear();
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     ASSERT_EQ(2u, view->messages.size()) << "the question, then the summary";
     EXPECT_EQ(std::string::npos, view->messages[1].text.find("cut to fit"));
 }

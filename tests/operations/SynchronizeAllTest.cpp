@@ -17,7 +17,7 @@ std::string summary(int palmRows, int outlookRows)
            std::to_string(outlookRows) + " Outlook Contact records synchronized.";
 }
 
-SyncChoice clicked(int32_t action, bool applyToAll = false)
+SyncChoice clicked(SyncAction action, bool applyToAll = false)
 {
     SyncChoice choice;
     choice.action = action;
@@ -51,7 +51,7 @@ protected:
 TEST_F(SynchronizeAllTest, RunsOnlyWithOutlookSomethingToDoAndTheUsersYes)
 {
     start();
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     EXPECT_EQ((Steps{"box Error"}), view->steps());
     EXPECT_EQ("No Palm Desktop and Outlook contact information found.", lastText());
 }
@@ -64,7 +64,7 @@ TEST_F(SynchronizeAllTest, AnsweredNoChangesNothing)
     const std::vector<uint8_t> before = palmFileOnDisk();
     view->answerYes = false;
 
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
 
     EXPECT_EQ((Steps{"box Synchronize All"}), view->steps());
     EXPECT_EQ(question, lastText());
@@ -80,7 +80,7 @@ TEST_F(SynchronizeAllTest, WithoutOutlookItIsToldBeforeAnythingIsAsked)
     start(false);
     const std::vector<uint8_t> before = palmFileOnDisk();
 
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
 
     EXPECT_EQ((Steps{"box Error"}), view->steps());
     EXPECT_EQ("Quillset can not find the Microsoft Outlook software you installed.", lastText());
@@ -97,7 +97,7 @@ TEST_F(SynchronizeAllTest, OutlookWinsByRuleAndEachSideGetsWhatItLacksOnce)
     seedOutlook(u"Dee", u"Kim", u"444");
     start();
 
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
 
     EXPECT_TRUE(view->prompts.empty());
     EXPECT_EQ((std::vector<int>{25, 50, 75, 100, 0}), view->progress());
@@ -122,7 +122,7 @@ TEST_F(SynchronizeAllTest, PalmWinsByRuleAndThePairIsWrittenOnce)
     FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Old");
     start();
 
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
 
     EXPECT_TRUE(view->prompts.empty());
     EXPECT_EQ("Acme", outlookText(0, "CompanyName"));
@@ -137,7 +137,7 @@ TEST_F(SynchronizeAllTest, ASecondRunAfterAnotherFileIsOpenedSetsOutlookBackToIt
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
     FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Old");
     start();
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     ASSERT_EQ("Acme", outlookText(0, "CompanyName"));
 
     // File > Open reloads the Palm side only; Outlook is not read again.
@@ -147,7 +147,7 @@ TEST_F(SynchronizeAllTest, ASecondRunAfterAnotherFileIsOpenedSetsOutlookBackToIt
     view->fillList(SyncList::Palm, palm->contacts());
     view->updateCounts();
 
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
 
     EXPECT_EQ("Old", outlookText(0, "CompanyName")) << "the list shows Old, so Outlook must hold it";
     EXPECT_STREQ("Old", connector->contacts()->at(0)->company);
@@ -160,14 +160,14 @@ TEST_F(SynchronizeAllTest, TheUsersDirectionSettlesEveryLaterPairOfTheRun)
     seedOutlook(u"Ann", u"Lee", u"111", u"A2");
     seedOutlook(u"Bob", u"Ray", u"222", u"B2");
     start();
-    view->choices = {clicked(1)};
+    view->choices = {clicked(SyncAction::PalmOverwritesOutlook)};
 
-    operations->synchronizeAll(0);
+    operations->synchronizeAll(SyncAction::AskUser);
 
     ASSERT_EQ(1u, view->prompts.size());
     EXPECT_EQ("B1", view->prompts[0].palmCompany) << "row 0 shows the last record";
     EXPECT_EQ("B2", view->prompts[0].outlookCompany);
-    EXPECT_EQ(0, view->prompts[0].preset.action);
+    EXPECT_EQ(SyncAction::AskUser, view->prompts[0].preset.action);
     EXPECT_EQ("A1", outlookText(0, "CompanyName"));
     EXPECT_EQ("B1", outlookText(1, "CompanyName"));
     const Steps steps = view->steps();
@@ -186,7 +186,7 @@ TEST_F(SynchronizeAllTest, TheFileIsSavedOnceAtTheEnd)
     view->onPrompt = [&] { unchangedAtPrompt.push_back(palmFileOnDisk() == before); };
 
     // OK without a click, box clear: Outlook wins and the next pair is asked again.
-    operations->synchronizeAll(0);
+    operations->synchronizeAll(SyncAction::AskUser);
 
     EXPECT_EQ(2u, view->prompts.size());
     EXPECT_EQ((std::vector<bool>{true, true}), unchangedAtPrompt) << "Bob was already decided at Ann's prompt";
@@ -199,14 +199,14 @@ TEST_F(SynchronizeAllTest, NothingDifferentIsNeitherWrittenNorSaved)
     FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111");
     start();
     // Bob is missing in Outlook: three rows in all.
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     EXPECT_EQ((std::vector<int>{33, 66, 100, 0}), view->progress());
     EXPECT_EQ(0, ann.saveCount());
 
     // Now both sides are alike; a save would fail.
     view->messages.clear();
     failPalmSaves();
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     allowPalmSaves();
     EXPECT_EQ((std::vector<std::string>{"Synchronize All", "Information"}), captions());
     EXPECT_EQ(summary(2, 2), lastText());
@@ -223,7 +223,7 @@ TEST_F(SynchronizeAllTest, PalmRecordsOverwriteTheOutlookContactsAtTheirOwnPosit
     seedOutlook(u"Ann", u"Lee", u"111", u"A2");
     start();
 
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
 
     EXPECT_EQ("X", outlookText(0, "CompanyName"));
     EXPECT_EQ(0, xen.saveCount());
@@ -240,7 +240,7 @@ TEST_F(SynchronizeAllTest, OutlookRecordsOverwriteThePalmRecordsAtTheirOwnPositi
     seedOutlook(u"Bob", u"Ray", u"222", u"B2");
     start();
 
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
 
     EXPECT_EQ((Names{"X", "B2", "A2"}), palmFileCompanies());
     EXPECT_EQ(summary(3, 3), lastText());
@@ -263,7 +263,7 @@ protected:
 
 TEST_F(OutlookPassPairTest, PalmWinningLeavesBothContactsAlone)
 {
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     EXPECT_EQ("222", outlookText(1, "HomeTelephoneNumber")) << "the second number is not lost";
     EXPECT_EQ(0, first->saveCount());
     EXPECT_EQ(0, outlook->contact(1)->saveCount());
@@ -271,7 +271,7 @@ TEST_F(OutlookPassPairTest, PalmWinningLeavesBothContactsAlone)
 
 TEST_F(OutlookPassPairTest, OutlookWinningLeavesThePalmRecordAlone)
 {
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     EXPECT_EQ((Names{""}), palmFileCompanies());
     EXPECT_EQ(0, first->saveCount());
     EXPECT_EQ(0, outlook->contact(1)->saveCount());
@@ -294,7 +294,7 @@ TEST_F(SynchronizeAllTest, ShowingDifferencesOnlyLimitsTheRunToTheShownRows)
     ASSERT_EQ((Names{"Cy", "Bob"}), view->rowNames(SyncList::Palm));
     ASSERT_EQ((Names{"Dee", "Bob"}), view->rowNames(SyncList::Outlook));
 
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
 
     EXPECT_EQ((std::vector<int>{25, 50, 75, 100, 0}), view->progress());
     EXPECT_EQ((Names{"", "B2", "", ""}), palmFileCompanies());
@@ -315,7 +315,7 @@ TEST_F(SynchronizeAllTest, AFileThatCannotBeSavedIsToldAndOutlookChangesStay)
     failPalmSaves();
     view->beforeReload = [this] { allowPalmSaves(); };
 
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
 
     EXPECT_EQ((Steps{"box Synchronize All", "wait", "reload", "fill Palm", "fill Outlook", "normal", "box Error",
                      "box Information", "counts"}),
@@ -340,7 +340,7 @@ TEST_F(SynchronizeAllTest, AFailedSaveWithOnlyOutlookChangedIsNoLoss)
     writePalmFile({palmPerson(1, "Cy", "Fox", "333")});
     start();
     failPalmSaves();
-    operations->synchronizeAll(2);
+    operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     allowPalmSaves();
     EXPECT_EQ((std::vector<std::string>{"Synchronize All", "Information"}), captions());
     EXPECT_EQ(summary(1, 1), lastText());
@@ -354,7 +354,7 @@ TEST_F(SynchronizeAllTest, OutlookRefusingSavesCountsEachRecordOnce)
     start();
     outlook->failMember("Save");
 
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
 
     EXPECT_EQ(summary(2, 1) + " 2 records could not be written.", lastText())
         << "Ann's pair, tried in both passes, and Cy";

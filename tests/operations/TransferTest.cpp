@@ -319,7 +319,7 @@ TEST_F(TransferTest, AnOutlookReadOnlyInPartIsNotWrittenTo)
 
     operations->transferPalmToOutlook();
     operations->transferOutlookToPalm();
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
 
     ASSERT_EQ(3u, view->messages.size());
     for (const FakeSyncView::Message& message : view->messages) {

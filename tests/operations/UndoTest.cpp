@@ -60,8 +60,8 @@ protected:
             view->checkAll(SyncList::Outlook);
             operations->transferOutlookToPalm();
             break;
-        case Operation::SynchronizeAllPalmWins: operations->synchronizeAll(1); break;
-        case Operation::SynchronizeAllOutlookWins: operations->synchronizeAll(2); break;
+        case Operation::SynchronizeAllPalmWins: operations->synchronizeAll(SyncAction::PalmOverwritesOutlook); break;
+        case Operation::SynchronizeAllOutlookWins: operations->synchronizeAll(SyncAction::OutlookOverwritesPalm); break;
         }
     }
 
@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Operations, UndoEachOperation,
 TEST_F(UndoTest, TheQuestionSaysWhatIsTakenBackAndNoChangesNothing)
 {
     seed();
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     const std::vector<uint8_t> palmAfter = palmFileOnDisk();
     const OutlookState outlookAfter = outlookState();
     view->answerYes = false;
@@ -166,7 +166,7 @@ TEST_F(UndoTest, WorksAfterARestartFromTheJournalBesideTheProgram)
     seed();
     const std::vector<uint8_t> palmBefore = palmFileOnDisk();
     const OutlookState outlookBefore = outlookState();
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     // A new program: new stores, new operations; Outlook kept running.
     start();
     undo();
@@ -183,7 +183,7 @@ TEST_F(UndoTest, RecordsChangedSinceAreNamedAndLeftAsTheyAre)
     const OutlookState outlookBefore = outlookState();
     // Ann's Outlook contact is overwritten, Cy added to Outlook, Dee added to
     // the file.
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     ASSERT_EQ(3u, outlook->contactCount());
     editInOutlook(0, "MobileTelephoneNumber", u"999");
     // Palm Desktop rewrites the file.
@@ -222,7 +222,7 @@ TEST_F(UndoTest, AContactDeletedInOutlookSinceIsLeftAlone)
 TEST_F(UndoTest, WhilePalmDesktopHoldsTheFileNothingIsUndone)
 {
     seed();
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     const std::vector<uint8_t> palmAfter = palmFileOnDisk();
     const OutlookState outlookAfter = outlookState();
     holdPalmFile();
@@ -252,7 +252,7 @@ TEST_F(UndoTest, WhilePalmDesktopHoldsTheFileNothingIsUndone)
 TEST_F(UndoTest, AFileRewrittenWhileTheQuestionIsUpIsLeftAlone)
 {
     seed();
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     std::vector<uint8_t> palmByPalmDesktop;
     // The user switches to Palm Desktop, edits and saves, then answers Yes.
     view->onQuestion = [&] {
@@ -281,7 +281,7 @@ TEST_F(UndoTest, TheCopyOfTheFileAsItIsPushesOutNotTheBackupToPutBack)
         ASSERT_TRUE(writeWholeFile(AddressFileBackups::folderFor(palmPath) + AddressFileBackups::backupName(run, ahead),
                                    std::string("old")));
     const std::vector<uint8_t> palmBefore = palmFileOnDisk();
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     ASSERT_NE(palmBefore, palmFileOnDisk());
     undo();
     EXPECT_EQ(palmBefore, palmFileOnDisk());
@@ -361,7 +361,7 @@ TEST_F(UndoTest, TextsLongerThanTheirFieldOrOutsideTheCodePageComeBackWhole)
     FakeContact& boInOutlook = *outlook->contact(1);
     ASSERT_EQ(u"", annInOutlook.text("BusinessTelephoneNumber"));
 
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     ASSERT_EQ(u"Acme", annInOutlook.text("CompanyName"));
     ASSERT_EQ(u"1 Short St", annInOutlook.text("BusinessAddressStreet"));
     ASSERT_EQ(u"555", annInOutlook.text("BusinessTelephoneNumber"));
@@ -525,7 +525,7 @@ TEST_F(UndoTest, ATextThatCouldNotBeReadWholeComesBackAsShownAndTheSummarySaysSo
     seedOutlook(u"Ann", u"Lee", u"111", company.c_str());
     start();
     outlook->failPropertyGet("CompanyName");
-    operations->synchronizeAll(1);
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     outlook->clearFailures();
     ASSERT_EQ(u"Acme", outlook->contact(0)->text("CompanyName"));
 
@@ -565,7 +565,7 @@ TEST_F(UndoTest, ARunEndedHalfWayIsTakenBackAfterARestartAsFarAsItsJournalGoes)
         if (percent >= 40)
             throw EndedFromOutside();
     };
-    EXPECT_THROW(operations->synchronizeAll(1), EndedFromOutside);
+    EXPECT_THROW(operations->synchronizeAll(SyncAction::PalmOverwritesOutlook), EndedFromOutside);
     view->onProgress = nullptr;
     ASSERT_NE(outlookAfterFirst, outlookState()) << "the run wrote Outlook before it ended";
 

@@ -116,7 +116,7 @@ TEST_F(DemoData, UsersFileAddressFilesAndListsReadBack) {
         EXPECT_NE(std::strchr(user.name, ' '), nullptr);
 
         const std::string path = out + user.directory + "/address/address.dat";
-        EXPECT_EQ(PalmContactStore::detectFormat(path), user.format4 ? PalmFormat4 : PalmFormat1);
+        EXPECT_EQ(PalmContactStore::detectFormat(path), user.format4 ? PalmFormat::Format4 : PalmFormat::Older);
         PalmContactStore store(user.format4 ? 40104 : 40101);
         ASSERT_TRUE(store.loadFile(path));
         ASSERT_EQ(store.contacts()->count(), static_cast<int32_t>(demoContacts(user).size()));

@@ -157,7 +157,7 @@ TEST_F(PalmContactStoreTest, LoadsTheOlderFormatIntoUnifiedRecords) {
 
     PalmContactStore store;
     ASSERT_TRUE(store.loadFile(path));
-    EXPECT_EQ(PalmFormat1, store.loadedFormat());
+    EXPECT_EQ(PalmFormat::Older, store.loadedFormat());
     ASSERT_EQ(2, store.contacts()->count());
     ASSERT_EQ(2u, store.recordCount());
 
@@ -186,13 +186,13 @@ TEST_F(PalmContactStoreTest, LoadsTheOlderFormatIntoUnifiedRecords) {
 
     PalmNativeKey key;
     ASSERT_TRUE(decodePalmNativeKey(store.contacts()->at(1)->nativeData, key));
-    EXPECT_EQ(PalmFormat1, key.format);
+    EXPECT_EQ(PalmFormat::Older, key.format);
     EXPECT_EQ(0x22u, key.recordId);
     EXPECT_EQ(1u, key.fileIndex);
 
     PalmRecordCopy* copy = store.recordAt(0);
     ASSERT_NE(nullptr, copy);
-    EXPECT_EQ(PalmFormat1, copy->format());
+    EXPECT_EQ(PalmFormat::Older, copy->format());
     EXPECT_EQ(store.file1().recordAt(0), copy->source1());
     EXPECT_EQ(*store.file1().recordAt(0), *copy->record1());
     EXPECT_EQ(nullptr, copy->record4());
@@ -222,7 +222,7 @@ TEST_F(PalmContactStoreTest, LoadsThePalmDesktop4FormatIntoUnifiedRecords) {
 
     PalmContactStore store;
     ASSERT_TRUE(store.loadFile(path));
-    EXPECT_EQ(PalmFormat4, store.loadedFormat());
+    EXPECT_EQ(PalmFormat::Format4, store.loadedFormat());
     ASSERT_EQ(1, store.contacts()->count());
     const ContactRecord& c = *store.contacts()->at(0);
     EXPECT_STREQ("Cleo", c.firstName);
@@ -281,16 +281,16 @@ TEST_F(PalmContactStoreTest, DetectFormatAndUnreadableFiles) {
     garbage.raw("not an address file at all");
     std::string other = write(garbage, "other.dat");
 
-    EXPECT_EQ(PalmFormat1, PalmContactStore::detectFormat(older));
-    EXPECT_EQ(PalmFormat4, PalmContactStore::detectFormat(newer));
-    EXPECT_EQ(PalmFormatUnreadable, PalmContactStore::detectFormat(other));
-    EXPECT_EQ(PalmFormatUnreadable, PalmContactStore::detectFormat(data.file("missing.dat")));
+    EXPECT_EQ(PalmFormat::Older, PalmContactStore::detectFormat(older));
+    EXPECT_EQ(PalmFormat::Format4, PalmContactStore::detectFormat(newer));
+    EXPECT_EQ(PalmFormat::Unreadable, PalmContactStore::detectFormat(other));
+    EXPECT_EQ(PalmFormat::Unreadable, PalmContactStore::detectFormat(data.file("missing.dat")));
 
     // A failed load leaves nothing of the previous one behind.
     PalmContactStore store;
     ASSERT_TRUE(store.loadFile(newer));
     EXPECT_FALSE(store.loadFile(other));
-    EXPECT_EQ(PalmFormatUnreadable, store.loadedFormat());
+    EXPECT_EQ(PalmFormat::Unreadable, store.loadedFormat());
     EXPECT_EQ(0, store.contacts()->count());
     EXPECT_EQ(0u, store.recordCount());
     EXPECT_EQ(0u, store.file2().recordCount());
@@ -345,14 +345,14 @@ TEST_F(PalmContactStoreTest, LoadsAUsersFileOfEitherFormat) {
     PalmContactStore store;
     ASSERT_TRUE(format4Bytes(path, {record4(1, "Ann", "Four")}).writeTo(path));
     EXPECT_TRUE(store.loadUser(7));
-    EXPECT_EQ(PalmFormat4, store.loadedFormat());
+    EXPECT_EQ(PalmFormat::Format4, store.loadedFormat());
     ASSERT_TRUE(format1Bytes(path, {record1(1, "Ann", "One")}).writeTo(path));
     EXPECT_TRUE(store.loadUser(7));
-    EXPECT_EQ(PalmFormat1, store.loadedFormat());
+    EXPECT_EQ(PalmFormat::Older, store.loadedFormat());
     ASSERT_EQ(1, store.contacts()->count());
     EXPECT_STREQ("One", store.contacts()->at(0)->lastName);
     EXPECT_FALSE(store.loadUser(8)) << "a user without a file";
-    EXPECT_EQ(PalmFormatUnreadable, store.loadedFormat());
+    EXPECT_EQ(PalmFormat::Unreadable, store.loadedFormat());
     EXPECT_EQ(0, store.contacts()->count());
 }
 
@@ -431,7 +431,7 @@ TEST(PalmPhoneSlots, ValuesWithoutRoomAreDroppedAndLongOnesCut) {
     EXPECT_EQ((std::vector<uint32_t>{0, 1, 2, 3, 5}), after.labels);
     EXPECT_EQ((std::vector<std::string>{"w", "h", "f", "o", "main"}), after.phones);
 
-    PalmRecordCopy roomy(PalmFormat4);
+    PalmRecordCopy roomy(PalmFormat::Format4);
     recordToPalm(u, roomy);
     Slots filled = phonesAfter(roomy);
     // Every slot of a new record is empty, so each label takes slot 0 until one brings a value.
@@ -720,7 +720,7 @@ TEST_F(PalmContactStoreTest, SavesWithTheWriterOfTheLoadedFormatWhateverIsInstal
     ASSERT_TRUE(store.updateRecord(&update, 0));
     ASSERT_TRUE(store.save());
 
-    EXPECT_EQ(PalmFormat1, PalmContactStore::detectFormat(path));
+    EXPECT_EQ(PalmFormat::Older, PalmContactStore::detectFormat(path));
     PalmAddressFile reread(path);
     ASSERT_EQ(1u, reread.recordCount());
     EXPECT_EQ("Park Inc", reread.recordAt(0)->company);
@@ -747,13 +747,13 @@ TEST_F(PalmContactStoreTest, SaveReportsAFileThatCannotBeWritten) {
 
 TEST(PalmNativeKeyBlock, OnlyItsOwnBlocksDecode) {
     PalmNativeKey key;
-    key.format = PalmFormat4;
+    key.format = PalmFormat::Format4;
     key.recordId = 0xA1B2C3D4;
     key.fileIndex = 70000;
     std::vector<uint8_t> block = encodePalmNativeKey(key);
     PalmNativeKey back;
     ASSERT_TRUE(decodePalmNativeKey(block, back));
-    EXPECT_EQ(PalmFormat4, back.format);
+    EXPECT_EQ(PalmFormat::Format4, back.format);
     EXPECT_EQ(0xA1B2C3D4u, back.recordId);
     EXPECT_EQ(70000u, back.fileIndex);
 

@@ -10,39 +10,39 @@
 #include <string>
 
 TEST(ChooseAction, OnlyActionOnePreselectsPalmDesktop) {
-    EXPECT_EQ(IDC_SYNC_PALM_WINS, initialDirectionButton(1));
-    // The caller presets 0; it and every other value leave Outlook preselected.
+    EXPECT_EQ(IDC_SYNC_PALM_WINS, initialDirectionButton(SyncAction::PalmOverwritesOutlook));
+    // The caller presets AskUser; it and every other value leave Outlook preselected.
     for (int32_t action : {0, 2, 3, -1}) {
-        EXPECT_EQ(IDC_SYNC_OUTLOOK_WINS, initialDirectionButton(action)) << action;
+        EXPECT_EQ(IDC_SYNC_OUTLOOK_WINS, initialDirectionButton(static_cast<SyncAction>(action))) << action;
     }
 }
 
 TEST(ChooseAction, DirectionFollowsTheLastButtonClicked) {
     ChooseActionAnswer answer;
-    answer.action = 0;
+    answer.action = SyncAction::AskUser;
     ASSERT_TRUE(applyChooseActionClick(answer, IDC_SYNC_PALM_WINS, true));
-    EXPECT_EQ(1, answer.action);
+    EXPECT_EQ(SyncAction::PalmOverwritesOutlook, answer.action);
     ASSERT_TRUE(applyChooseActionClick(answer, IDC_SYNC_OUTLOOK_WINS, true));
-    EXPECT_EQ(2, answer.action);
+    EXPECT_EQ(SyncAction::OutlookOverwritesPalm, answer.action);
     EXPECT_EQ(0, answer.applyToAll);
 }
 
 TEST(ChooseAction, ApplyToAllFollowsTheBoxAndNothingElse) {
     ChooseActionAnswer answer;
-    answer.action = 0;
+    answer.action = SyncAction::AskUser;
     applyChooseActionClick(answer, IDC_APPLY_TO_ALL, true);
     EXPECT_EQ(1, answer.applyToAll);
     applyChooseActionClick(answer, IDC_APPLY_TO_ALL, false);
     EXPECT_EQ(0, answer.applyToAll);
     // Ticking the box does not pick a direction.
-    EXPECT_EQ(0, answer.action);
+    EXPECT_EQ(SyncAction::AskUser, answer.action);
 
     // Nothing else changes the answer: the lists, cancel, the option dialogs'
     // "Determined by user." button that this dialog does not have.
     for (int id : {0, 2, IDC_SYNC_ASK_USER, IDC_CHOOSE_PALM_LIST, IDC_CHOOSE_OUTLOOK_LIST}) {
         EXPECT_FALSE(applyChooseActionClick(answer, id, true)) << id;
     }
-    EXPECT_EQ(0, answer.action);
+    EXPECT_EQ(SyncAction::AskUser, answer.action);
     EXPECT_EQ(0, answer.applyToAll);
 }
 

@@ -11,16 +11,16 @@ const uint32_t columnTextCapacity = 1025;
 
 }  // namespace
 
-int initialDirectionButton(int32_t action)
+int initialDirectionButton(SyncAction action)
 {
-    return action == 1 ? IDC_SYNC_PALM_WINS : IDC_SYNC_OUTLOOK_WINS;
+    return action == SyncAction::PalmOverwritesOutlook ? IDC_SYNC_PALM_WINS : IDC_SYNC_OUTLOOK_WINS;
 }
 
 bool applyChooseActionClick(ChooseActionAnswer& answer, int controlId, bool checkedAfterClick)
 {
     switch (controlId) {
-    case IDC_SYNC_PALM_WINS: answer.action = 1; return true;
-    case IDC_SYNC_OUTLOOK_WINS: answer.action = 2; return true;
+    case IDC_SYNC_PALM_WINS: answer.action = SyncAction::PalmOverwritesOutlook; return true;
+    case IDC_SYNC_OUTLOOK_WINS: answer.action = SyncAction::OutlookOverwritesPalm; return true;
     case IDC_APPLY_TO_ALL: answer.applyToAll = checkedAfterClick ? 1 : 0; return true;
     default: return false;
     }

@@ -2,22 +2,24 @@
 #include <cstdint>
 #include <string>
 
+#include "config/OptionsRecord.h"
+
 struct ContactRecord;
 
 // What the Choose Sync Action dialog decides, apart from its window.
 
-// The two answers of one showing. action: 1 the Palm Desktop record wins,
-// 2 the Outlook record wins, anything else (the caller presets 0) means the
-// user kept the preselected "Outlook wins" button. applyToAll: 1 keeps the
-// answer for the rest of the run.
+// The two answers of one showing. action: the direction clicked; anything
+// else (the caller presets AskUser) means the user kept the preselected
+// "Outlook wins" button. applyToAll: 1 keeps the answer for the rest of the
+// run.
 struct ChooseActionAnswer {
-    int32_t action = 1;
+    SyncAction action = SyncAction::PalmOverwritesOutlook;
     int32_t applyToAll = 0;
 };
 
 // The direction button checked when the dialog opens: Palm Desktop wins only
-// for action 1, Outlook wins for everything else.
-int initialDirectionButton(int32_t action);
+// for PalmOverwritesOutlook, Outlook wins for everything else.
+int initialDirectionButton(SyncAction action);
 
 // A click on one of the dialog's controls, with the check box state after it.
 // False for a control that does not change the answer.

@@ -48,9 +48,9 @@ int OptionsDialogModel::initialMappingSelection(int index) const
 
 int OptionsDialogModel::initialSyncActionButton() const
 {
-    switch (edit_.syncAction) {
-    case 0: return IDC_SYNC_ASK_USER;
-    case 1: return IDC_SYNC_PALM_WINS;
+    switch (syncActionOf(edit_.syncAction)) {
+    case SyncAction::AskUser: return IDC_SYNC_ASK_USER;
+    case SyncAction::PalmOverwritesOutlook: return IDC_SYNC_PALM_WINS;
     default: return IDC_SYNC_OUTLOOK_WINS;
     }
 }
@@ -70,9 +70,9 @@ int OptionsDialogModel::initialAddressButton() const
 bool OptionsDialogModel::applyRadioClick(int controlId)
 {
     switch (controlId) {
-    case IDC_SYNC_ASK_USER: edit_.syncAction = 0; return true;
-    case IDC_SYNC_PALM_WINS: edit_.syncAction = 1; return true;
-    case IDC_SYNC_OUTLOOK_WINS: edit_.syncAction = 2; return true;
+    case IDC_SYNC_ASK_USER: edit_.syncAction = storedSyncAction(SyncAction::AskUser); return true;
+    case IDC_SYNC_PALM_WINS: edit_.syncAction = storedSyncAction(SyncAction::PalmOverwritesOutlook); return true;
+    case IDC_SYNC_OUTLOOK_WINS: edit_.syncAction = storedSyncAction(SyncAction::OutlookOverwritesPalm); return true;
     default: break;
     }
     if (variant_ != OptionsVariant::FourFields)
