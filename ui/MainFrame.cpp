@@ -68,8 +68,8 @@ LRESULT MainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
     }
     loadOptions();
     optionsLoaded_ = true;
-    buttonBar_->Create(handle(), nullptr, WS_VISIBLE, 0);
-    contentView_->Create(handle(), nullptr, WS_VISIBLE | WS_CLIPCHILDREN, 0);
+    buttonBar_->create(handle(), nullptr, WS_VISIBLE, 0);
+    contentView_->create(handle(), nullptr, WS_VISIBLE | WS_CLIPCHILDREN, 0);
     return 0;
 }
 

@@ -95,7 +95,7 @@ const RECT frameRect = {40, 40, 440, 340};
 HWND createFrame(FrameProbe* probe) {
     ensureCommonControls();
     ProbeFrame* frame = new ProbeFrame(probe);
-    if (!frame->Create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "probe")) {
+    if (!frame->create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "probe")) {
         delete frame;
         return nullptr;
     }
@@ -178,7 +178,7 @@ TEST(UxFrame, FailedCreationLeavesTheObjectWithItsCaller) {
     FrameProbe probe;
     probe.createResult = -1;
     ProbeFrame* frame = new ProbeFrame(&probe);
-    EXPECT_FALSE(frame->Create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "refused"));
+    EXPECT_FALSE(frame->create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "refused"));
     pumpMessages();
     EXPECT_EQ(0, probe.deletions);
     EXPECT_EQ(nullptr, frame->handle());
@@ -187,7 +187,7 @@ TEST(UxFrame, FailedCreationLeavesTheObjectWithItsCaller) {
 
     // The caller may try again; the window then owns the object as usual.
     probe.createResult = 0;
-    ASSERT_TRUE(frame->Create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "accepted"));
+    ASSERT_TRUE(frame->create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "accepted"));
     HWND window = frame->handle();
     SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(5, 6));
     pumpMessages();
@@ -201,7 +201,7 @@ TEST(UxFrame, FailedCreationLeavesTheObjectWithItsCaller) {
 TEST(UxFrame, NoRectangleGivesTheDefaultPlacement) {
     FrameProbe probe;
     ProbeFrame* frame = new ProbeFrame(&probe);
-    ASSERT_TRUE(frame->Create(nullptr, WS_OVERLAPPEDWINDOW, nullptr, "default"));
+    ASSERT_TRUE(frame->create(nullptr, WS_OVERLAPPEDWINDOW, nullptr, "default"));
     HWND window = frame->handle();
     RECT placed = {};
     GetWindowRect(window, &placed);
@@ -265,7 +265,7 @@ TEST(UxChild, DispatchesAndIsNeverDeletedByItsWindow) {
     {
         ProbeChild child(&probe);
         const RECT area = {10, 20, 110, 70};
-        ASSERT_TRUE(child.Create(host.get(), &area, WS_VISIBLE, 0));
+        ASSERT_TRUE(child.create(host.get(), &area, WS_VISIBLE, 0));
         HWND window = child.handle();
         EXPECT_EQ(window, probe.handleAtCreate);
         EXPECT_EQ(host.get(), GetParent(window));
@@ -300,7 +300,7 @@ TEST(UxChild, RefusedCreationAndAWindowThatOutlivesItsObject) {
     ChildProbe probe;
     probe.createResult = -1;
     ProbeChild refused(&probe);
-    EXPECT_FALSE(refused.Create(host.get(), nullptr, WS_VISIBLE, 0));
+    EXPECT_FALSE(refused.create(host.get(), nullptr, WS_VISIBLE, 0));
     EXPECT_EQ(nullptr, refused.handle());
     EXPECT_EQ(0, probe.deletions);
 
@@ -308,7 +308,7 @@ TEST(UxChild, RefusedCreationAndAWindowThatOutlivesItsObject) {
     HWND window = nullptr;
     {
         ProbeChild shortLived(&probe);
-        ASSERT_TRUE(shortLived.Create(host.get(), nullptr, 0, 0));
+        ASSERT_TRUE(shortLived.create(host.get(), nullptr, 0, 0));
         window = shortLived.handle();
     }
     ASSERT_TRUE(IsWindow(window));

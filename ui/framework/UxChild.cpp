@@ -13,7 +13,7 @@ UxChild::~UxChild()
     }
 }
 
-bool UxChild::Create(HWND parent, const RECT* rect, DWORD style, DWORD extendedStyle)
+bool UxChild::create(HWND parent, const RECT* rect, DWORD style, DWORD extendedStyle)
 {
     if (!UxWindowBinding::declareClass(childClassName, nullptr))
         return false;

@@ -8,7 +8,7 @@ public:
     ~UxChild() override;
 
     // True when a window exists afterwards.
-    virtual bool Create(HWND parent, const RECT* rect, DWORD style, DWORD extendedStyle);
+    virtual bool create(HWND parent, const RECT* rect, DWORD style, DWORD extendedStyle);
 
     // -1 aborts the window's creation.
     virtual LRESULT OnCreate(WPARAM wParam, LPARAM lParam) { return 0; }

@@ -4,7 +4,7 @@
 
 static const char frameClassName[] = "UxFrame_Class";
 
-bool UxFrame::Create(HWND parent, DWORD style, const RECT* rect, const char* title)
+bool UxFrame::create(HWND parent, DWORD style, const RECT* rect, const char* title)
 {
     if (!UxWindowBinding::declareClass(frameClassName, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH))))
         return false;

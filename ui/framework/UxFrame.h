@@ -11,7 +11,7 @@ public:
     ~UxFrame() override = default;
 
     // True when a window exists afterwards; it is then shown and updated.
-    virtual bool Create(HWND parent, DWORD style, const RECT* rect, const char* title);
+    virtual bool create(HWND parent, DWORD style, const RECT* rect, const char* title);
 
     virtual LRESULT OnCreate(WPARAM wParam, LPARAM lParam) { return 0; }
     virtual LRESULT OnCommand(WPARAM wParam, LPARAM lParam) { return 0; }
