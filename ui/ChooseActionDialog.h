@@ -17,8 +17,8 @@ public:
     // and the direction can still be chosen.
     bool run(HWND owner, const ContactRecord* palm, const ContactRecord* outlook, int& action, int& applyToAll);
 
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    InitialFocus OnInitDialog() override;
+    CommandAnswer OnCommand(int id, int code, HWND control) override;
 
 private:
     const ContactRecord* palmRecord_ = nullptr;

@@ -17,8 +17,8 @@ public:
     // Modal, owned by owner: 1 after OK, 0 after Cancel.
     INT_PTR runModal(HWND owner);
 
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    InitialFocus OnInitDialog() override;
+    CommandAnswer OnCommand(int id, int code, HWND control) override;
 
 protected:
     OptionsDialog(const OptionsRecord& current, OptionsVariant variant);
