@@ -4,13 +4,13 @@
 
 AboutDialog::AboutDialog() : BrandedDialog(IDD_ABOUT) {}
 
-LRESULT AboutDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+UxDialog::CommandAnswer AboutDialog::OnCommand(int id, int code, HWND control)
 {
-    switch (LOWORD(wParam)) {
+    switch (id) {
     case IDOK:
     case IDCANCEL:
         EndDialog(handle(), 1);
-        return 1;
-    default: return 0;
+        return CommandAnswer::Handled;
+    default: return CommandAnswer::NotHandled;
     }
 }

@@ -5,5 +5,5 @@
 class AboutDialog : public BrandedDialog {
 public:
     AboutDialog();
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    CommandAnswer OnCommand(int id, int code, HWND control) override;
 };

@@ -13,16 +13,17 @@ void BrandedDialog::setHeaderLine(const std::string& line)
     headerLine_ = line;
 }
 
-LRESULT BrandedDialog::OnEraseBkgnd(WPARAM wParam, LPARAM lParam)
+bool BrandedDialog::OnEraseBkgnd(HDC context)
 {
     if (!banded_)
-        return UxDialog::OnEraseBkgnd(wParam, lParam);
-    paintDialogHeader(handle(), reinterpret_cast<HDC>(wParam), headerLine_.c_str());
-    return 1;
+        return UxDialog::OnEraseBkgnd(context);
+    // The band is this dialog's background: the dialog manager never erases
+    // it, even where the band could not be painted.
+    paintDialogHeader(handle(), context, headerLine_.c_str());
+    return true;
 }
 
-LRESULT BrandedDialog::OnDrawItem(WPARAM wParam, LPARAM lParam)
+void BrandedDialog::OnDrawItem(const DRAWITEMSTRUCT& item)
 {
-    drawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return 1;
+    drawOwnerButton(&item);
 }

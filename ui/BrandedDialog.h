@@ -11,8 +11,8 @@ public:
     // Modal, owned by owner: what EndDialog gave, -1 when no dialog was made.
     INT_PTR showModal(HWND owner) { return run(owner, templateId_); }
 
-    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam) override;
+    bool OnEraseBkgnd(HDC context) override;
+    void OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
 protected:
     // Without a header line the dialog keeps its own background.

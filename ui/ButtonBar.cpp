@@ -13,11 +13,10 @@ HBITMAP loadBitmap(int id)
     return static_cast<HBITMAP>(LoadImageA(uxInstance(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
 }
 
-int buttonAt(const RECT* buttons, LPARAM lParam)
+int buttonAt(const RECT* buttons, POINT at)
 {
-    const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     for (int index = 0; index < ButtonBarButtonCount; ++index) {
-        if (PtInRect(&buttons[index], point))
+        if (PtInRect(&buttons[index], at))
             return index;
     }
     return -1;
@@ -25,7 +24,7 @@ int buttonAt(const RECT* buttons, LPARAM lParam)
 
 }  // namespace
 
-LRESULT ButtonBar::OnCreate(WPARAM wParam, LPARAM lParam)
+bool ButtonBar::OnCreate()
 {
     background_.reset(CreateSolidBrush(RGB(51, 153, 204)));
     logo_.reset(loadBitmap(IDB_LOGO));
@@ -34,20 +33,17 @@ LRESULT ButtonBar::OnCreate(WPARAM wParam, LPARAM lParam)
     handCursor_.reset(static_cast<HCURSOR>(
         LoadImageA(uxInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
     arrowCursor_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    return 0;
+    return true;
 }
 
-LRESULT ButtonBar::OnSize(WPARAM wParam, LPARAM lParam)
+void ButtonBar::OnSize(int width, int height)
 {
-    const int width = LOWORD(lParam);
-    const int height = HIWORD(lParam);
     for (int index = 0; index < ButtonBarButtonCount; ++index) {
         const UxRect rect = buttonBarButtonRect(index, width, height);
         SetRect(&buttons_[index], rect.left, rect.top, rect.right, rect.bottom);
     }
     InvalidateRect(handle(), nullptr, TRUE);
     UpdateWindow(handle());
-    return 0;
 }
 
 void ButtonBar::drawButton(HDC context, int index)
@@ -72,7 +68,7 @@ void ButtonBar::drawButtons(HDC context)
         drawButton(context, index);
 }
 
-LRESULT ButtonBar::OnPaint(HDC context)
+void ButtonBar::OnPaint(HDC context)
 {
     RECT client;
     GetClientRect(handle(), &client);
@@ -86,26 +82,23 @@ LRESULT ButtonBar::OnPaint(HDC context)
                SRCCOPY);
     }
     drawButtons(context);
-    return 0;
 }
 
-LRESULT ButtonBar::OnMouseMove(WPARAM wParam, LPARAM lParam)
+void ButtonBar::OnMouseMove(POINT at, UINT keys)
 {
-    const int hovered = buttonAt(buttons_, lParam);
+    const int hovered = buttonAt(buttons_, at);
     if (hovered != hoveredButton_) {
         hoveredButton_ = hovered;
         UxWindowDc context(handle());
         drawButtons(context.get());
     }
     SetCursor(hoveredButton_ >= 0 && handCursor_ ? handCursor_.get() : arrowCursor_);
-    return 0;
 }
 
-LRESULT ButtonBar::OnLButtonUp(WPARAM wParam, LPARAM lParam)
+void ButtonBar::OnLButtonUp(POINT at, UINT keys)
 {
-    const int index = buttonAt(buttons_, lParam);
+    const int index = buttonAt(buttons_, at);
     // The parent runs it as it runs the menu's.
     if (index >= 0)
         SendMessageA(GetParent(handle()), WM_COMMAND, MAKEWPARAM(commands[index], 0), 0);
-    return 0;
 }

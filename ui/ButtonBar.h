@@ -9,11 +9,11 @@
 // last one stays yellow until the pointer comes back.
 class ButtonBar : public UxChild {
 public:
-    LRESULT OnCreate(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnPaint(HDC context) override;
-    LRESULT OnSize(WPARAM wParam, LPARAM lParam) override;
+    bool OnCreate() override;
+    void OnMouseMove(POINT at, UINT keys) override;
+    void OnLButtonUp(POINT at, UINT keys) override;
+    void OnPaint(HDC context) override;
+    void OnSize(int width, int height) override;
 
     int hoveredButton() const { return hoveredButton_; }
 

@@ -48,7 +48,7 @@ bool ChooseActionDialog::run(HWND owner, const ContactRecord* palm, const Contac
     return result == 1;
 }
 
-LRESULT ChooseActionDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
+UxDialog::InitialFocus ChooseActionDialog::OnInitDialog()
 {
     CheckDlgButton(handle(), initialDirectionButton(answer_.action), BST_CHECKED);
     if (answer_.applyToAll != 0)
@@ -58,23 +58,23 @@ LRESULT ChooseActionDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
     UxListView outlookList;
     if (!palmList.attach(GetDlgItem(handle(), IDC_CHOOSE_PALM_LIST)) ||
         !outlookList.attach(GetDlgItem(handle(), IDC_CHOOSE_OUTLOOK_LIST)))
-        return 0;
+        return InitialFocus::LeftAlone;
     addContactColumns(palmList);
     addContactColumns(outlookList);
+    // Without both records the lists stay empty, and the focus is not set.
     if (palmRecord_ == nullptr || outlookRecord_ == nullptr)
-        return 0;
+        return InitialFocus::LeftAlone;
     showRecordRow(palmList, *palmRecord_);
     showRecordRow(outlookList, *outlookRecord_);
-    return 1;
+    return InitialFocus::SetBySystem;
 }
 
-LRESULT ChooseActionDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+UxDialog::CommandAnswer ChooseActionDialog::OnCommand(int id, int code, HWND control)
 {
-    const int id = LOWORD(wParam);
     if (chooseActionEndsOn(id)) {
         EndDialog(handle(), 1);
-        return 1;
+        return CommandAnswer::Handled;
     }
     const bool checked = IsDlgButtonChecked(handle(), id) == BST_CHECKED;
-    return applyChooseActionClick(answer_, id, checked) ? 1 : 0;
+    return applyChooseActionClick(answer_, id, checked) ? CommandAnswer::Handled : CommandAnswer::NotHandled;
 }

@@ -19,8 +19,8 @@ public:
     bool run(HWND owner, const ContactRecord* palm, const ContactRecord* outlook, SyncAction& action,
              int& applyToAll);
 
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    InitialFocus OnInitDialog() override;
+    CommandAnswer OnCommand(int id, int code, HWND control) override;
 
 private:
     const ContactRecord* palmRecord_ = nullptr;

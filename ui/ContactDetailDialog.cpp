@@ -15,7 +15,7 @@ INT_PTR ContactDetailDialog::show(HWND owner, const ContactRecord& record)
     return 1;
 }
 
-LRESULT ContactDetailDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
+UxDialog::InitialFocus ContactDetailDialog::OnInitDialog()
 {
     for (int choice = 0; choice < DetailAddressChoiceCount; ++choice)
         SendDlgItemMessageA(handle(), IDC_DETAIL_ADDRESS_CHOICE, CB_ADDSTRING, 0,
@@ -28,7 +28,7 @@ LRESULT ContactDetailDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
             SetDlgItemTextA(handle(), field.controlId, field.text);
     }
     fillAddress();
-    return 1;
+    return InitialFocus::SetBySystem;
 }
 
 void ContactDetailDialog::fillAddress()
@@ -41,17 +41,17 @@ void ContactDetailDialog::fillAddress()
     }
 }
 
-LRESULT ContactDetailDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+UxDialog::CommandAnswer ContactDetailDialog::OnCommand(int id, int code, HWND control)
 {
-    switch (LOWORD(wParam)) {
+    switch (id) {
     case IDOK:
-    case IDCANCEL: EndDialog(handle(), 1); return 1;
+    case IDCANCEL: EndDialog(handle(), 1); return CommandAnswer::Handled;
     case IDC_DETAIL_ADDRESS_CHOICE:
-        if (HIWORD(wParam) != CBN_SELCHANGE)
-            return 0;
+        if (code != CBN_SELCHANGE)
+            return CommandAnswer::NotHandled;
         fillAddress();
-        return 1;
-    default: return 0;
+        return CommandAnswer::Handled;
+    default: return CommandAnswer::NotHandled;
     }
 }
 

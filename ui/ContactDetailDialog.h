@@ -15,8 +15,8 @@ public:
     // Modal, owned by owner. Always 1, however the dialog is closed.
     INT_PTR show(HWND owner, const ContactRecord& record);
 
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    InitialFocus OnInitDialog() override;
+    CommandAnswer OnCommand(int id, int code, HWND control) override;
 
 private:
     void fillAddress();

@@ -47,10 +47,6 @@ bool syncCommandOf(int commandId, SyncCommand* command)
 const char outlookMissingMessage[] = "Quillset can not find the Microsoft Outlook software you installed.";
 const char outlookReadInPartNote[] = " (Outlook was read only in part: press F5)";
 
-// Pointer coordinates as the view reads them: unsigned 16-bit values.
-int pointerX(LPARAM lParam) { return LOWORD(lParam); }
-int pointerY(LPARAM lParam) { return HIWORD(lParam); }
-
 HWND createButton(HWND parent, const char* text, int id, int width)
 {
     HWND button = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE, 0, 0, width, 20, parent,
@@ -123,7 +119,7 @@ int ContactView::clientHeight() const
     return client.bottom;
 }
 
-LRESULT ContactView::OnCreate(WPARAM wParam, LPARAM lParam)
+bool ContactView::OnCreate()
 {
     arrowCursor_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     sizeCursor_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE));
@@ -139,7 +135,7 @@ LRESULT ContactView::OnCreate(WPARAM wParam, LPARAM lParam)
     firstLoad();
     if (!session_.outlook().outlookAvailable())
         MessageBoxA(handle(), outlookMissingMessage, "Error", MB_OK | MB_ICONINFORMATION);
-    return 0;
+    return true;
 }
 
 void ContactView::createControls()
@@ -237,15 +233,16 @@ void ContactView::onUserSelected()
     updateCounts();
 }
 
-LRESULT ContactView::OnCommand(WPARAM wParam, LPARAM lParam)
+void ContactView::OnCommand(int id, int code, HWND control)
 {
-    const int id = LOWORD(wParam);
-    const bool acts = id != userComboId || HIWORD(wParam) == CBN_SELCHANGE;
-    if (acts && !gate_.admit({HeldCommand::Target::ContentView, WM_COMMAND, wParam}))
-        return 0;
+    const bool acts = id != userComboId || code == CBN_SELCHANGE;
+    // A held command comes back as the same id and code, without its control.
+    const WPARAM command = MAKEWPARAM(id, code);
+    if (acts && !gate_.admit({HeldCommand::Target::ContentView, WM_COMMAND, command}))
+        return;
     if (id >= heldBigButtonId && id < heldBigButtonId + BigButtonCount) {
         startOperation(bigButtonCommands[id - heldBigButtonId], true);
-        return 0;
+        return;
     }
     switch (id) {
     case palmSelectAllId: setAllChecked(palmList_, true); break;
@@ -253,25 +250,24 @@ LRESULT ContactView::OnCommand(WPARAM wParam, LPARAM lParam)
     case outlookSelectAllId: setAllChecked(outlookList_, true); break;
     case outlookClearId: setAllChecked(outlookList_, false); break;
     case userComboId:
-        if (HIWORD(wParam) == CBN_SELCHANGE)
+        if (code == CBN_SELCHANGE)
             onUserSelected();
         break;
     default: break;
     }
-    return 0;
 }
 
-LRESULT ContactView::OnNotify(WPARAM wParam, LPARAM lParam)
+LRESULT ContactView::OnNotify(NMHDR& header)
 {
-    NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-    const bool fromList = header->idFrom == palmListId || header->idFrom == outlookListId;
-    if (fromList && header->code == NM_CUSTOMDRAW)
-        return drawContactRow(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
-    if (fromList && header->code == NM_DBLCLK) {
-        showSelectedContactDetail(handle(), header->idFrom == palmListId ? palmList_ : outlookList_);
+    const bool fromList = header.idFrom == palmListId || header.idFrom == outlookListId;
+    // A list's custom draw comes with the header at the start of its record.
+    if (fromList && header.code == NM_CUSTOMDRAW)
+        return drawContactRow(reinterpret_cast<NMLVCUSTOMDRAW*>(&header));
+    if (fromList && header.code == NM_DBLCLK) {
+        showSelectedContactDetail(handle(), header.idFrom == palmListId ? palmList_ : outlookList_);
         return 0;
     }
-    return UxChild::OnNotify(wParam, lParam);
+    return UxChild::OnNotify(header);
 }
 
 void ContactView::placeLists(int splitter)
@@ -285,9 +281,9 @@ void ContactView::placeLists(int splitter)
     splitter_ = splitter;
 }
 
-LRESULT ContactView::OnSize(WPARAM wParam, LPARAM lParam)
+void ContactView::OnSize(int width, int height)
 {
-    const ContactViewLayout layout = contactViewLayout(LOWORD(lParam), HIWORD(lParam));
+    const ContactViewLayout layout = contactViewLayout(width, height);
     // The big buttons move with the width; the tool follows at the next hover.
     toolButton_ = -1;
     placeLists(layout.splitter);
@@ -298,7 +294,6 @@ LRESULT ContactView::OnSize(WPARAM wParam, LPARAM lParam)
     moveControl(handle(), userComboId, layout.userCombo);
     InvalidateRect(handle(), nullptr, FALSE);
     UpdateWindow(handle());
-    return 0;
 }
 
 void ContactView::hoverHeader(int x, int y)
@@ -318,16 +313,16 @@ void ContactView::hoverHeader(int x, int y)
         toolButton_ = hoveredButton_;
 }
 
-LRESULT ContactView::OnMouseMove(WPARAM wParam, LPARAM lParam)
+void ContactView::OnMouseMove(POINT at, UINT keys)
 {
-    const int x = pointerX(lParam);
-    const int y = pointerY(lParam);
+    const int x = at.x;
+    const int y = at.y;
     const int width = clientWidth();
     const int height = clientHeight();
     if (!inListBand(y, height)) {
         overSplitter_ = false;
         hoverHeader(x, y);
-        return 0;
+        return;
     }
     overSplitter_ = true;
     hoveredButton_ = -1;
@@ -337,28 +332,25 @@ LRESULT ContactView::OnMouseMove(WPARAM wParam, LPARAM lParam)
         InvalidateRect(handle(), nullptr, FALSE);
         UpdateWindow(handle());
     }
-    return 0;
 }
 
-LRESULT ContactView::OnLButtonDown(WPARAM wParam, LPARAM lParam)
+void ContactView::OnLButtonDown(POINT at, UINT keys)
 {
     dragging_ = true;
     SetCapture(handle());
     SetCursor(overSplitter_ ? sizeCursor_ : arrowCursor_);
-    return 0;
 }
 
-LRESULT ContactView::OnLButtonUp(WPARAM wParam, LPARAM lParam)
+void ContactView::OnLButtonUp(POINT at, UINT keys)
 {
     dragging_ = false;
     SetCursor(overSplitter_ ? sizeCursor_ : arrowCursor_);
     ReleaseCapture();
     // A big button acts on release when the last move found the pointer on it.
     if (hoveredButton_ < 0 || hoveredButton_ >= BigButtonCount)
-        return 0;
+        return;
     if (gate_.admit({HeldCommand::Target::ContentView, WM_COMMAND, static_cast<WPARAM>(heldBigButtonId + hoveredButton_)}))
         startOperation(bigButtonCommands[hoveredButton_], true);
-    return 0;
 }
 
 void ContactView::paintHeaderAndFooter(HDC context, int width, int height)
@@ -380,7 +372,7 @@ void ContactView::paintHeaderAndFooter(HDC context, int width, int height)
     DrawTextA(context, "Current Palm User:", -1, &userLabel, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
 }
 
-LRESULT ContactView::OnPaint(HDC context)
+void ContactView::OnPaint(HDC context)
 {
     const int width = clientWidth();
     const int height = clientHeight();
@@ -388,7 +380,7 @@ LRESULT ContactView::OnPaint(HDC context)
     UxMemoryDc image(CreateCompatibleDC(context));
     UxBitmap bitmap(CreateCompatibleBitmap(context, width, height));
     if (!image || !bitmap)
-        return 0;
+        return;
     {
         UxSelection selected(image.get(), bitmap.get());
         RECT all = {0, 0, width, height};
@@ -396,5 +388,4 @@ LRESULT ContactView::OnPaint(HDC context)
         paintHeaderAndFooter(image.get(), width, height);
         BitBlt(context, 0, 0, width, height, image.get(), 0, 0, SRCCOPY);
     }
-    return 0;
 }

@@ -16,14 +16,14 @@ public:
     ContactView(MainFrame& frame, ContactSession& session);
     ~ContactView() override;
 
-    LRESULT OnCreate(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnPaint(HDC context) override;
-    LRESULT OnSize(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnNotify(WPARAM wParam, LPARAM lParam) override;
+    bool OnCreate() override;
+    void OnMouseMove(POINT at, UINT keys) override;
+    void OnLButtonDown(POINT at, UINT keys) override;
+    void OnLButtonUp(POINT at, UINT keys) override;
+    void OnPaint(HDC context) override;
+    void OnSize(int width, int height) override;
+    void OnCommand(int id, int code, HWND control) override;
+    LRESULT OnNotify(NMHDR& header) override;
 
     // Reloads the Palm side (the opened file, else the selected user's) and,
     // when asked, Outlook; then compares, refills both lists and the counts.

@@ -52,7 +52,7 @@ MainFrame::~MainFrame()
         settings_.save();
 }
 
-LRESULT MainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
+bool MainFrame::OnCreate()
 {
     applicationIcon_.reset(static_cast<HICON>(
         LoadImageA(uxInstance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
@@ -68,43 +68,38 @@ LRESULT MainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
     }
     settings_.load();
     optionsLoaded_ = true;
-    buttonBar_->Create(handle(), nullptr, WS_VISIBLE, 0);
-    contentView_->Create(handle(), nullptr, WS_VISIBLE | WS_CLIPCHILDREN, 0);
-    return 0;
+    buttonBar_->create(handle(), nullptr, WS_VISIBLE, 0);
+    contentView_->create(handle(), nullptr, WS_VISIBLE | WS_CLIPCHILDREN, 0);
+    return true;
 }
 
-LRESULT MainFrame::OnSize(WPARAM wParam, LPARAM lParam)
+void MainFrame::OnSize(int width, int height)
 {
-    const MainFrameLayout layout = mainFrameLayout(LOWORD(lParam), HIWORD(lParam));
+    const MainFrameLayout layout = mainFrameLayout(width, height);
     const RECT status = toRect(layout.statusBar);
     const RECT bar = toRect(layout.buttonBar);
     const RECT content = toRect(layout.contentView);
     statusBar_.moveTo(&status, true);
     buttonBar_->moveTo(&bar, true);
     contentView_->moveTo(&content, true);
-    return 0;
 }
 
-LRESULT MainFrame::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam)
+void MainFrame::OnGetMinMaxInfo(MINMAXINFO& limits)
 {
-    MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-    limits->ptMinTrackSize.x = MainFrameMinimumWidth;
-    limits->ptMinTrackSize.y = MainFrameMinimumHeight;
-    return 0;
+    limits.ptMinTrackSize.x = MainFrameMinimumWidth;
+    limits.ptMinTrackSize.y = MainFrameMinimumHeight;
 }
 
-LRESULT MainFrame::OnDestroy(WPARAM wParam, LPARAM lParam)
+void MainFrame::OnDestroy()
 {
     // The menu goes with the window.
     SetMenu(handle(), nullptr);
     PostQuitMessage(0);
-    return 0;
 }
 
-LRESULT MainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+void MainFrame::OnCommand(int id, int code, HWND control)
 {
-    runCommand(LOWORD(wParam));
-    return 0;
+    runCommand(id);
 }
 
 namespace {
@@ -119,13 +114,13 @@ bool onlyShows(int commandId)
 
 }  // namespace
 
-LRESULT MainFrame::OnClose(WPARAM wParam, LPARAM lParam)
+UxFrame::CloseAnswer MainFrame::OnClose()
 {
     // Closing inside an operation would take its window away under it.
     if (contentView_ && contentView_->handle() != nullptr &&
         !contentView_->admit({HeldCommand::Target::MainFrame, WM_CLOSE, 0}))
-        return 0;
-    return 1;
+        return CloseAnswer::KeepOpen;
+    return CloseAnswer::Close;
 }
 
 void MainFrame::runCommand(int commandId)
@@ -164,12 +159,11 @@ void MainFrame::updateUndoCommand()
     EnableMenuItem(menu_.get(), ID_SYNC_UNDO, MF_BYCOMMAND | state);
 }
 
-LRESULT MainFrame::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
+void MainFrame::OnInitMenuPopup(HMENU menu, int index)
 {
     // The journal may have gone since the last command (a restart elsewhere,
     // a file removed by hand).
     updateUndoCommand();
-    return 0;
 }
 
 void MainFrame::confirmExit()

@@ -20,13 +20,13 @@ public:
     explicit MainFrame(PalmUserList users);
     ~MainFrame() override;
 
-    LRESULT OnCreate(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnSize(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnClose(WPARAM wParam, LPARAM lParam) override;
+    bool OnCreate() override;
+    void OnCommand(int id, int code, HWND control) override;
+    void OnSize(int width, int height) override;
+    void OnGetMinMaxInfo(MINMAXINFO& limits) override;
+    void OnDestroy() override;
+    void OnInitMenuPopup(HMENU menu, int index) override;
+    CloseAnswer OnClose() override;
 
     // Runs one menu command, as the menu, the accelerators and the button
     // bar give it.

@@ -64,7 +64,7 @@ void OptionsDialog::fillMappingBoxes()
     }
 }
 
-LRESULT OptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
+UxDialog::InitialFocus OptionsDialog::OnInitDialog()
 {
     CheckDlgButton(handle(), model_.initialSyncActionButton(), BST_CHECKED);
     if (model_.initialAddressButton() != 0)
@@ -73,7 +73,7 @@ LRESULT OptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
     const OptionsDialogChecks checks = openOptionsDialogSettings(settings_);
     CheckDlgButton(handle(), IDC_SWAP_NAME, checks.swapName ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(handle(), IDC_SHOW_DIFF, checks.showDiff ? BST_CHECKED : BST_UNCHECKED);
-    return 1;
+    return InitialFocus::SetBySystem;
 }
 
 void OptionsDialog::confirm()
@@ -89,13 +89,12 @@ void OptionsDialog::confirm()
     EndDialog(handle(), 1);
 }
 
-LRESULT OptionsDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+UxDialog::CommandAnswer OptionsDialog::OnCommand(int id, int code, HWND control)
 {
-    const int id = LOWORD(wParam);
     switch (id) {
-    case IDOK: confirm(); return 1;
-    case IDCANCEL: EndDialog(handle(), 0); return 1;
-    default: return model_.applyRadioClick(id) ? 1 : 0;
+    case IDOK: confirm(); return CommandAnswer::Handled;
+    case IDCANCEL: EndDialog(handle(), 0); return CommandAnswer::Handled;
+    default: return model_.applyRadioClick(id) ? CommandAnswer::Handled : CommandAnswer::NotHandled;
     }
 }
 

@@ -19,8 +19,8 @@ public:
     // After OK: "SwapName" or "ShowDiff" differs from what the dialog opened with.
     bool listSettingChanged() const { return listSettingChanged_; }
 
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    InitialFocus OnInitDialog() override;
+    CommandAnswer OnCommand(int id, int code, HWND control) override;
 
 protected:
     OptionsDialog(Settings& settings, OptionsVariant variant);

@@ -43,7 +43,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     loadPalmUsers(users);
     MainFrame* frame = new MainFrame(std::move(users));
     const RECT area = centerRect(nullptr, 800, 600);
-    if (!frame->Create(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, &area, " Quillset for Outlook")) {
+    if (!frame->create(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, &area, " Quillset for Outlook")) {
         // A window that was never made does not own its object.
         delete frame;
         shutdown();

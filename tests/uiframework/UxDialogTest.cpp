@@ -57,31 +57,28 @@ private:
 
 class ProbeDialog : public UxDialog {
 public:
-    LRESULT OnInitDialog(WPARAM, LPARAM) override {
+    InitialFocus OnInitDialog() override {
         handleAtInit = handle();
         char className[32] = {};
         GetClassNameA(handle(), className, sizeof className);
         initClass = className;
         // Ends the dialog once its modal loop runs.
         PostMessageA(handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return 1;
+        return InitialFocus::SetBySystem;
     }
-    LRESULT OnCommand(WPARAM wParam, LPARAM) override {
-        commands.push_back(LOWORD(wParam));
-        if (LOWORD(wParam) == IDOK) {
+    CommandAnswer OnCommand(int id, int, HWND) override {
+        commands.push_back(id);
+        if (id == IDOK) {
             EndDialog(handle(), 42);
-            return 1;
+            return CommandAnswer::Handled;
         }
-        return 0;
+        return CommandAnswer::NotHandled;
     }
-    LRESULT OnDestroy(WPARAM, LPARAM) override {
-        ++destroys;
-        return 0;
-    }
+    void OnDestroy() override { ++destroys; }
 
     HWND handleAtInit = nullptr;
     std::string initClass;
-    std::vector<WORD> commands;
+    std::vector<int> commands;
     int destroys = 0;
 };
 

@@ -16,13 +16,13 @@ const int DestroySelfCommand = 501;
 // framework deleted it.
 struct FrameProbe {
     HWND handleAtCreate = nullptr;
-    LRESULT createResult = 0;
-    LRESULT closeResult = 1;
+    bool createAccepted = true;
+    UxFrame::CloseAnswer closeAnswer = UxFrame::CloseAnswer::Close;
     std::vector<UINT> messages;
-    std::vector<WORD> commands;
-    LPARAM lastSize = 0;
-    LPARAM lastButtonUp = 0;
-    std::vector<WPARAM> timers;
+    std::vector<int> commands;
+    SIZE lastSize = {};
+    POINT lastButtonUp = {};
+    std::vector<UINT_PTR> timers;
     int destroys = 0;
     int ncDestroys = 0;
     int deletions = 0;
@@ -42,17 +42,14 @@ public:
         probe_->handleAtDeletion = handle();
     }
 
-    LRESULT OnCreate(WPARAM, LPARAM) override {
+    bool OnCreate() override {
         probe_->handleAtCreate = handle();
-        return probe_->createResult;
+        return probe_->createAccepted;
     }
-    LRESULT OnSize(WPARAM, LPARAM lParam) override {
-        probe_->lastSize = lParam;
-        return 0;
-    }
-    LRESULT OnCommand(WPARAM wParam, LPARAM) override {
-        probe_->commands.push_back(LOWORD(wParam));
-        if (LOWORD(wParam) == DestroySelfCommand) {
+    void OnSize(int width, int height) override { probe_->lastSize = {width, height}; }
+    void OnCommand(int id, int, HWND) override {
+        probe_->commands.push_back(id);
+        if (id == DestroySelfCommand) {
             HWND window = handle();
             const int deletionsBefore = probe_->deletions;
             DestroyWindow(window);
@@ -61,27 +58,17 @@ public:
             probe_->windowGoneInHandler = !IsWindow(window);
             probe_->deletedBeforeHandlerEnded = probe_->deletions != deletionsBefore;
         }
-        return 0;
     }
-    LRESULT OnLButtonUp(WPARAM, LPARAM lParam) override {
-        probe_->lastButtonUp = lParam;
-        return 0;
+    void OnLButtonUp(POINT at, UINT) override { probe_->lastButtonUp = at; }
+    TimerAnswer OnTimer(UINT_PTR id) override {
+        probe_->timers.push_back(id);
+        KillTimer(handle(), id);
+        return TimerAnswer::Answered;
     }
-    LRESULT OnTimer(WPARAM wParam, LPARAM) override {
-        probe_->timers.push_back(wParam);
-        KillTimer(handle(), wParam);
-        return 0;
-    }
-    LRESULT OnNcHitTest(WPARAM, LPARAM) override { return HTCAPTION; }
-    LRESULT OnClose(WPARAM, LPARAM) override { return probe_->closeResult; }
-    LRESULT OnDestroy(WPARAM, LPARAM) override {
-        ++probe_->destroys;
-        return 0;
-    }
-    LRESULT OnNcDestroy(WPARAM, LPARAM) override {
-        ++probe_->ncDestroys;
-        return 0;
-    }
+    LRESULT OnNcHitTest(POINT) override { return HTCAPTION; }
+    CloseAnswer OnClose() override { return probe_->closeAnswer; }
+    void OnDestroy() override { ++probe_->destroys; }
+    void OnNcDestroy() override { ++probe_->ncDestroys; }
 
 private:
     FrameProbe* probe_;
@@ -95,7 +82,7 @@ const RECT frameRect = {40, 40, 440, 340};
 HWND createFrame(FrameProbe* probe) {
     ensureCommonControls();
     ProbeFrame* frame = new ProbeFrame(probe);
-    if (!frame->Create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "probe")) {
+    if (!frame->create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "probe")) {
         delete frame;
         return nullptr;
     }
@@ -115,12 +102,14 @@ TEST(UxFrame, BindsAtCreateAndDispatchesToItsHandlers) {
     EXPECT_STREQ("UxFrame_Class", className);
 
     SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(123, 45));
-    EXPECT_EQ(MAKELPARAM(123, 45), probe.lastSize);
+    EXPECT_EQ(123, probe.lastSize.cx);
+    EXPECT_EQ(45, probe.lastSize.cy);
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(40009, 0), 0);
     ASSERT_EQ(1u, probe.commands.size());
     EXPECT_EQ(40009, probe.commands[0]);
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(17, 29));
-    EXPECT_EQ(MAKELPARAM(17, 29), probe.lastButtonUp);
+    EXPECT_EQ(17, probe.lastButtonUp.x);
+    EXPECT_EQ(29, probe.lastButtonUp.y);
     // The hit-test handler answers directly.
     EXPECT_EQ(HTCAPTION, SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(100, 100)));
 
@@ -137,9 +126,9 @@ TEST(UxFrame, BindsAtCreateAndDispatchesToItsHandlers) {
     EXPECT_EQ(nullptr, probe.handleAtDeletion);
 }
 
-TEST(UxFrame, CloseIsRefusedWhileOnCloseAnswersZero) {
+TEST(UxFrame, CloseIsRefusedWhileOnCloseKeepsItOpen) {
     FrameProbe probe;
-    probe.closeResult = 0;
+    probe.closeAnswer = UxFrame::CloseAnswer::KeepOpen;
     HWND window = createFrame(&probe);
     ASSERT_NE(nullptr, window);
 
@@ -149,7 +138,7 @@ TEST(UxFrame, CloseIsRefusedWhileOnCloseAnswersZero) {
     EXPECT_EQ(0, probe.destroys);
     EXPECT_EQ(0, probe.deletions);
 
-    probe.closeResult = 1;
+    probe.closeAnswer = UxFrame::CloseAnswer::Close;
     SendMessageA(window, WM_CLOSE, 0, 0);
     pumpMessages();
     EXPECT_FALSE(IsWindow(window));
@@ -176,9 +165,9 @@ TEST(UxFrame, HandlerThatDestroysItsWindowFinishesOnALiveObject) {
 
 TEST(UxFrame, FailedCreationLeavesTheObjectWithItsCaller) {
     FrameProbe probe;
-    probe.createResult = -1;
+    probe.createAccepted = false;
     ProbeFrame* frame = new ProbeFrame(&probe);
-    EXPECT_FALSE(frame->Create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "refused"));
+    EXPECT_FALSE(frame->create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "refused"));
     pumpMessages();
     EXPECT_EQ(0, probe.deletions);
     EXPECT_EQ(nullptr, frame->handle());
@@ -186,13 +175,14 @@ TEST(UxFrame, FailedCreationLeavesTheObjectWithItsCaller) {
     EXPECT_FALSE(IsWindow(probe.handleAtCreate));
 
     // The caller may try again; the window then owns the object as usual.
-    probe.createResult = 0;
-    ASSERT_TRUE(frame->Create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "accepted"));
+    probe.createAccepted = true;
+    ASSERT_TRUE(frame->create(nullptr, WS_OVERLAPPEDWINDOW, &frameRect, "accepted"));
     HWND window = frame->handle();
     SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(5, 6));
     pumpMessages();
     EXPECT_EQ(0, probe.deletions);
-    EXPECT_EQ(MAKELPARAM(5, 6), probe.lastSize);
+    EXPECT_EQ(5, probe.lastSize.cx);
+    EXPECT_EQ(6, probe.lastSize.cy);
     DestroyWindow(window);
     pumpMessages();
     EXPECT_EQ(1, probe.deletions);
@@ -201,7 +191,7 @@ TEST(UxFrame, FailedCreationLeavesTheObjectWithItsCaller) {
 TEST(UxFrame, NoRectangleGivesTheDefaultPlacement) {
     FrameProbe probe;
     ProbeFrame* frame = new ProbeFrame(&probe);
-    ASSERT_TRUE(frame->Create(nullptr, WS_OVERLAPPEDWINDOW, nullptr, "default"));
+    ASSERT_TRUE(frame->create(nullptr, WS_OVERLAPPEDWINDOW, nullptr, "default"));
     HWND window = frame->handle();
     RECT placed = {};
     GetWindowRect(window, &placed);
@@ -218,10 +208,10 @@ namespace {
 
 struct ChildProbe {
     HWND handleAtCreate = nullptr;
-    LRESULT createResult = 0;
-    LPARAM lastSize = 0;
-    std::vector<WORD> commands;
-    LPARAM lastButtonUp = 0;
+    bool createAccepted = true;
+    SIZE lastSize = {};
+    std::vector<int> commands;
+    POINT lastButtonUp = {};
     int destroys = 0;
     int deletions = 0;
 };
@@ -231,27 +221,15 @@ public:
     explicit ProbeChild(ChildProbe* probe) : probe_(probe) {}
     ~ProbeChild() override { ++probe_->deletions; }
 
-    LRESULT OnCreate(WPARAM, LPARAM) override {
+    bool OnCreate() override {
         probe_->handleAtCreate = handle();
-        return probe_->createResult;
+        return probe_->createAccepted;
     }
-    LRESULT OnSize(WPARAM, LPARAM lParam) override {
-        probe_->lastSize = lParam;
-        return 0;
-    }
-    LRESULT OnCommand(WPARAM wParam, LPARAM) override {
-        probe_->commands.push_back(LOWORD(wParam));
-        return 0;
-    }
-    LRESULT OnLButtonUp(WPARAM, LPARAM lParam) override {
-        probe_->lastButtonUp = lParam;
-        return 0;
-    }
-    LRESULT OnNotify(WPARAM, LPARAM) override { return 1234; }
-    LRESULT OnDestroy(WPARAM, LPARAM) override {
-        ++probe_->destroys;
-        return 0;
-    }
+    void OnSize(int width, int height) override { probe_->lastSize = {width, height}; }
+    void OnCommand(int id, int, HWND) override { probe_->commands.push_back(id); }
+    void OnLButtonUp(POINT at, UINT) override { probe_->lastButtonUp = at; }
+    LRESULT OnNotify(NMHDR&) override { return 1234; }
+    void OnDestroy() override { ++probe_->destroys; }
 
 private:
     ChildProbe* probe_;
@@ -265,7 +243,7 @@ TEST(UxChild, DispatchesAndIsNeverDeletedByItsWindow) {
     {
         ProbeChild child(&probe);
         const RECT area = {10, 20, 110, 70};
-        ASSERT_TRUE(child.Create(host.get(), &area, WS_VISIBLE, 0));
+        ASSERT_TRUE(child.create(host.get(), &area, WS_VISIBLE, 0));
         HWND window = child.handle();
         EXPECT_EQ(window, probe.handleAtCreate);
         EXPECT_EQ(host.get(), GetParent(window));
@@ -276,12 +254,14 @@ TEST(UxChild, DispatchesAndIsNeverDeletedByItsWindow) {
         EXPECT_EQ(50, client.bottom);
 
         SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(100, 50));
-        EXPECT_EQ(MAKELPARAM(100, 50), probe.lastSize);
+        EXPECT_EQ(100, probe.lastSize.cx);
+        EXPECT_EQ(50, probe.lastSize.cy);
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(2000, BN_CLICKED), 0);
         ASSERT_EQ(1u, probe.commands.size());
         EXPECT_EQ(2000, probe.commands[0]);
         SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
-        EXPECT_EQ(MAKELPARAM(3, 4), probe.lastButtonUp);
+        EXPECT_EQ(3, probe.lastButtonUp.x);
+        EXPECT_EQ(4, probe.lastButtonUp.y);
         // The notification's answer goes back directly.
         NMHDR header = {host.get(), 1000, NM_CLICK};
         EXPECT_EQ(1234, SendMessageA(window, WM_NOTIFY, 1000, reinterpret_cast<LPARAM>(&header)));
@@ -298,17 +278,17 @@ TEST(UxChild, DispatchesAndIsNeverDeletedByItsWindow) {
 TEST(UxChild, RefusedCreationAndAWindowThatOutlivesItsObject) {
     TestHostWindow host;
     ChildProbe probe;
-    probe.createResult = -1;
+    probe.createAccepted = false;
     ProbeChild refused(&probe);
-    EXPECT_FALSE(refused.Create(host.get(), nullptr, WS_VISIBLE, 0));
+    EXPECT_FALSE(refused.create(host.get(), nullptr, WS_VISIBLE, 0));
     EXPECT_EQ(nullptr, refused.handle());
     EXPECT_EQ(0, probe.deletions);
 
-    probe.createResult = 0;
+    probe.createAccepted = true;
     HWND window = nullptr;
     {
         ProbeChild shortLived(&probe);
-        ASSERT_TRUE(shortLived.Create(host.get(), nullptr, 0, 0));
+        ASSERT_TRUE(shortLived.create(host.get(), nullptr, 0, 0));
         window = shortLived.handle();
     }
     ASSERT_TRUE(IsWindow(window));

@@ -25,6 +25,19 @@ TEST(CenterRectOn, OddDifferencesTruncateTowardZero) {
     EXPECT_EQ(makeRect(97, 0, 105, 8), centerRectOn(makeRect(100, -10, 101, 0), 8, 8));
 }
 
+// ---- pointer positions
+
+TEST(UnpackPosition, BothHalvesAreSigned) {
+    // A pointer captured left of and above the window: (-3, -40).
+    const UxPoint outside = unpackPosition(0xFFD8FFFDu);
+    EXPECT_EQ(-3, outside.x);
+    EXPECT_EQ(-40, outside.y);
+    // The largest positive halves stay positive; the next value is the most negative.
+    const UxPoint edges = unpackPosition(0x80007FFFu);
+    EXPECT_EQ(32767, edges.x);
+    EXPECT_EQ(-32768, edges.y);
+}
+
 // ---- colours
 
 namespace {

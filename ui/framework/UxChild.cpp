@@ -1,5 +1,6 @@
 #include "ui/framework/UxChild.h"
 
+#include "ui/framework/UxGeometry.h"
 #include "ui/framework/UxWindowBinding.h"
 
 static const char childClassName[] = "UxChild_Class";
@@ -13,7 +14,7 @@ UxChild::~UxChild()
     }
 }
 
-bool UxChild::Create(HWND parent, const RECT* rect, DWORD style, DWORD extendedStyle)
+bool UxChild::create(HWND parent, const RECT* rect, DWORD style, DWORD extendedStyle)
 {
     if (!UxWindowBinding::declareClass(childClassName, nullptr))
         return false;
@@ -24,33 +25,36 @@ bool UxChild::Create(HWND parent, const RECT* rect, DWORD style, DWORD extendedS
     return window != nullptr;
 }
 
-LRESULT UxChild::OnNotify(WPARAM wParam, LPARAM lParam)
+LRESULT UxChild::OnNotify(NMHDR& header)
 {
-    return DefWindowProcA(handle(), WM_NOTIFY, wParam, lParam);
+    return DefWindowProcA(handle(), WM_NOTIFY, static_cast<WPARAM>(header.idFrom), reinterpret_cast<LPARAM>(&header));
 }
 
-LRESULT UxChild::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+void UxChild::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_DESTROY: return OnDestroy(wParam, lParam);
-    case WM_SIZE: return OnSize(wParam, lParam);
+    case WM_DESTROY: OnDestroy(); break;
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); break;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC context = BeginPaint(handle(), &paint);
         OnPaint(context);
         EndPaint(handle(), &paint);
-        return 0;
+        break;
     }
-    case WM_DRAWITEM: return OnDrawItem(wParam, lParam);
-    case WM_COMMAND: return OnCommand(wParam, lParam);
-    case WM_HSCROLL: return OnHScroll(wParam, lParam);
-    case WM_VSCROLL: return OnVScroll(wParam, lParam);
-    case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam);
-    case WM_LBUTTONDOWN: return OnLButtonDown(wParam, lParam);
-    case WM_LBUTTONUP: return OnLButtonUp(wParam, lParam);
-    case WM_RBUTTONDOWN: return OnRButtonDown(wParam, lParam);
-    case WM_RBUTTONUP: return OnRButtonUp(wParam, lParam);
-    default: return 0;
+    case WM_DRAWITEM:
+        if (lParam != 0)
+            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        break;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
+    case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
+    case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
+    case WM_MOUSEMOVE: OnMouseMove(pointOf(lParam), static_cast<UINT>(wParam)); break;
+    case WM_LBUTTONDOWN: OnLButtonDown(pointOf(lParam), static_cast<UINT>(wParam)); break;
+    case WM_LBUTTONUP: OnLButtonUp(pointOf(lParam), static_cast<UINT>(wParam)); break;
+    case WM_RBUTTONDOWN: OnRButtonDown(pointOf(lParam), static_cast<UINT>(wParam)); break;
+    case WM_RBUTTONUP: OnRButtonUp(pointOf(lParam), static_cast<UINT>(wParam)); break;
+    default: break;
     }
 }
 
@@ -58,9 +62,9 @@ LRESULT UxChild::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND window = handle();
     if (message == WM_CREATE)
-        return OnCreate(wParam, lParam) == -1 ? -1 : DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NOTIFY)
-        return OnNotify(wParam, lParam);
+        return OnCreate() ? DefWindowProcA(window, message, wParam, lParam) : -1;
+    if (message == WM_NOTIFY && lParam != 0)
+        return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
     dispatch(message, wParam, lParam);
     // Painted windows have validated their area; the rest is the default.
     if (message == WM_PAINT)

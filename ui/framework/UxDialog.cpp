@@ -6,37 +6,68 @@ INT_PTR UxDialog::run(HWND parent, int templateId)
                            reinterpret_cast<LPARAM>(this));
 }
 
-LRESULT UxDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+void UxDialog::OnDrawItem(const DRAWITEMSTRUCT& item)
+{
+    drawItemLeftToDefault_ = true;
+}
+
+INT_PTR UxDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND: return OnCommand(wParam, lParam);
-    case WM_SIZE: return OnSize(wParam, lParam);
-    case WM_ERASEBKGND: return OnEraseBkgnd(wParam, lParam);
-    case WM_DESTROY: return OnDestroy(wParam, lParam);
-    case WM_NOTIFY: return OnNotify(wParam, lParam);
-    case WM_DRAWITEM: return OnDrawItem(wParam, lParam);
-    case WM_CTLCOLOREDIT: return OnCtlColorEdit(wParam, lParam);
-    default: return 0;
+    case WM_COMMAND: {
+        const CommandAnswer answer = OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return answer == CommandAnswer::Handled ? TRUE : FALSE;
     }
+    case WM_ERASEBKGND: return OnEraseBkgnd(reinterpret_cast<HDC>(wParam)) ? TRUE : FALSE;
+    case WM_DRAWITEM:
+        if (lParam == 0)
+            return FALSE;
+        drawItemLeftToDefault_ = false;
+        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return drawItemLeftToDefault_ ? FALSE : TRUE;
+    // The brush is the answer itself, not a message result.
+    case WM_CTLCOLOREDIT:
+        return reinterpret_cast<INT_PTR>(OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return FALSE;
+    case WM_DESTROY: OnDestroy(); return FALSE;
+    case WM_NOTIFY:
+        if (lParam != 0)
+            OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+        return FALSE;
+    default: return FALSE;
+    }
+}
+
+UxDialog* UxDialog::bindAtInit(HWND window, LPARAM createParameter)
+{
+    UxDialog* dialog = reinterpret_cast<UxDialog*>(createParameter);
+    if (dialog == nullptr)
+        return nullptr;
+    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+    dialog->setHandle(window);
+    return dialog;
+}
+
+void UxDialog::unbind(HWND window, UxDialog* dialog)
+{
+    SetWindowLongPtrA(window, DWLP_USER, 0);
+    dialog->setHandle(nullptr);
 }
 
 INT_PTR CALLBACK UxDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
-        UxDialog* dialog = reinterpret_cast<UxDialog*>(lParam);
+        UxDialog* dialog = bindAtInit(window, lParam);
         if (dialog == nullptr)
-            return 0;
-        SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
-        dialog->setHandle(window);
-        return dialog->OnInitDialog(wParam, lParam);
+            return FALSE;
+        return dialog->OnInitDialog() == InitialFocus::SetBySystem ? TRUE : FALSE;
     }
+    // Nothing before WM_INITDIALOG (WM_SETFONT) reaches a handler.
     UxDialog* dialog = reinterpret_cast<UxDialog*>(GetWindowLongPtrA(window, DWLP_USER));
     if (dialog == nullptr)
-        return 0;
-    const LRESULT result = dialog->dispatch(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, DWLP_USER, 0);
-        dialog->setHandle(nullptr);
-    }
+        return FALSE;
+    const INT_PTR result = dialog->dispatch(message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        unbind(window, dialog);
     return result;
 }

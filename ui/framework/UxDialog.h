@@ -3,25 +3,50 @@
 
 // A modal dialog from a dialog template. Its owner creates the object (on
 // the stack, usually) and keeps it for the run; the dialog never deletes it.
-// Every handler's result is the dialog procedure's answer: 0 is "not handled".
+//
+// The handlers get the message's arguments decoded. Whether the dialog
+// procedure answers a message as handled is decided in dispatch alone: from
+// a handler's named result, from whether the class overrides OnDrawItem, and
+// never for the messages a handler is only told of (size, destruction,
+// notifications), which the dialog manager then handles as well.
 class UxDialog : public UxWindow {
 public:
+    // LeftAlone: the system does not put the focus on the first control.
+    enum class InitialFocus { SetBySystem, LeftAlone };
+    // NotHandled leaves the command to the dialog manager.
+    enum class CommandAnswer { Handled, NotHandled };
+
     ~UxDialog() override = default;
 
     // DialogBoxParamA of template templateId owned by parent.
     INT_PTR run(HWND parent, int templateId);
 
-    virtual LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) { return 1; }
-    virtual LRESULT OnCommand(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnSize(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnDestroy(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnNotify(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnCtlColorEdit(WPARAM wParam, LPARAM lParam) { return 0; }
+    // The dialog is bound before this runs: handle() is its window.
+    virtual InitialFocus OnInitDialog() { return InitialFocus::SetBySystem; }
+    virtual CommandAnswer OnCommand(int id, int code, HWND control) { return CommandAnswer::NotHandled; }
+    virtual void OnSize(int width, int height) {}
+    // True when the background is painted; false leaves it to the dialog manager.
+    virtual bool OnEraseBkgnd(HDC context) { return false; }
+    virtual void OnDestroy() {}
+    virtual void OnNotify(NMHDR& header) {}
+    // A class that overrides this draws its owner-drawn controls: WM_DRAWITEM
+    // is then answered as handled. This one leaves them to the default.
+    virtual void OnDrawItem(const DRAWITEMSTRUCT& item);
+    // The brush for the edit's background; null leaves it to the dialog manager.
+    virtual HBRUSH OnCtlColorEdit(HDC context, HWND edit) { return nullptr; }
 
+    // The dialog procedure of every UxDialog; the creation parameter names
+    // the object.
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // The one place a dialog is bound to its object, at WM_INITDIALOG before
+    // any handler runs; null without an object.
+    static UxDialog* bindAtInit(HWND window, LPARAM createParameter);
+    static void unbind(HWND window, UxDialog* dialog);
+    // The dialog procedure's answer for one message after WM_INITDIALOG.
+    INT_PTR dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Set by the base OnDrawItem while a WM_DRAWITEM is dispatched.
+    bool drawItemLeftToDefault_ = false;
 };

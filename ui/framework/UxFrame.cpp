@@ -1,10 +1,11 @@
 #include "ui/framework/UxFrame.h"
 
+#include "ui/framework/UxGeometry.h"
 #include "ui/framework/UxWindowBinding.h"
 
 static const char frameClassName[] = "UxFrame_Class";
 
-bool UxFrame::Create(HWND parent, DWORD style, const RECT* rect, const char* title)
+bool UxFrame::create(HWND parent, DWORD style, const RECT* rect, const char* title)
 {
     if (!UxWindowBinding::declareClass(frameClassName, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH))))
         return false;
@@ -24,24 +25,24 @@ bool UxFrame::Create(HWND parent, DWORD style, const RECT* rect, const char* tit
     return true;
 }
 
-LRESULT UxFrame::OnPaint(HDC context)
+void UxFrame::OnPaint(HDC context)
 {
     RECT client;
     GetClientRect(handle(), &client);
     FillRect(context, &client, GetSysColorBrush(COLOR_BTNFACE));
-    return 0;
 }
 
-LRESULT UxFrame::OnNcHitTest(WPARAM wParam, LPARAM lParam)
+LRESULT UxFrame::OnNcHitTest(POINT at)
 {
-    return DefWindowProcA(handle(), WM_NCHITTEST, wParam, lParam);
+    // The message carries nothing in its wParam.
+    return DefWindowProcA(handle(), WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
 }
 
 bool UxFrame::dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (message) {
-    case WM_DESTROY: OnDestroy(wParam, lParam); return false;
-    case WM_SIZE: OnSize(wParam, lParam); return false;
+    case WM_DESTROY: OnDestroy(); return false;
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return false;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC context = BeginPaint(handle(), &paint);
@@ -52,21 +53,27 @@ bool UxFrame::dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
     }
     case WM_CLOSE:
         *result = 0;
-        return OnClose(wParam, lParam) == 0;
-    case WM_GETMINMAXINFO: OnGetMinMaxInfo(wParam, lParam); return false;
-    case WM_NOTIFY: OnNotify(wParam, lParam); return false;
-    case WM_INITMENUPOPUP: OnInitMenuPopup(wParam, lParam); return false;
-    case WM_NCHITTEST: *result = OnNcHitTest(wParam, lParam); return true;
-    case WM_COMMAND: OnCommand(wParam, lParam); return false;
+        return OnClose() == CloseAnswer::KeepOpen;
+    case WM_GETMINMAXINFO:
+        if (lParam != 0)
+            OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return false;
+    case WM_NOTIFY:
+        if (lParam != 0)
+            OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+        return false;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam)); return false;
+    case WM_NCHITTEST: *result = OnNcHitTest(pointOf(lParam)); return true;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return false;
     case WM_TIMER:
         *result = 0;
-        return OnTimer(wParam, lParam) == 0;
-    case WM_MOUSEMOVE: OnMouseMove(wParam, lParam); return false;
-    case WM_LBUTTONDOWN: OnLButtonDown(wParam, lParam); return false;
-    case WM_LBUTTONUP: OnLButtonUp(wParam, lParam); return false;
-    case WM_RBUTTONDOWN: OnRButtonDown(wParam, lParam); return false;
-    case WM_RBUTTONUP: OnRButtonUp(wParam, lParam); return false;
-    case WM_NCDESTROY: OnNcDestroy(wParam, lParam); return false;
+        return OnTimer(wParam) == TimerAnswer::Answered;
+    case WM_MOUSEMOVE: OnMouseMove(pointOf(lParam), static_cast<UINT>(wParam)); return false;
+    case WM_LBUTTONDOWN: OnLButtonDown(pointOf(lParam), static_cast<UINT>(wParam)); return false;
+    case WM_LBUTTONUP: OnLButtonUp(pointOf(lParam), static_cast<UINT>(wParam)); return false;
+    case WM_RBUTTONDOWN: OnRButtonDown(pointOf(lParam), static_cast<UINT>(wParam)); return false;
+    case WM_RBUTTONUP: OnRButtonUp(pointOf(lParam), static_cast<UINT>(wParam)); return false;
+    case WM_NCDESTROY: OnNcDestroy(); return false;
     default: return false;
     }
 }
@@ -75,7 +82,7 @@ LRESULT UxFrame::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND window = handle();
     if (message == WM_CREATE)
-        return OnCreate(wParam, lParam) == -1 ? -1 : DefWindowProcA(window, message, wParam, lParam);
+        return OnCreate() ? DefWindowProcA(window, message, wParam, lParam) : -1;
     LRESULT result = 0;
     // The default handling counts too: closing runs the destruction inside it.
     if (!dispatch(message, wParam, lParam, &result))

@@ -6,34 +6,41 @@
 // window has returned, never while one of its handlers is still running (a
 // handler that destroys its own window finishes on a live object). A failed
 // creation leaves the object with its caller.
+//
+// The handlers get the message's arguments decoded; after those that return
+// nothing, the message gets the default handling as well.
 class UxFrame : public UxWindow {
 public:
+    enum class CloseAnswer { Close, KeepOpen };
+    enum class TimerAnswer { Answered, DefaultHandling };
+
     ~UxFrame() override = default;
 
     // True when a window exists afterwards; it is then shown and updated.
-    virtual bool Create(HWND parent, DWORD style, const RECT* rect, const char* title);
+    virtual bool create(HWND parent, DWORD style, const RECT* rect, const char* title);
 
-    virtual LRESULT OnCreate(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnCommand(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnRButtonDown(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam) { return 0; }
+    // False aborts the window's creation.
+    virtual bool OnCreate() { return true; }
+    virtual void OnCommand(int id, int code, HWND control) {}
+    // Positions in client coordinates; keys are the MK_ flags.
+    virtual void OnMouseMove(POINT at, UINT keys) {}
+    virtual void OnLButtonDown(POINT at, UINT keys) {}
+    virtual void OnLButtonUp(POINT at, UINT keys) {}
+    virtual void OnRButtonDown(POINT at, UINT keys) {}
+    virtual void OnRButtonUp(POINT at, UINT keys) {}
     // Fills the client area with the button face.
-    virtual LRESULT OnPaint(HDC context);
-    virtual LRESULT OnSize(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) { return 0; }
-    // Answered directly.
-    virtual LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
-    // 0 is answered directly; anything else gets the default handling.
-    virtual LRESULT OnTimer(WPARAM wParam, LPARAM lParam) { return 1; }
-    virtual LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnDestroy(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnNotify(WPARAM wParam, LPARAM lParam) { return 0; }
-    virtual LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) { return 0; }
-    // 0 keeps the window open.
-    virtual LRESULT OnClose(WPARAM wParam, LPARAM lParam) { return 1; }
+    virtual void OnPaint(HDC context);
+    virtual void OnSize(int width, int height) {}
+    virtual void OnGetMinMaxInfo(MINMAXINFO& limits) {}
+    // The hit-test code, in screen coordinates; the default one here.
+    virtual LRESULT OnNcHitTest(POINT at);
+    virtual TimerAnswer OnTimer(UINT_PTR id) { return TimerAnswer::DefaultHandling; }
+    virtual void OnNcDestroy() {}
+    virtual void OnDestroy() {}
+    virtual void OnNotify(NMHDR& header) {}
+    virtual void OnInitMenuPopup(HMENU menu, int index) {}
+    // Close lets the default handling destroy the window.
+    virtual CloseAnswer OnClose() { return CloseAnswer::Close; }
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

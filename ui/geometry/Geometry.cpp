@@ -11,3 +11,16 @@ UxRect centerRectOn(const UxRect& reference, int width, int height)
         y = 0;
     return makeRectOfSize(x, y, width, height);
 }
+
+static int signedHalf(uint32_t half)
+{
+    return half >= 0x8000 ? static_cast<int>(half) - 0x10000 : static_cast<int>(half);
+}
+
+UxPoint unpackPosition(uint32_t packed)
+{
+    UxPoint point;
+    point.x = signedHalf(packed & 0xFFFFu);
+    point.y = signedHalf(packed >> 16);
+    return point;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 
 // A rectangle in pixels, left/top inclusive, right/bottom exclusive, laid out
 // like the platform's RECT so the windows can copy it field by field.
@@ -15,6 +16,17 @@ struct UxRect {
         return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
     }
 };
+
+// A point in pixels. A client position may be negative: a captured pointer
+// left of or above the window.
+struct UxPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// A position as the window messages pack it into 32 bits: x in the low half,
+// y in the high half, each a signed 16-bit value.
+UxPoint unpackPosition(uint32_t packed);
 
 inline UxRect makeRect(int left, int top, int right, int bottom) {
     UxRect rect;
