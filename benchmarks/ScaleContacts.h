@@ -21,15 +21,13 @@ struct Person {
     std::string street, city, state, zip, country, note;
 };
 
-inline std::string numbered(const char* format, int value)
-{
+inline std::string numbered(const char* format, int value) {
     char text[128];
     std::snprintf(text, sizeof text, format, value);
     return text;
 }
 
-inline Person person(Side side, int index, int perSide)
-{
+inline Person person(Side side, int index, int perSide) {
     static const char* const firstNames[] = {"Alice", "Bernard", "Chiara", "Dmitri", "Eleanor", "Farid", "Grace"};
     static const char* const lastNames[] = {"Anderson", "Okafor", "Rossi", "Kowalski", "Nakamura", "Lindqvist"};
     static const char* const companies[] = {"Northwind Trading Company", "Contoso Pharmaceuticals Ltd.",
@@ -56,16 +54,14 @@ inline Person person(Side side, int index, int perSide)
     return p;
 }
 
-inline std::vector<Person> people(Side side, int perSide)
-{
+inline std::vector<Person> people(Side side, int perSide) {
     std::vector<Person> all;
     for (int index = 0; index < perSide; ++index)
         all.push_back(person(side, index, perSide));
     return all;
 }
 
-inline void toRecord(const Person& p, ContactRecord& record)
-{
+inline void toRecord(const Person& p, ContactRecord& record) {
     copyText(record.firstName, p.first.c_str());
     copyText(record.lastName, p.last.c_str());
     copyText(record.company, p.company.c_str());
@@ -83,8 +79,7 @@ inline void toRecord(const Person& p, ContactRecord& record)
 }
 
 // The older format: 30 columns, five phone slots (Work, Home, Mobile, E-Mail, Fax).
-inline PalmBytes palmFile1(const std::string& storedName, const std::vector<Person>& all)
-{
+inline PalmBytes palmFile1(const std::string& storedName, const std::vector<Person>& all) {
     PalmBytes bytes;
     bytes.u32(0x41420100).countedString(storedName).countedString("Custom 1\nCustom 2\nCustom 3\nCustom 4\n");
     bytes.categorySection(128, {{1, 5, "Business", "Business"}, {2, 9, "Personal", "Personal"}});
@@ -108,8 +103,7 @@ inline PalmBytes palmFile1(const std::string& storedName, const std::vector<Pers
 }
 
 // The Palm Desktop 4 format: 73 columns, seven phone slots.
-inline PalmBytes palmFile4(const std::string& storedName, const std::vector<Person>& all)
-{
+inline PalmBytes palmFile4(const std::string& storedName, const std::vector<Person>& all) {
     const uint32_t count = static_cast<uint32_t>(all.size());
     PalmBytes bytes;
     bytes.format4Signature().u32(0x41420200);
@@ -154,8 +148,7 @@ inline PalmBytes palmFile4(const std::string& storedName, const std::vector<Pers
 }
 
 // The stand-in Outlook's contact file (plain ASCII values need no escapes).
-inline std::string outlookContacts(const std::vector<Person>& all)
-{
+inline std::string outlookContacts(const std::vector<Person>& all) {
     std::string text = "# The scale benchmark's Outlook contacts.\n";
     for (const Person& p : all) {
         text += "\n[contact]\n";

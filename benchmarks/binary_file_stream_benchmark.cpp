@@ -18,12 +18,17 @@ constexpr int ColumnCount = 73;
 enum class Column { Integer, Boolean, Blob, String, Wide };
 
 Column kindOfColumn(int column) {
-    if (column >= 7 && column <= 10) return Column::Blob;
-    if (column == 65) return Column::Wide;
-    if (column == 66) return Column::Boolean;
-    static const int integerColumns[] = {0, 1, 2, 3, 4, 5, 6, 17, 26, 27, 28, 29, 30, 31, 32, 42, 48, 54, 62, 63, 67, 68};
+    if (column >= 7 && column <= 10)
+        return Column::Blob;
+    if (column == 65)
+        return Column::Wide;
+    if (column == 66)
+        return Column::Boolean;
+    static const int integerColumns[] = {0,  1,  2,  3,  4,  5,  6,  17, 26, 27, 28,
+                                         29, 30, 31, 32, 42, 48, 54, 62, 63, 67, 68};
     for (int integerColumn : integerColumns) {
-        if (integerColumn == column) return Column::Integer;
+        if (integerColumn == column)
+            return Column::Integer;
     }
     return Column::String;
 }
@@ -32,7 +37,8 @@ Column kindOfColumn(int column) {
 struct ColumnTable {
     Column kinds[ColumnCount];
     ColumnTable() {
-        for (int column = 0; column < ColumnCount; ++column) kinds[column] = kindOfColumn(column);
+        for (int column = 0; column < ColumnCount; ++column)
+            kinds[column] = kindOfColumn(column);
     }
 };
 const ColumnTable columnTable;
@@ -48,7 +54,8 @@ struct Record {
 const std::string& benchmarkFile() {
     static TempFolder folder;
     static std::string path;
-    if (!path.empty()) return path;
+    if (!path.empty())
+        return path;
     PalmBytes bytes;
     for (int record = 0; record < RecordCount; ++record) {
         for (int column = 0; column < ColumnCount; ++column) {
@@ -56,12 +63,16 @@ const std::string& benchmarkFile() {
             case Column::Integer: bytes.integerField(static_cast<uint32_t>(record * column)); break;
             case Column::Boolean: bytes.booleanField(record & 1); break;
             case Column::Blob:
-                if (column == 7) bytes.blobField(64, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8});
-                else bytes.absentBlobField(static_cast<uint32_t>(57 + column));
+                if (column == 7)
+                    bytes.blobField(64, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8});
+                else
+                    bytes.absentBlobField(static_cast<uint32_t>(57 + column));
                 break;
             case Column::Wide: bytes.wideField(record, column); break;
             case Column::String:
-                bytes.stringField(column % 3 == 0 ? std::string() : "text " + std::to_string(record) + " in column " + std::to_string(column));
+                bytes.stringField(column % 3 == 0
+                                      ? std::string()
+                                      : "text " + std::to_string(record) + " in column " + std::to_string(column));
                 break;
             }
         }
@@ -107,7 +118,8 @@ void readRecordsFieldByField(benchmark::State& state, bool keepRecords) {
                 }
             }
         }
-        if (!ok) state.SkipWithError("read failed");
+        if (!ok)
+            state.SkipWithError("read failed");
         benchmark::DoNotOptimize(records.data());
     }
 }
@@ -134,20 +146,27 @@ void fillRecordsFromMemory(benchmark::State& state, bool keepRecords) {
             for (int column = 0; column < ColumnCount; ++column) {
                 switch (columnKind(column)) {
                 case Column::Integer:
-                case Column::Boolean: record.numbers[column] = word(at + 4); at += 8; break;
+                case Column::Boolean:
+                    record.numbers[column] = word(at + 4);
+                    at += 8;
+                    break;
                 case Column::Blob: {
                     FieldBlob& blob = record.blobs[column - 7];
                     blob.tag = word(at);
                     blob.present = word(at + 4);
                     at += 8;
-                    if (blob.present == 0) break;
+                    if (blob.present == 0)
+                        break;
                     blob.length = word(at + 8);
                     at += 12;
                     blob.data.assign(content.begin() + at, content.begin() + at + blob.length);
                     at += blob.length;
                     break;
                 }
-                case Column::Wide: record.numbers[column] = word(at + 4); at += 12; break;
+                case Column::Wide:
+                    record.numbers[column] = word(at + 4);
+                    at += 12;
+                    break;
                 case Column::String: {
                     uint32_t length = content[at + 8];
                     record.texts[column].assign(reinterpret_cast<const char*>(&content[at + 9]), length);
@@ -189,11 +208,12 @@ void BM_WriteRecordsFieldByField(benchmark::State& state) {
                 }
             }
         }
-        if (!stream.close()) state.SkipWithError("write failed");
+        if (!stream.close())
+            state.SkipWithError("write failed");
     }
 }
 BENCHMARK(BM_WriteRecordsFieldByField)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

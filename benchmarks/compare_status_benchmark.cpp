@@ -9,8 +9,7 @@
 
 // Invented contacts: names and a home phone made from the number, a company and
 // a note like real ones, so the name test fails on a late byte.
-static void inventContact(ContactRecord& record, const char* side, int number)
-{
+static void inventContact(ContactRecord& record, const char* side, int number) {
     char text[64];
     std::snprintf(text, sizeof text, "Given%06d", number);
     copyText(record.firstName, text);
@@ -31,8 +30,7 @@ struct ListPair {
 };
 
 // Half of each side has a counterpart on the other; every fifth pair differs.
-static std::unique_ptr<ListPair> makeLists(int perSide)
-{
+static std::unique_ptr<ListPair> makeLists(int perSide) {
     std::unique_ptr<ListPair> lists(new ListPair);
     const int shared = perSide / 2;
     for (int index = 0; index < perSide; ++index) {
@@ -53,8 +51,7 @@ static std::unique_ptr<ListPair> makeLists(int perSide)
     return lists;
 }
 
-static void runPass(benchmark::State& state, bool bAgainstA)
-{
+static void runPass(benchmark::State& state, bool bAgainstA) {
     const std::unique_ptr<ListPair> lists = makeLists(static_cast<int>(state.range(0)));
     ContactList* first = bAgainstA ? &lists->b : &lists->a;
     ContactList* second = bAgainstA ? &lists->a : &lists->b;
@@ -63,15 +60,9 @@ static void runPass(benchmark::State& state, bool bAgainstA)
     state.counters["records"] = static_cast<double>(state.range(0));
 }
 
-static void BM_CompareStatusAAgainstB(benchmark::State& state)
-{
-    runPass(state, false);
-}
+static void BM_CompareStatusAAgainstB(benchmark::State& state) { runPass(state, false); }
 
-static void BM_CompareStatusBAgainstA(benchmark::State& state)
-{
-    runPass(state, true);
-}
+static void BM_CompareStatusBAgainstA(benchmark::State& state) { runPass(state, true); }
 
 BENCHMARK(BM_CompareStatusAAgainstB)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompareStatusBAgainstA)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);

@@ -43,12 +43,14 @@ Person person(int index) {
     p.company = kCompanies[index % 4];
     p.title = kTitles[index % 4];
     p.note = "Met at the autumn trade fair; prefers calls before noon. Orders every quarter, "
-             "ask about the new catalogue. Reference " + numbered("%06d", index) + ".";
+             "ask about the new catalogue. Reference " +
+             numbered("%06d", index) + ".";
     p.email = numbered("contact%05d@example.com", index);
     p.street = numbered("%d Harbour View Road, Unit 4", 10 + index % 900);
     p.city = kCities[index % 5];
     p.zip = numbered("%05d", 10000 + index % 89999);
-    for (int slot = 0; slot < 7; ++slot) p.phones[slot] = numbered("+1 555 %07d", index * 7 + slot);
+    for (int slot = 0; slot < 7; ++slot)
+        p.phones[slot] = numbered("+1 555 %07d", index * 7 + slot);
     p.phones[4] = p.email;
     return p;
 }
@@ -63,10 +65,12 @@ PalmBytes format1File(const std::string& path) {
         const Person p = person(index);
         bytes.integerField(index + 1).integerField(0).integerField(index);
         bytes.stringField(p.last).stringField(p.first).stringField(p.title).stringField(p.company);
-        for (uint32_t slot = 0; slot < 5; ++slot) bytes.integerField(slot).stringField(p.phones[slot]);
+        for (uint32_t slot = 0; slot < 5; ++slot)
+            bytes.integerField(slot).stringField(p.phones[slot]);
         bytes.stringField(p.street).stringField(p.city).stringField("CA").stringField(p.zip);
         bytes.stringField("United States").stringField(p.note).booleanField(0).integerField(index % 2 ? 5 : 9);
-        for (int custom = 0; custom < 4; ++custom) bytes.stringField(numbered("Account %d", index * 4 + custom));
+        for (int custom = 0; custom < 4; ++custom)
+            bytes.stringField(numbered("Account %d", index * 4 + custom));
         bytes.integerField(0);
     }
     return bytes;
@@ -82,7 +86,8 @@ PalmBytes format4File(const std::string& path) {
     bytes.format4Signature().u32(0x41420200);
     bytes.fill(0, 12).u8(RecordCount % 256).u8(static_cast<uint8_t>(RecordCount / 256 + 16)).fill(0, 10);
     bytes.countedString(path).fill(0, 11);
-    for (int label = 0; label < 9; ++label) bytes.countedString(numbered("Custom %d", label + 1)).u32(0);
+    for (int label = 0; label < 9; ++label)
+        bytes.countedString(numbered("Custom %d", label + 1)).u32(0);
     bytes.fill(0, 42).categorySection(128, {{1, 5, "Business", "Business"}, {2, 9, "Personal", "Personal"}});
     bytes.format4Schema();
     bytes.u32(RecordCount * 73);
@@ -93,9 +98,12 @@ PalmBytes format4File(const std::string& path) {
         bytes.blobField(64, 1, 0, {1, 2, 3, 4, 5, 6, 7, 8}).absentBlobField(65).absentBlobField(66).absentBlobField(67);
         bytes.stringField("").stringField("").stringField(p.first).stringField(p.last);
         bytes.stringField(p.title).stringField(p.company).integerField(0).stringField(p.note);
-        for (int slot = 0; slot < 7; ++slot) bytes.stringField(p.phones[slot]);
-        for (uint32_t slot = 0; slot < 7; ++slot) bytes.integerField(slot);
-        for (int custom = 0; custom < 9; ++custom) bytes.stringField(numbered("Account %d", index * 9 + custom));
+        for (int slot = 0; slot < 7; ++slot)
+            bytes.stringField(p.phones[slot]);
+        for (uint32_t slot = 0; slot < 7; ++slot)
+            bytes.integerField(slot);
+        for (int custom = 0; custom < 9; ++custom)
+            bytes.stringField(numbered("Account %d", index * 9 + custom));
         bytes.integerField(0);
         addressBlock(bytes, p, "work");
         bytes.integerField(1);
@@ -105,7 +113,8 @@ PalmBytes format4File(const std::string& path) {
         bytes.stringField(p.first + ".chat").stringField("").integerField(0).integerField(0);
         bytes.stringField("https://www.example.com/" + p.last).wideField(0, 0x40E5F000).booleanField(0);
         bytes.integerField(0).integerField(0);
-        for (int text = 0; text < 4; ++text) bytes.stringField("");
+        for (int text = 0; text < 4; ++text)
+            bytes.stringField("");
     }
     return bytes;
 }
@@ -176,7 +185,8 @@ void BM_FileObjectRead_Format4(benchmark::State& state) { readFileObject<PalmAdd
 void BM_UnifiedRecordsAlone(benchmark::State& state) {
     for (auto _ : state) {
         ContactList list;
-        for (int index = 0; index < RecordCount; ++index) list.append(std::unique_ptr<ContactRecord>(new ContactRecord));
+        for (int index = 0; index < RecordCount; ++index)
+            list.append(std::unique_ptr<ContactRecord>(new ContactRecord));
         benchmark::DoNotOptimize(list.first());
     }
 }
@@ -229,6 +239,6 @@ BENCHMARK(BM_FileObjectRead_Format4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StoreLoad_Format4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddRecords_Format1)->Arg(2000)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -37,8 +37,7 @@ namespace {
 
 // Gives freed memory back to the kernel, so the next allocations start from
 // fresh pages as a program's first load does, whatever ran before.
-void returnFreedMemory()
-{
+void returnFreedMemory() {
 #if defined(__GLIBC__)
     malloc_trim(0);
 #endif
@@ -49,8 +48,7 @@ struct Sides {
     ContactList outlook;
 };
 
-std::unique_ptr<Sides> makeSides(int perSide)
-{
+std::unique_ptr<Sides> makeSides(int perSide) {
     std::unique_ptr<Sides> sides(new Sides);
     for (int index = 0; index < perSide; ++index) {
         ContactRecord palm;
@@ -64,15 +62,13 @@ std::unique_ptr<Sides> makeSides(int perSide)
 }
 
 // Every Palm record's status from the Outlook list.
-void BM_PassWalk(benchmark::State& state)
-{
+void BM_PassWalk(benchmark::State& state) {
     const std::unique_ptr<Sides> sides = makeSides(static_cast<int>(state.range(0)));
     for (auto _ : state)
         reference::walkCompareStatus(&sides->palm, &sides->outlook);
 }
 
-void BM_PassIndexed(benchmark::State& state)
-{
+void BM_PassIndexed(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         // Freshly loaded lists: the index is made within the pass.
@@ -91,8 +87,7 @@ struct LoadFiles {
     std::map<int, std::string> format1;
     std::map<int, std::string> format4;
 
-    const std::string& path(int format, int count)
-    {
+    const std::string& path(int format, int count) {
         std::map<int, std::string>& paths = format == 1 ? format1 : format4;
         std::string& path = paths[count];
         if (path.empty()) {
@@ -104,14 +99,12 @@ struct LoadFiles {
     }
 };
 
-LoadFiles& loadFiles()
-{
+LoadFiles& loadFiles() {
     static LoadFiles files;
     return files;
 }
 
-void readRaw(benchmark::State& state, int format)
-{
+void readRaw(benchmark::State& state, int format) {
     const std::string& path = loadFiles().path(format, static_cast<int>(state.range(0)));
     std::vector<uint8_t> content(64u << 20);
     for (auto _ : state) {
@@ -126,8 +119,7 @@ void readRaw(benchmark::State& state, int format)
     }
 }
 
-void loadStore(benchmark::State& state, int format)
-{
+void loadStore(benchmark::State& state, int format) {
     const int count = static_cast<int>(state.range(0));
     const std::string& path = loadFiles().path(format, count);
     for (auto _ : state) {
@@ -148,8 +140,7 @@ void loadStore(benchmark::State& state, int format)
 
 // A refresh: the store that holds the file loads it again, its earlier
 // records freed within the timing and their memory there for the new ones.
-void reloadStore(benchmark::State& state, int format)
-{
+void reloadStore(benchmark::State& state, int format) {
     const int count = static_cast<int>(state.range(0));
     const std::string& path = loadFiles().path(format, count);
     PalmContactStore store(40102);
@@ -168,8 +159,7 @@ void reloadStore(benchmark::State& state, int format)
 
 // What any first load does at least: the empty unified records made and
 // listed in fresh memory (freeing them is not timed, as in the load).
-void BM_RecordsAlone(benchmark::State& state)
-{
+void BM_RecordsAlone(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     for (auto _ : state) {
         std::unique_ptr<ContactList> list(new ContactList);
@@ -200,15 +190,13 @@ BENCHMARK(BM_StoreLoad_Format4)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmar
 BENCHMARK(BM_StoreReload_Format1)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StoreReload_Format4)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
-bool writeText(const std::string& path, const std::string& text)
-{
+bool writeText(const std::string& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary);
     file << text;
     return static_cast<bool>(file);
 }
 
-int writeWineData(const std::string& folder, int count)
-{
+int writeWineData(const std::string& folder, int count) {
     namespace fs = std::filesystem;
     std::error_code error;
     fs::create_directories(fs::path(folder) / "Scale" / "address", error);
@@ -228,8 +216,7 @@ int writeWineData(const std::string& folder, int count)
 
 }  // namespace
 
-int main(int argumentCount, char** arguments)
-{
+int main(int argumentCount, char** arguments) {
     if (argumentCount == 4 && std::strcmp(arguments[1], "--write-wine-data") == 0)
         return writeWineData(arguments[2], std::atoi(arguments[3]));
     benchmark::Initialize(&argumentCount, arguments);

@@ -17,7 +17,7 @@ void writeCheck(const char* key, bool checked, const std::string& iniPath) {
     settingsWriteString(quillsetSettingsSection, key, checked ? "1" : "0", iniPath.c_str());
 }
 
-}
+}  // namespace
 
 bool usesNineFieldOptionsDialog(long palmDesktopVersionNumber) {
     return palmDesktopVersionNumber > lastFourFieldVersion;

@@ -10,7 +10,7 @@ const char defaultProfileName[] = "Default Quillset Profile";
 static_assert(sizeof(defaultProfileKey) <= sizeof(OptionsRecord::profileKey), "default key fits");
 static_assert(sizeof(defaultProfileName) <= sizeof(OptionsRecord::profileName), "default name fits");
 
-}
+}  // namespace
 
 int32_t OptionsRecord::customMapAt(int index) const {
     if (index < 0 || index >= customMapCount)

@@ -12,8 +12,7 @@ enum class SyncAction : int32_t {
 
 // What a stored rule means for a run: a value outside 0-2 lets the Outlook
 // record win, as 2 does.
-constexpr SyncAction syncActionOf(int32_t stored)
-{
+constexpr SyncAction syncActionOf(int32_t stored) {
     return stored == 0   ? SyncAction::AskUser
            : stored == 1 ? SyncAction::PalmOverwritesOutlook
                          : SyncAction::OutlookOverwritesPalm;

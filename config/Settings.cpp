@@ -51,7 +51,7 @@ int readQuillsetSetting(const char* key) {
     return settingsGetInt(quillsetSettingsSection, key, 0, iniPath.c_str());
 }
 
-}
+}  // namespace
 
 void Settings::load() {
     options.setDefaults();
@@ -72,6 +72,4 @@ bool Settings::save() const {
     return optionsWritten && lastUserWritten;
 }
 
-bool readSwapNameSetting() {
-    return readQuillsetSetting(swapNameKey) == 1;
-}
+bool readSwapNameSetting() { return readQuillsetSetting(swapNameKey) == 1; }

@@ -15,7 +15,8 @@ public:
     FuzzScratchFiles() {
         const char* temp = std::getenv("TMPDIR");
         std::string pattern = std::string(temp && *temp ? temp : "/tmp") + "/qs-fuzz-XXXXXX";
-        if (mkdtemp(&pattern[0]) == nullptr) std::abort();
+        if (mkdtemp(&pattern[0]) == nullptr)
+            std::abort();
         folder_ = pattern;
         input_ = folder_ + "/input.dat";
         copy_ = folder_ + "/copy.dat";
@@ -23,7 +24,8 @@ public:
     ~FuzzScratchFiles() {
         std::remove(input_.c_str());
         std::remove(copy_.c_str());
-        for (const std::string& path : named_) std::remove(path.c_str());
+        for (const std::string& path : named_)
+            std::remove(path.c_str());
         rmdir(folder_.c_str());
     }
     FuzzScratchFiles(const FuzzScratchFiles&) = delete;
@@ -44,9 +46,11 @@ public:
     // file cannot be written, since every later verdict would be wrong.
     static void write(const std::string& path, const uint8_t* data, size_t size) {
         std::FILE* file = std::fopen(path.c_str(), "wb");
-        if (file == nullptr) std::abort();
+        if (file == nullptr)
+            std::abort();
         bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-        if (std::fclose(file) != 0 || !written) std::abort();
+        if (std::fclose(file) != 0 || !written)
+            std::abort();
     }
 
 private:
@@ -57,10 +61,10 @@ private:
 };
 
 // A broken promise of the reader or writer: libFuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                      \
-    do {                                                                           \
-        if (!(condition)) {                                                        \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                          \
-        }                                                                          \
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                        \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (0)

@@ -42,10 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // An older-format file whose records broke off is refused rather than
     // rewritten without the records that could not be read.
     const bool saved = store.save();
-    const bool complete =
-        format == PalmFormat::Format4 || store.file1().readState() == AddressFileReadState::Complete;
+    const bool complete = format == PalmFormat::Format4 || store.file1().readState() == AddressFileReadState::Complete;
     FUZZ_CHECK(saved == complete);
-    if (!saved) return 0;
+    if (!saved)
+        return 0;
 
     PalmContactStore again(0);
     FUZZ_CHECK(again.loadFile(files.copy()));

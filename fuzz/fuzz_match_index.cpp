@@ -19,8 +19,7 @@ public:
     uint8_t byte() { return offset_ < size_ ? data_[offset_++] : 0; }
 
     // A short text: one of a few that collide, or up to 7 bytes of input.
-    void text(char* field, size_t capacity)
-    {
+    void text(char* field, size_t capacity) {
         static const char* const common[] = {"", "", "Ann", "ann", "1", "2", "a@x", "Lee"};
         const uint8_t choice = byte();
         if (choice < 0xF0) {
@@ -39,8 +38,7 @@ private:
     size_t offset_ = 0;
 };
 
-ContactRecord recordFrom(Input& input)
-{
+ContactRecord recordFrom(Input& input) {
     ContactRecord record;
     input.text(record.firstName, sizeof record.firstName);
     input.text(record.lastName, sizeof record.lastName);
@@ -53,8 +51,7 @@ ContactRecord recordFrom(Input& input)
     return record;
 }
 
-void check(ContactList& list, const ContactRecord* probe)
-{
+void check(ContactList& list, const ContactRecord* probe) {
     const MatchResult indexed = findMatch(&list, probe);
     const int32_t indexedCursor = list.cursorPosition();
     const MatchResult walked = reference::walkForMatch(&list, probe);
@@ -63,15 +60,13 @@ void check(ContactList& list, const ContactRecord* probe)
         std::abort();
 }
 
-const ContactRecord* someRecord(ContactList& list, Input& input)
-{
+const ContactRecord* someRecord(ContactList& list, Input& input) {
     return list.count() > 0 ? list.peek(input.byte() % list.count()) : nullptr;
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input input(data, size);
     ContactList lists[2];
     for (int steps = 0; steps < 400 && !input.done(); ++steps) {

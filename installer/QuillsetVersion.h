@@ -12,7 +12,8 @@
 #define QUILLSET_VERSION_JOIN(major, minor, patch, build) QUILLSET_VERSION_STRINGIFY(major.minor.patch.build)
 
 // 2, 5, 0, 1210 for FILEVERSION; "2.5.0.1210" for the texts.
-#define QUILLSET_VERSION_NUMBERS \
+#define QUILLSET_VERSION_NUMBERS                                                                                       \
     QUILLSET_VERSION_MAJOR, QUILLSET_VERSION_MINOR, QUILLSET_VERSION_PATCH, QUILLSET_VERSION_BUILD
-#define QUILLSET_VERSION_TEXT \
-    QUILLSET_VERSION_JOIN(QUILLSET_VERSION_MAJOR, QUILLSET_VERSION_MINOR, QUILLSET_VERSION_PATCH, QUILLSET_VERSION_BUILD)
+#define QUILLSET_VERSION_TEXT                                                                                          \
+    QUILLSET_VERSION_JOIN(QUILLSET_VERSION_MAJOR, QUILLSET_VERSION_MINOR, QUILLSET_VERSION_PATCH,                      \
+                          QUILLSET_VERSION_BUILD)

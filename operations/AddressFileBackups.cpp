@@ -16,15 +16,13 @@ constexpr size_t maxSubfolderName = 120;
 constexpr size_t sequenceDigits = 8;
 constexpr char backupSuffix[] = ".dat";
 
-bool isNameCharacter(char c)
-{
+bool isNameCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
            c == '_' || c == ' ';
 }
 
 // Digits at the places of pattern's '9', the same character elsewhere.
-bool fitsPattern(const std::string& name, const char* pattern)
-{
+bool fitsPattern(const std::string& name, const char* pattern) {
     const size_t length = std::strlen(pattern);
     if (name.size() != length)
         return false;
@@ -40,8 +38,7 @@ bool fitsPattern(const std::string& name, const char* pattern)
 bool isOldBackupName(const std::string& name) { return fitsPattern(name, "99999999-999999-99.dat"); }
 bool isNumberedBackupName(const std::string& name) { return fitsPattern(name, "99999999-99999999-999999.dat"); }
 
-uint32_t sequenceOf(const std::string& name)
-{
+uint32_t sequenceOf(const std::string& name) {
     uint32_t sequence = 0;
     for (size_t at = 0; at < sequenceDigits; ++at)
         sequence = sequence * 10 + static_cast<uint32_t>(name[at] - '0');
@@ -49,8 +46,7 @@ uint32_t sequenceOf(const std::string& name)
 }
 
 // Older names first, by name; then by sequence.
-bool madeBefore(const std::string& left, const std::string& right)
-{
+bool madeBefore(const std::string& left, const std::string& right) {
     const bool leftNumbered = isNumberedBackupName(left);
     if (leftNumbered != isNumberedBackupName(right))
         return !leftNumbered;
@@ -59,8 +55,7 @@ bool madeBefore(const std::string& left, const std::string& right)
     return sequenceOf(left) < sequenceOf(right);
 }
 
-std::vector<std::string> backupNamesIn(const std::string& folder)
-{
+std::vector<std::string> backupNamesIn(const std::string& folder) {
     std::vector<std::string> names = filesInFolder(folder);
     names.erase(std::remove_if(names.begin(), names.end(),
                                [](const std::string& n) { return !isOldBackupName(n) && !isNumberedBackupName(n); }),
@@ -69,10 +64,9 @@ std::vector<std::string> backupNamesIn(const std::string& folder)
     return names;
 }
 
-} // namespace
+}  // namespace
 
-std::string subfolderName(const std::string& addressFile)
-{
+std::string subfolderName(const std::string& addressFile) {
     std::string name;
     name.reserve(addressFile.size());
     for (char c : addressFile)
@@ -87,8 +81,7 @@ std::string subfolderName(const std::string& addressFile)
     return name;
 }
 
-std::string backupName(uint32_t sequence, const LocalDateTime& when)
-{
+std::string backupName(uint32_t sequence, const LocalDateTime& when) {
     char text[48];
     std::snprintf(text, sizeof(text), "%08lu-%04d%02d%02d-%02d%02d%02d%s",
                   static_cast<unsigned long>(sequence % (largestSequence + 1)), when.year % 10000, when.month % 100,
@@ -96,14 +89,12 @@ std::string backupName(uint32_t sequence, const LocalDateTime& when)
     return text;
 }
 
-std::string folderFor(const std::string& addressFile)
-{
+std::string folderFor(const std::string& addressFile) {
     const char separator = folderSeparator();
     return programFolder() + folderName + separator + subfolderName(addressFile) + separator;
 }
 
-std::vector<std::string> existing(const std::string& addressFile)
-{
+std::vector<std::string> existing(const std::string& addressFile) {
     const std::string folder = folderFor(addressFile);
     std::vector<std::string> names = backupNamesIn(folder);
     for (std::string& name : names)
@@ -111,8 +102,7 @@ std::vector<std::string> existing(const std::string& addressFile)
     return names;
 }
 
-bool backUp(const std::string& addressFile, const LocalDateTime& when, std::string* made, const std::string& keep)
-{
+bool backUp(const std::string& addressFile, const LocalDateTime& when, std::string* made, const std::string& keep) {
     if (addressFile.empty() || !isPlainFile(addressFile))
         return false;
     const std::string folder = folderFor(addressFile);
@@ -143,4 +133,4 @@ bool backUp(const std::string& addressFile, const LocalDateTime& when, std::stri
     return true;
 }
 
-} // namespace AddressFileBackups
+}  // namespace AddressFileBackups

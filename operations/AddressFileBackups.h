@@ -41,4 +41,4 @@ bool backUp(const std::string& addressFile, const LocalDateTime& when, std::stri
 // numbered ones by number.
 std::vector<std::string> existing(const std::string& addressFile);
 
-} // namespace AddressFileBackups
+}  // namespace AddressFileBackups

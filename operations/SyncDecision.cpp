@@ -1,7 +1,6 @@
 #include "operations/SyncDecision.h"
 
-SyncAction SyncDecision::decide(SyncView& view, const ContactRecord& palm, const ContactRecord& outlook)
-{
+SyncAction SyncDecision::decide(SyncView& view, const ContactRecord& palm, const ContactRecord& outlook) {
     if (mustAsk()) {
         // The dialog preselects "Microsoft Outlook overwrite Palm Desktop." for AskUser.
         SyncChoice preset;

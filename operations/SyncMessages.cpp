@@ -8,8 +8,7 @@ namespace {
 // never written past the buffer.
 constexpr size_t messageCapacity = 256;
 
-std::string format(const char* pattern, int first, int second = 0)
-{
+std::string format(const char* pattern, int first, int second = 0) {
     char text[messageCapacity] = {};
     const int length = std::snprintf(text, sizeof text, pattern, first, second);
     if (length < 0)
@@ -17,17 +16,15 @@ std::string format(const char* pattern, int first, int second = 0)
     return text;
 }
 
-}
+}  // namespace
 
-std::string failedRecordsSentence(int failedRecords)
-{
+std::string failedRecordsSentence(int failedRecords) {
     if (failedRecords <= 0)
         return std::string();
     return format(" %d records could not be written.", failedRecords);
 }
 
-std::string leftAloneSentence(int records)
-{
+std::string leftAloneSentence(int records) {
     if (records <= 0)
         return std::string();
     return format(" %d records were left alone: more than one record of a side pairs with the same record of the "
@@ -35,43 +32,37 @@ std::string leftAloneSentence(int records)
                   records);
 }
 
-std::string valuesCutSentence(int values)
-{
+std::string valuesCutSentence(int values) {
     if (values <= 0)
         return std::string();
     return format(" %d values were cut to fit.", values);
 }
 
-std::string palmToOutlookSummary(int checkedRows, int failedRecords)
-{
+std::string palmToOutlookSummary(int checkedRows, int failedRecords) {
     return format("Transfer Palm Desktop address book to Outlook finished, %d records synchronized.", checkedRows) +
            failedRecordsSentence(failedRecords);
 }
 
-std::string outlookToPalmSummary(int checkedRows, int failedRecords)
-{
+std::string outlookToPalmSummary(int checkedRows, int failedRecords) {
     return format("Transfer Outlook contacts to Palm Desktop finished, %d records synchronized.", checkedRows) +
            failedRecordsSentence(failedRecords);
 }
 
-std::string synchronizeAllSummary(int palmRows, int outlookRows, int failedRecords)
-{
+std::string synchronizeAllSummary(int palmRows, int outlookRows, int failedRecords) {
     return format("Synchronization finished, %d Palm Desktop records synchronized, %d Outlook Contact records "
                   "synchronized.",
                   palmRows, outlookRows) +
            failedRecordsSentence(failedRecords);
 }
 
-std::string synchronizeAllSummaryWithoutPalm(int outlookRows, int failedRecords)
-{
+std::string synchronizeAllSummaryWithoutPalm(int outlookRows, int failedRecords) {
     return format("Synchronization finished, %d Outlook Contact records synchronized; the Palm Desktop records "
                   "were not saved.",
                   outlookRows) +
            failedRecordsSentence(failedRecords);
 }
 
-std::string palmSaveFailedText(bool outlookChanged)
-{
+std::string palmSaveFailedText(bool outlookChanged) {
     std::string text = "The Palm Desktop address file could not be saved. The file on disk is unchanged; close Palm "
                        "Desktop and try again.";
     if (outlookChanged)
@@ -79,8 +70,7 @@ std::string palmSaveFailedText(bool outlookChanged)
     return text;
 }
 
-std::string addressFileChangedText(bool atSave, bool outlookChanged)
-{
+std::string addressFileChangedText(bool atSave, bool outlookChanged) {
     std::string text = "The Palm Desktop address file was changed by another program since Quillset read it. "
                        "Quillset has read it again";
     text += atSave ? " and saved nothing over it." : "; nothing was synchronized.";

@@ -16,20 +16,17 @@
 
 namespace {
 
-bool hasCounterpart(ContactList* contacts, const ContactRecord* record)
-{
+bool hasCounterpart(ContactList* contacts, const ContactRecord* record) {
     return record != nullptr && findMatch(contacts, record).code != MatchNone;
 }
 
 void noteInReport(SyncSides& sides, const ContactRecord* record, SyncReport::Action action, WriteOutcome outcome,
-                  const std::string& why = std::string())
-{
+                  const std::string& why = std::string()) {
     if (record != nullptr && outcome != WriteOutcome::Unchanged)
         sides.report.noteWrite(*record, action, outcome == WriteOutcome::Changed, why);
 }
 
-WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record)
-{
+WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record) {
     if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, true, findMatch(sides.outlook.contacts(), record)))
         return WriteOutcome::Unchanged;
     const bool overwrite = hasCounterpart(sides.outlook.contacts(), record);
@@ -41,8 +38,7 @@ WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record)
     return outcome;
 }
 
-WriteOutcome writeToPalm(SyncSides& sides, const ContactRecord* record)
-{
+WriteOutcome writeToPalm(SyncSides& sides, const ContactRecord* record) {
     if (record != nullptr && !sides.outlookRecordUsable(*record))
         return WriteOutcome::Failed;
     if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, false, findMatch(sides.palm.contacts(), record)))
@@ -59,8 +55,7 @@ WriteOutcome writeToPalm(SyncSides& sides, const ContactRecord* record)
     return outcome;
 }
 
-const char* ruleText(SyncAction syncAction)
-{
+const char* ruleText(SyncAction syncAction) {
     switch (syncAction) {
     case SyncAction::AskUser: return "Determined by user (Choose Sync Action for each differing pair)";
     case SyncAction::PalmOverwritesOutlook: return "Palm Desktop overwrites Outlook";
@@ -70,31 +65,26 @@ const char* ruleText(SyncAction syncAction)
 
 constexpr char noBackupReportText[] = "No backup of the Palm Desktop address file could be made; nothing was done.";
 
-}
+}  // namespace
 
 SyncOperations::SyncOperations(SyncView& view, PalmContactStore& palm, OutlookConnector& outlook)
-    : sides_{view, palm, outlook}
-{
-}
+    : sides_{view, palm, outlook} {}
 
-bool SyncOperations::tellIfOutlookMissing()
-{
+bool SyncOperations::tellIfOutlookMissing() {
     if (sides_.outlook.outlookAvailable())
         return false;
     sides_.tell(outlookMissingText, errorCaption, SyncMessageKind::ErrorOk);
     return true;
 }
 
-bool SyncOperations::tellIfOutlookReadInPart()
-{
+bool SyncOperations::tellIfOutlookReadInPart() {
     if (!sides_.outlook.outlookAvailable() || sides_.outlook.wholeRead())
         return false;
     sides_.tell(outlookReadInPartText, errorCaption, SyncMessageKind::ErrorOk);
     return true;
 }
 
-bool SyncOperations::backUpAddressFile()
-{
+bool SyncOperations::backUpAddressFile() {
     lastBackup_.clear();
     backupOfThisRun_ = false;
     const std::string path = sides_.palm.filePath();
@@ -109,8 +99,7 @@ bool SyncOperations::backUpAddressFile()
     return backupOfThisRun_;
 }
 
-void SyncOperations::finishBackup(bool fileRewritten)
-{
+void SyncOperations::finishBackup(bool fileRewritten) {
     // A copy of a file left as it was only pushes older copies out. A run
     // that made none leaves the last one alone: it may be all there is of
     // the file as it was before the run that rewrote it.
@@ -121,8 +110,7 @@ void SyncOperations::finishBackup(bool fileRewritten)
     backupOfThisRun_ = false;
 }
 
-bool SyncOperations::backUpBeforeAnyWrite()
-{
+bool SyncOperations::backUpBeforeAnyWrite() {
     if (backUpAddressFile())
         return true;
     sides_.report.noteFailure(noBackupReportText);
@@ -131,8 +119,7 @@ bool SyncOperations::backUpBeforeAnyWrite()
     return false;
 }
 
-bool SyncOperations::stopIfAddressFileChanged()
-{
+bool SyncOperations::stopIfAddressFileChanged() {
     if (!sides_.palm.fileChangedSinceRead())
         return false;
     sides_.report.noteFailure(changedElsewhereReportText);
@@ -144,8 +131,7 @@ bool SyncOperations::stopIfAddressFileChanged()
     return true;
 }
 
-int SyncOperations::checkedRows(SyncList list) const
-{
+int SyncOperations::checkedRows(SyncList list) const {
     const int rows = sides_.view.rowCount(list);
     int checked = 0;
     for (int row = 0; row < rows; ++row) {
@@ -155,8 +141,7 @@ int SyncOperations::checkedRows(SyncList list) const
     return checked;
 }
 
-WriteTally SyncOperations::writeCheckedRows(SyncList list, int checked, RecordWrite write)
-{
+WriteTally SyncOperations::writeCheckedRows(SyncList list, int checked, RecordWrite write) {
     SyncProgress progress(sides_.view, checked);
     WriteTally tally;
     const int rows = sides_.view.rowCount(list);
@@ -177,8 +162,7 @@ WriteTally SyncOperations::writeCheckedRows(SyncList list, int checked, RecordWr
     return tally;
 }
 
-void SyncOperations::transferPalmToOutlook()
-{
+void SyncOperations::transferPalmToOutlook() {
     MappingBlockRelease release(sides_);
     SyncView& view = sides_.view;
     if (!view.hasList(SyncList::Palm) || tellIfOutlookMissing() || tellIfOutlookReadInPart())
@@ -209,8 +193,7 @@ void SyncOperations::transferPalmToOutlook()
                 informationCaption, SyncMessageKind::InformationOk);
 }
 
-void SyncOperations::transferOutlookToPalm()
-{
+void SyncOperations::transferOutlookToPalm() {
     MappingBlockRelease release(sides_);
     SyncView& view = sides_.view;
     if (!view.hasList(SyncList::Outlook) || tellIfOutlookReadInPart())
@@ -252,8 +235,7 @@ void SyncOperations::transferOutlookToPalm()
                 informationCaption, SyncMessageKind::InformationOk);
 }
 
-void SyncOperations::synchronizeAll(SyncAction syncAction)
-{
+void SyncOperations::synchronizeAll(SyncAction syncAction) {
     MappingBlockRelease release(sides_);
     SyncView& view = sides_.view;
     if (!view.hasList(SyncList::Palm) || !view.hasList(SyncList::Outlook) || tellIfOutlookMissing() ||
@@ -281,22 +263,19 @@ void SyncOperations::synchronizeAll(SyncAction syncAction)
     run.finish();
 }
 
-void SyncOperations::undoLastSynchronization()
-{
+void SyncOperations::undoLastSynchronization() {
     UndoRun undo(sides_);
     undo.run();
 }
 
-void SyncOperations::beginReport(const char* operation)
-{
+void SyncOperations::beginReport(const char* operation) {
     sides_.report.begin(operation, currentLocalTime());
     sides_.beginOutlookAccount();
     sides_.forgetNotes();
     journal_.reset();
 }
 
-bool SyncOperations::prepareJournal()
-{
+bool SyncOperations::prepareJournal() {
     if (UndoJournal::canBeWritten()) {
         journal_.reset(new UndoJournalWriter(sides_.report.operation(), sides_.report.when()));
         return true;
@@ -313,8 +292,7 @@ bool SyncOperations::prepareJournal()
     return true;
 }
 
-void SyncOperations::endOperation(bool fileRewritten)
-{
+void SyncOperations::endOperation(bool fileRewritten) {
     finishBackup(fileRewritten);
     sides_.outlookChanges.clear();
     UndoJournal palmSide;

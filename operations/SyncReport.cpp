@@ -17,42 +17,37 @@ constexpr uint64_t largestLog = 256u * 1024u * 1024u;
 
 }  // namespace
 
-void SyncReport::begin(const char* operation, const LocalDateTime& when)
-{
+void SyncReport::begin(const char* operation, const LocalDateTime& when) {
     *this = SyncReport();
     operation_ = operation != nullptr ? operation : "";
     when_ = when;
 }
 
-void SyncReport::beginUndo(const char* operation, const LocalDateTime& when)
-{
+void SyncReport::beginUndo(const char* operation, const LocalDateTime& when) {
     begin(operation, when);
     undoes_ = true;
 }
 
 void SyncReport::setRule(const std::string& rule) { rule_ = rule; }
 
-void SyncReport::noteAnswer(const ContactRecord& palm, const ContactRecord& outlook, bool palmWins)
-{
-    answers_.push_back("Answer: " + std::string(palmWins ? "Palm Desktop overwrites Outlook" : "Outlook overwrites Palm Desktop") +
-                       " for " + namesOf(palmWins ? palm : outlook));
+void SyncReport::noteAnswer(const ContactRecord& palm, const ContactRecord& outlook, bool palmWins) {
+    answers_.push_back(
+        "Answer: " + std::string(palmWins ? "Palm Desktop overwrites Outlook" : "Outlook overwrites Palm Desktop") +
+        " for " + namesOf(palmWins ? palm : outlook));
 }
 
-void SyncReport::noteWrite(const ContactRecord& record, Action action, bool done, const std::string& why)
-{
+void SyncReport::noteWrite(const ContactRecord& record, Action action, bool done, const std::string& why) {
     if (done) {
         noteDone(namesOf(record), action);
     } else {
-        failures_.push_back("  " + namesOf(record) + ": could not be " + (action == Action::AddedToOutlook ||
-                                                                              action == Action::AddedToPalm
-                                                                          ? "added"
-                                                                          : "overwritten") +
-                            " (" + actionText(action) + ")" + (why.empty() ? "" : ": " + why));
+        failures_.push_back(
+            "  " + namesOf(record) + ": could not be " +
+            (action == Action::AddedToOutlook || action == Action::AddedToPalm ? "added" : "overwritten") + " (" +
+            actionText(action) + ")" + (why.empty() ? "" : ": " + why));
     }
 }
 
-void SyncReport::noteDone(const std::string& names, Action action)
-{
+void SyncReport::noteDone(const std::string& names, Action action) {
     ++counts_[static_cast<int>(action)];
     records_.push_back(Done{names, action});
 }
@@ -61,8 +56,7 @@ void SyncReport::noteFailure(const std::string& text) { failures_.push_back("  "
 
 void SyncReport::noteLine(const std::string& text) { lines_.push_back("  " + text); }
 
-std::vector<std::string> SyncReport::namesDone(Action action) const
-{
+std::vector<std::string> SyncReport::namesDone(Action action) const {
     std::vector<std::string> names;
     for (const Done& done : records_) {
         if (done.action == action)
@@ -71,13 +65,11 @@ std::vector<std::string> SyncReport::namesDone(Action action) const
     return names;
 }
 
-std::string SyncReport::namesOf(const ContactRecord& record)
-{
+std::string SyncReport::namesOf(const ContactRecord& record) {
     return contactNames(record.firstName, record.lastName, record.company, record.email1);
 }
 
-const char* SyncReport::actionText(Action action)
-{
+const char* SyncReport::actionText(Action action) {
     switch (action) {
     case Action::AddedToOutlook: return "added to Outlook";
     case Action::OutlookOverwritten: return "Outlook overwritten";
@@ -91,11 +83,10 @@ const char* SyncReport::actionText(Action action)
     return "";
 }
 
-std::string SyncReport::text() const
-{
+std::string SyncReport::text() const {
     char stamp[64];
-    std::snprintf(stamp, sizeof(stamp), "%04d-%02d-%02d %02d:%02d:%02d", when_.year, when_.month, when_.day,
-                  when_.hour, when_.minute, when_.second);
+    std::snprintf(stamp, sizeof(stamp), "%04d-%02d-%02d %02d:%02d:%02d", when_.year, when_.month, when_.day, when_.hour,
+                  when_.minute, when_.second);
     std::string out = std::string("==== ") + stamp + "  " + operation_ + lineEnd;
     if (!rule_.empty())
         out += "Rule: " + rule_ + lineEnd;
@@ -115,7 +106,8 @@ std::string SyncReport::text() const
         out += line + lineEnd;
     char counts[200];
     if (undoes_)
-        std::snprintf(counts, sizeof(counts), "Counts: %d deleted from Outlook, %d Outlook restored, %d left as they are, "
+        std::snprintf(counts, sizeof(counts),
+                      "Counts: %d deleted from Outlook, %d Outlook restored, %d left as they are, "
                       "%d failed",
                       count(Action::DeletedFromOutlook), count(Action::OutlookRestored), count(Action::LeftAsItIs),
                       failures());
@@ -129,8 +121,7 @@ std::string SyncReport::text() const
     return out;
 }
 
-bool SyncReport::appendToLog() const
-{
+bool SyncReport::appendToLog() const {
     if (!started())
         return false;
     const std::string path = programFilePath(fileName);

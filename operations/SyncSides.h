@@ -77,8 +77,7 @@ struct SyncSides {
 // until the operation ends however it ends.
 class OutlookChangeRecording {
 public:
-    OutlookChangeRecording(SyncSides& sides, OutlookChangeListener* listener) : sides_(sides)
-    {
+    OutlookChangeRecording(SyncSides& sides, OutlookChangeListener* listener) : sides_(sides) {
         sides_.outlookChanges.clear();
         sides_.outlook.recordChangesInto(&sides_.outlookChanges, listener);
     }

@@ -16,9 +16,9 @@ enum class SyncCursor {
 
 // Message boxes are owned by the main window.
 enum class SyncMessageKind {
-    ErrorOk,        // MB_ICONERROR | MB_OK
-    InformationOk,  // MB_ICONINFORMATION | MB_OK
-    QuestionYesNo,  // MB_ICONQUESTION | MB_YESNO
+    ErrorOk,                // MB_ICONERROR | MB_OK
+    InformationOk,          // MB_ICONINFORMATION | MB_OK
+    QuestionYesNo,          // MB_ICONQUESTION | MB_YESNO
     WarningYesNoDefaultNo,  // MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2
 };
 

@@ -8,20 +8,17 @@
 #include "operations/SyncMessages.h"
 
 // A record overwritten in place: its list's search index must see it.
-static void noteChanged(ContactList* contacts, int32_t position)
-{
+static void noteChanged(ContactList* contacts, int32_t position) {
     if (contacts != nullptr)
         contacts->noteChanged(position);
 }
 
 SynchronizeAllRun::SynchronizeAllRun(SyncSides& sides, SyncAction syncAction, int totalRows)
-    : sides_(sides), decision_(syncAction), progress_(sides.view, totalRows)
-{
+    : sides_(sides), decision_(syncAction), progress_(sides.view, totalRows) {
     sides_.view.setCursor(SyncCursor::Wait);
 }
 
-bool SynchronizeAllRun::stopsForOutlookGone()
-{
+bool SynchronizeAllRun::stopsForOutlookGone() {
     if (outlookGone_ || !sides_.outlook.outlookGone())
         return outlookGone_;
     outlookGone_ = true;
@@ -29,8 +26,7 @@ bool SynchronizeAllRun::stopsForOutlookGone()
     return true;
 }
 
-void SynchronizeAllRun::palmPass(int rows)
-{
+void SynchronizeAllRun::palmPass(int rows) {
     for (int row = 0; row < rows && !stopsForOutlookGone(); ++row) {
         progress_.advance();
         ContactRecord* palm = sides_.view.recordAt(SyncList::Palm, row);
@@ -46,8 +42,7 @@ void SynchronizeAllRun::palmPass(int rows)
     }
 }
 
-void SynchronizeAllRun::outlookPass(int rows)
-{
+void SynchronizeAllRun::outlookPass(int rows) {
     for (int row = 0; row < rows && !stopsForOutlookGone(); ++row) {
         progress_.advance();
         ContactRecord* outlook = sides_.view.recordAt(SyncList::Outlook, row);
@@ -63,8 +58,7 @@ void SynchronizeAllRun::outlookPass(int rows)
     }
 }
 
-void SynchronizeAllRun::count(const Write& write, bool written, bool& changedSide)
-{
+void SynchronizeAllRun::count(const Write& write, bool written, bool& changedSide) {
     if (written) {
         changedSide = true;
         unwritten_.erase(write);
@@ -73,8 +67,7 @@ void SynchronizeAllRun::count(const Write& write, bool written, bool& changedSid
     }
 }
 
-void SynchronizeAllRun::addToOutlook(const ContactRecord& palm)
-{
+void SynchronizeAllRun::addToOutlook(const ContactRecord& palm) {
     // The connector's merge of a record without counterpart is exactly the
     // add: a working copy without the Palm block, the new contact, a copy of
     // it in `contacts`; and it keeps the item positions right if that copy
@@ -87,8 +80,7 @@ void SynchronizeAllRun::addToOutlook(const ContactRecord& palm)
     count(Write(&palm, nullptr), written, outlookChanged_);
 }
 
-void SynchronizeAllRun::addToPalm(const ContactRecord& outlook)
-{
+void SynchronizeAllRun::addToPalm(const ContactRecord& outlook) {
     if (!sides_.outlookRecordUsable(outlook)) {
         count(Write(nullptr, &outlook), false, palmChanged_);
         return;
@@ -101,8 +93,7 @@ void SynchronizeAllRun::addToPalm(const ContactRecord& outlook)
 }
 
 void SynchronizeAllRun::settlePair(ContactRecord& palm, int32_t palmPosition, ContactRecord& outlook,
-                                   int32_t outlookPosition)
-{
+                                   int32_t outlookPosition) {
     // Asked only while the rule leaves it to the user and no answer was
     // applied to all pairs.
     const bool asks = decision_.action() == SyncAction::AskUser && !decision_.applyToAll();
@@ -115,8 +106,7 @@ void SynchronizeAllRun::settlePair(ContactRecord& palm, int32_t palmPosition, Co
         overwritePalm(palm, palmPosition, outlook);
 }
 
-void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecord& outlook, int32_t outlookPosition)
-{
+void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecord& outlook, int32_t outlookPosition) {
     // The write starts from the stored image of the contact at the position,
     // so the Palm record's values reach it as the assigned copy's would.
     const bool written = sides_.outlook.updateContact(&palm, outlookPosition);
@@ -131,8 +121,7 @@ void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecor
     count(Write(&palm, &outlook), written, outlookChanged_);
 }
 
-void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook)
-{
+void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook) {
     if (!sides_.outlookRecordUsable(outlook)) {
         count(Write(&palm, &outlook), false, palmChanged_);
         return;
@@ -148,8 +137,7 @@ void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition,
     count(Write(&palm, &outlook), written, palmChanged_);
 }
 
-bool SynchronizeAllRun::savePalmSide()
-{
+bool SynchronizeAllRun::savePalmSide() {
     // Saved over, another program's additions would be lost even by a run
     // that changed only Outlook.
     changedElsewhere_ = sides_.palm.fileChangedSinceRead();
@@ -161,8 +149,7 @@ bool SynchronizeAllRun::savePalmSide()
     return saved || !palmChanged_;
 }
 
-void SynchronizeAllRun::saveAndRefill()
-{
+void SynchronizeAllRun::saveAndRefill() {
     if (!palmChanged_ && !outlookChanged_)
         return;
     palmSaved_ = savePalmSide();
@@ -174,8 +161,7 @@ void SynchronizeAllRun::saveAndRefill()
     sides_.refillBothLists();
 }
 
-void SynchronizeAllRun::finish()
-{
+void SynchronizeAllRun::finish() {
     sides_.view.setCursor(SyncCursor::Normal);
     progress_.clear();
     sides_.detachMappingBlock();
@@ -183,8 +169,7 @@ void SynchronizeAllRun::finish()
     sides_.view.updateCounts();
 }
 
-void SynchronizeAllRun::tellResult(bool palmSaved)
-{
+void SynchronizeAllRun::tellResult(bool palmSaved) {
     SyncView& view = sides_.view;
     const int failed = static_cast<int>(unwritten_.size());
     const int palmRows = view.rowCount(SyncList::Palm);
@@ -197,8 +182,7 @@ void SynchronizeAllRun::tellResult(bool palmSaved)
     }
     if (palmSaved) {
         sides_.tell((synchronizeAllSummary(palmRows, outlookRows, failed) + sides_.summaryEnd()).c_str(),
-                    informationCaption,
-                    SyncMessageKind::InformationOk);
+                    informationCaption, SyncMessageKind::InformationOk);
         return;
     }
     // What was cut on its way to Palm Desktop never reached the file.
@@ -207,6 +191,5 @@ void SynchronizeAllRun::tellResult(bool palmSaved)
         changedElsewhere_ ? addressFileChangedText(true, outlookChanged_) : palmSaveFailedText(outlookChanged_);
     sides_.tell(text.c_str(), errorCaption, SyncMessageKind::ErrorOk);
     sides_.tell((synchronizeAllSummaryWithoutPalm(outlookRows, failed) + sides_.summaryEnd()).c_str(),
-                informationCaption,
-                SyncMessageKind::InformationOk);
+                informationCaption, SyncMessageKind::InformationOk);
 }

@@ -22,8 +22,7 @@ constexpr uint64_t largestFile = 512u * 1024u * 1024u;
 
 const char hexDigits[] = "0123456789ABCDEF";
 
-std::string hex(const std::string& bytes)
-{
+std::string hex(const std::string& bytes) {
     std::string out;
     out.reserve(bytes.size() * 2 + 1);
     for (unsigned char c : bytes) {
@@ -37,8 +36,7 @@ std::string hex(const std::string& bytes)
 std::string hex(const std::vector<uint8_t>& bytes) { return hex(std::string(bytes.begin(), bytes.end())); }
 
 // UTF-16 units, low byte first.
-std::string hex(const std::u16string& text)
-{
+std::string hex(const std::u16string& text) {
     std::string bytes;
     bytes.reserve(text.size() * 2);
     for (char16_t unit : text) {
@@ -48,14 +46,12 @@ std::string hex(const std::u16string& text)
     return hex(bytes);
 }
 
-int hexValue(char c)
-{
+int hexValue(char c) {
     const char* at = std::strchr(hexDigits, c);
     return c != '\0' && at != nullptr ? static_cast<int>(at - hexDigits) : -1;
 }
 
-bool unhex(const std::string& word, std::string* bytes)
-{
+bool unhex(const std::string& word, std::string* bytes) {
 
     if (word.empty() || word[0] != 'x' || word.size() % 2 != 1)
         return false;
@@ -70,8 +66,7 @@ bool unhex(const std::string& word, std::string* bytes)
     return true;
 }
 
-std::string bitsOf(double value)
-{
+std::string bitsOf(double value) {
     uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     char text[24];
@@ -79,8 +74,7 @@ std::string bitsOf(double value)
     return text;
 }
 
-bool parseNumber(const std::string& word, int base, uint64_t* value)
-{
+bool parseNumber(const std::string& word, int base, uint64_t* value) {
     if (word.empty() || word.size() > 20)
         return false;
     uint64_t result = 0;
@@ -97,8 +91,7 @@ bool parseNumber(const std::string& word, int base, uint64_t* value)
     return true;
 }
 
-bool parseDouble(const std::string& word, double* value)
-{
+bool parseDouble(const std::string& word, double* value) {
     uint64_t bits = 0;
     if (word.size() != 16 || !parseNumber(word, 16, &bits))
         return false;
@@ -106,8 +99,7 @@ bool parseDouble(const std::string& word, double* value)
     return true;
 }
 
-bool parseInt(const std::string& word, int limit, int* value)
-{
+bool parseInt(const std::string& word, int limit, int* value) {
     uint64_t number = 0;
     if (!parseNumber(word, 10, &number) || number > static_cast<uint64_t>(limit))
         return false;
@@ -115,8 +107,7 @@ bool parseInt(const std::string& word, int limit, int* value)
     return true;
 }
 
-bool unhexText(const std::string& word, std::u16string* text)
-{
+bool unhexText(const std::string& word, std::u16string* text) {
     std::string bytes;
     // The length is checked before anything is decoded.
     if (word.size() > 1 + 4 * LongestKeptText || !unhex(word, &bytes) || bytes.size() % 2 != 0)
@@ -128,8 +119,7 @@ bool unhexText(const std::string& word, std::u16string* text)
     return true;
 }
 
-std::vector<std::string> wordsOf(const std::string& line)
-{
+std::vector<std::string> wordsOf(const std::string& line) {
     std::vector<std::string> words;
     std::istringstream stream(line);
     std::string word;
@@ -142,8 +132,7 @@ std::string journalPath() { return programFilePath(UndoJournal::fileName); }
 
 }  // namespace
 
-void UndoJournal::keepPalmSideOf(const UndoJournal& other)
-{
+void UndoJournal::keepPalmSideOf(const UndoJournal& other) {
     addressFile = other.addressFile;
     backupFile = other.backupFile;
     fileSize = other.fileSize;
@@ -151,16 +140,14 @@ void UndoJournal::keepPalmSideOf(const UndoJournal& other)
     palmNames = other.palmNames;
 }
 
-std::string UndoJournal::headText() const
-{
+std::string UndoJournal::headText() const {
     char stamp[64];
     std::snprintf(stamp, sizeof stamp, "when %d %d %d %d %d %d\n", when.year, when.month, when.day, when.hour,
                   when.minute, when.second);
     return std::string(header) + "\n" + "operation " + hex(operation) + "\n" + stamp;
 }
 
-std::string UndoJournal::palmText() const
-{
+std::string UndoJournal::palmText() const {
     if (!hasPalmSide())
         return std::string();
     char numbers[64];
@@ -172,8 +159,7 @@ std::string UndoJournal::palmText() const
     return out;
 }
 
-std::string UndoJournal::changeText(const OutlookContactChange& change)
-{
+std::string UndoJournal::changeText(const OutlookContactChange& change) {
     const char* kind = change.kind == OutlookContactChange::Kind::Added ? "added" : "overwritten";
     // Without its id or time only the names are kept: nothing to restore by.
     if (!change.reachable)
@@ -188,8 +174,7 @@ std::string UndoJournal::changeText(const OutlookContactChange& change)
 
 std::string UndoJournal::endText() { return std::string(lastLine) + "\n"; }
 
-std::string UndoJournal::text() const
-{
+std::string UndoJournal::text() const {
     std::string out = headText();
     for (const OutlookContactChange& change : outlook)
         out += changeText(change);
@@ -197,8 +182,7 @@ std::string UndoJournal::text() const
     return out + palmText() + (interrupted ? std::string() : endText());
 }
 
-bool UndoJournal::parse(const std::string& text)
-{
+bool UndoJournal::parse(const std::string& text) {
     // Nothing of a journal that cannot be read whole is used.
     if (parseLines(text)) {
         std::vector<OutlookContactChange> changes = std::move(outlook);
@@ -211,8 +195,7 @@ bool UndoJournal::parse(const std::string& text)
     return false;
 }
 
-bool UndoJournal::parseLines(const std::string& text)
-{
+bool UndoJournal::parseLines(const std::string& text) {
     *this = UndoJournal();
     std::istringstream lines(text);
     std::string line;
@@ -254,7 +237,8 @@ bool UndoJournal::parseLines(const std::string& text)
             palmNames.push_back(first);
         } else if (key == "outlook" && words.size() == 5 && (words[1] == "added" || words[1] == "overwritten")) {
             OutlookContactChange change;
-            change.kind = words[1] == "added" ? OutlookContactChange::Kind::Added : OutlookContactChange::Kind::Overwritten;
+            change.kind =
+                words[1] == "added" ? OutlookContactChange::Kind::Added : OutlookContactChange::Kind::Overwritten;
             if (!unhex(words[2], &change.entryId) || !parseDouble(words[3], &change.modifiedAfter) ||
                 !unhex(words[4], &change.names))
                 return false;
@@ -262,7 +246,8 @@ bool UndoJournal::parseLines(const std::string& text)
         } else if (key == "outlook" && words.size() == 4 && words[2] == "unreachable" &&
                    (words[1] == "added" || words[1] == "overwritten")) {
             OutlookContactChange change;
-            change.kind = words[1] == "added" ? OutlookContactChange::Kind::Added : OutlookContactChange::Kind::Overwritten;
+            change.kind =
+                words[1] == "added" ? OutlookContactChange::Kind::Added : OutlookContactChange::Kind::Overwritten;
             change.reachable = false;
             if (!unhex(words[3], &change.names))
                 return false;
@@ -298,15 +283,13 @@ bool UndoJournal::parseLines(const std::string& text)
     return true;
 }
 
-bool UndoJournal::save() const
-{
+bool UndoJournal::save() const {
     const std::string content = text();
     return rewriteWholeFile(journalPath(), FileRewrite::Target::MayBeNew, content.data(),
                             static_cast<uint32_t>(content.size()));
 }
 
-bool UndoJournal::load()
-{
+bool UndoJournal::load() {
     *this = UndoJournal();
     std::string content;
     if (!isPlainFile(journalPath()) || !readWholeFileInto(journalPath(), content, largestFile))
@@ -316,8 +299,7 @@ bool UndoJournal::load()
 
 bool UndoJournal::remove() { return !isPlainFile(journalPath()) || removeFile(journalPath()); }
 
-bool UndoJournal::canBeWritten()
-{
+bool UndoJournal::canBeWritten() {
     const std::string trial = FileRewrite::temporaryPathFor(journalPath());
     PlatformFile file;
     if (!file.open(trial.c_str(), PlatformFile::Access::Write, PlatformFile::Disposition::CreateAlways))
@@ -329,14 +311,12 @@ bool UndoJournal::canBeWritten()
     return written;
 }
 
-bool UndoJournal::available()
-{
+bool UndoJournal::available() {
     UndoJournal journal;
     return journal.load() && !journal.empty();
 }
 
-bool fileFingerprint(const std::string& path, uint64_t* size, uint64_t* digest)
-{
+bool fileFingerprint(const std::string& path, uint64_t* size, uint64_t* digest) {
     std::string bytes;
     if (!readWholeFileInto(path, bytes, largestFile))
         return false;

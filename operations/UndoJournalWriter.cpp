@@ -12,12 +12,9 @@ std::string journalPath() { return programFilePath(UndoJournal::fileName); }
 }  // namespace
 
 UndoJournalWriter::UndoJournalWriter(std::string operation, const LocalDateTime& when)
-    : operation_(std::move(operation)), when_(when)
-{
-}
+    : operation_(std::move(operation)), when_(when) {}
 
-bool UndoJournalWriter::start()
-{
+bool UndoJournalWriter::start() {
     if (file_.isOpen())
         return true;
     if (failed_)
@@ -28,16 +25,16 @@ bool UndoJournalWriter::start()
     head.operation = operation_;
     head.when = when_;
     const std::string text = head.headText();
-    failed_ = !rewriteWholeFile(journalPath(), FileRewrite::Target::MayBeNew, text.data(),
-                                static_cast<uint32_t>(text.size())) ||
-              !file_.open(journalPath().c_str(), PlatformFile::Access::Write, PlatformFile::Disposition::OpenExisting) ||
-              !file_.setPosition(text.size());
+    failed_ =
+        !rewriteWholeFile(journalPath(), FileRewrite::Target::MayBeNew, text.data(),
+                          static_cast<uint32_t>(text.size())) ||
+        !file_.open(journalPath().c_str(), PlatformFile::Access::Write, PlatformFile::Disposition::OpenExisting) ||
+        !file_.setPosition(text.size());
     size_ = text.size();
     return !failed_;
 }
 
-bool UndoJournalWriter::append(const std::string& text)
-{
+bool UndoJournalWriter::append(const std::string& text) {
     if (!start())
         return false;
     // One write each: what is in the file is whole entries, but for the one
@@ -52,8 +49,7 @@ bool UndoJournalWriter::append(const std::string& text)
 
 void UndoJournalWriter::changeNoted(const OutlookContactChange& change) { append(UndoJournal::changeText(change)); }
 
-bool UndoJournalWriter::finish(const UndoJournal& palmSide)
-{
+bool UndoJournalWriter::finish(const UndoJournal& palmSide) {
     if (!started() && !palmSide.hasPalmSide())
         return true;
     const bool written = append(palmSide.palmText() + UndoJournal::endText()) && file_.flushToDisk();

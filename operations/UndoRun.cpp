@@ -12,12 +12,12 @@ namespace {
 // The address file restored is no larger than any the stores read.
 constexpr uint64_t largestAddressFile = 512u * 1024u * 1024u;
 
-constexpr char noUndoBackupReportText[] = "No backup of the Palm Desktop address file could be made; nothing was undone.";
+constexpr char noUndoBackupReportText[] =
+    "No backup of the Palm Desktop address file could be made; nothing was undone.";
 
 }  // namespace
 
-void UndoRun::run()
-{
+void UndoRun::run() {
     if (!journal_.load() || journal_.empty()) {
         sides_.tell(nothingToUndoText, informationCaption, SyncMessageKind::InformationOk);
         return;
@@ -55,8 +55,7 @@ void UndoRun::run()
     finish(outcome, remaining);
 }
 
-UndoPlan UndoRun::assess()
-{
+UndoPlan UndoRun::assess() {
     UndoPlan plan;
     plan.operation = journal_.operation;
     plan.when = journal_.when;
@@ -85,8 +84,7 @@ UndoPlan UndoRun::assess()
     return plan;
 }
 
-UndoRun::PalmFile UndoRun::palmFileState() const
-{
+UndoRun::PalmFile UndoRun::palmFileState() const {
     // A file gone, or its backup gone, cannot be put back either.
     if (!journal_.hasPalmSide() || !isPlainFile(journal_.addressFile) || !isPlainFile(journal_.backupFile))
         return PalmFile::ChangedSince;
@@ -97,8 +95,7 @@ UndoRun::PalmFile UndoRun::palmFileState() const
     return size == journal_.fileSize && digest == journal_.fileDigest ? PalmFile::AsLeft : PalmFile::ChangedSince;
 }
 
-bool UndoRun::restorePalmFile(UndoOutcome& outcome, UndoJournal& remaining)
-{
+bool UndoRun::restorePalmFile(UndoOutcome& outcome, UndoJournal& remaining) {
     if (!journal_.hasPalmSide())
         return true;
     // Asked again: Palm Desktop may have saved the file while the question
@@ -128,8 +125,7 @@ bool UndoRun::restorePalmFile(UndoOutcome& outcome, UndoJournal& remaining)
     return true;
 }
 
-void UndoRun::takeBackOutlook(UndoOutcome& outcome, UndoJournal& remaining)
-{
+void UndoRun::takeBackOutlook(UndoOutcome& outcome, UndoJournal& remaining) {
     // The last change first, so each contact goes back through the states
     // the operation made in reverse.
     for (size_t index = journal_.outlook.size(); index-- > 0;) {
@@ -177,21 +173,18 @@ void UndoRun::takeBackOutlook(UndoOutcome& outcome, UndoJournal& remaining)
     std::reverse(remaining.outlook.begin(), remaining.outlook.end());
 }
 
-void UndoRun::keepForLater(const OutlookContactChange& change, UndoOutcome& outcome, UndoJournal& remaining)
-{
+void UndoRun::keepForLater(const OutlookContactChange& change, UndoOutcome& outcome, UndoJournal& remaining) {
     ++outcome.unreachable;
     sides_.report.noteFailure(change.names + ": " + unreachableReportText);
     remaining.outlook.push_back(change);
 }
 
-void UndoRun::leaveAlone(const std::string& names, UndoOutcome& outcome)
-{
+void UndoRun::leaveAlone(const std::string& names, UndoOutcome& outcome) {
     outcome.leftAlone.push_back(names);
     sides_.report.noteDone(names, SyncReport::Action::LeftAsItIs);
 }
 
-void UndoRun::finish(const UndoOutcome& outcome, const UndoJournal& remaining)
-{
+void UndoRun::finish(const UndoOutcome& outcome, const UndoJournal& remaining) {
     const bool journalKept = remaining.empty() ? UndoJournal::remove() : remaining.save();
     if (!journalKept)
         sides_.report.noteFailure(journalNotWrittenReportText);

@@ -23,29 +23,37 @@ static int32_t putProperty(AutomationObject* object, const char* name, Automatio
 
 static size_t boundedLength(const char* text, size_t maximumLength) {
     size_t length = 0;
-    while (length < maximumLength && text[length] != '\0') ++length;
+    while (length < maximumLength && text[length] != '\0')
+        ++length;
     return length;
 }
 
 int32_t invokeByName(AutomationObject* object, const char* name, AutomationCallKind kind,
                      const std::vector<AutomationValue>& arguments, AutomationValue* result) {
-    if (result) result->clear();
-    if (!object || !name) return AutomationStatus::InvalidArgument;
+    if (result)
+        result->clear();
+    if (!object || !name)
+        return AutomationStatus::InvalidArgument;
     const int32_t status = callRetryingWhileBusy([&]() {
-        if (result) result->clear();
+        if (result)
+            result->clear();
         return object->invoke(name, kind, arguments, result);
     });
-    if (isOutlookGoneStatus(status)) serverGone = true;
+    if (isOutlookGoneStatus(status))
+        serverGone = true;
     // An object that fails must not leave a half-set result behind.
-    if (!automationSucceeded(status) && result) result->clear();
+    if (!automationSucceeded(status) && result)
+        result->clear();
     return status;
 }
 
 bool getTextProperty(AutomationObject* object, const char* name, char* buffer, uint32_t capacity) {
-    if (!buffer || capacity == 0) return false;
+    if (!buffer || capacity == 0)
+        return false;
     buffer[0] = '\0';
     AutomationValue value;
-    if (!automationSucceeded(getProperty(object, name, &value)) || !value.isText()) return false;
+    if (!automationSucceeded(getProperty(object, name, &value)) || !value.isText())
+        return false;
     std::string text = utf16ToAnsi(value.text());
     size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
     std::memcpy(buffer, text.data(), length);
@@ -54,26 +62,31 @@ bool getTextProperty(AutomationObject* object, const char* name, char* buffer, u
 }
 
 bool getIntProperty(AutomationObject* object, const char* name, int32_t* output) {
-    if (!output) return false;
+    if (!output)
+        return false;
     *output = 0;
     AutomationValue value;
-    if (!automationSucceeded(getProperty(object, name, &value)) || !value.isInt()) return false;
+    if (!automationSucceeded(getProperty(object, name, &value)) || !value.isInt())
+        return false;
     *output = value.integer();
     return true;
 }
 
 bool getDateProperty(AutomationObject* object, const char* name, double* output) {
-    if (!output) return false;
+    if (!output)
+        return false;
     *output = 0.0;
     AutomationValue value;
-    if (!automationSucceeded(getProperty(object, name, &value)) || !value.isDate()) return false;
+    if (!automationSucceeded(getProperty(object, name, &value)) || !value.isDate())
+        return false;
     *output = value.date();
     return true;
 }
 
 AutomationObjectRef getObjectProperty(AutomationObject* object, const char* name) {
     AutomationValue value;
-    if (!automationSucceeded(getProperty(object, name, &value)) || !value.isObject()) return nullptr;
+    if (!automationSucceeded(getProperty(object, name, &value)) || !value.isObject())
+        return nullptr;
     return value.object();
 }
 
@@ -86,15 +99,17 @@ AutomationObjectRef callForObject(AutomationObject* object, const char* name,
 }
 
 AutomationObjectRef ofKind(AutomationObjectRef object, const char* memberKind) {
-    if (object) object->setMemberKind(memberKind);
+    if (object)
+        object->setMemberKind(memberKind);
     return object;
 }
 
-int32_t putTextProperty(AutomationObject* object, const char* name, const char* text,
-                        size_t maximumLength) {
-    if (!text || maximumLength == 0 || text[0] == '\0') return AutomationStatus::NothingDone;
+int32_t putTextProperty(AutomationObject* object, const char* name, const char* text, size_t maximumLength) {
+    if (!text || maximumLength == 0 || text[0] == '\0')
+        return AutomationStatus::NothingDone;
     std::u16string wide = ansiToUtf16(std::string(text, boundedLength(text, maximumLength)));
-    if (wide.size() > MaximumPutTextLength) wide.resize(MaximumPutTextLength);
+    if (wide.size() > MaximumPutTextLength)
+        wide.resize(MaximumPutTextLength);
     return putProperty(object, name, AutomationValue::fromText(std::move(wide)));
 }
 
@@ -103,7 +118,8 @@ int32_t putIntProperty(AutomationObject* object, const char* name, int32_t value
 }
 
 int32_t putDateProperty(AutomationObject* object, const char* name, double date) {
-    if (date > -NoDateTolerance && date < NoDateTolerance) return AutomationStatus::NothingDone;
+    if (date > -NoDateTolerance && date < NoDateTolerance)
+        return AutomationStatus::NothingDone;
     return putProperty(object, name, AutomationValue::fromDate(date));
 }
 

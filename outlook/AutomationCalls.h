@@ -52,8 +52,7 @@ AutomationObjectRef ofKind(AutomationObjectRef object, const char* memberKind);
 // ANSI text, converted to UTF-16 and cut to MaximumPutTextLength units; an
 // empty (or missing) text is not put, so the property keeps its value.
 // `maximumLength` bounds how far `text` is read when it is a fixed field.
-int32_t putTextProperty(AutomationObject* object, const char* name, const char* text,
-                        size_t maximumLength = SIZE_MAX);
+int32_t putTextProperty(AutomationObject* object, const char* name, const char* text, size_t maximumLength = SIZE_MAX);
 // Always put, as a 32-bit integer.
 int32_t putIntProperty(AutomationObject* object, const char* name, int32_t value);
 // Not put when -0.00001 < date < 0.00001 (no date); otherwise put as a date.

@@ -23,8 +23,7 @@ public:
     // the new value as its last argument (after any index arguments). `result` may be null; when given, it
     // holds the member's result on success and is empty otherwise.
     // Returns the status (AutomationStatus.h): negative on failure.
-    virtual int32_t invoke(const char* name, AutomationCallKind kind,
-                           const std::vector<AutomationValue>& arguments,
+    virtual int32_t invoke(const char* name, AutomationCallKind kind, const std::vector<AutomationValue>& arguments,
                            AutomationValue* result) = 0;
 
     // Says what kind of Outlook object this is ("ContactItem", "Table"...),

@@ -13,15 +13,14 @@ static AutomationStarterFactory& installedFactory() {
     return factory;
 }
 
-void setAutomationStarterFactory(AutomationStarterFactory factory) {
-    installedFactory() = std::move(factory);
-}
+void setAutomationStarterFactory(AutomationStarterFactory factory) { installedFactory() = std::move(factory); }
 
 std::unique_ptr<AutomationStarter> createAutomationStarter() {
     std::unique_ptr<AutomationStarter> starter;
     const AutomationStarterFactory& factory = installedFactory();
     starter = factory ? factory() : createPlatformAutomationStarter();
-    if (!starter) starter = createUnavailableAutomationStarter();
+    if (!starter)
+        starter = createUnavailableAutomationStarter();
     return starter;
 }
 
@@ -34,6 +33,4 @@ ScopedAutomationStarterFactory::ScopedAutomationStarterFactory(AutomationStarter
     installedFactory() = std::move(factory);
 }
 
-ScopedAutomationStarterFactory::~ScopedAutomationStarterFactory() {
-    installedFactory() = std::move(previous_);
-}
+ScopedAutomationStarterFactory::~ScopedAutomationStarterFactory() { installedFactory() = std::move(previous_); }

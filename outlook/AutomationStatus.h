@@ -40,14 +40,12 @@ struct AutomationStatus {
 
 inline bool automationSucceeded(int32_t status) { return status >= 0; }
 
-inline bool isOutlookBusyStatus(int32_t status)
-{
+inline bool isOutlookBusyStatus(int32_t status) {
     return status == AutomationStatus::CallRejected || status == AutomationStatus::ServerCallRetryLater;
 }
 
 // The server's process ended or its objects were cut off from this one.
-inline bool isOutlookGoneStatus(int32_t status)
-{
+inline bool isOutlookGoneStatus(int32_t status) {
     switch (status) {
     case AutomationStatus::ServerUnavailable:
     case AutomationStatus::CallFailed:
@@ -57,9 +55,7 @@ inline bool isOutlookGoneStatus(int32_t status)
     case AutomationStatus::ObjectNotConnected:
     case AutomationStatus::ServerDied:
     case AutomationStatus::ServerDiedDidNotExecute:
-    case AutomationStatus::ServerNotAvailable:
-        return true;
-    default:
-        return false;
+    case AutomationStatus::ServerNotAvailable: return true;
+    default: return false;
     }
 }

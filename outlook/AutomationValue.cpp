@@ -33,7 +33,8 @@ AutomationValue AutomationValue::fromObject(AutomationObjectRef object) {
 }
 
 AutomationValue AutomationValue::fromArray(std::shared_ptr<const AutomationArray> array) {
-    if (!array) return AutomationValue();
+    if (!array)
+        return AutomationValue();
     AutomationValue value;
     value.type_ = AutomationValueType::Array;
     value.array_ = std::move(array);
@@ -42,12 +43,14 @@ AutomationValue AutomationValue::fromArray(std::shared_ptr<const AutomationArray
 
 const AutomationValue& AutomationArray::at(size_t column, size_t row) const {
     static const AutomationValue none;
-    if (column >= columns_ || row >= rows_) return none;
+    if (column >= columns_ || row >= rows_)
+        return none;
     return cells_[row * columns_ + column];
 }
 
 void AutomationArray::set(size_t column, size_t row, AutomationValue value) {
-    if (column < columns_ && row < rows_) cells_[row * columns_ + column] = std::move(value);
+    if (column < columns_ && row < rows_)
+        cells_[row * columns_ + column] = std::move(value);
 }
 
 bool AutomationArray::operator==(const AutomationArray& other) const {
@@ -55,7 +58,8 @@ bool AutomationArray::operator==(const AutomationArray& other) const {
 }
 
 bool AutomationValue::operator==(const AutomationValue& other) const {
-    if (type_ != other.type_) return false;
+    if (type_ != other.type_)
+        return false;
     switch (type_) {
     case AutomationValueType::Empty: return true;
     case AutomationValueType::Text: return text_ == other.text_;
@@ -75,9 +79,7 @@ std::string AutomationValue::describe() const {
     case AutomationValueType::Int32:
         std::snprintf(number, sizeof number, "%d", static_cast<int>(integer_));
         return number;
-    case AutomationValueType::Date:
-        std::snprintf(number, sizeof number, "date %.10g", date_);
-        return number;
+    case AutomationValueType::Date: std::snprintf(number, sizeof number, "date %.10g", date_); return number;
     case AutomationValueType::Object: return object_ ? "object" : "nothing";
     case AutomationValueType::Array:
         std::snprintf(number, sizeof number, "array %zux%zu", array_->columns(), array_->rows());

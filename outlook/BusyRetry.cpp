@@ -19,14 +19,12 @@ struct BusyState {
     std::function<void(bool)> listener;
 };
 
-BusyState& busyState()
-{
+BusyState& busyState() {
     static BusyState state;
     return state;
 }
 
-uint64_t now()
-{
+uint64_t now() {
     const BusyClock& clock = busyState().clock;
     if (clock.now)
         return clock.now();
@@ -35,8 +33,7 @@ uint64_t now()
             .count());
 }
 
-void pause(uint32_t milliseconds)
-{
+void pause(uint32_t milliseconds) {
     const BusyClock& clock = busyState().clock;
     if (clock.sleep)
         clock.sleep(milliseconds);
@@ -44,16 +41,14 @@ void pause(uint32_t milliseconds)
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-void tellWaiting(bool waiting)
-{
+void tellWaiting(bool waiting) {
     if (busyState().listener)
         busyState().listener(waiting);
 }
 
 }  // namespace
 
-int32_t callRetryingWhileBusy(const std::function<int32_t()>& call)
-{
+int32_t callRetryingWhileBusy(const std::function<int32_t()>& call) {
     // From before the first try: a filter may already have waited in it.
     const uint64_t start = now();
     int32_t status = call();
@@ -74,8 +69,7 @@ int32_t callRetryingWhileBusy(const std::function<int32_t()>& call)
     return status;
 }
 
-void setBusyClock(BusyClock clock)
-{
+void setBusyClock(BusyClock clock) {
     if (!clock.now || !clock.sleep)
         clock = BusyClock();
     busyState().clock = std::move(clock);
@@ -83,7 +77,6 @@ void setBusyClock(BusyClock clock)
 
 void setBusyWaitListener(std::function<void(bool waiting)> listener) { busyState().listener = std::move(listener); }
 
-int32_t rejectedCallRetryDelay(uint32_t elapsedMilliseconds)
-{
+int32_t rejectedCallRetryDelay(uint32_t elapsedMilliseconds) {
     return elapsedMilliseconds < BusyRetryLimitMilliseconds ? static_cast<int32_t>(FilterPauseMilliseconds) : -1;
 }

@@ -20,11 +20,9 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-bool writeAll(std::FILE* file, const char* bytes, size_t count) {
-    return std::fwrite(bytes, 1, count, file) == count;
-}
+bool writeAll(std::FILE* file, const char* bytes, size_t count) { return std::fwrite(bytes, 1, count, file) == count; }
 
-}
+}  // namespace
 
 ConnectorLog::ConnectorLog(Clock clock) : clock_(std::move(clock)) {
     path = programFilePath(logFileName);
@@ -53,7 +51,7 @@ bool ConnectorLog::writeEntry(const char* message) {
     const LocalDateTime now = clock_ ? clock_() : currentLocalTime();
     char entry[entryCapacity];
     // snprintf cuts a long message at the buffer's end.
-    std::snprintf(entry, sizeof(entry), "[%04d/%02d/%02d %02d:%02d:%02d] - %s", now.year, now.month, now.day,
-                  now.hour, now.minute, now.second, message ? message : "");
+    std::snprintf(entry, sizeof(entry), "[%04d/%02d/%02d %02d:%02d:%02d] - %s", now.year, now.month, now.day, now.hour,
+                  now.minute, now.second, message ? message : "");
     return writeRaw(entry);
 }

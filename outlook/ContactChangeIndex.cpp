@@ -2,8 +2,7 @@
 
 #include <utility>
 
-void ContactChangeIndex::note(std::vector<OutlookContactChange>& changes, OutlookContactChange change)
-{
+void ContactChangeIndex::note(std::vector<OutlookContactChange>& changes, OutlookContactChange change) {
     if (&changes != indexed_ || changes.size() != indexedCount_)
         rebuild(changes);
     if (!change.entryId.empty()) {
@@ -18,8 +17,7 @@ void ContactChangeIndex::note(std::vector<OutlookContactChange>& changes, Outloo
     indexedCount_ = changes.size();
 }
 
-void ContactChangeIndex::rebuild(const std::vector<OutlookContactChange>& changes)
-{
+void ContactChangeIndex::rebuild(const std::vector<OutlookContactChange>& changes) {
     positions_.clear();
     // emplace keeps the first position of an id, the change a scan finds.
     for (size_t position = 0; position < changes.size(); ++position)

@@ -24,7 +24,8 @@ std::vector<size_t> tableRows() {
     std::vector<size_t> rows;
     const auto& imageRows = contactImageRows();
     for (size_t index = 0; index < imageRows.size(); ++index) {
-        if (imageRows[index].propertyName) rows.push_back(index);
+        if (imageRows[index].propertyName)
+            rows.push_back(index);
     }
     return rows;
 }
@@ -35,9 +36,9 @@ const size_t NoColumn = SIZE_MAX;
 // column in the table, NoColumn for one the table would not hold.
 bool setUpColumns(AutomationObject* table, const std::vector<size_t>& rows, std::vector<size_t>* columnOf,
                   size_t* columnCount) {
-    AutomationObjectRef columns =
-        ofKind(getObjectProperty(table, "Columns"), "Columns");
-    if (!columns) return false;
+    AutomationObjectRef columns = ofKind(getObjectProperty(table, "Columns"), "Columns");
+    if (!columns)
+        return false;
     if (!automationSucceeded(invokeByName(columns.get(), "RemoveAll", AutomationCallKind::Method, {}, nullptr)))
         return false;
     auto add = [&](const char* name) {
@@ -45,11 +46,13 @@ bool setUpColumns(AutomationObject* table, const std::vector<size_t>& rows, std:
                                                 {AutomationValue::fromText(ansiToUtf16(name))}, nullptr));
     };
     // Without its id no row can be read again, nor written later.
-    if (!add("EntryID") || !add("MessageClass")) return false;
+    if (!add("EntryID") || !add("MessageClass"))
+        return false;
     size_t next = FirstImageColumn;
     columnOf->assign(rows.size(), NoColumn);
     for (size_t at = 0; at < rows.size(); ++at) {
-        if (add(contactImageRows()[rows[at]].propertyName)) (*columnOf)[at] = next++;
+        if (add(contactImageRows()[rows[at]].propertyName))
+            (*columnOf)[at] = next++;
     }
     *columnCount = next;
     return true;
@@ -60,7 +63,8 @@ bool setUpColumns(AutomationObject* table, const std::vector<size_t>& rows, std:
 // image's field, or filling exactly what the record keeps (only the whole
 // text tells whether the record holds all of it).
 bool mayBeCut(const ImageRow& row, const AutomationValue& value) {
-    if (row.kind != ImageValueKind::Text || !value.isText() || value.text().size() < SuspectLength) return false;
+    if (row.kind != ImageValueKind::Text || !value.isText() || value.text().size() < SuspectLength)
+        return false;
     const size_t length = utf16ToAnsi(value.text()).size();
     return length < row.imageSize - 1 || (textKeptByRecord(row) > 0 && length == textKeptByRecord(row));
 }
@@ -82,8 +86,10 @@ ContactItemRead readRow(const AutomationArray& block, size_t rowIndex, const std
         const AutomationValue& value = block.at(columnOf[at], rowIndex);
         const bool cut = storeImageValue(read.image, row, value);
         // A text the table may have cut is judged when it is read whole.
-        if (mayBeCut(row, value)) again->set(rows[at]);
-        else if (cut) read.cut.set(rows[at]);
+        if (mayBeCut(row, value))
+            again->set(rows[at]);
+        else if (cut)
+            read.cut.set(rows[at]);
     }
     return read;
 }
@@ -97,7 +103,8 @@ void readAgainFromItem(AutomationObject* nameSpace, const ImageRowSet& again, Co
     }
     const auto& imageRows = contactImageRows();
     for (size_t index = 0; index < imageRows.size(); ++index) {
-        if (!again.test(index)) continue;
+        if (!again.test(index))
+            continue;
         if (!item) {
             read->refused.set(index);
             continue;
@@ -107,7 +114,8 @@ void readAgainFromItem(AutomationObject* nameSpace, const ImageRowSet& again, Co
             invokeByName(item.get(), imageRows[index].propertyName, AutomationCallKind::PropertyGet, {}, &value);
         if (automationSucceeded(status) && storeImageValue(read->image, imageRows[index], value))
             read->cut.set(index);
-        else if (isRefusedRead(status)) read->refused.set(index);
+        else if (isRefusedRead(status))
+            read->refused.set(index);
     }
 }
 
@@ -116,11 +124,14 @@ void readAgainFromItem(AutomationObject* nameSpace, const ImageRowSet& again, Co
 bool isContactMessageClass(const std::u16string& messageClass) {
     static const char contact[] = "ipm.contact";
     const size_t length = sizeof contact - 1;
-    if (messageClass.size() < length) return false;
+    if (messageClass.size() < length)
+        return false;
     for (size_t at = 0; at < length; ++at) {
         char16_t c = messageClass[at];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != static_cast<char16_t>(contact[at])) return false;
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != static_cast<char16_t>(contact[at]))
+            return false;
     }
     return messageClass.size() == length || messageClass[length] == u'.';
 }
@@ -128,11 +139,13 @@ bool isContactMessageClass(const std::u16string& messageClass) {
 TableRead readContactTable(AutomationObject* folder, AutomationObject* nameSpace, const char* folderName,
                            std::vector<ContactItemRead>* reads) {
     AutomationObjectRef table = ofKind(callForObject(folder, "GetTable"), "Table");
-    if (!table) return TableRead::NotOffered;
+    if (!table)
+        return TableRead::NotOffered;
     const std::vector<size_t> rows = tableRows();
     std::vector<size_t> columnOf;
     size_t columnCount = 0;
-    if (!setUpColumns(table.get(), rows, &columnOf, &columnCount)) return TableRead::NotOffered;
+    if (!setUpColumns(table.get(), rows, &columnOf, &columnCount))
+        return TableRead::NotOffered;
 
     for (;;) {
         AutomationValue result;
@@ -144,9 +157,11 @@ TableRead readContactTable(AutomationObject* folder, AutomationObject* nameSpace
         for (size_t row = 0; row < block->rows(); ++row) {
             ImageRowSet again;
             reads->push_back(readRow(*block, row, rows, columnOf, folderName, &again));
-            if (reads->back().isContact && again.any()) readAgainFromItem(nameSpace, again, &reads->back());
+            if (reads->back().isContact && again.any())
+                readAgainFromItem(nameSpace, again, &reads->back());
         }
         // A short block is the last: no call to learn that nothing is left.
-        if (block->rows() < static_cast<size_t>(RowsPerBlock)) return TableRead::Whole;
+        if (block->rows() < static_cast<size_t>(RowsPerBlock))
+            return TableRead::Whole;
     }
 }

@@ -12,14 +12,17 @@
 class MemberIdCache {
 public:
     bool find(const std::string& kind, const char* name, int32_t* member) const {
-        if (kind.empty() || !name) return false;
+        if (kind.empty() || !name)
+            return false;
         auto found = members_.find(key(kind, name));
-        if (found == members_.end()) return false;
+        if (found == members_.end())
+            return false;
         *member = found->second;
         return true;
     }
     void store(const std::string& kind, const char* name, int32_t member) {
-        if (kind.empty() || !name) return;
+        if (kind.empty() || !name)
+            return;
         members_[key(kind, name)] = member;
     }
 

@@ -37,7 +37,8 @@ std::vector<OutlookPropertyValue> textsAboutToChange(AutomationObject* item, con
     std::vector<OutlookPropertyValue> read;
     for (const OutlookPropertyValue& changing : changedProperties(before, image)) {
         const ImageRow& row = contactImageRows()[changing.row];
-        if (row.kind != ImageValueKind::Text || unsaved.test(changing.row)) continue;
+        if (row.kind != ImageValueKind::Text || unsaved.test(changing.row))
+            continue;
         AutomationValue value;
         OutlookPropertyValue whole;
         if (automationSucceeded(invokeByName(item, row.propertyName, AutomationCallKind::PropertyGet, {}, &value)) &&
@@ -47,7 +48,7 @@ std::vector<OutlookPropertyValue> textsAboutToChange(AutomationObject* item, con
     return read;
 }
 
-}
+}  // namespace
 
 OutlookConnector::OutlookConnector() { init(); }
 
@@ -68,7 +69,8 @@ void OutlookConnector::shutdown() {
 }
 
 void OutlookConnector::clear() {
-    if (contacts_) contacts_->clear();
+    if (contacts_)
+        contacts_->clear();
     entryIds_.clear();
     unsavedRows_.clear();
     partlyRead_.clear();
@@ -77,7 +79,8 @@ void OutlookConnector::clear() {
 }
 
 bool OutlookConnector::open() {
-    if (!OutlookSession::open()) return false;
+    if (!OutlookSession::open())
+        return false;
     contactsFolder_ =
         ofKind(callForObject(nameSpace().get(), "GetDefaultFolder", integerArgument(ContactsFolderId)), "Folder");
     if (contactsFolder_) {
@@ -97,7 +100,8 @@ void OutlookConnector::close() {
 bool OutlookConnector::load() {
     clear();
     wholeRead_ = false;
-    if (!contactsFolder_ || !contacts_) return false;
+    if (!contactsFolder_ || !contacts_)
+        return false;
     const bool loaded = loadItems();
     wholeRead_ = loaded && allItemsLoaded_ && !outlookGone();
     return loaded;
@@ -111,15 +115,18 @@ bool OutlookConnector::reconnect() {
     // Both opens of construction given back and taken again, so the session
     // ends and the next open starts Outlook anew.
     const int32_t held = heldReferences();
-    for (int32_t count = 0; count < held; ++count) close();
+    for (int32_t count = 0; count < held; ++count)
+        close();
     forgetAutomationServerGone();
-    for (int32_t count = 1; count < held; ++count) OutlookSession::open();
+    for (int32_t count = 1; count < held; ++count)
+        OutlookSession::open();
     return open();
 }
 
 const std::string& OutlookConnector::entryIdAt(int32_t position) const {
     static const std::string none;
-    if (position < 0 || static_cast<size_t>(position) >= entryIds_.size()) return none;
+    if (position < 0 || static_cast<size_t>(position) >= entryIds_.size())
+        return none;
     return entryIds_[static_cast<size_t>(position)];
 }
 
@@ -131,10 +138,12 @@ bool OutlookConnector::loadItems() {
     // A table gives the folder in a few calls; the walk costs some 80 a
     // contact, each a round trip to Outlook's process.
     const TableRead table = readContactTable(contactsFolder_.get(), nameSpace().get(), folderName, &reads);
-    if (table == TableRead::Partial) allItemsLoaded_ = false;
+    if (table == TableRead::Partial)
+        allItemsLoaded_ = false;
     if (table == TableRead::NotOffered) {
         reads.clear();
-        if (!walkItems(folderName, &reads)) return false;
+        if (!walkItems(folderName, &reads))
+            return false;
     }
     keepReads(reads);
     return true;
@@ -142,7 +151,8 @@ bool OutlookConnector::loadItems() {
 
 bool OutlookConnector::walkItems(const char* folderName, std::vector<ContactItemRead>* reads) {
     AutomationObjectRef items = ofKind(getObjectProperty(contactsFolder_.get(), "Items"), "Items");
-    if (!items) return false;
+    if (!items)
+        return false;
     // Each item is let go as soon as the next one replaces it.
     const char* step = "GetFirst";
     for (;;) {
@@ -151,7 +161,8 @@ bool OutlookConnector::walkItems(const char* folderName, std::vector<ContactItem
             allItemsLoaded_ = false;
             break;
         }
-        if (!result.isObject() || !result.object()) break;
+        if (!result.isObject() || !result.object())
+            break;
         AutomationObject* item = result.object().get();
         item->setMemberKind("ContactItem");
         try {
@@ -176,7 +187,8 @@ void OutlookConnector::addItemRecord(AutomationObject* item, const char* folderN
     char entryId[EntryIdCapacity] = {};
     getTextProperty(item, "EntryID", entryId, EntryIdCapacity);
     read->entryId = entryId;
-    if (read->isContact) readContactItem(item, &read->image, &read->refused, &read->cut);
+    if (read->isContact)
+        readContactItem(item, &read->image, &read->refused, &read->cut);
 }
 
 void OutlookConnector::keepReads(std::vector<ContactItemRead>& reads) {
@@ -194,18 +206,21 @@ void OutlookConnector::keepReads(std::vector<ContactItemRead>& reads) {
             ++skippedItems_;
             continue;
         }
-        if (!keepRecord(read)) allItemsLoaded_ = false;
+        if (!keepRecord(read))
+            allItemsLoaded_ = false;
     }
 }
 
 bool OutlookConnector::keepRecord(const ContactItemRead& read) {
     std::unique_ptr<ContactRecord> record(new (std::nothrow) ContactRecord());
-    if (!record) return false;
+    if (!record)
+        return false;
     imageToRecord(&read.image, record.get(), mappingBlock_);
     const ContactRecord* kept = record.get();
     try {
         record->nativeData = imageToBytes(read.image);
-        if (read.refused.any()) partlyRead_.insert(kept);
+        if (read.refused.any())
+            partlyRead_.insert(kept);
         noteCutOnRead(*kept, read.cut);
         entryIds_.push_back(read.entryId);
     } catch (const std::bad_alloc&) {
@@ -214,39 +229,42 @@ bool OutlookConnector::keepRecord(const ContactItemRead& read) {
         return false;
     }
     record->sourceType = SourceTypeOutlook;
-    if (contacts_->append(std::move(record))) return true;
+    if (contacts_->append(std::move(record)))
+        return true;
     partlyRead_.erase(kept);
     cutOnRead_.erase(kept);
     entryIds_.pop_back();
     return false;
 }
 
-bool OutlookConnector::fullyRead(const ContactRecord* record) const {
-    return record && partlyRead_.count(record) == 0;
-}
+bool OutlookConnector::fullyRead(const ContactRecord* record) const { return record && partlyRead_.count(record) == 0; }
 
 static std::string fieldText(const char* text, const ImageRow& row) {
     return std::string(text, strnlen(text, row.recordSize));
 }
 
 void OutlookConnector::noteCutOnRead(const ContactRecord& record, const ImageRowSet& cut) {
-    if (cut.none()) return;
+    if (cut.none())
+        return;
     auto& fields = cutOnRead_[&record];
     for (size_t index = 0; index < contactImageRows().size(); ++index) {
         const ImageRow& row = contactImageRows()[index];
-        if (cut.test(index)) fields.emplace_back(index, fieldText(recordField(record, row), row));
+        if (cut.test(index))
+            fields.emplace_back(index, fieldText(recordField(record, row), row));
     }
 }
 
 std::vector<const char*> OutlookConnector::textsCutOnRead(const ContactRecord* record) const {
     std::vector<const char*> texts;
     const auto found = record ? cutOnRead_.find(record) : cutOnRead_.end();
-    if (found == cutOnRead_.end()) return texts;
+    if (found == cutOnRead_.end())
+        return texts;
     for (const auto& field : found->second) {
         const ImageRow& row = contactImageRows()[field.first];
         const char* text = recordField(*record, row);
         // A field written since holds another text, cut or not.
-        if (field.second == fieldText(text, row)) texts.push_back(text);
+        if (field.second == fieldText(text, row))
+            texts.push_back(text);
     }
     return texts;
 }
@@ -260,14 +278,19 @@ bool OutlookConnector::addContactItem(ContactRecord* record, AutomationObject* f
     writeProblem_ = WriteProblem::NotReached;
     refusedProperties_.clear();
     entryId->clear();
-    if (!record) return false;
-    if (!folder) folder = contactsFolder_.get();
-    if (!folder) return false;
+    if (!record)
+        return false;
+    if (!folder)
+        folder = contactsFolder_.get();
+    if (!folder)
+        return false;
     AutomationObjectRef items = ofKind(getObjectProperty(folder, "Items"), "Items");
-    if (!items) return false;
+    if (!items)
+        return false;
     AutomationObjectRef item =
         ofKind(callForObject(items.get(), "Add", integerArgument(ContactItemType)), "ContactItem");
-    if (!item) return false;
+    if (!item)
+        return false;
 
     OutlookContactImage image;
     recordToImage(record, &image, mappingBlock_);
@@ -275,7 +298,8 @@ bool OutlookConnector::addContactItem(ContactRecord* record, AutomationObject* f
     // record's own.
     OutlookContactImage held;
     for (const ImageRow& row : contactImageRows()) {
-        if (!row.propertyName || row.readOnly) copyImageField(held, image, row);
+        if (!row.propertyName || row.readOnly)
+            copyImageField(held, image, row);
     }
     ImageRowSet refused;
     if (!writeContactItem(item.get(), &image, &held, nullptr, &refused)) {
@@ -283,7 +307,8 @@ bool OutlookConnector::addContactItem(ContactRecord* record, AutomationObject* f
         return false;
     }
     char id[EntryIdCapacity] = {};
-    if (getTextProperty(item.get(), "EntryID", id, EntryIdCapacity)) *entryId = id;
+    if (getTextProperty(item.get(), "EntryID", id, EntryIdCapacity))
+        *entryId = id;
     // The contact exists now, so this is success even if the block cannot be
     // kept: without one, the next write starts from zeros and puts it all.
     storeImage(record, held);
@@ -295,10 +320,12 @@ bool OutlookConnector::addContactItem(ContactRecord* record, AutomationObject* f
 }
 
 void OutlookConnector::noteRefused(const ImageRowSet& refused) {
-    if (refused.none()) return;
+    if (refused.none())
+        return;
     writeProblem_ = WriteProblem::PropertiesRefused;
     for (size_t index = 0; index < contactImageRows().size(); ++index) {
-        if (refused.test(index)) refusedProperties_.push_back(contactImageRows()[index].propertyName);
+        if (refused.test(index))
+            refusedProperties_.push_back(contactImageRows()[index].propertyName);
     }
 }
 
@@ -311,7 +338,8 @@ AutomationObjectRef OutlookConnector::itemOf(int32_t position) {
 
 AutomationObjectRef OutlookConnector::itemById(const std::string& entryId, bool* gone) {
     *gone = false;
-    if (entryId.empty()) return nullptr;
+    if (entryId.empty())
+        return nullptr;
     AutomationValue result;
     const int32_t status = invokeByName(nameSpace().get(), "GetItemFromID", AutomationCallKind::Method,
                                         {AutomationValue::fromText(ansiToUtf16(entryId))}, &result);
@@ -328,7 +356,8 @@ OutlookContactImage OutlookConnector::storedImage(int32_t position) {
     OutlookContactImage image;
     const ContactRecord* stored = contacts_ ? contacts_->at(position) : nullptr;
     // A block that is not an image of the right size starts from zeros.
-    if (stored) imageFromBytes(stored->nativeData, &image);
+    if (stored)
+        imageFromBytes(stored->nativeData, &image);
     return image;
 }
 
@@ -357,26 +386,31 @@ ImageRowSet* OutlookConnector::unsavedRowsAt(int32_t position) {
 bool OutlookConnector::updateContact(const ContactRecord* record, int32_t position) {
     writeProblem_ = WriteProblem::NotReached;
     refusedProperties_.clear();
-    if (!record || !contacts_ || !contactsFolder_ || !contacts_->at(position)) return false;
+    if (!record || !contacts_ || !contactsFolder_ || !contacts_->at(position))
+        return false;
     AutomationObjectRef item = itemOf(position);
-    if (!item) return false;
+    if (!item)
+        return false;
 
     // Taken before anything is put, so a refused save can always be remembered.
     ImageRowSet* unsaved = unsavedRowsAt(position);
-    if (!unsaved) return false;
+    if (!unsaved)
+        return false;
 
     OutlookContactImage held = storedImage(position);
     const OutlookContactImage before = held;
     OutlookContactImage image = held;
     recordToImage(record, &image, mappingBlock_);
     std::vector<OutlookPropertyValue> asHeld;
-    if (changes_) asHeld = textsAboutToChange(item.get(), before, image, *unsaved);
+    if (changes_)
+        asHeld = textsAboutToChange(item.get(), before, image, *unsaved);
     // Only what the record changes is put: a property put back as held would
     // come back cut to its field and with its characters outside the code page
     // lost.
     ImageRowSet refused;
     const bool saved = writeContactItem(item.get(), &image, &held, unsaved, &refused);
-    if (unsaved->none()) unsavedRows_.erase(position);
+    if (unsaved->none())
+        unsavedRows_.erase(position);
     if (!saved) {
         writeProblem_ = WriteProblem::NotSaved;
         return false;
@@ -392,65 +426,79 @@ bool OutlookConnector::updateContact(const ContactRecord* record, int32_t positi
 }
 
 bool OutlookConnector::mergeRecord(const ContactRecord* record) {
-    if (!record || !contacts_ || !contactsFolder_) return false;
+    if (!record || !contacts_ || !contactsFolder_)
+        return false;
     const MatchResult match = findMatch(contacts_.get(), record);
     if (match.code == MatchNone) {
         // A working copy, so the caller's record keeps its own native block.
         std::unique_ptr<ContactRecord> working(new (std::nothrow) ContactRecord());
-        if (!working) return false;
+        if (!working)
+            return false;
         assignRecordValues(*working, *record);
         std::string entryId;
         const bool written = addContactItem(working.get(), nullptr, &entryId);
-        if (!written && writeProblem_ != WriteProblem::PropertiesRefused) return false;
+        if (!written && writeProblem_ != WriteProblem::PropertiesRefused)
+            return false;
         // Saved without what Outlook refused: the list shows what it holds.
         OutlookContactImage held;
-        if (!written && imageFromBytes(working->nativeData, &held)) imageToRecord(&held, working.get(), mappingBlock_);
+        if (!written && imageFromBytes(working->nativeData, &held))
+            imageToRecord(&held, working.get(), mappingBlock_);
         try {
             entryIds_.push_back(entryId);
         } catch (const std::bad_alloc&) {
             return written;
         }
-        if (!contacts_->addCopy(working.get())) entryIds_.pop_back();
+        if (!contacts_->addCopy(working.get()))
+            entryIds_.pop_back();
         return written;
     }
     if (match.code == MatchDiffers) {
         // Outlook first: the list shows the new values only once they are there.
-        if (!updateContact(record, match.position)) return false;
+        if (!updateContact(record, match.position))
+            return false;
         assignRecordValues(*match.record, *record);
         return true;
     }
     return false;
 }
 
-void OutlookConnector::noteChange(AutomationObject* item, OutlookContactChange::Kind kind,
-                                  const std::string& entryId, const OutlookContactImage& before,
-                                  const OutlookContactImage& after, const std::vector<OutlookPropertyValue>& asHeld) {
-    if (!changes_) return;
+void OutlookConnector::noteChange(AutomationObject* item, OutlookContactChange::Kind kind, const std::string& entryId,
+                                  const OutlookContactImage& before, const OutlookContactImage& after,
+                                  const std::vector<OutlookPropertyValue>& asHeld) {
+    if (!changes_)
+        return;
     OutlookContactChange change;
     change.kind = kind;
     // Without its id or time the change is still noted, as one Undo cannot
     // reach, so it can name it; never as an id or time it does not have.
     const bool timeRead = getDateProperty(item, "LastModificationTime", &change.modifiedAfter);
     change.reachable = !entryId.empty() && timeRead;
-    if (change.reachable) change.entryId = entryId;
-    else change.modifiedAfter = 0.0;
-    if (kind == OutlookContactChange::Kind::Overwritten) change.previous = changedProperties(before, after, asHeld);
+    if (change.reachable)
+        change.entryId = entryId;
+    else
+        change.modifiedAfter = 0.0;
+    if (kind == OutlookContactChange::Kind::Overwritten)
+        change.previous = changedProperties(before, after, asHeld);
     change.names = contactNames(after.firstName, after.lastName, after.companyName, after.email1Address);
-    if (changeListener_) changeListener_->changeNoted(change);
+    if (changeListener_)
+        changeListener_->changeNoted(change);
     changeIndex_.note(*changes_, std::move(change));
 }
 
 AutomationObjectRef OutlookConnector::itemAsLeftBy(const OutlookContactChange& change, ItemState* state) {
     *state = ItemState::Unreachable;
-    if (!change.reachable) return nullptr;
+    if (!change.reachable)
+        return nullptr;
     bool gone = false;
     AutomationObjectRef item = itemById(change.entryId, &gone);
     if (!item) {
-        if (gone) *state = ItemState::Gone;
+        if (gone)
+            *state = ItemState::Gone;
         return nullptr;
     }
     double modified = 0.0;
-    if (!getDateProperty(item.get(), "LastModificationTime", &modified)) return nullptr;
+    if (!getDateProperty(item.get(), "LastModificationTime", &modified))
+        return nullptr;
     if (modified != change.modifiedAfter) {
         *state = ItemState::ChangedSince;
         return nullptr;
@@ -478,7 +526,8 @@ OutlookConnector::TakeBack OutlookConnector::takeBack(OutlookContactChange& chan
         const int32_t status = invokeByName(item.get(), "Delete", AutomationCallKind::Method, {}, nullptr);
         return automationSucceeded(status) ? TakeBack::Done : TakeBack::Failed;
     }
-    if (restoreProperties(item.get(), change.previous)) return TakeBack::Done;
+    if (restoreProperties(item.get(), change.previous))
+        return TakeBack::Done;
     getDateProperty(item.get(), "LastModificationTime", &change.modifiedAfter);
     return TakeBack::Failed;
 }

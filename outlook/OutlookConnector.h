@@ -83,8 +83,7 @@ public:
     // While attached, every contact added to or overwritten in the Contacts
     // folder is noted there, so that the operation can be taken back; the
     // listener, when given, hears of each change as it is made.
-    void recordChangesInto(std::vector<OutlookContactChange>* changes, OutlookChangeListener* listener = nullptr)
-    {
+    void recordChangesInto(std::vector<OutlookContactChange>* changes, OutlookChangeListener* listener = nullptr) {
         changes_ = changes;
         changeListener_ = listener;
     }

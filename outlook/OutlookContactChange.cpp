@@ -8,8 +8,7 @@
 
 namespace {
 
-std::vector<uint8_t> fieldBytes(const OutlookContactImage& image, const ImageRow& row)
-{
+std::vector<uint8_t> fieldBytes(const OutlookContactImage& image, const ImageRow& row) {
     const uint8_t* field = reinterpret_cast<const uint8_t*>(&image) + row.imageOffset;
     size_t length = row.imageSize;
     if (row.kind == ImageValueKind::Text) {
@@ -21,12 +20,11 @@ std::vector<uint8_t> fieldBytes(const OutlookContactImage& image, const ImageRow
 
 bool writtenToOutlook(const ImageRow& row) { return row.propertyName != nullptr && !row.readOnly; }
 
-AutomationValue valueToPut(const OutlookPropertyValue& value, const ImageRow& row)
-{
+AutomationValue valueToPut(const OutlookPropertyValue& value, const ImageRow& row) {
     switch (row.kind) {
     case ImageValueKind::Text:
-        return AutomationValue::fromText(value.whole ? value.text
-                                                     : ansiToUtf16(std::string(value.bytes.begin(), value.bytes.end())));
+        return AutomationValue::fromText(
+            value.whole ? value.text : ansiToUtf16(std::string(value.bytes.begin(), value.bytes.end())));
     case ImageValueKind::Date: {
         double date = 0.0;
         std::memcpy(&date, value.bytes.data(), sizeof date);
@@ -44,8 +42,7 @@ AutomationValue valueToPut(const OutlookPropertyValue& value, const ImageRow& ro
 }  // namespace
 
 std::vector<OutlookPropertyValue> changedProperties(const OutlookContactImage& before, const OutlookContactImage& after,
-                                                    const std::vector<OutlookPropertyValue>& read)
-{
+                                                    const std::vector<OutlookPropertyValue>& read) {
     std::vector<OutlookPropertyValue> changed;
     const auto& rows = contactImageRows();
     for (size_t index = 0; index < rows.size(); ++index) {
@@ -69,8 +66,7 @@ std::vector<OutlookPropertyValue> changedProperties(const OutlookContactImage& b
     return changed;
 }
 
-bool wholeText(uint16_t row, const std::u16string& text, OutlookPropertyValue* value)
-{
+bool wholeText(uint16_t row, const std::u16string& text, OutlookPropertyValue* value) {
     OutlookPropertyValue whole;
     whole.row = row;
     whole.whole = true;
@@ -81,8 +77,7 @@ bool wholeText(uint16_t row, const std::u16string& text, OutlookPropertyValue* v
     return true;
 }
 
-bool fitsItsRow(const OutlookPropertyValue& value)
-{
+bool fitsItsRow(const OutlookPropertyValue& value) {
     if (value.row >= ContactImageRowCount)
         return false;
     const ImageRow& row = contactImageRows()[value.row];
@@ -99,8 +94,7 @@ bool fitsItsRow(const OutlookPropertyValue& value)
     return value.bytes.size() == row.imageSize;
 }
 
-bool mayComeBackShort(const OutlookPropertyValue& value)
-{
+bool mayComeBackShort(const OutlookPropertyValue& value) {
     if (value.whole || value.row >= ContactImageRowCount)
         return false;
     const ImageRow& row = contactImageRows()[value.row];
@@ -109,8 +103,7 @@ bool mayComeBackShort(const OutlookPropertyValue& value)
             std::find(value.bytes.begin(), value.bytes.end(), '?') != value.bytes.end());
 }
 
-bool mayComeBackShort(const OutlookContactChange& change)
-{
+bool mayComeBackShort(const OutlookContactChange& change) {
     for (const OutlookPropertyValue& value : change.previous) {
         if (mayComeBackShort(value))
             return true;
@@ -118,8 +111,7 @@ bool mayComeBackShort(const OutlookContactChange& change)
     return false;
 }
 
-void foldContactChange(OutlookContactChange& earlier, OutlookContactChange change)
-{
+void foldContactChange(OutlookContactChange& earlier, OutlookContactChange change) {
     // A property the earlier write changed already keeps its first value.
     for (OutlookPropertyValue& value : change.previous) {
         bool known = false;
@@ -132,8 +124,7 @@ void foldContactChange(OutlookContactChange& earlier, OutlookContactChange chang
     earlier.names = std::move(change.names);
 }
 
-void noteContactChange(std::vector<OutlookContactChange>& changes, OutlookContactChange change)
-{
+void noteContactChange(std::vector<OutlookContactChange>& changes, OutlookContactChange change) {
     for (OutlookContactChange& earlier : changes) {
         if (change.reachable && !change.entryId.empty() && earlier.reachable && earlier.entryId == change.entryId) {
             foldContactChange(earlier, std::move(change));
@@ -143,8 +134,7 @@ void noteContactChange(std::vector<OutlookContactChange>& changes, OutlookContac
     changes.push_back(std::move(change));
 }
 
-bool restoreProperties(AutomationObject* item, const std::vector<OutlookPropertyValue>& previous)
-{
+bool restoreProperties(AutomationObject* item, const std::vector<OutlookPropertyValue>& previous) {
     if (item == nullptr)
         return false;
     bool allPut = true;
@@ -154,8 +144,8 @@ bool restoreProperties(AutomationObject* item, const std::vector<OutlookProperty
             continue;
         }
         const ImageRow& row = contactImageRows()[value.row];
-        const int32_t status = invokeByName(item, row.propertyName, AutomationCallKind::PropertyPut,
-                                            {valueToPut(value, row)}, nullptr);
+        const int32_t status =
+            invokeByName(item, row.propertyName, AutomationCallKind::PropertyPut, {valueToPut(value, row)}, nullptr);
         allPut = allPut && automationSucceeded(status);
     }
     const bool saved = automationSucceeded(invokeByName(item, "Save", AutomationCallKind::Method, {}, nullptr));

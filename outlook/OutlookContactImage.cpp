@@ -10,12 +10,12 @@
 #define RECORD_FIELD(member) offsetof(ContactValues, member), sizeof(ContactValues::member)
 #define NO_RECORD_FIELD NoRecordField, 0
 
-#define PAIRED_TEXT(property, imageMember, recordMember) \
-    {property, ImageValueKind::Text, IMAGE_FIELD(imageMember), RECORD_FIELD(recordMember), false, false}
-#define IMAGE_ONLY_TEXT(property, imageMember) \
-    {property, ImageValueKind::Text, IMAGE_FIELD(imageMember), NO_RECORD_FIELD, false, false}
-#define PAIRED_DATE(property, imageMember, recordMember) \
-    {property, ImageValueKind::Date, IMAGE_FIELD(imageMember), RECORD_FIELD(recordMember), false, false}
+#define PAIRED_TEXT(property, imageMember, recordMember)                                                               \
+    { property, ImageValueKind::Text, IMAGE_FIELD(imageMember), RECORD_FIELD(recordMember), false, false }
+#define IMAGE_ONLY_TEXT(property, imageMember)                                                                         \
+    { property, ImageValueKind::Text, IMAGE_FIELD(imageMember), NO_RECORD_FIELD, false, false }
+#define PAIRED_DATE(property, imageMember, recordMember)                                                               \
+    { property, ImageValueKind::Date, IMAGE_FIELD(imageMember), RECORD_FIELD(recordMember), false, false }
 
 static constexpr std::array<ImageRow, ContactImageRowCount> rows = {{
     PAIRED_TEXT("Account", account, account),
@@ -108,7 +108,8 @@ const std::array<ImageRow, ContactImageRowCount>& contactImageRows() { return ro
 
 const ImageRow* findImageRow(size_t imageOffset) {
     for (const ImageRow& row : rows) {
-        if (row.imageOffset == imageOffset) return &row;
+        if (row.imageOffset == imageOffset)
+            return &row;
     }
     return nullptr;
 }
@@ -155,7 +156,8 @@ std::vector<uint8_t> imageToBytes(const OutlookContactImage& image) {
 }
 
 bool imageFromBytes(const std::vector<uint8_t>& bytes, OutlookContactImage* image) {
-    if (!image || bytes.size() != sizeof(OutlookContactImage)) return false;
+    if (!image || bytes.size() != sizeof(OutlookContactImage))
+        return false;
     std::memcpy(static_cast<void*>(image), bytes.data(), sizeof(OutlookContactImage));
     return true;
 }

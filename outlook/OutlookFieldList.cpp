@@ -12,8 +12,10 @@ struct OutlookFieldEntry {
     size_t imageOffset;
 };
 
-#define FIELD(text, member) {text, offsetof(OutlookContactImage, member)}
-#define NOTHING(text) {text, NoImageField}
+#define FIELD(text, member)                                                                                            \
+    { text, offsetof(OutlookContactImage, member) }
+#define NOTHING(text)                                                                                                  \
+    { text, NoImageField }
 
 // Some list texts differ from the property they address ("...Postal",
 // "MailAddress...", "CompanyTelephoneNumber"), and "PersonalHomePage"
@@ -109,22 +111,25 @@ struct FieldRows {
     std::array<const ImageRow*, OutlookFieldCount> rows{};
     FieldRows() {
         for (size_t index = 0; index < entries.size(); ++index) {
-            if (entries[index].imageOffset != NoImageField) rows[index] = findImageRow(entries[index].imageOffset);
+            if (entries[index].imageOffset != NoImageField)
+                rows[index] = findImageRow(entries[index].imageOffset);
         }
     }
 };
 
-}
+}  // namespace
 
 const char* outlookFieldText(int32_t index) {
-    if (index < 0 || index >= OutlookFieldCount) return "";
+    if (index < 0 || index >= OutlookFieldCount)
+        return "";
     return entries[static_cast<size_t>(index)].text;
 }
 
 const ImageRow* outlookFieldRow(int32_t index) {
     // Compared unsigned, so a negative index is out of range too.
     const uint32_t position = static_cast<uint32_t>(index);
-    if (position < 1 || position >= static_cast<uint32_t>(OutlookFieldCount)) return nullptr;
+    if (position < 1 || position >= static_cast<uint32_t>(OutlookFieldCount))
+        return nullptr;
     static const FieldRows resolved;
     return resolved.rows[position];
 }

@@ -54,9 +54,8 @@ bool storeImageValue(OutlookContactImage& image, const ImageRow& row, const Auto
 // adds the rows it put, a save removes them.
 // With refused, it takes the rows whose put Outlook refused: the item keeps
 // its own value there, saved or not, and held keeps what it showed.
-bool writeContactItem(AutomationObject* item, const OutlookContactImage* image,
-                      OutlookContactImage* held = nullptr, ImageRowSet* unsaved = nullptr,
-                      ImageRowSet* refused = nullptr);
+bool writeContactItem(AutomationObject* item, const OutlookContactImage* image, OutlookContactImage* held = nullptr,
+                      ImageRowSet* unsaved = nullptr, ImageRowSet* refused = nullptr);
 
 // Sets the record's values from the image (the record's native block is not
 // touched), custom fields by the block.

@@ -24,19 +24,21 @@ SessionState& sessionState() {
 void logEntry(const char* message) {
     SessionState& state = sessionState();
     // A log that cannot be written never stops the start.
-    if (state.log) state.log->writeEntry(message);
+    if (state.log)
+        state.log->writeEntry(message);
 }
 
 void logRaw(const char* text) {
     SessionState& state = sessionState();
-    if (state.log) state.log->writeRaw(text);
+    if (state.log)
+        state.log->writeRaw(text);
 }
 
 AutomationObjectRef mapiNamespace(AutomationObject* application) {
     return ofKind(callForObject(application, "GetNameSpace", {AutomationValue::fromText(u"MAPI")}), "NameSpace");
 }
 
-}
+}  // namespace
 
 OutlookSession::OutlookSession() { init(); }
 
@@ -66,7 +68,8 @@ bool OutlookSession::open() {
         createdObject_ = state.createdObject;
         return true;
     }
-    if (start()) return true;
+    if (start())
+        return true;
     close();
     return false;
 }
@@ -75,22 +78,28 @@ bool OutlookSession::open() {
 // line names the last step that worked.
 bool OutlookSession::start() {
     SessionState& state = sessionState();
-    if (!state.log) state.log.reset(new ConnectorLog(state.logClock ? state.logClock : currentLocalTime));
+    if (!state.log)
+        state.log.reset(new ConnectorLog(state.logClock ? state.logClock : currentLocalTime));
     logRaw("\r\n");
     logEntry("Outlook Automation Start:");
 
     std::shared_ptr<AutomationStarter> starter(createAutomationStarter());
-    if (!starter->lookUpClass(OutlookProgramId)) return false;
+    if (!starter->lookUpClass(OutlookProgramId))
+        return false;
     logEntry("Get Outlook.Application CLSID succeeded.");
-    if (!starter->createObject()) return false;
+    if (!starter->createObject())
+        return false;
     logEntry("CoCreateInstance succeeded.");
-    if (!starter->runObject()) return false;
+    if (!starter->runObject())
+        return false;
     logEntry("Microsoft Outlook started successfully.");
     AutomationObjectRef application = starter->queryDispatch();
-    if (!application) return false;
+    if (!application)
+        return false;
     logEntry("Got Outlook IDispatch interface successfully.");
     AutomationObjectRef nameSpace = mapiNamespace(application.get());
-    if (!nameSpace) return false;
+    if (!nameSpace)
+        return false;
     logEntry("Get Outlook MAPI namespace object successfully.");
 
     state.application = application_ = std::move(application);
@@ -103,12 +112,15 @@ bool OutlookSession::start() {
 }
 
 void OutlookSession::close() {
-    if (heldReferences_ == 0) return;
+    if (heldReferences_ == 0)
+        return;
     --heldReferences_;
     SessionState& state = sessionState();
     const int32_t before = state.sessionRefCount--;
-    if (heldReferences_ == 0) releaseReferences();
-    if (before >= 2) return;
+    if (heldReferences_ == 0)
+        releaseReferences();
+    if (before >= 2)
+        return;
 
     state.sessionStarted = false;
     state.sessionRefCount = 0;

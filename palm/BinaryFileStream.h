@@ -74,7 +74,8 @@ public:
     bool readUInt8(uint8_t& value);
     bool readUInt16(uint16_t& value);
     bool readUInt32(uint32_t& value) {
-        if (buffered() < 4) return readUInt32Unbuffered(value);
+        if (buffered() < 4)
+            return readUInt32Unbuffered(value);
         value = loadUInt32(readCursor());
         readOffset_ += 4;
         return true;
@@ -101,10 +102,12 @@ public:
 
     // Tag 1, 3 or 6, then the value.
     bool readIntegerField(uint32_t& value) {
-        if (buffered() < 8) return readIntegerFieldUnbuffered(value);
+        if (buffered() < 8)
+            return readIntegerFieldUnbuffered(value);
         uint32_t tag = loadUInt32(readCursor());
         readOffset_ += 4;
-        if (!isIntegerTag(tag)) return false;
+        if (!isIntegerTag(tag))
+            return false;
         value = loadUInt32(readCursor());
         readOffset_ += 4;
         return true;
@@ -147,13 +150,15 @@ private:
     size_t buffered() const { return readFilled_ - readOffset_; }
     const uint8_t* readCursor() const { return readBuffer_.get() + readOffset_; }
     bool takeBuffered(uint8_t* destination, uint32_t count) {
-        if (buffered() < count) return false;
+        if (buffered() < count)
+            return false;
         std::memcpy(destination, readCursor(), count);
         readOffset_ += count;
         return true;
     }
     bool appendBuffered(const void* source, uint32_t count) {
-        if (writeFilled_ == 0 || source == nullptr || count == 0 || count > BufferSize - writeFilled_) return false;
+        if (writeFilled_ == 0 || source == nullptr || count == 0 || count > BufferSize - writeFilled_)
+            return false;
         std::memcpy(writeBuffer_.get() + writeFilled_, source, count);
         writeFilled_ += count;
         return true;

@@ -15,8 +15,10 @@ void FieldBlob::clear() {
 bool FieldBlob::setData(const uint8_t* bytes, uint32_t count) {
     data.clear();
     length = 0;
-    if (count == 0) return true;
-    if (bytes == nullptr) return false;
+    if (count == 0)
+        return true;
+    if (bytes == nullptr)
+        return false;
     try {
         data.assign(bytes, bytes + count);
     } catch (const std::bad_alloc&) {
@@ -28,7 +30,8 @@ bool FieldBlob::setData(const uint8_t* bytes, uint32_t count) {
 }
 
 uint64_t FieldBlob::encodedSize() const {
-    if (present == 0) return 8;
+    if (present == 0)
+        return 8;
     return 20 + static_cast<uint64_t>(length);
 }
 

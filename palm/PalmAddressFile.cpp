@@ -33,12 +33,11 @@ size_t keptLabelTextLength(const std::string& text) {
     return kept < PalmAddressFile::MaxCustomLabelTextLength ? kept : PalmAddressFile::MaxCustomLabelTextLength;
 }
 
-} // namespace
+}  // namespace
 
 PalmAddressFile::PalmAddressFile(bool swapNames) : PalmAddressFileBase(swapNames) { schema_ = defaultSchema(); }
 
-PalmAddressFile::PalmAddressFile(const std::string& path, bool swapNames) : PalmAddressFile(swapNames)
-{
+PalmAddressFile::PalmAddressFile(const std::string& path, bool swapNames) : PalmAddressFile(swapNames) {
     opened_ = openAndRead(path);
 }
 
@@ -47,8 +46,8 @@ PalmAddressFile::~PalmAddressFile() = default;
 // ---- reading
 
 bool PalmAddressFile::readSections() {
-    return readVersion() && readStoredName() && readCustomLabelText() &&
-           readCategories() && readFieldSchema() && readRecords();
+    return readVersion() && readStoredName() && readCustomLabelText() && readCategories() && readFieldSchema() &&
+           readRecords();
 }
 
 bool PalmAddressFile::readVersion() {
@@ -66,7 +65,8 @@ bool PalmAddressFile::readCustomLabelText() {
     customLabelText_.clear();
     labelText_.clear();
     std::string text;
-    if (!readBoundedText(*this, text, MaxCountedStringLength)) return false;
+    if (!readBoundedText(*this, text, MaxCountedStringLength))
+        return false;
     customLabelText_ = text.substr(0, keptLabelTextLength(text));
     labelText_ = std::move(text);
     return true;
@@ -80,7 +80,8 @@ bool PalmAddressFile::readRecords() {
     clearRecords();
     uint32_t announced = 0;
     uint32_t reservable = 0;
-    if (!readRecordCount(announced, reservable)) return false;
+    if (!readRecordCount(announced, reservable))
+        return false;
     records_.reserve(reservable);
 
     for (uint32_t index = 0; index < announced; ++index) {
@@ -102,11 +103,14 @@ bool PalmAddressFile::readRecord(PalmAddressRecord& record) {
     uint32_t fieldsPerRecord = schema_.fieldsPerRecord;
     for (uint32_t column = 0; column < fieldsPerRecord; ++column) {
         if (std::string* text = textColumn(record, column)) {
-            if (!readStringField(*text)) return false;
+            if (!readStringField(*text))
+                return false;
         } else if (uint32_t* number = numberColumn(record, column)) {
-            if (!readIntegerField(*number)) return false;
+            if (!readIntegerField(*number))
+                return false;
         }
-        if (column == CategoryIdColumn) record.categoryName = categoryNameOf(record.categoryId);
+        if (column == CategoryIdColumn)
+            record.categoryName = categoryNameOf(record.categoryId);
     }
     return true;
 }
@@ -123,14 +127,21 @@ const std::string* PalmAddressFile::textColumn(const PalmAddressRecord& record, 
     case 4: return swapNames_ ? &record.lastName : &record.firstName;
     case 5: return &record.title;
     case 6: return &record.company;
-    case 8: case 10: case 12: case 14: case 16: return &record.phone[(column - 8) / 2];
+    case 8:
+    case 10:
+    case 12:
+    case 14:
+    case 16: return &record.phone[(column - 8) / 2];
     case 17: return &record.address;
     case 18: return &record.city;
     case 19: return &record.state;
     case 20: return &record.zip;
     case 21: return &record.country;
     case 22: return &record.note;
-    case 25: case 26: case 27: case 28: return &record.custom[column - 25];
+    case 25:
+    case 26:
+    case 27:
+    case 28: return &record.custom[column - 25];
     default: return nullptr;
     }
 }
@@ -144,7 +155,11 @@ const uint32_t* PalmAddressFile::numberColumn(const PalmAddressRecord& record, u
     case 0: return &record.recordId;
     case 1: return &record.status;
     case 2: return &record.position;
-    case 7: case 9: case 11: case 13: case 15: return &record.phoneLabel[(column - 7) / 2];
+    case 7:
+    case 9:
+    case 11:
+    case 13:
+    case 15: return &record.phoneLabel[(column - 7) / 2];
     case PrivateColumn: return &record.isPrivate;
     case CategoryIdColumn: return &record.categoryId;
     case 29: return &record.displayPhone;
@@ -161,13 +176,17 @@ bool PalmAddressFile::writeSections(const std::string& target) {
 
 bool PalmAddressFile::contentIsWritable() const {
     uint32_t fieldsPerRecord = schema_.fieldsPerRecord;
-    if (fieldsPerRecord == 0 || fieldsPerRecord > PalmAddressRecord::kColumnCount) return false;
-    if (records_.size() > UINT32_MAX / fieldsPerRecord) return false;
-    if (!fitsCountedString(labelText_)) return false;
+    if (fieldsPerRecord == 0 || fieldsPerRecord > PalmAddressRecord::kColumnCount)
+        return false;
+    if (records_.size() > UINT32_MAX / fieldsPerRecord)
+        return false;
+    if (!fitsCountedString(labelText_))
+        return false;
     for (const auto& record : records_) {
         for (uint32_t column = 0; column < fieldsPerRecord; ++column) {
             const std::string* text = textColumn(*record, column);
-            if (text && !fitsCountedString(*text)) return false;
+            if (text && !fitsCountedString(*text))
+                return false;
         }
     }
     return true;
@@ -175,9 +194,11 @@ bool PalmAddressFile::contentIsWritable() const {
 
 bool PalmAddressFile::writeRecords() {
     uint32_t entryCount = static_cast<uint32_t>(records_.size()) * schema_.fieldsPerRecord;
-    if (!writeUInt32(entryCount)) return false;
+    if (!writeUInt32(entryCount))
+        return false;
     for (const auto& record : records_) {
-        if (!writeRecord(*record)) return false;
+        if (!writeRecord(*record))
+            return false;
     }
     return true;
 }
@@ -193,7 +214,8 @@ bool PalmAddressFile::writeRecord(const PalmAddressRecord& record) {
         } else if (const uint32_t* number = numberColumn(record, column)) {
             written = writeIntegerField(*number);
         }
-        if (!written) return false;
+        if (!written)
+            return false;
     }
     return true;
 }

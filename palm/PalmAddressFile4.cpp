@@ -22,9 +22,8 @@ constexpr uint32_t BirthdayColumn = 65;
 constexpr uint32_t BooleanColumn = 66;
 
 const uint16_t DefaultFieldTypes[PalmAddressRecord4::kColumnCount] = {
-    1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 67, 5, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 5, 5, 5, 1, 1, 1, 1, 1, 1, 1,
-    5, 5, 5, 5, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 5, 5, 1, 1, 5, 68, 6,
-    1, 1, 5, 5, 5, 5};
+    1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 67, 5, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 5, 5, 5, 1, 1, 1,  1, 1, 1, 1, 5, 5, 5, 5,
+    5, 5, 5, 5, 5, 1, 5, 5,  5,  5,  5,  1, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 5, 5, 1, 1, 5, 68, 6, 1, 1, 5, 5, 5, 5};
 
 const std::string* blockText(const PalmAddressBlock& block, uint32_t offset) {
     switch (offset) {
@@ -41,12 +40,13 @@ bool isBlobColumn(uint32_t column) {
     return column >= FirstBlobColumn && column < FirstBlobColumn + PalmAddressRecord4::kBlobCount;
 }
 
-} // namespace
+}  // namespace
 
-PalmAddressFile4::PalmAddressFile4(bool swapNames) : PalmAddressFileBase(swapNames) { PalmAddressFile4::initDefaults(); }
+PalmAddressFile4::PalmAddressFile4(bool swapNames) : PalmAddressFileBase(swapNames) {
+    PalmAddressFile4::initDefaults();
+}
 
-PalmAddressFile4::PalmAddressFile4(const std::string& path, bool swapNames) : PalmAddressFile4(swapNames)
-{
+PalmAddressFile4::PalmAddressFile4(const std::string& path, bool swapNames) : PalmAddressFile4(swapNames) {
     opened_ = openAndRead(path);
 }
 
@@ -58,7 +58,8 @@ void PalmAddressFile4::initDefaults() {
     versionBlock_[RecordCountHighByte] = RecordCountBase;
     std::memset(nameBlock_, 0, sizeof nameBlock_);
     std::memset(labelBlock_, 0, sizeof labelBlock_);
-    for (std::string& label : customLabels_) label.clear();
+    for (std::string& label : customLabels_)
+        label.clear();
     storedName_.clear();
     schema_.tableId = 74;
     schema_.fieldsPerRecord = PalmAddressRecord4::kColumnCount;
@@ -79,20 +80,22 @@ const std::string& PalmAddressFile4::customLabel(size_t index) const {
 // ---- reading
 
 bool PalmAddressFile4::readSections() {
-    return readSignature() && readVersionBlock() && readStoredName() &&
-           readCustomLabels() && readCategories() && readFieldSchema() && readRecords();
+    return readSignature() && readVersionBlock() && readStoredName() && readCustomLabels() && readCategories() &&
+           readFieldSchema() && readRecords();
 }
 
 bool PalmAddressFile4::readSignature() {
     // The first five bytes are not examined; the writer puts its own there.
     uint8_t signature[SignatureSize];
-    if (!readExactly(*this, signature, sizeof signature)) return false;
+    if (!readExactly(*this, signature, sizeof signature))
+        return false;
     return std::memcmp(signature + SignaturePrefixSize, SignatureText, SignatureSize - SignaturePrefixSize) == 0;
 }
 
 bool PalmAddressFile4::readVersionBlock() {
     uint32_t tag = 0;
-    if (!readExactUInt32(*this, tag) || tag != VersionTag) return false;
+    if (!readExactUInt32(*this, tag) || tag != VersionTag)
+        return false;
     return readExactly(*this, versionBlock_, sizeof versionBlock_);
 }
 
@@ -100,26 +103,31 @@ bool PalmAddressFile4::readStoredName() {
     // The format allows 259 characters, but a longer name than a path this
     // program can open is no name of a file it could have written.
     std::string name;
-    if (!readBoundedText(*this, name, static_cast<uint32_t>(MaxPathLength))) return false;
+    if (!readBoundedText(*this, name, static_cast<uint32_t>(MaxPathLength)))
+        return false;
     storedName_ = std::move(name);
     return readExactly(*this, nameBlock_, sizeof nameBlock_);
 }
 
 bool PalmAddressFile4::readCustomLabels() {
-    for (std::string& label : customLabels_) label.clear();
+    for (std::string& label : customLabels_)
+        label.clear();
     for (std::string& label : customLabels_) {
         uint32_t dropped = 0;
-        if (!readBoundedText(*this, label, MaxCustomLabelLength) || !readExactUInt32(*this, dropped)) return false;
+        if (!readBoundedText(*this, label, MaxCustomLabelLength) || !readExactUInt32(*this, dropped))
+            return false;
     }
     return readExactly(*this, labelBlock_, sizeof labelBlock_);
 }
 
 bool PalmAddressFile4::readFieldSchema() {
     FieldSchema read = schema_;
-    if (!::readFieldSchema(*this, read, static_cast<uint32_t>(PalmAddressRecord4::kColumnCount))) return false;
+    if (!::readFieldSchema(*this, read, static_cast<uint32_t>(PalmAddressRecord4::kColumnCount)))
+        return false;
     // Records are read by field count and written by fields per record; a
     // file where they differ could not be written back as it was read.
-    if (read.fieldCount() != read.fieldsPerRecord) return false;
+    if (read.fieldCount() != read.fieldsPerRecord)
+        return false;
     schema_ = std::move(read);
     return true;
 }
@@ -128,14 +136,16 @@ bool PalmAddressFile4::readRecords() {
     releaseRecords();
     uint32_t announced = 0;
     uint32_t reservable = 0;
-    if (!readRecordCount(announced, reservable)) return false;
+    if (!readRecordCount(announced, reservable))
+        return false;
     records_.reserve(reservable);
 
     for (uint32_t index = 0; index < announced; ++index) {
         std::unique_ptr<PalmAddressRecord4> record(new PalmAddressRecord4());
         // A value cut off by the end of the file reads as success; the
         // record it belongs to is not whole.
-        if (!readRecord(*record) || readPastEnd()) return false;
+        if (!readRecord(*record) || readPastEnd())
+            return false;
         records_.push_back(std::move(record));
     }
     return true;
@@ -144,17 +154,23 @@ bool PalmAddressFile4::readRecords() {
 bool PalmAddressFile4::readRecord(PalmAddressRecord4& record) {
     uint32_t fieldCount = schema_.fieldCount();
     for (uint32_t column = 0; column < fieldCount; ++column) {
-        if (!readColumn(record, column)) return false;
-        if (column == CategoryIdColumn) record.categoryName = categoryNameOf(record.categoryId);
+        if (!readColumn(record, column))
+            return false;
+        if (column == CategoryIdColumn)
+            record.categoryName = categoryNameOf(record.categoryId);
     }
     return true;
 }
 
 bool PalmAddressFile4::readColumn(PalmAddressRecord4& record, uint32_t column) {
-    if (std::string* text = textColumn(record, column)) return readStringField(*text);
-    if (uint32_t* number = numberColumn(record, column)) return readIntegerField(*number);
-    if (isBlobColumn(column)) return readBlobField(record.blob[column - FirstBlobColumn]);
-    if (column == BirthdayColumn) return readWideField(record.birthday[0], record.birthday[1]);
+    if (std::string* text = textColumn(record, column))
+        return readStringField(*text);
+    if (uint32_t* number = numberColumn(record, column))
+        return readIntegerField(*number);
+    if (isBlobColumn(column))
+        return readBlobField(record.blob[column - FirstBlobColumn]);
+    if (column == BirthdayColumn)
+        return readWideField(record.birthday[0], record.birthday[1]);
     return true;
 }
 
@@ -165,11 +181,16 @@ std::string* PalmAddressFile4::textColumn(PalmAddressRecord4& record, uint32_t c
 }
 
 const std::string* PalmAddressFile4::textColumn(const PalmAddressRecord4& record, uint32_t column) const {
-    if (column >= 19 && column <= 25) return &record.phone[column - 19];
-    if (column >= 33 && column <= 41) return &record.custom[column - 33];
-    if (column >= 43 && column <= 47) return blockText(record.workAddress, column - 43);
-    if (column >= 49 && column <= 53) return blockText(record.homeAddress, column - 49);
-    if (column >= 55 && column <= 59) return blockText(record.otherAddress, column - 55);
+    if (column >= 19 && column <= 25)
+        return &record.phone[column - 19];
+    if (column >= 33 && column <= 41)
+        return &record.custom[column - 33];
+    if (column >= 43 && column <= 47)
+        return blockText(record.workAddress, column - 43);
+    if (column >= 49 && column <= 53)
+        return blockText(record.homeAddress, column - 49);
+    if (column >= 55 && column <= 59)
+        return blockText(record.otherAddress, column - 55);
     switch (column) {
     case 11: return &record.text11;
     case 12: return &record.text12;
@@ -178,7 +199,8 @@ const std::string* PalmAddressFile4::textColumn(const PalmAddressRecord4& record
     case 15: return &record.title;
     case 16: return &record.company;
     case 18: return &record.note;
-    case 60: case 61: return &record.chat[column - 60];
+    case 60:
+    case 61: return &record.chat[column - 60];
     case 64: return &record.webPage;
     case 69: return &record.text69;
     case 70: return &record.text70;
@@ -193,7 +215,8 @@ uint32_t* PalmAddressFile4::numberColumn(PalmAddressRecord4& record, uint32_t co
 }
 
 const uint32_t* PalmAddressFile4::numberColumn(const PalmAddressRecord4& record, uint32_t column) {
-    if (column >= 26 && column <= 32) return &record.phoneLabel[column - 26];
+    if (column >= 26 && column <= 32)
+        return &record.phoneLabel[column - 26];
     switch (column) {
     case 0: return &record.recordId;
     case 1: return &record.value1;
@@ -224,13 +247,17 @@ bool PalmAddressFile4::writeSections(const std::string& target) {
 
 bool PalmAddressFile4::contentIsWritable() const {
     uint32_t fieldsPerRecord = schema_.fieldsPerRecord;
-    if (fieldsPerRecord == 0 || fieldsPerRecord > PalmAddressRecord4::kColumnCount) return false;
-    if (records_.size() > UINT32_MAX / fieldsPerRecord) return false;
+    if (fieldsPerRecord == 0 || fieldsPerRecord > PalmAddressRecord4::kColumnCount)
+        return false;
+    if (records_.size() > UINT32_MAX / fieldsPerRecord)
+        return false;
     for (const std::string& label : customLabels_) {
-        if (!fitsCountedString(label)) return false;
+        if (!fitsCountedString(label))
+            return false;
     }
     for (const auto& record : records_) {
-        if (!recordIsWritable(*record)) return false;
+        if (!recordIsWritable(*record))
+            return false;
     }
     return true;
 }
@@ -239,10 +266,12 @@ bool PalmAddressFile4::recordIsWritable(const PalmAddressRecord4& record) const 
     uint32_t fieldsPerRecord = schema_.fieldsPerRecord;
     for (uint32_t column = 0; column < fieldsPerRecord; ++column) {
         if (const std::string* text = textColumn(record, column)) {
-            if (!fitsCountedString(*text)) return false;
+            if (!fitsCountedString(*text))
+                return false;
         } else if (isBlobColumn(column)) {
             const FieldBlob& blob = record.blob[column - FirstBlobColumn];
-            if (blob.hasData() && blob.data.size() < blob.length) return false;
+            if (blob.hasData() && blob.data.size() < blob.length)
+                return false;
         }
     }
     return true;
@@ -266,16 +295,19 @@ bool PalmAddressFile4::writeStoredName(const std::string& target) {
 
 bool PalmAddressFile4::writeCustomLabels() {
     for (const std::string& label : customLabels_) {
-        if (!writeCountedString(label) || !writeUInt32(0)) return false;
+        if (!writeCountedString(label) || !writeUInt32(0))
+            return false;
     }
     return writeBytes(labelBlock_, sizeof labelBlock_);
 }
 
 bool PalmAddressFile4::writeRecords() {
     uint32_t entryCount = static_cast<uint32_t>(records_.size()) * schema_.fieldsPerRecord;
-    if (!writeUInt32(entryCount)) return false;
+    if (!writeUInt32(entryCount))
+        return false;
     for (const auto& record : records_) {
-        if (!writeRecord(*record)) return false;
+        if (!writeRecord(*record))
+            return false;
     }
     return true;
 }
@@ -283,17 +315,23 @@ bool PalmAddressFile4::writeRecords() {
 bool PalmAddressFile4::writeRecord(const PalmAddressRecord4& record) {
     uint32_t fieldsPerRecord = schema_.fieldsPerRecord;
     for (uint32_t column = 0; column < fieldsPerRecord; ++column) {
-        if (!writeColumn(record, column)) return false;
+        if (!writeColumn(record, column))
+            return false;
     }
     return true;
 }
 
 bool PalmAddressFile4::writeColumn(const PalmAddressRecord4& record, uint32_t column) {
-    if (const std::string* text = textColumn(record, column)) return writeStringField(*text);
+    if (const std::string* text = textColumn(record, column))
+        return writeStringField(*text);
     // Column 6 is declared a boolean but written as an integer; 66 as a boolean.
-    if (column == BooleanColumn) return writeBooleanField(record.value66);
-    if (const uint32_t* number = numberColumn(record, column)) return writeIntegerField(*number);
-    if (isBlobColumn(column)) return writeBlobField(record.blob[column - FirstBlobColumn]);
-    if (column == BirthdayColumn) return writeWideField(record.birthday[0], record.birthday[1]);
+    if (column == BooleanColumn)
+        return writeBooleanField(record.value66);
+    if (const uint32_t* number = numberColumn(record, column))
+        return writeIntegerField(*number);
+    if (isBlobColumn(column))
+        return writeBlobField(record.blob[column - FirstBlobColumn]);
+    if (column == BirthdayColumn)
+        return writeWideField(record.birthday[0], record.birthday[1]);
     return true;
 }

@@ -19,20 +19,24 @@ bool PalmAddressFileBase::openAndRead(const std::string& source) {
         read = false;
     }
     close();
-    if (!read) return false;
+    if (!read)
+        return false;
     openedPath_ = source;
-    if (readState_ != AddressFileReadState::RecordsMissing) readState_ = AddressFileReadState::Complete;
+    if (readState_ != AddressFileReadState::RecordsMissing)
+        readState_ = AddressFileReadState::Complete;
     return true;
 }
 
 bool PalmAddressFileBase::readUserFile(uint32_t userId) {
     char path[MaxPathLength + 1] = {};
-    if (!palmAddressFilePath(userId, path, sizeof path)) return false;
+    if (!palmAddressFilePath(userId, path, sizeof path))
+        return false;
     return openAndRead(path);
 }
 
 bool PalmAddressFileBase::saveToOpenedPath() {
-    if (openedPath_.empty()) return false;
+    if (openedPath_.empty())
+        return false;
     return save(openedPath_);
 }
 
@@ -40,10 +44,12 @@ bool PalmAddressFileBase::save(const std::string& target) {
     if (readState_ == AddressFileReadState::Failed || readState_ == AddressFileReadState::RecordsMissing) {
         return false;
     }
-    if (!contentIsWritable()) return false;
+    if (!contentIsWritable())
+        return false;
     // The new content replaces the file only once all of it is on the disk;
     // a failure anywhere leaves the file as it was.
-    if (!openRewrite(target)) return false;
+    if (!openRewrite(target))
+        return false;
     if (!writeSections(target)) {
         close();
         return false;
@@ -53,9 +59,11 @@ bool PalmAddressFileBase::save(const std::string& target) {
 
 bool PalmAddressFileBase::readRecordCount(uint32_t& announced, uint32_t& reservable) {
     uint32_t entryCount = 0;
-    if (!readExactUInt32(*this, entryCount)) return false;
+    if (!readExactUInt32(*this, entryCount))
+        return false;
     const uint32_t fieldsPerRecord = schema_.fieldsPerRecord;
-    if (fieldsPerRecord == 0) return false;
+    if (fieldsPerRecord == 0)
+        return false;
     announced = entryCount / fieldsPerRecord;
     return reservableRecordCount(*this, announced, fieldsPerRecord, reservable);
 }
@@ -72,6 +80,7 @@ bool PalmAddressFileBase::categoryNameForId(int32_t id, char destination[16]) co
 
 std::string PalmAddressFileBase::categoryNameOf(uint32_t categoryId) const {
     char name[PalmCategory::MaxNameLength + 1] = {};
-    if (!categoryNameForId(static_cast<int32_t>(categoryId), name)) return std::string();
+    if (!categoryNameForId(static_cast<int32_t>(categoryId), name))
+        return std::string();
     return name;
 }

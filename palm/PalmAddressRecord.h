@@ -28,25 +28,25 @@ struct PalmAddressRecord {
     static constexpr size_t kCustomCapacity = 64;
     static constexpr size_t kCategoryNameCapacity = 16;
 
-    uint32_t recordId = 0;           // column 0
-    uint32_t status = 0;             // column 1, flags the contact store tests and sets
-    uint32_t position = 0;           // column 2
-    std::string lastName;            // column 3 (4 with swapped names)
-    std::string firstName;           // column 4 (3 with swapped names)
-    std::string title;               // column 5
-    std::string company;             // column 6
-    uint32_t phoneLabel[kPhoneCount] = {}; // columns 7, 9, 11, 13, 15
-    std::string phone[kPhoneCount];        // columns 8, 10, 12, 14, 16
-    std::string address;             // column 17
-    std::string city;                // column 18
-    std::string state;               // column 19
-    std::string zip;                 // column 20
-    std::string country;             // column 21
-    std::string note;                // column 22
-    uint32_t isPrivate = 0;          // column 23
-    uint32_t categoryId = 0;         // column 24
-    std::string custom[kCustomCount]; // columns 25 to 28
-    uint32_t displayPhone = 0;       // column 29
+    uint32_t recordId = 0;                  // column 0
+    uint32_t status = 0;                    // column 1, flags the contact store tests and sets
+    uint32_t position = 0;                  // column 2
+    std::string lastName;                   // column 3 (4 with swapped names)
+    std::string firstName;                  // column 4 (3 with swapped names)
+    std::string title;                      // column 5
+    std::string company;                    // column 6
+    uint32_t phoneLabel[kPhoneCount] = {};  // columns 7, 9, 11, 13, 15
+    std::string phone[kPhoneCount];         // columns 8, 10, 12, 14, 16
+    std::string address;                    // column 17
+    std::string city;                       // column 18
+    std::string state;                      // column 19
+    std::string zip;                        // column 20
+    std::string country;                    // column 21
+    std::string note;                       // column 22
+    uint32_t isPrivate = 0;                 // column 23
+    uint32_t categoryId = 0;                // column 24
+    std::string custom[kCustomCount];       // columns 25 to 28
+    uint32_t displayPhone = 0;              // column 29
 
     // The name of category categoryId, filled on reading and never written.
     std::string categoryName;

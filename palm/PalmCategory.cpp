@@ -6,22 +6,26 @@ namespace {
 
 void copyCut(char* destination, const char* source, uint32_t maxLength) {
     size_t length = 0;
-    while (source != nullptr && length < maxLength && source[length] != '\0') ++length;
-    if (length > 0) std::memcpy(destination, source, length);
+    while (source != nullptr && length < maxLength && source[length] != '\0')
+        ++length;
+    if (length > 0)
+        std::memcpy(destination, source, length);
     destination[length] = '\0';
 }
 
 bool copyOut(const char* text, char* buffer, uint32_t* capacity) {
-    if (buffer == nullptr || capacity == nullptr) return false;
+    if (buffer == nullptr || capacity == nullptr)
+        return false;
     std::memset(buffer, 0, *capacity);
     size_t length = std::strlen(text);
-    if (length == 0 || length >= *capacity) return false;
+    if (length == 0 || length >= *capacity)
+        return false;
     std::memcpy(buffer, text, length + 1);
     *capacity = static_cast<uint32_t>(length);
     return true;
 }
 
-} // namespace
+}  // namespace
 
 PalmCategory::PalmCategory() = default;
 

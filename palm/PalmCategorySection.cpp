@@ -26,7 +26,8 @@ bool readExactly(BinaryFileStream& stream, void* destination, uint32_t count) {
 
 bool readWord(BinaryFileStream& stream, uint32_t& value) {
     uint8_t bytes[4];
-    if (!readExactly(stream, bytes, sizeof bytes)) return false;
+    if (!readExactly(stream, bytes, sizeof bytes))
+        return false;
     value = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
             static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
     return true;
@@ -35,14 +36,18 @@ bool readWord(BinaryFileStream& stream, uint32_t& value) {
 bool readCategoryText(BinaryFileStream& stream, char (&text)[MaxCategoryNameInFile + 1]) {
     text[0] = '\0';
     uint8_t prefix[3];
-    if (!readExactly(stream, prefix, 1)) return false;
+    if (!readExactly(stream, prefix, 1))
+        return false;
     uint32_t length = prefix[0];
     if (length == 255) {
-        if (!readExactly(stream, prefix + 1, 2)) return false;
+        if (!readExactly(stream, prefix + 1, 2))
+            return false;
         length = static_cast<uint32_t>(prefix[1]) | static_cast<uint32_t>(prefix[2]) << 8;
     }
-    if (length > MaxCategoryNameInFile) return false;
-    if (length > 0 && !readExactly(stream, text, length)) return false;
+    if (length > MaxCategoryNameInFile)
+        return false;
+    if (length > 0 && !readExactly(stream, text, length))
+        return false;
     text[length] = '\0';
     return true;
 }
@@ -51,15 +56,18 @@ bool readEntry(BinaryFileStream& stream, PalmCategoryTable& table) {
     uint32_t slot = 0;
     uint32_t id = 0;
     uint32_t dirty = 0;
-    if (!readWord(stream, slot) || !readWord(stream, id) || !readWord(stream, dirty)) return false;
+    if (!readWord(stream, slot) || !readWord(stream, id) || !readWord(stream, dirty))
+        return false;
 
     char text[MaxCategoryNameInFile + 1];
     PalmCategory category;
     category.setSlot(static_cast<int32_t>(slot));
     category.setId(static_cast<int32_t>(id));
-    if (!readCategoryText(stream, text)) return false;
+    if (!readCategoryText(stream, text))
+        return false;
     category.setName(text);
-    if (!readCategoryText(stream, text)) return false;
+    if (!readCategoryText(stream, text))
+        return false;
     category.setSafeName(text);
     category.setDirty(dirty != 0);
     return table.add(&category);
@@ -69,7 +77,8 @@ uint32_t writtenEntryCount(const PalmCategoryTable& table) {
     uint32_t entries = 0;
     for (int32_t slot = 0; slot < PalmCategoryTable::SlotCount; ++slot) {
         const PalmCategory* category = table.categoryAt(slot);
-        if (category && category->getId() != UnfiledId) ++entries;
+        if (category && category->getId() != UnfiledId)
+            ++entries;
     }
     return entries;
 }
@@ -80,46 +89,58 @@ bool writeEntry(BinaryFileStream& stream, const PalmCategory& category) {
            stream.writeCountedString(category.namePointer()) && stream.writeCountedString(category.safeNamePointer());
 }
 
-} // namespace
+}  // namespace
 
 bool readCategories(BinaryFileStream& stream, std::unique_ptr<PalmCategoryTable>& table) {
     table.reset(new (std::nothrow) PalmCategoryTable());
-    if (!table) return false;
+    if (!table)
+        return false;
 
     uint32_t headerValue = PalmCategoryTable::DefaultHeaderValue;
     uint32_t countWord = 0;
-    if (!readWord(stream, headerValue) || !readWord(stream, countWord)) return false;
+    if (!readWord(stream, headerValue) || !readWord(stream, countWord))
+        return false;
     table->setHeaderValue(headerValue);
-    if (!addUnfiled(*table)) return false;
+    if (!addUnfiled(*table))
+        return false;
 
     uint32_t entries = countWord & 0xFFFF;
-    if (entries > MaxCategoryEntries) return false;
+    if (entries > MaxCategoryEntries)
+        return false;
     for (uint32_t entry = 0; entry < entries; ++entry) {
-        if (!readEntry(stream, *table)) return false;
+        if (!readEntry(stream, *table))
+            return false;
     }
     return true;
 }
 
 bool writeCategories(BinaryFileStream& stream, const PalmCategoryTable* table) {
     uint32_t headerValue = table ? table->headerValue() : PalmCategoryTable::DefaultHeaderValue;
-    if (!stream.writeUInt32(headerValue)) return false;
+    if (!stream.writeUInt32(headerValue))
+        return false;
     // The count is that of the entries that follow, so a table without
     // Unfiled still yields a section its reader can walk.
     uint32_t entries = table ? writtenEntryCount(*table) : 0;
-    if (!stream.writeUInt32(entries)) return false;
-    if (entries == 0) return true;
+    if (!stream.writeUInt32(entries))
+        return false;
+    if (entries == 0)
+        return true;
     for (int32_t slot = 0; slot < PalmCategoryTable::SlotCount; ++slot) {
         const PalmCategory* category = table->categoryAt(slot);
-        if (!category || category->getId() == UnfiledId) continue;
-        if (!writeEntry(stream, *category)) return false;
+        if (!category || category->getId() == UnfiledId)
+            continue;
+        if (!writeEntry(stream, *category))
+            return false;
     }
     return true;
 }
 
 bool categoryNameForId(const PalmCategoryTable* table, int32_t id, char destination[16]) {
-    if (table == nullptr || destination == nullptr) return false;
+    if (table == nullptr || destination == nullptr)
+        return false;
     const PalmCategory* category = table->findById(id);
-    if (category == nullptr) return false;
+    if (category == nullptr)
+        return false;
     std::memcpy(destination, category->namePointer(), std::strlen(category->namePointer()) + 1);
     return true;
 }

@@ -28,27 +28,27 @@ static int readPathSetting(char* buffer, uint32_t size) {
     std::vector<char> probe(probeSize, '\0');
     const std::string iniPath = settingsFilePath();
     const uint32_t length = settingsGetString("Path", "PDPath", "", probe.data(), probeSize, iniPath.c_str());
-    if (length == 0) return kPathSettingEmpty;
-    if (length >= size) return kPalmPathTooLong;
+    if (length == 0)
+        return kPathSettingEmpty;
+    if (length >= size)
+        return kPalmPathTooLong;
     std::memcpy(buffer, probe.data(), length);
     buffer[length] = '\0';
     return kPalmPathFound;
 }
 
 int findPalmDesktopPath(char* buffer, uint32_t size) {
-    if (buffer == nullptr || size == 0) return kPalmPathNoBuffer;
+    if (buffer == nullptr || size == 0)
+        return kPalmPathNoBuffer;
     buffer[0] = '\0';
     const int setting = readPathSetting(buffer, size);
-    if (setting != kPathSettingEmpty) return setting;
+    if (setting != kPathSettingEmpty)
+        return setting;
 
     switch (readCurrentUserString(kPalmRegistryKey, kPalmRegistryValue, buffer, size)) {
-    case RegistryReadResult::Found:
-        return kPalmPathFound;
-    case RegistryReadResult::TooLong:
-        buffer[0] = '\0';
-        return kPalmPathTooLong;
-    case RegistryReadResult::NotFound:
-        break;
+    case RegistryReadResult::Found: return kPalmPathFound;
+    case RegistryReadResult::TooLong: buffer[0] = '\0'; return kPalmPathTooLong;
+    case RegistryReadResult::NotFound: break;
     }
     buffer[0] = '\0';
     return kPalmPathNotFound;
@@ -56,12 +56,15 @@ int findPalmDesktopPath(char* buffer, uint32_t size) {
 
 int getPalmDesktopVersion() {
     char path[kPalmPathCapacity];
-    if (findPalmDesktopPath(path, sizeof path) != kPalmPathFound) return -1;
+    if (findPalmDesktopPath(path, sizeof path) != kPalmPathFound)
+        return -1;
     const std::string program = std::string(path) + "\\palm.exe";
-    if (program.size() >= kPalmPathCapacity) return -1;
+    if (program.size() >= kPalmPathCapacity)
+        return -1;
 
     FileVersion version;
-    if (!readFileVersion(program.c_str(), &version)) return -1;
+    if (!readFileVersion(program.c_str(), &version))
+        return -1;
     const int major = static_cast<int>(version.mostSignificant >> 16);
     const int minor = static_cast<int>(version.mostSignificant & 0xFFFF);
     const int third = static_cast<int>(version.leastSignificant >> 16);
@@ -71,50 +74,138 @@ int getPalmDesktopVersion() {
 // ---- libraries
 
 static const char* const kConduitManagerEntries[] = {
-    "CmGetLibVersion", "CmConvertCreatorIDToString", "CmConvertStringToCreatorID", "CmGetConduitCount",
-    "CmGetCreatorIDList", "CmGetConduitCreatorID", "CmGetConduitByCreator", "CmInstallConduit",
-    "CmInstallCreator", "CmRemoveConduitByCreatorID", "CmSetCreatorPriority", "CmGetCreatorPriority",
-    "CmSetCreatorName", "CmGetCreatorName", "CmSetCreatorDirectory", "CmGetCreatorDirectory",
-    "CmSetCreatorRemote", "CmGetCreatorRemote", "CmSetCreatorUser", "CmGetCreatorUser",
-    "CmSetCreatorTitle", "CmGetCreatorTitle", "CmSetCreatorInfo", "CmGetCreatorInfo",
-    "CmSetCreatorFile", "CmGetCreatorFile", "CmGetCreatorType", "CmSetCreatorIntegrate",
-    "CmGetCreatorIntegrate", "CmSetCreatorModule", "CmGetCreatorModule", "CmSetCreatorArgument",
-    "CmGetCreatorArgument", "CmSetComPort", "CmGetComPort", "CmSetBackupConduit",
-    "CmGetBackupConduit", "CmSetNotifierDll", "CmGetNotifierDll", "CmSetPCIdentifier",
-    "CmGetPCIdentifier", "CmGetCorePath", "CmSetCorePath", "CmGetHotSyncExecPath",
-    "CmSetHotSyncExecPath", "CmSetCreatorValueDword", "CmGetCreatorValueDword", "CmSetCreatorValueString",
-    "CmGetCreatorValueString", "CmRestoreHotSyncSettings",
+    "CmGetLibVersion",
+    "CmConvertCreatorIDToString",
+    "CmConvertStringToCreatorID",
+    "CmGetConduitCount",
+    "CmGetCreatorIDList",
+    "CmGetConduitCreatorID",
+    "CmGetConduitByCreator",
+    "CmInstallConduit",
+    "CmInstallCreator",
+    "CmRemoveConduitByCreatorID",
+    "CmSetCreatorPriority",
+    "CmGetCreatorPriority",
+    "CmSetCreatorName",
+    "CmGetCreatorName",
+    "CmSetCreatorDirectory",
+    "CmGetCreatorDirectory",
+    "CmSetCreatorRemote",
+    "CmGetCreatorRemote",
+    "CmSetCreatorUser",
+    "CmGetCreatorUser",
+    "CmSetCreatorTitle",
+    "CmGetCreatorTitle",
+    "CmSetCreatorInfo",
+    "CmGetCreatorInfo",
+    "CmSetCreatorFile",
+    "CmGetCreatorFile",
+    "CmGetCreatorType",
+    "CmSetCreatorIntegrate",
+    "CmGetCreatorIntegrate",
+    "CmSetCreatorModule",
+    "CmGetCreatorModule",
+    "CmSetCreatorArgument",
+    "CmGetCreatorArgument",
+    "CmSetComPort",
+    "CmGetComPort",
+    "CmSetBackupConduit",
+    "CmGetBackupConduit",
+    "CmSetNotifierDll",
+    "CmGetNotifierDll",
+    "CmSetPCIdentifier",
+    "CmGetPCIdentifier",
+    "CmGetCorePath",
+    "CmSetCorePath",
+    "CmGetHotSyncExecPath",
+    "CmSetHotSyncExecPath",
+    "CmSetCreatorValueDword",
+    "CmGetCreatorValueDword",
+    "CmSetCreatorValueString",
+    "CmGetCreatorValueString",
+    "CmRestoreHotSyncSettings",
 };
 
 static const char* const kUserDataEntries[] = {
-    "UmGetLibVersion", "UmGetUserCount", "UmGetUserID", "UmGetUserName",
-    "UmGetUserDirectory", "UmGetUserPassword", "UmIsUserInstalled", "UmIsUserProfile",
-    "UmSetUserName", "UmSetUserDirectory", "UmSetUserInstall", "UmSetUserPermSyncPreferences",
-    "UmSetUserTempSyncPreferences", "UmGetUserPermSyncPreferences", "UmGetUserTempSyncPreferences",
-    "UmRemoveUserTempSyncPreferences", "UmDeleteUserPermSyncPreferences", "UmDeleteUserTempSyncPreferences",
-    "UmAddUser", "UmDeleteUser", "UmGetRootDirectory", "UmIsInstallMaskSet",
-    "UmClearInstallMask", "UmSetInstallMask", "UmGetString", "UmSetString",
-    "UmGetInteger", "UmSetInteger", "UmDeleteKey", "UmGetIDFromPath",
-    "UmGetIDFromName", "UmSlotGetExpMgrVersion", "UmSlotGetSlotCount", "UmSlotGetInfo",
-    "UmSlotGetMediaType", "UmSlotGetDisplayName", "UmSlotGetInstallDirectory",
+    "UmGetLibVersion",
+    "UmGetUserCount",
+    "UmGetUserID",
+    "UmGetUserName",
+    "UmGetUserDirectory",
+    "UmGetUserPassword",
+    "UmIsUserInstalled",
+    "UmIsUserProfile",
+    "UmSetUserName",
+    "UmSetUserDirectory",
+    "UmSetUserInstall",
+    "UmSetUserPermSyncPreferences",
+    "UmSetUserTempSyncPreferences",
+    "UmGetUserPermSyncPreferences",
+    "UmGetUserTempSyncPreferences",
+    "UmRemoveUserTempSyncPreferences",
+    "UmDeleteUserPermSyncPreferences",
+    "UmDeleteUserTempSyncPreferences",
+    "UmAddUser",
+    "UmDeleteUser",
+    "UmGetRootDirectory",
+    "UmIsInstallMaskSet",
+    "UmClearInstallMask",
+    "UmSetInstallMask",
+    "UmGetString",
+    "UmSetString",
+    "UmGetInteger",
+    "UmSetInteger",
+    "UmDeleteKey",
+    "UmGetIDFromPath",
+    "UmGetIDFromName",
+    "UmSlotGetExpMgrVersion",
+    "UmSlotGetSlotCount",
+    "UmSlotGetInfo",
+    "UmSlotGetMediaType",
+    "UmSlotGetDisplayName",
+    "UmSlotGetInstallDirectory",
 };
 
 static const char* const kHotSyncApiEntries[] = {
-    "HsGetApiVersion", "HsGetSyncStatus", "HsCheckApiStatus", "HsDisplayCustomDlg",
-    "HsDisplayLog", "HsDisplayFileLink", "HsResetComm", "HsSetCommStatus",
-    "HsGetCommStatus", "HsSetAppStatus", "HsRefreshConduitInfo",
+    "HsGetApiVersion", "HsGetSyncStatus",   "HsCheckApiStatus",     "HsDisplayCustomDlg",
+    "HsDisplayLog",    "HsDisplayFileLink", "HsResetComm",          "HsSetCommStatus",
+    "HsGetCommStatus", "HsSetAppStatus",    "HsRefreshConduitInfo",
 };
 
 // "PlmGetLibVesion" is spelled as the library exports it.
 static const char* const kInstallAideEntries[] = {
-    "PlmGetLibVesion", "PltGetUserCount", "PltGetUser", "PltInstallFile",
-    "PltGetFileCount", "PltGetFileName", "PltGetFileInfo", "PltRemoveInstallFile",
-    "PltGetPath", "PltSetPath", "PltGetInstallFileFilter", "PltGetFileTypesCount",
-    "PltGetFileTypeExtension", "PltGetInstallConduitCount", "PltGetInstallConduitInfo", "PltIsInstallMaskSet",
-    "PltResetInstallMask", "PltGetInstallCreatorInfo", "PltSetInstallRegistry", "PltGetRegistryPath",
-    "PltGetUserDirectory", "PltIsUserProfile", "PlmGetUserNameFromID", "PlmGetUserIDFromName",
-    "PltInstallFileToDest", "PltGetInstallFileFilterForUser", "PlmSlotGetFileCount", "PlmSlotGetFileInfo",
-    "PlmSlotInstallFile", "PlmSlotRemoveInstallFile", "PlmSlotMoveInstallFile", "PlmMoveInstallFileToSlot",
+    "PlmGetLibVesion",
+    "PltGetUserCount",
+    "PltGetUser",
+    "PltInstallFile",
+    "PltGetFileCount",
+    "PltGetFileName",
+    "PltGetFileInfo",
+    "PltRemoveInstallFile",
+    "PltGetPath",
+    "PltSetPath",
+    "PltGetInstallFileFilter",
+    "PltGetFileTypesCount",
+    "PltGetFileTypeExtension",
+    "PltGetInstallConduitCount",
+    "PltGetInstallConduitInfo",
+    "PltIsInstallMaskSet",
+    "PltResetInstallMask",
+    "PltGetInstallCreatorInfo",
+    "PltSetInstallRegistry",
+    "PltGetRegistryPath",
+    "PltGetUserDirectory",
+    "PltIsUserProfile",
+    "PlmGetUserNameFromID",
+    "PlmGetUserIDFromName",
+    "PltInstallFileToDest",
+    "PltGetInstallFileFilterForUser",
+    "PlmSlotGetFileCount",
+    "PlmSlotGetFileInfo",
+    "PlmSlotInstallFile",
+    "PlmSlotRemoveInstallFile",
+    "PlmSlotMoveInstallFile",
+    "PlmMoveInstallFileToSlot",
     "PlmMoveInstallFileToHandheld",
 };
 
@@ -164,7 +255,8 @@ class SystemPalmModuleLoader : public PalmModuleLoader {
 public:
     std::unique_ptr<PalmModule> load(const char* path) override {
         DynamicLibrary library;
-        if (!library.load(path)) return nullptr;
+        if (!library.load(path))
+            return nullptr;
         return std::unique_ptr<PalmModule>(new SystemPalmModule(std::move(library)));
     }
 };
@@ -188,12 +280,14 @@ static void unloadPalmLibrary(size_t index) {
 static bool loadPalmLibrary(size_t index) {
     unloadPalmLibrary(index);
     char directory[kPalmPathCapacity];
-    if (findPalmDesktopPath(directory, sizeof directory) != kPalmPathFound) return false;
+    if (findPalmDesktopPath(directory, sizeof directory) != kPalmPathFound)
+        return false;
 
     const PalmLibraryDescription& description = kPalmLibraries[index];
     const std::string path = std::string(directory) + "\\" + description.fileName;
     std::unique_ptr<PalmModule> module = currentLoader().load(path.c_str());
-    if (!module) return false;
+    if (!module)
+        return false;
 
     LoadedPalmLibrary& loaded = loadedPalmLibraries()[index];
     loaded.entries.resize(description.entryCount);
@@ -206,31 +300,37 @@ static bool loadPalmLibrary(size_t index) {
 
 bool loadPalmLibraries(PalmLibrarySet set) {
     for (size_t index = 0; index < kPalmLibraryCount; ++index) {
-        if ((set & kPalmLibraries[index].library) == 0) continue;
-        if (!loadPalmLibrary(index)) return false;
+        if ((set & kPalmLibraries[index].library) == 0)
+            continue;
+        if (!loadPalmLibrary(index))
+            return false;
     }
     return true;
 }
 
 void unloadPalmLibraries(PalmLibrarySet set) {
     for (size_t index = 0; index < kPalmLibraryCount; ++index) {
-        if ((set & kPalmLibraries[index].library) != 0) unloadPalmLibrary(index);
+        if ((set & kPalmLibraries[index].library) != 0)
+            unloadPalmLibrary(index);
     }
 }
 
 bool isPalmLibraryLoaded(PalmLibrary library) {
     for (size_t index = 0; index < kPalmLibraryCount; ++index) {
-        if (kPalmLibraries[index].library == library) return loadedPalmLibraries()[index].module != nullptr;
+        if (kPalmLibraries[index].library == library)
+            return loadedPalmLibraries()[index].module != nullptr;
     }
     return false;
 }
 
 LibraryEntryPoint findPalmEntryPoint(const char* name) {
-    if (name == nullptr) return nullptr;
+    if (name == nullptr)
+        return nullptr;
     for (size_t index = 0; index < kPalmLibraryCount; ++index) {
         const LoadedPalmLibrary& loaded = loadedPalmLibraries()[index];
         for (size_t entry = 0; entry < loaded.entries.size(); ++entry) {
-            if (std::strcmp(kPalmLibraries[index].entryNames[entry], name) == 0) return loaded.entries[entry];
+            if (std::strcmp(kPalmLibraries[index].entryNames[entry], name) == 0)
+                return loaded.entries[entry];
         }
     }
     return nullptr;
@@ -254,14 +354,16 @@ short palmUserCount() {
 
 bool palmUserId(short index, uint32_t* id) {
     const UmGetUserIDFunction function = userFunction<UmGetUserIDFunction>("UmGetUserID");
-    if (function == nullptr || id == nullptr) return false;
+    if (function == nullptr || id == nullptr)
+        return false;
     function(index, id);
     return true;
 }
 
 bool palmUserName(uint32_t id, char* buffer, short* size) {
     const UmGetUserNameFunction function = userFunction<UmGetUserNameFunction>("UmGetUserName");
-    if (function == nullptr || !usableTextBuffer(buffer, size)) return false;
+    if (function == nullptr || !usableTextBuffer(buffer, size))
+        return false;
     const short capacity = *size;
     function(id, buffer, size);
     buffer[capacity - 1] = '\0';
@@ -270,7 +372,8 @@ bool palmUserName(uint32_t id, char* buffer, short* size) {
 
 bool palmUserDirectory(uint32_t id, char* buffer, short* size) {
     const UmGetUserDirectoryFunction function = userFunction<UmGetUserDirectoryFunction>("UmGetUserDirectory");
-    if (function == nullptr || !usableTextBuffer(buffer, size)) return false;
+    if (function == nullptr || !usableTextBuffer(buffer, size))
+        return false;
     const short capacity = *size;
     function(id, buffer, size);
     buffer[capacity - 1] = '\0';
@@ -279,7 +382,8 @@ bool palmUserDirectory(uint32_t id, char* buffer, short* size) {
 
 bool palmRootDirectory(char* buffer, short* size) {
     const UmGetRootDirectoryFunction function = userFunction<UmGetRootDirectoryFunction>("UmGetRootDirectory");
-    if (function == nullptr || !usableTextBuffer(buffer, size)) return false;
+    if (function == nullptr || !usableTextBuffer(buffer, size))
+        return false;
     const short capacity = *size;
     const int32_t result = function(buffer, size);
     buffer[capacity - 1] = '\0';
@@ -287,14 +391,17 @@ bool palmRootDirectory(char* buffer, short* size) {
 }
 
 bool userDirectoryPath(uint32_t userId, char* buffer, uint32_t size) {
-    if (buffer == nullptr || size == 0) return false;
+    if (buffer == nullptr || size == 0)
+        return false;
     buffer[0] = '\0';
     char root[kPalmPathCapacity] = {};
     char user[kPalmPathCapacity] = {};
     short length = static_cast<short>(kPalmPathCapacity);
-    if (!palmRootDirectory(root, &length)) return false;
+    if (!palmRootDirectory(root, &length))
+        return false;
     length = static_cast<short>(kPalmPathCapacity);
-    if (!palmUserDirectory(userId, user, &length)) return false;
+    if (!palmUserDirectory(userId, user, &length))
+        return false;
 
     const int written = std::snprintf(buffer, size, "%s%s\\", root, user);
     if (written < 0 || static_cast<uint32_t>(written) >= size) {
@@ -305,7 +412,8 @@ bool userDirectoryPath(uint32_t userId, char* buffer, uint32_t size) {
 }
 
 bool palmAddressFilePath(uint32_t userId, char* buffer, uint32_t size) {
-    if (!userDirectoryPath(userId, buffer, size)) return false;
+    if (!userDirectoryPath(userId, buffer, size))
+        return false;
     const size_t used = std::strlen(buffer);
     const int written = std::snprintf(buffer + used, size - used, "address\\address.dat");
     if (written < 0 || static_cast<uint32_t>(written) >= size - used) {

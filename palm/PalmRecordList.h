@@ -22,15 +22,14 @@ public:
         return recordAt(0);
     }
     Record* nextRecord() {
-        if (iteration_ < records_.size()) ++iteration_;
+        if (iteration_ < records_.size())
+            ++iteration_;
         return recordAt(iteration_);
     }
 
     // Null for an index past the end.
     Record* recordAt(size_t index) { return index < records_.size() ? records_[index].get() : nullptr; }
-    const Record* recordAt(size_t index) const {
-        return index < records_.size() ? records_[index].get() : nullptr;
-    }
+    const Record* recordAt(size_t index) const { return index < records_.size() ? records_[index].get() : nullptr; }
 
     // Appends a copy (blobs included); false when memory runs out.
     bool addRecord(const Record& record) {

@@ -4,8 +4,7 @@
 
 #include <new>
 
-short readPalmUsers(PalmUserList* users)
-{
+short readPalmUsers(PalmUserList* users) {
     users->clear();
     const short count = palmUserCount();
     if (count <= 0)
@@ -27,8 +26,7 @@ short readPalmUsers(PalmUserList* users)
     return count;
 }
 
-int selectedUserIndex(const PalmUserList& users, int32_t lastUser)
-{
+int selectedUserIndex(const PalmUserList& users, int32_t lastUser) {
     if (users.empty())
         return -1;
     for (size_t index = 0; index < users.size(); ++index) {

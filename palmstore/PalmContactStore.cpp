@@ -14,14 +14,11 @@ static constexpr int kFirstFormat4Version = 40102;
 PalmContactStore::PalmContactStore() : PalmContactStore(getPalmDesktopVersion()) {}
 
 PalmContactStore::PalmContactStore(int palmDesktopVersion, bool swapNames)
-    : saveFormat4_(palmDesktopVersion >= kFirstFormat4Version), file1_(swapNames), file2_(swapNames)
-{
-}
+    : saveFormat4_(palmDesktopVersion >= kFirstFormat4Version), file1_(swapNames), file2_(swapNames) {}
 
 PalmContactStore::~PalmContactStore() = default;
 
-PalmFormat PalmContactStore::detectFormat(const std::string& path)
-{
+PalmFormat PalmContactStore::detectFormat(const std::string& path) {
     {
         PalmAddressFile file(path);
         if (file.opened())
@@ -31,20 +28,17 @@ PalmFormat PalmContactStore::detectFormat(const std::string& path)
     return file.opened() ? PalmFormat::Format4 : PalmFormat::Unreadable;
 }
 
-bool PalmContactStore::loadUser(uint32_t userId)
-{
+bool PalmContactStore::loadUser(uint32_t userId) {
     return load([userId](PalmAddressFile& file) { return file.readUserFile(userId); },
                 [userId](PalmAddressFile4& file) { return file.readUserFile(userId); });
 }
 
-bool PalmContactStore::loadFile(const std::string& path)
-{
+bool PalmContactStore::loadFile(const std::string& path) {
     return load([&path](PalmAddressFile& file) { return file.openAndRead(path); },
                 [&path](PalmAddressFile4& file) { return file.openAndRead(path); });
 }
 
-void PalmContactStore::clear()
-{
+void PalmContactStore::clear() {
     loadedFormat_ = PalmFormat::None;
     fileKnown_ = false;
     file1_.clearRecords();
@@ -54,8 +48,7 @@ void PalmContactStore::clear()
 }
 
 template <typename Read1, typename Read4>
-bool PalmContactStore::load(Read1 read1, Read4 read4)
-{
+bool PalmContactStore::load(Read1 read1, Read4 read4) {
     clear();
     if (read1(file1_)) {
         loadedFormat_ = PalmFormat::Older;
@@ -77,8 +70,7 @@ bool PalmContactStore::load(Read1 read1, Read4 read4)
 }
 
 template <typename File>
-void PalmContactStore::takeRecords(File& file)
-{
+void PalmContactStore::takeRecords(File& file) {
     try {
         records_.reserve(file.recordCount());
     } catch (const std::bad_alloc&) {
@@ -94,8 +86,7 @@ void PalmContactStore::takeRecords(File& file)
 }
 
 template <typename Record>
-bool PalmContactStore::takeRecord(Record& record, size_t fileIndex)
-{
+bool PalmContactStore::takeRecord(Record& record, size_t fileIndex) {
     try {
         std::unique_ptr<PalmRecordCopy> copy(new PalmRecordCopy(&record));
         std::unique_ptr<ContactRecord> contact(new ContactRecord);
@@ -118,8 +109,7 @@ bool PalmContactStore::takeRecord(Record& record, size_t fileIndex)
     return true;
 }
 
-std::string PalmContactStore::filePath() const
-{
+std::string PalmContactStore::filePath() const {
     switch (loadedFormat_) {
     case PalmFormat::Older: return file1_.openedPath();
     case PalmFormat::Format4: return file2_.openedPath();
@@ -127,8 +117,7 @@ std::string PalmContactStore::filePath() const
     }
 }
 
-bool PalmContactStore::save()
-{
+bool PalmContactStore::save() {
     bool saved = false;
     switch (loadedFormat_) {
     case PalmFormat::Older: saved = file1_.saveToOpenedPath(); break;
@@ -140,13 +129,9 @@ bool PalmContactStore::save()
     return saved;
 }
 
-void PalmContactStore::rememberFile()
-{
-    fileKnown_ = takeFingerprint(filePath(), &fileAsRead_);
-}
+void PalmContactStore::rememberFile() { fileKnown_ = takeFingerprint(filePath(), &fileAsRead_); }
 
-bool PalmContactStore::fileChangedSinceRead() const
-{
+bool PalmContactStore::fileChangedSinceRead() const {
     const std::string path = filePath();
     if (path.empty())
         return false;
@@ -159,13 +144,11 @@ bool PalmContactStore::fileChangedSinceRead() const
     return !fileKnown_ || now != fileAsRead_;
 }
 
-PalmRecordCopy* PalmContactStore::recordAt(size_t position)
-{
+PalmRecordCopy* PalmContactStore::recordAt(size_t position) {
     return position < records_.size() ? records_[position].get() : nullptr;
 }
 
-bool PalmContactStore::mergeRecord(const ContactRecord* record, TextCuts* cuts)
-{
+bool PalmContactStore::mergeRecord(const ContactRecord* record, TextCuts* cuts) {
     if (record == nullptr)
         return false;
     MatchResult match = findMatch(&contacts_, record);
@@ -177,23 +160,20 @@ bool PalmContactStore::mergeRecord(const ContactRecord* record, TextCuts* cuts)
 }
 
 template <typename File, typename Record>
-bool PalmContactStore::appendToFile(File& file, PalmRecordCopy& copy, Record& record)
-{
+bool PalmContactStore::appendToFile(File& file, PalmRecordCopy& copy, Record& record) {
     if (!file.addRecord(record) || file.recordCount() == 0)
         return false;
     copy.setSource(file.recordAt(file.recordCount() - 1));
     return true;
 }
 
-TextCuts PalmContactStore::textsCutFrom(const ContactRecord* record)
-{
+TextCuts PalmContactStore::textsCutFrom(const ContactRecord* record) {
     const int32_t position = record != nullptr ? contacts_.positionOf(record) : -1;
     const PalmRecordCopy* copy = position >= 0 ? recordAt(static_cast<size_t>(position)) : nullptr;
     return copy != nullptr ? textsCutFromPalm(*copy) : TextCuts();
 }
 
-bool PalmContactStore::addRecord(const ContactRecord* record, TextCuts* cuts)
-{
+bool PalmContactStore::addRecord(const ContactRecord* record, TextCuts* cuts) {
     // Nothing is made unless a file is loaded, so `records` and `contacts`
     // stay parallel and no entry waits for a file it can never reach.
     if (record == nullptr || (loadedFormat_ != PalmFormat::Older && loadedFormat_ != PalmFormat::Format4))
@@ -237,8 +217,7 @@ bool PalmContactStore::addRecord(const ContactRecord* record, TextCuts* cuts)
 
 namespace {
 
-uint32_t privateFlagOf(const PalmRecordCopy& copy)
-{
+uint32_t privateFlagOf(const PalmRecordCopy& copy) {
     if (const PalmAddressRecord* palm = copy.record1())
         return palm->isPrivate;
     if (const PalmAddressRecord4* palm4 = copy.record4())
@@ -246,8 +225,7 @@ uint32_t privateFlagOf(const PalmRecordCopy& copy)
     return 0;
 }
 
-void setPrivateFlag(PalmRecordCopy& copy, uint32_t isPrivate)
-{
+void setPrivateFlag(PalmRecordCopy& copy, uint32_t isPrivate) {
     if (copy.record1() != nullptr) {
         if (PalmAddressRecord* palm = copy.editRecord1())
             palm->isPrivate = isPrivate;
@@ -257,10 +235,9 @@ void setPrivateFlag(PalmRecordCopy& copy, uint32_t isPrivate)
     }
 }
 
-} // namespace
+}  // namespace
 
-bool PalmContactStore::updateRecord(const ContactRecord* record, int32_t position, TextCuts* cuts)
-{
+bool PalmContactStore::updateRecord(const ContactRecord* record, int32_t position, TextCuts* cuts) {
     if (record == nullptr || position < 0 ||
         (loadedFormat_ != PalmFormat::Older && loadedFormat_ != PalmFormat::Format4))
         return false;

@@ -11,8 +11,8 @@
 // them. A record's native key carries the number.
 enum class PalmFormat : int32_t {
     None = 0,
-    Older = 1,     // PalmAddressFile, records PalmAddressRecord
-    Format4 = 2,   // PalmAddressFile4, records PalmAddressRecord4
+    Older = 1,    // PalmAddressFile, records PalmAddressRecord
+    Format4 = 2,  // PalmAddressFile4, records PalmAddressRecord4
     Unreadable = 3,
 };
 

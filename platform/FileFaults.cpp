@@ -3,7 +3,7 @@
 namespace {
 bool armed = false;
 FileFaultPlan current;
-}
+}  // namespace
 
 void armFileFaults(const FileFaultPlan& plan) {
     current = plan;
@@ -18,15 +18,18 @@ void disarmFileFaults() {
 bool fileFaultsArmed() { return armed; }
 
 uint32_t faultWritableBytes(uint64_t offset, uint32_t count) {
-    if (!armed) return count;
+    if (!armed)
+        return count;
     uint64_t allowed = count;
     if (current.failWriteAtOffset >= 0) {
         uint64_t failAt = static_cast<uint64_t>(current.failWriteAtOffset);
-        if (offset + count > failAt) allowed = failAt > offset ? failAt - offset : 0;
+        if (offset + count > failAt)
+            allowed = failAt > offset ? failAt - offset : 0;
     }
     if (current.freeDiskBytes >= 0) {
         uint64_t room = static_cast<uint64_t>(current.freeDiskBytes);
-        if (allowed > room) allowed = room;
+        if (allowed > room)
+            allowed = room;
         current.freeDiskBytes -= static_cast<int64_t>(allowed);
     }
     return static_cast<uint32_t>(allowed);
@@ -34,8 +37,8 @@ uint32_t faultWritableBytes(uint64_t offset, uint32_t count) {
 
 bool faultFailsFlush() { return armed && current.failFlush; }
 
-bool faultFailsReplace(const std::string& target)
-{
-    if (!armed || !current.failReplace) return false;
+bool faultFailsReplace(const std::string& target) {
+    if (!armed || !current.failReplace)
+        return false;
     return current.failReplaceOnlyOf.empty() || current.failReplaceOnlyOf == target;
 }

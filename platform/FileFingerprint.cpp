@@ -2,8 +2,7 @@
 
 #include "platform/FileSystem.h"
 
-uint64_t digestOfBytes(const std::string& bytes)
-{
+uint64_t digestOfBytes(const std::string& bytes) {
     uint64_t digest = 1469598103934665603ull;
     for (unsigned char c : bytes) {
         digest ^= c;
@@ -12,8 +11,7 @@ uint64_t digestOfBytes(const std::string& bytes)
     return digest;
 }
 
-bool takeFingerprint(const std::string& path, FileFingerprint* fingerprint)
-{
+bool takeFingerprint(const std::string& path, FileFingerprint* fingerprint) {
     std::string bytes;
     int64_t modified = 0;
     if (!fileModificationTime(path, &modified) || !readWholeFileInto(path, bytes, largestFingerprintedFile))

@@ -11,8 +11,7 @@ struct FileFingerprint {
     int64_t modified = 0;
     uint64_t digest = 0;
 
-    bool operator==(const FileFingerprint& other) const
-    {
+    bool operator==(const FileFingerprint& other) const {
         return size == other.size && modified == other.modified && digest == other.digest;
     }
     bool operator!=(const FileFingerprint& other) const { return !(*this == other); }

@@ -11,15 +11,19 @@ std::string FileRewrite::temporaryPathFor(const std::string& target) { return ta
 bool FileRewrite::begin(const std::string& target, Target kind, PlatformFile& replacement) {
     removeTemporary();
     replacement.close();
-    if (target.empty()) return false;
+    if (target.empty())
+        return false;
     bool exists = isPlainFile(target);
-    if (kind == Target::MustExist && !exists) return false;
+    if (kind == Target::MustExist && !exists)
+        return false;
     // Held until the replace, so that a program holding it now fails the
     // rewrite and none can open it while the new content is written.
-    if (exists && !heldTarget_.open(target.c_str(), PlatformFile::Access::Read, PlatformFile::Disposition::OpenExisting))
+    if (exists &&
+        !heldTarget_.open(target.c_str(), PlatformFile::Access::Read, PlatformFile::Disposition::OpenExisting))
         return false;
     std::string temporary = temporaryPathFor(target);
-    if (!replacement.open(temporary.c_str(), PlatformFile::Access::ReadWrite, PlatformFile::Disposition::CreateAlways)) {
+    if (!replacement.open(temporary.c_str(), PlatformFile::Access::ReadWrite,
+                          PlatformFile::Disposition::CreateAlways)) {
         heldTarget_.close();
         return false;
     }
@@ -52,7 +56,8 @@ void FileRewrite::abandon(PlatformFile& replacement) {
 
 void FileRewrite::removeTemporary() {
     heldTarget_.close();
-    if (!temporaryPath_.empty()) removeFile(temporaryPath_);
+    if (!temporaryPath_.empty())
+        removeFile(temporaryPath_);
     temporaryPath_.clear();
     target_.clear();
 }
@@ -60,7 +65,8 @@ void FileRewrite::removeTemporary() {
 bool rewriteWholeFile(const std::string& target, FileRewrite::Target kind, const void* bytes, uint32_t count) {
     FileRewrite rewrite;
     PlatformFile file;
-    if (!rewrite.begin(target, kind, file)) return false;
+    if (!rewrite.begin(target, kind, file))
+        return false;
     if (count > 0 && !file.write(bytes, count)) {
         rewrite.abandon(file);
         return false;

@@ -15,23 +15,26 @@ static bool fits(const ByteView& view, uint64_t offset, uint64_t length) {
 }
 
 static bool readU16(const ByteView& view, uint64_t offset, uint16_t* value) {
-    if (!fits(view, offset, 2)) return false;
+    if (!fits(view, offset, 2))
+        return false;
     const uint8_t* p = view.bytes + offset;
     *value = static_cast<uint16_t>(p[0] | (p[1] << 8));
     return true;
 }
 
 static bool readU32(const ByteView& view, uint64_t offset, uint32_t* value) {
-    if (!fits(view, offset, 4)) return false;
+    if (!fits(view, offset, 4))
+        return false;
     const uint8_t* p = view.bytes + offset;
-    *value = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-             (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    *value = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+             (static_cast<uint32_t>(p[3]) << 24);
     return true;
 }
 
 static ByteView subView(const ByteView& view, uint64_t offset, uint64_t length) {
     ByteView part;
-    if (offset > view.size) return part;
+    if (offset > view.size)
+        return part;
     part.bytes = view.bytes + offset;
     part.size = std::min(length, view.size - offset);
     return part;
@@ -46,8 +49,8 @@ struct PeImage {
     uint32_t resourceRva = 0;
 };
 
-static const uint16_t kDosSignature = 0x5A4D;        // "MZ"
-static const uint32_t kPeSignature = 0x00004550;     // "PE\0\0"
+static const uint16_t kDosSignature = 0x5A4D;     // "MZ"
+static const uint32_t kPeSignature = 0x00004550;  // "PE\0\0"
 static const uint16_t kPe32Magic = 0x10B;
 static const uint16_t kPe32PlusMagic = 0x20B;
 static const uint32_t kResourceDirectoryIndex = 2;
@@ -57,18 +60,24 @@ static bool readPeHeaders(const ByteView& file, PeImage* image) {
     uint16_t dosSignature = 0;
     uint32_t peOffset = 0;
     uint32_t peSignature = 0;
-    if (!readU16(file, 0, &dosSignature) || dosSignature != kDosSignature) return false;
-    if (!readU32(file, 0x3C, &peOffset)) return false;
-    if (!readU32(file, peOffset, &peSignature) || peSignature != kPeSignature) return false;
+    if (!readU16(file, 0, &dosSignature) || dosSignature != kDosSignature)
+        return false;
+    if (!readU32(file, 0x3C, &peOffset))
+        return false;
+    if (!readU32(file, peOffset, &peSignature) || peSignature != kPeSignature)
+        return false;
 
     const uint64_t coffHeader = uint64_t(peOffset) + 4;
     uint16_t optionalHeaderSize = 0;
-    if (!readU16(file, coffHeader + 2, &image->sectionCount)) return false;
-    if (!readU16(file, coffHeader + 16, &optionalHeaderSize)) return false;
+    if (!readU16(file, coffHeader + 2, &image->sectionCount))
+        return false;
+    if (!readU16(file, coffHeader + 16, &optionalHeaderSize))
+        return false;
 
     const uint64_t optionalHeader = coffHeader + 20;
     uint16_t magic = 0;
-    if (!readU16(file, optionalHeader, &magic)) return false;
+    if (!readU16(file, optionalHeader, &magic))
+        return false;
     uint64_t directoryCountOffset = 0;
     if (magic == kPe32Magic) {
         directoryCountOffset = 92;
@@ -78,14 +87,19 @@ static bool readPeHeaders(const ByteView& file, PeImage* image) {
         return false;
     }
     uint32_t directoryCount = 0;
-    if (!readU32(file, optionalHeader + directoryCountOffset, &directoryCount)) return false;
-    if (directoryCount <= kResourceDirectoryIndex) return false;
+    if (!readU32(file, optionalHeader + directoryCountOffset, &directoryCount))
+        return false;
+    if (directoryCount <= kResourceDirectoryIndex)
+        return false;
     // The resource directory entry must lie inside the optional header the
     // file declares, not merely inside the file.
     const uint64_t resourceEntry = directoryCountOffset + 4 + kResourceDirectoryIndex * 8;
-    if (resourceEntry + 8 > optionalHeaderSize) return false;
-    if (!readU32(file, optionalHeader + resourceEntry, &image->resourceRva)) return false;
-    if (image->resourceRva == 0) return false;
+    if (resourceEntry + 8 > optionalHeaderSize)
+        return false;
+    if (!readU32(file, optionalHeader + resourceEntry, &image->resourceRva))
+        return false;
+    if (image->resourceRva == 0)
+        return false;
 
     image->file = file;
     image->sectionTable = optionalHeader + optionalHeaderSize;
@@ -102,10 +116,12 @@ static bool mapRva(const PeImage& image, uint32_t rva, ByteView* view) {
             !readU32(image.file, header + 20, &rawOffset)) {
             return false;
         }
-        if (rva < virtualAddress || uint64_t(rva) - virtualAddress >= rawSize) continue;
+        if (rva < virtualAddress || uint64_t(rva) - virtualAddress >= rawSize)
+            continue;
         const uint64_t delta = uint64_t(rva) - virtualAddress;
         const uint64_t offset = uint64_t(rawOffset) + delta;
-        if (offset >= image.file.size) return false;
+        if (offset >= image.file.size)
+            return false;
         *view = subView(image.file, offset, rawSize - delta);
         return true;
     }
@@ -125,11 +141,14 @@ static const uint64_t kDirectoryEntrySize = 8;
 static bool findResourceEntry(const ByteView& resources, uint32_t directory, uint32_t id, bool anyEntry,
                               uint32_t* target) {
     uint16_t namedCount = 0, idCount = 0;
-    if (!readU16(resources, uint64_t(directory) + 12, &namedCount)) return false;
-    if (!readU16(resources, uint64_t(directory) + 14, &idCount)) return false;
+    if (!readU16(resources, uint64_t(directory) + 12, &namedCount))
+        return false;
+    if (!readU16(resources, uint64_t(directory) + 14, &idCount))
+        return false;
     const uint64_t entries = uint64_t(directory) + kDirectoryHeaderSize;
     const uint32_t total = uint32_t(namedCount) + idCount;
-    if (!fits(resources, entries, kDirectoryEntrySize * total)) return false;
+    if (!fits(resources, entries, kDirectoryEntrySize * total))
+        return false;
     for (uint32_t index = 0; index < total; ++index) {
         uint32_t name = 0;
         readU32(resources, entries + kDirectoryEntrySize * index, &name);
@@ -142,28 +161,36 @@ static bool findResourceEntry(const ByteView& resources, uint32_t directory, uin
 
 static bool findSubdirectory(const ByteView& resources, uint32_t directory, uint32_t id, uint32_t* subdirectory) {
     uint32_t target = 0;
-    if (!findResourceEntry(resources, directory, id, false, &target)) return false;
-    if ((target & kSubdirectoryFlag) == 0) return false;
+    if (!findResourceEntry(resources, directory, id, false, &target))
+        return false;
+    if ((target & kSubdirectoryFlag) == 0)
+        return false;
     *subdirectory = target & ~kSubdirectoryFlag;
     return true;
 }
 
 static bool findVersionData(const PeImage& image, ByteView* data) {
     ByteView resources;
-    if (!mapRva(image, image.resourceRva, &resources)) return false;
+    if (!mapRva(image, image.resourceRva, &resources))
+        return false;
 
     uint32_t names = 0, languages = 0, dataEntry = 0;
-    if (!findSubdirectory(resources, 0, kVersionResourceType, &names)) return false;
-    if (!findSubdirectory(resources, names, kVersionResourceName, &languages)) return false;
-    if (!findResourceEntry(resources, languages, 0, true, &dataEntry)) return false;
-    if ((dataEntry & kSubdirectoryFlag) != 0) return false;
+    if (!findSubdirectory(resources, 0, kVersionResourceType, &names))
+        return false;
+    if (!findSubdirectory(resources, names, kVersionResourceName, &languages))
+        return false;
+    if (!findResourceEntry(resources, languages, 0, true, &dataEntry))
+        return false;
+    if ((dataEntry & kSubdirectoryFlag) != 0)
+        return false;
 
     uint32_t dataRva = 0, dataSize = 0;
     if (!readU32(resources, dataEntry, &dataRva) || !readU32(resources, uint64_t(dataEntry) + 4, &dataSize)) {
         return false;
     }
     ByteView mapped;
-    if (!mapRva(image, dataRva, &mapped)) return false;
+    if (!mapRva(image, dataRva, &mapped))
+        return false;
     *data = subView(mapped, 0, dataSize);
     return true;
 }
@@ -178,27 +205,32 @@ static const char kVersionKey[] = "VS_VERSION_INFO";
 // terminator, padding to 32 bits, then the fixed information.
 static bool readVersionBlock(const ByteView& data, FileVersion* version) {
     uint16_t blockLength = 0, valueLength = 0;
-    if (!readU16(data, 0, &blockLength) || !readU16(data, 2, &valueLength)) return false;
+    if (!readU16(data, 0, &blockLength) || !readU16(data, 2, &valueLength))
+        return false;
     const ByteView block = subView(data, 0, blockLength);
 
     uint64_t offset = 6;
     for (size_t index = 0; index < sizeof kVersionKey; ++index, offset += 2) {
         uint16_t unit = 0;
-        if (!readU16(block, offset, &unit) || unit != static_cast<uint8_t>(kVersionKey[index])) return false;
+        if (!readU16(block, offset, &unit) || unit != static_cast<uint8_t>(kVersionKey[index]))
+            return false;
     }
     offset = (offset + 3) & ~uint64_t(3);
 
-    if (valueLength < kFixedInfoSize || !fits(block, offset, kFixedInfoSize)) return false;
+    if (valueLength < kFixedInfoSize || !fits(block, offset, kFixedInfoSize))
+        return false;
     uint32_t signature = 0;
     readU32(block, offset, &signature);
-    if (signature != kFixedInfoSignature) return false;
+    if (signature != kFixedInfoSignature)
+        return false;
     readU32(block, offset + 8, &version->mostSignificant);
     readU32(block, offset + 12, &version->leastSignificant);
     return true;
 }
 
 bool readPeFileVersion(const uint8_t* bytes, size_t size, FileVersion* version) {
-    if (bytes == nullptr || version == nullptr) return false;
+    if (bytes == nullptr || version == nullptr)
+        return false;
     ByteView file;
     file.bytes = bytes;
     file.size = size;

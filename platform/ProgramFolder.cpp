@@ -9,7 +9,8 @@ static std::string& folderOverride() {
 }
 
 std::string programFolder() {
-    if (!folderOverride().empty()) return folderOverride();
+    if (!folderOverride().empty())
+        return folderOverride();
     return executableFolder();
 }
 

@@ -11,5 +11,4 @@ enum class RegistryReadResult {
 // buffer (size bytes, terminator included). The buffer is emptied first and
 // holds nothing useful unless the result is Found. There is no registry on
 // POSIX systems: the value is never found there.
-RegistryReadResult readCurrentUserString(const char* keyPath, const char* valueName, char* buffer,
-                                         uint32_t size);
+RegistryReadResult readCurrentUserString(const char* keyPath, const char* valueName, char* buffer, uint32_t size);

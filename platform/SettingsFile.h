@@ -13,8 +13,8 @@ int settingsGetInt(const char* section, const char* key, int defaultValue, const
 // Copies the value (or defaultValue, or "" for a null default) into buffer,
 // at most size - 1 characters, always terminated when size > 0. Returns the
 // number of characters copied.
-uint32_t settingsGetString(const char* section, const char* key, const char* defaultValue,
-                           char* buffer, uint32_t size, const char* iniPath);
+uint32_t settingsGetString(const char* section, const char* key, const char* defaultValue, char* buffer, uint32_t size,
+                           const char* iniPath);
 
 // Sets key = value in section, creating the file and the section as needed.
 bool settingsWriteString(const char* section, const char* key, const char* value, const char* iniPath);

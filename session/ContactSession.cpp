@@ -6,35 +6,29 @@
 #include "sync/RecordMatching.h"
 
 ContactSession::ContactSession(PalmUserList users, int palmDesktopVersion, bool swapNames, Settings& settings)
-    : settings_(settings), users_(std::move(users)), palm_(palmDesktopVersion, swapNames)
-{
-}
+    : settings_(settings), users_(std::move(users)), palm_(palmDesktopVersion, swapNames) {}
 
-int ContactSession::settleShownUser()
-{
+int ContactSession::settleShownUser() {
     const int shown = selectedUserIndex(users_, settings_.lastUser);
     if (shown >= 0)
         settings_.lastUser = static_cast<int>(users_[shown].id);
     return shown;
 }
 
-bool ContactSession::chooseUser(size_t index)
-{
+bool ContactSession::chooseUser(size_t index) {
     if (index >= users_.size())
         return false;
     settings_.lastUser = static_cast<int>(users_[index].id);
     return true;
 }
 
-bool ContactSession::reloadPalm(PalmBook book)
-{
+bool ContactSession::reloadPalm(PalmBook book) {
     if (book == PalmBook::AsShown && !openedFile_.empty())
         return palm_.loadFile(openedFile_);
     return palm_.loadUser(static_cast<uint32_t>(settings_.lastUser));
 }
 
-void ContactSession::reloadOutlook()
-{
+void ContactSession::reloadOutlook() {
     // A dead Outlook is started afresh, whether a run found it dead or this
     // load does: its objects never answer again.
     if (outlook_.outlookGone())
@@ -44,14 +38,12 @@ void ContactSession::reloadOutlook()
         outlook_.load();
 }
 
-void ContactSession::compare()
-{
+void ContactSession::compare() {
     computeCompareStatus(palm_.contacts(), outlook_.contacts());
     computeCompareStatus(outlook_.contacts(), palm_.contacts());
 }
 
-void ContactSession::run(SyncCommand command, SyncView& view, bool withMappingBlock)
-{
+void ContactSession::run(SyncCommand command, SyncView& view, bool withMappingBlock) {
     const OptionsRecord& options = settings_.options;
     if (withMappingBlock) {
         mappingBlock_ = makeMappingBlock(options);

@@ -5,8 +5,7 @@
 namespace {
 
 // The records of other that two or more records of side pair with.
-std::unordered_set<const ContactRecord*> sharedCounterparts(ContactList* side, ContactList* other)
-{
+std::unordered_set<const ContactRecord*> sharedCounterparts(ContactList* side, ContactList* other) {
     std::unordered_set<const ContactRecord*> shared;
     if (side == nullptr || other == nullptr)
         return shared;
@@ -29,8 +28,7 @@ int32_t countOf(ContactList* list) { return list != nullptr ? list->count() : 0;
 
 }  // namespace
 
-void AmbiguousPairs::find(ContactList* palm, ContactList* outlook)
-{
+void AmbiguousPairs::find(ContactList* palm, ContactList* outlook) {
     sharedOutlook_ = sharedCounterparts(palm, outlook);
     sharedPalm_ = sharedCounterparts(outlook, palm);
     palmCount_ = countOf(palm);
@@ -39,8 +37,8 @@ void AmbiguousPairs::find(ContactList* palm, ContactList* outlook)
 
 bool AmbiguousPairs::leavesAlone(const ContactRecord& probe, const MatchResult& match,
                                  const std::unordered_set<const ContactRecord*>& sharedOfProbeSide,
-                                 const std::unordered_set<const ContactRecord*>& sharedOfOtherSide, int32_t otherCount)
-{
+                                 const std::unordered_set<const ContactRecord*>& sharedOfOtherSide,
+                                 int32_t otherCount) {
     if (sharedOfProbeSide.count(&probe) != 0)
         return true;
     if (match.record == nullptr)
@@ -48,12 +46,10 @@ bool AmbiguousPairs::leavesAlone(const ContactRecord& probe, const MatchResult& 
     return sharedOfOtherSide.count(match.record) != 0 || match.position >= otherCount;
 }
 
-bool AmbiguousPairs::leavesPalmProbeAlone(const ContactRecord& palm, const MatchResult& inOutlook) const
-{
+bool AmbiguousPairs::leavesPalmProbeAlone(const ContactRecord& palm, const MatchResult& inOutlook) const {
     return leavesAlone(palm, inOutlook, sharedPalm_, sharedOutlook_, outlookCount_);
 }
 
-bool AmbiguousPairs::leavesOutlookProbeAlone(const ContactRecord& outlook, const MatchResult& inPalm) const
-{
+bool AmbiguousPairs::leavesOutlookProbeAlone(const ContactRecord& outlook, const MatchResult& inPalm) const {
     return leavesAlone(outlook, inPalm, sharedOutlook_, sharedPalm_, palmCount_);
 }

@@ -10,8 +10,7 @@
 static const int64_t automationEpochFromUnixDays = -25569;
 
 // Proleptic Gregorian date of a day counted from 1970-01-01.
-static void civilFromUnixDays(int64_t days, CalendarDateTime* result)
-{
+static void civilFromUnixDays(int64_t days, CalendarDateTime* result) {
     days += 719468;
     const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
     const int64_t dayOfEra = days - era * 146097;
@@ -27,8 +26,7 @@ static void civilFromUnixDays(int64_t days, CalendarDateTime* result)
 // Splits a fraction of a day into hour, minute and second, each truncated, and
 // rounds the remainder to the nearest second. True when that carries into the
 // next day (the time is then 00:00:00).
-static bool splitTimeOfDay(double fraction, CalendarDateTime* result)
-{
+static bool splitTimeOfDay(double fraction, CalendarDateTime* result) {
     // A fraction computed from a whole date can land a hair below an exact
     // second; lift it so truncation does not lose that second.
     const double tolerance = 0.00000000001;
@@ -61,8 +59,7 @@ static bool splitTimeOfDay(double fraction, CalendarDateTime* result)
     return nextDay;
 }
 
-bool automationDateToCalendar(double date, CalendarDateTime* result)
-{
+bool automationDateToCalendar(double date, CalendarDateTime* result) {
     if (result == nullptr)
         return false;
     // Written so that NaN fails too.
@@ -78,25 +75,22 @@ bool automationDateToCalendar(double date, CalendarDateTime* result)
     return true;
 }
 
-static CalendarDateTime dateOrNow(double date)
-{
+static CalendarDateTime dateOrNow(double date) {
     CalendarDateTime shown;
     if (!automationDateToCalendar(date, &shown))
         shown = currentLocalTime();
     return shown;
 }
 
-void formatDateTimeText(double date, char* buffer, size_t capacity)
-{
+void formatDateTimeText(double date, char* buffer, size_t capacity) {
     if (buffer == nullptr || capacity == 0)
         return;
     const CalendarDateTime shown = dateOrNow(date);
-    std::snprintf(buffer, capacity, "%02d/%02d/%04d %02d:%02d:%02d", shown.month, shown.day, shown.year,
-                  shown.hour, shown.minute, shown.second);
+    std::snprintf(buffer, capacity, "%02d/%02d/%04d %02d:%02d:%02d", shown.month, shown.day, shown.year, shown.hour,
+                  shown.minute, shown.second);
 }
 
-void formatDateText(double date, char* buffer, size_t capacity)
-{
+void formatDateText(double date, char* buffer, size_t capacity) {
     if (buffer == nullptr || capacity == 0)
         return;
     const CalendarDateTime shown = dateOrNow(date);

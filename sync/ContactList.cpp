@@ -9,8 +9,7 @@
 
 ContactList::ContactList() = default;
 
-ContactList::~ContactList()
-{
+ContactList::~ContactList() {
     clear();
     delete spare_;
 }
@@ -18,8 +17,7 @@ ContactList::~ContactList()
 // Room in nodes_ for one more, growing by doubling so that appending one by
 // one stays linear.
 template <typename Vector>
-static bool roomForOneMore(Vector& nodes)
-{
+static bool roomForOneMore(Vector& nodes) {
     if (nodes.size() < nodes.capacity())
         return true;
     try {
@@ -30,15 +28,13 @@ static bool roomForOneMore(Vector& nodes)
     return true;
 }
 
-bool ContactList::reserveNext()
-{
+bool ContactList::reserveNext() {
     if (spare_ == nullptr)
         spare_ = new (std::nothrow) Node;
     return spare_ != nullptr && roomForOneMore(nodes_);
 }
 
-bool ContactList::append(std::unique_ptr<ContactRecord> record)
-{
+bool ContactList::append(std::unique_ptr<ContactRecord> record) {
     if (!record)
         return false;
     Node* node = spare_ != nullptr ? spare_ : new (std::nothrow) Node;
@@ -65,8 +61,7 @@ bool ContactList::append(std::unique_ptr<ContactRecord> record)
     return true;
 }
 
-ContactRecord* ContactList::first()
-{
+ContactRecord* ContactList::first() {
     if (first_ == nullptr)
         return nullptr;
     cursor_ = first_;
@@ -74,8 +69,7 @@ ContactRecord* ContactList::first()
     return cursor_->record.get();
 }
 
-ContactRecord* ContactList::next()
-{
+ContactRecord* ContactList::next() {
     if (cursor_ == nullptr || cursor_->next == nullptr)
         return nullptr;
     cursor_ = cursor_->next;
@@ -83,8 +77,7 @@ ContactRecord* ContactList::next()
     return cursor_->record.get();
 }
 
-ContactRecord* ContactList::at(int32_t position)
-{
+ContactRecord* ContactList::at(int32_t position) {
     if (position < 0 || position >= count_)
         return nullptr;
     cursor_ = nodes_[static_cast<size_t>(position)];
@@ -92,15 +85,13 @@ ContactRecord* ContactList::at(int32_t position)
     return cursor_->record.get();
 }
 
-const ContactRecord* ContactList::peek(int32_t position) const
-{
+const ContactRecord* ContactList::peek(int32_t position) const {
     if (position < 0 || position >= count_)
         return nullptr;
     return nodes_[static_cast<size_t>(position)]->record.get();
 }
 
-int32_t ContactList::positionOf(const ContactRecord* record)
-{
+int32_t ContactList::positionOf(const ContactRecord* record) {
     if (record == nullptr || count_ == 0)
         return -1;
     if (cursor_ != nullptr && cursor_->record.get() == record)
@@ -119,8 +110,7 @@ int32_t ContactList::positionOf(const ContactRecord* record)
     return position;
 }
 
-ContactRecord* ContactList::addCopy(const ContactRecord* source)
-{
+ContactRecord* ContactList::addCopy(const ContactRecord* source) {
     if (source == nullptr)
         return nullptr;
     std::unique_ptr<ContactRecord> copy;
@@ -136,16 +126,14 @@ ContactRecord* ContactList::addCopy(const ContactRecord* source)
 }
 
 template <size_t N>
-static void mergeText(char (&target)[N], const char (&source)[N])
-{
+static void mergeText(char (&target)[N], const char (&source)[N]) {
     if (source[0] == '\0')
         return;
     std::memcpy(target, source, N);
     target[N - 1] = '\0';
 }
 
-bool ContactList::mergeAt(int32_t position, const ContactRecord* source)
-{
+bool ContactList::mergeAt(int32_t position, const ContactRecord* source) {
     ContactRecord* target = source != nullptr ? at(position) : nullptr;
     if (target == nullptr)
         return false;
@@ -153,15 +141,13 @@ bool ContactList::mergeAt(int32_t position, const ContactRecord* source)
     noteChanged(position);
     if (target == source)
         return true;
-    forEachTextFieldPair(*target, *source, [](auto& targetField, const auto& sourceField) {
-        mergeText(targetField, sourceField);
-    });
+    forEachTextFieldPair(*target, *source,
+                         [](auto& targetField, const auto& sourceField) { mergeText(targetField, sourceField); });
     target->birthday = source->birthday;
     return true;
 }
 
-void ContactList::clear()
-{
+void ContactList::clear() {
     Node* node = first_;
     while (node != nullptr) {
         Node* following = node->next;
@@ -178,14 +164,12 @@ void ContactList::clear()
         matchIndex_->reset();
 }
 
-void ContactList::noteChanged(int32_t position)
-{
+void ContactList::noteChanged(int32_t position) {
     if (matchIndex_ && position >= 0 && position < count_)
         matchIndex_->recordChanged(position);
 }
 
-ContactMatchIndex* ContactList::matchIndex()
-{
+ContactMatchIndex* ContactList::matchIndex() {
     if (!matchIndex_)
         matchIndex_.reset(new (std::nothrow) ContactMatchIndex);
     if (!matchIndex_ || !matchIndex_->update(*this))

@@ -11,16 +11,14 @@ namespace {
 // Slots kept at most three quarters full.
 bool crowded(size_t used, size_t capacity) { return (used + 1) * 4 > capacity * 3; }
 
-size_t capacityFor(size_t entries)
-{
+size_t capacityFor(size_t entries) {
     size_t capacity = 64;
     while (crowded(entries, capacity))
         capacity *= 2;
     return capacity;
 }
 
-size_t pointerHash(const ContactRecord* record)
-{
+size_t pointerHash(const ContactRecord* record) {
     uint64_t value = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(record));
     value ^= value >> 33;
     value *= 0xFF51AFD7ED558CCDull;
@@ -30,14 +28,12 @@ size_t pointerHash(const ContactRecord* record)
 
 }  // namespace
 
-void ContactMatchIndex::reset()
-{
+void ContactMatchIndex::reset() {
     clearAll();
     stale_ = true;
 }
 
-void ContactMatchIndex::clearAll()
-{
+void ContactMatchIndex::clearAll() {
     keys_.clear();
     keySlots_.clear();
     usedKeySlots_ = 0;
@@ -47,8 +43,7 @@ void ContactMatchIndex::clearAll()
     lent_ = -1;
 }
 
-void ContactMatchIndex::recordChanged(int32_t position)
-{
+void ContactMatchIndex::recordChanged(int32_t position) {
     try {
         changed_.push_back(position);
     } catch (const std::bad_alloc&) {
@@ -56,8 +51,7 @@ void ContactMatchIndex::recordChanged(int32_t position)
     }
 }
 
-bool ContactMatchIndex::update(const ContactList& list)
-{
+bool ContactMatchIndex::update(const ContactList& list) {
     const size_t count = static_cast<size_t>(list.count());
     try {
         if (stale_ || count < keys_.size()) {
@@ -83,8 +77,7 @@ bool ContactMatchIndex::update(const ContactList& list)
     return true;
 }
 
-void ContactMatchIndex::add(const ContactList& list, int32_t position)
-{
+void ContactMatchIndex::add(const ContactList& list, int32_t position) {
     const ContactRecord* record = list.peek(position);
     const MatchKeys keys = record != nullptr ? matchKeysOf(*record) : MatchKeys{};
     keys_.push_back(keys);
@@ -96,8 +89,7 @@ void ContactMatchIndex::add(const ContactList& list, int32_t position)
         insertPointer(record, position);
 }
 
-void ContactMatchIndex::refresh(const ContactList& list, int32_t position)
-{
+void ContactMatchIndex::refresh(const ContactList& list, int32_t position) {
     // A change to a record not taken in yet is seen when it is.
     if (position < 0 || static_cast<size_t>(position) >= keys_.size())
         return;
@@ -118,8 +110,7 @@ void ContactMatchIndex::refresh(const ContactList& list, int32_t position)
     }
 }
 
-size_t ContactMatchIndex::keySlotOf(uint64_t hash) const
-{
+size_t ContactMatchIndex::keySlotOf(uint64_t hash) const {
     if (keySlots_.empty())
         return NoSlot;
     const size_t mask = keySlots_.size() - 1;
@@ -131,8 +122,7 @@ size_t ContactMatchIndex::keySlotOf(uint64_t hash) const
     }
 }
 
-ContactMatchIndex::KeySlot& ContactMatchIndex::slotForKey(uint64_t hash)
-{
+ContactMatchIndex::KeySlot& ContactMatchIndex::slotForKey(uint64_t hash) {
     if (keySlots_.empty() || crowded(usedKeySlots_, keySlots_.size()))
         growKeys();
     const size_t mask = keySlots_.size() - 1;
@@ -148,8 +138,7 @@ ContactMatchIndex::KeySlot& ContactMatchIndex::slotForKey(uint64_t hash)
     }
 }
 
-void ContactMatchIndex::growKeys()
-{
+void ContactMatchIndex::growKeys() {
     std::vector<KeySlot> grown(std::max<size_t>(64, keySlots_.size() * 2));
     const size_t mask = grown.size() - 1;
     for (const KeySlot& slot : keySlots_) {
@@ -163,8 +152,7 @@ void ContactMatchIndex::growKeys()
     keySlots_.swap(grown);
 }
 
-void ContactMatchIndex::insertKey(uint64_t hash, int32_t position)
-{
+void ContactMatchIndex::insertKey(uint64_t hash, int32_t position) {
     KeySlot& slot = slotForKey(hash);
     if (slot.first < 0) {
         slot.first = position;
@@ -184,8 +172,7 @@ void ContactMatchIndex::insertKey(uint64_t hash, int32_t position)
     more.insert(std::upper_bound(more.begin(), more.end(), position), position);
 }
 
-void ContactMatchIndex::removeKey(uint64_t hash, int32_t position)
-{
+void ContactMatchIndex::removeKey(uint64_t hash, int32_t position) {
     const size_t index = keySlotOf(hash);
     if (index == NoSlot || keySlots_[index].first < 0)
         return;
@@ -207,8 +194,7 @@ void ContactMatchIndex::removeKey(uint64_t hash, int32_t position)
         more->erase(found);
 }
 
-void ContactMatchIndex::insertPointer(const ContactRecord* record, int32_t position)
-{
+void ContactMatchIndex::insertPointer(const ContactRecord* record, int32_t position) {
     if (crowded(static_cast<size_t>(position), pointerSlots_.size()))
         growPointers();
     const size_t mask = pointerSlots_.size() - 1;
@@ -218,8 +204,7 @@ void ContactMatchIndex::insertPointer(const ContactRecord* record, int32_t posit
     pointerSlots_[index] = PointerSlot{record, position};
 }
 
-void ContactMatchIndex::growPointers()
-{
+void ContactMatchIndex::growPointers() {
     std::vector<PointerSlot> grown(std::max<size_t>(64, pointerSlots_.size() * 2));
     const size_t mask = grown.size() - 1;
     for (const PointerSlot& slot : pointerSlots_) {
@@ -233,12 +218,12 @@ void ContactMatchIndex::growPointers()
     pointerSlots_.swap(grown);
 }
 
-int32_t ContactMatchIndex::positionOf(const ContactRecord* record) const
-{
+int32_t ContactMatchIndex::positionOf(const ContactRecord* record) const {
     if (record == nullptr || pointerSlots_.empty())
         return -1;
     const size_t mask = pointerSlots_.size() - 1;
-    for (size_t index = pointerHash(record) & mask; pointerSlots_[index].record != nullptr; index = (index + 1) & mask) {
+    for (size_t index = pointerHash(record) & mask; pointerSlots_[index].record != nullptr;
+         index = (index + 1) & mask) {
         if (pointerSlots_[index].record == record)
             return pointerSlots_[index].position;
     }
@@ -246,8 +231,7 @@ int32_t ContactMatchIndex::positionOf(const ContactRecord* record) const
 }
 
 bool ContactMatchIndex::settles(const ContactList& list, const ContactRecord& probe, int32_t position,
-                                int32_t& best) const
-{
+                                int32_t& best) const {
     if (position >= best)
         return true;
     const ContactRecord* record = list.peek(position);
@@ -258,8 +242,7 @@ bool ContactMatchIndex::settles(const ContactList& list, const ContactRecord& pr
     return true;
 }
 
-int32_t ContactMatchIndex::firstCandidate(const ContactList& list, const ContactRecord& probe) const
-{
+int32_t ContactMatchIndex::firstCandidate(const ContactList& list, const ContactRecord& probe) const {
     const MatchKeys keys = matchKeysOf(probe);
     int32_t best = INT32_MAX;
     for (uint64_t hash : keys.hashes) {

@@ -46,7 +46,7 @@ public:
 
 private:
     struct KeySlot {
-        uint64_t hash = 0;  // 0: unused
+        uint64_t hash = 0;   // 0: unused
         int32_t first = -1;  // lowest position with the key, -1 for none
         int32_t more = -1;   // further positions, ascending, in overflow_
     };

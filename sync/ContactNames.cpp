@@ -6,8 +6,7 @@ bool hasText(const char* text) { return text != nullptr && *text != '\0'; }
 
 }  // namespace
 
-std::string contactNames(const char* firstName, const char* lastName, const char* company, const char* email)
-{
+std::string contactNames(const char* firstName, const char* lastName, const char* company, const char* email) {
     std::string names;
     for (const char* part : {firstName, lastName}) {
         if (!hasText(part))

@@ -88,8 +88,7 @@ void assignRecordValues(ContactRecord& target, const ContactRecord& source);
 // Calls visit(targetField, sourceField) for every text field of the record, in
 // record order, with both fields as char (&)[N] of the same N.
 template <typename Visit>
-void forEachTextFieldPair(ContactValues& target, const ContactValues& source, Visit&& visit)
-{
+void forEachTextFieldPair(ContactValues& target, const ContactValues& source, Visit&& visit) {
     visit(target.firstName, source.firstName);
     visit(target.lastName, source.lastName);
     visit(target.middleName, source.middleName);

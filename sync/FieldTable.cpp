@@ -51,13 +51,9 @@ static const FieldSlot fieldSlots[FieldTableSlotCount] = {
     // The remaining slots are zero-initialised.
 };
 
-const FieldSlot* fieldTableSlots()
-{
-    return fieldSlots;
-}
+const FieldSlot* fieldTableSlots() { return fieldSlots; }
 
-bool findField(int32_t id, FieldSlot* slot)
-{
+bool findField(int32_t id, FieldSlot* slot) {
     if (slot == nullptr)
         return false;
     for (const FieldSlot& candidate : fieldSlots) {
@@ -75,13 +71,11 @@ struct FieldTableText {
 };
 
 template <size_t N>
-static FieldTableText textRef(const char (&field)[N])
-{
+static FieldTableText textRef(const char (&field)[N]) {
     return {field, N};
 }
 
-static FieldTableText addressFieldByIndex(const AddressBlock& block, int32_t index)
-{
+static FieldTableText addressFieldByIndex(const AddressBlock& block, int32_t index) {
     switch (index) {
     case 0: return textRef(block.street);
     case 1: return textRef(block.city);
@@ -92,8 +86,7 @@ static FieldTableText addressFieldByIndex(const AddressBlock& block, int32_t ind
 }
 
 // The record's text field for ids 1-39; a null text for any other id.
-static FieldTableText textFieldById(const ContactRecord& record, int32_t id)
-{
+static FieldTableText textFieldById(const ContactRecord& record, int32_t id) {
     if (id >= 3 && id <= 7)
         return addressFieldByIndex(record.businessAddress, id - 3);
     if (id >= 8 && id <= 12)
@@ -123,8 +116,7 @@ static FieldTableText textFieldById(const ContactRecord& record, int32_t id)
 }
 
 // Copies a record field into the buffer, bounded by both the field and the buffer.
-static void copyFieldText(const FieldTableText& field, char* buffer, uint32_t capacity)
-{
+static void copyFieldText(const FieldTableText& field, char* buffer, uint32_t capacity) {
     size_t length = 0;
     while (length + 1 < capacity && length < field.capacity && field.text[length] != '\0')
         ++length;
@@ -132,8 +124,7 @@ static void copyFieldText(const FieldTableText& field, char* buffer, uint32_t ca
     buffer[length] = '\0';
 }
 
-bool getFieldText(const ContactRecord* record, const FieldSlot* slot, char* buffer, uint32_t capacity)
-{
+bool getFieldText(const ContactRecord* record, const FieldSlot* slot, char* buffer, uint32_t capacity) {
     if (record == nullptr || slot == nullptr || buffer == nullptr || capacity == 0)
         return false;
     if (static_cast<int64_t>(slot->width) >= static_cast<int64_t>(capacity))
@@ -142,12 +133,8 @@ bool getFieldText(const ContactRecord* record, const FieldSlot* slot, char* buff
     buffer[capacity - 1] = '\0';
 
     switch (slot->id) {
-    case FieldIdCreationTime:
-        formatDateTimeText(record->creationTime, buffer, capacity);
-        return true;
-    case FieldIdLastModificationTime:
-        formatDateTimeText(record->lastModificationTime, buffer, capacity);
-        return true;
+    case FieldIdCreationTime: formatDateTimeText(record->creationTime, buffer, capacity); return true;
+    case FieldIdLastModificationTime: formatDateTimeText(record->lastModificationTime, buffer, capacity); return true;
     case FieldIdSourceType: {
         const char* name = sourceTypeName(record->sourceType);
         if (name == nullptr)
@@ -155,8 +142,7 @@ bool getFieldText(const ContactRecord* record, const FieldSlot* slot, char* buff
         copyFieldText({name, std::strlen(name) + 1}, buffer, capacity);
         return true;
     }
-    default:
-        break;
+    default: break;
     }
     const FieldTableText field = textFieldById(*record, slot->id);
     if (field.text == nullptr)

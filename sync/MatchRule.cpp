@@ -7,13 +7,11 @@ namespace {
 
 // Exact byte comparison of two terminated texts, bounded by the field.
 template <size_t N>
-bool sameText(const char (&left)[N], const char (&right)[N])
-{
+bool sameText(const char (&left)[N], const char (&right)[N]) {
     return std::strncmp(left, right, N) == 0;
 }
 
-bool sameAddress(const AddressBlock& left, const AddressBlock& right)
-{
+bool sameAddress(const AddressBlock& left, const AddressBlock& right) {
     return sameText(left.country, right.country) && sameText(left.state, right.state) &&
            sameText(left.city, right.city) && sameText(left.street, right.street) &&
            sameText(left.postalCode, right.postalCode);
@@ -21,8 +19,7 @@ bool sameAddress(const AddressBlock& left, const AddressBlock& right)
 
 // The bytes sameText compares: up to the terminator or the end of the field.
 template <size_t N>
-uint64_t textHash(const char (&text)[N])
-{
+uint64_t textHash(const char (&text)[N]) {
     uint64_t hash = 14695981039346656037ull;
     for (size_t index = 0; index < N && text[index] != '\0'; ++index) {
         hash ^= static_cast<unsigned char>(text[index]);
@@ -31,8 +28,7 @@ uint64_t textHash(const char (&text)[N])
     return hash;
 }
 
-uint64_t mixed(uint64_t value)
-{
+uint64_t mixed(uint64_t value) {
     value ^= value >> 30;
     value *= 0xBF58476D1CE4E5B9ull;
     value ^= value >> 27;
@@ -41,8 +37,7 @@ uint64_t mixed(uint64_t value)
     return value;
 }
 
-uint64_t pairHash(uint64_t kind, uint64_t first, uint64_t second)
-{
+uint64_t pairHash(uint64_t kind, uint64_t first, uint64_t second) {
     const uint64_t hash = mixed(mixed(first + kind * 0x9E3779B97F4A7C15ull) ^ second);
     // 0 means "no key".
     return hash != 0 ? hash : 1;
@@ -50,8 +45,7 @@ uint64_t pairHash(uint64_t kind, uint64_t first, uint64_t second)
 
 }  // namespace
 
-bool isMatchCandidate(const ContactRecord& record, const ContactRecord& probe)
-{
+bool isMatchCandidate(const ContactRecord& record, const ContactRecord& probe) {
     const bool sameName = sameText(record.lastName, probe.lastName) && sameText(record.firstName, probe.firstName);
     if (!sameName) {
         const bool sameEmail = record.email1[0] != '\0' && sameText(record.email1, probe.email1);
@@ -62,8 +56,7 @@ bool isMatchCandidate(const ContactRecord& record, const ContactRecord& probe)
            sameText(record.mobilePhone, probe.mobilePhone) || sameText(record.mainPhone, probe.mainPhone);
 }
 
-bool sameComparedFields(const ContactRecord& left, const ContactRecord& right)
-{
+bool sameComparedFields(const ContactRecord& left, const ContactRecord& right) {
     if (!(sameText(left.homePhone, right.homePhone) && sameText(left.workPhone, right.workPhone) &&
           sameText(left.mobilePhone, right.mobilePhone) && sameText(left.mainPhone, right.mainPhone) &&
           sameText(left.email1, right.email1) && sameText(left.businessFax, right.businessFax) &&
@@ -82,8 +75,7 @@ bool sameComparedFields(const ContactRecord& left, const ContactRecord& right)
     return true;
 }
 
-MatchKeys matchKeysOf(const ContactRecord& record)
-{
+MatchKeys matchKeysOf(const ContactRecord& record) {
     const uint64_t name = mixed(textHash(record.firstName)) ^ textHash(record.lastName);
     const uint64_t phones[4] = {textHash(record.homePhone), textHash(record.workPhone), textHash(record.mobilePhone),
                                 textHash(record.mainPhone)};

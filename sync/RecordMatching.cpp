@@ -5,8 +5,7 @@
 
 namespace {
 
-MatchResult matched(ContactRecord* record, int32_t position, const ContactRecord& probe)
-{
+MatchResult matched(ContactRecord* record, int32_t position, const ContactRecord& probe) {
     MatchResult result;
     result.code = record == &probe || sameComparedFields(*record, probe) ? MatchSame : MatchDiffers;
     result.record = record;
@@ -15,8 +14,7 @@ MatchResult matched(ContactRecord* record, int32_t position, const ContactRecord
 }
 
 // The search without an index, for when there is no memory for one.
-MatchResult scanForMatch(ContactList& list, const ContactRecord& probe)
-{
+MatchResult scanForMatch(ContactList& list, const ContactRecord& probe) {
     int32_t position = 0;
     for (ContactRecord* record = list.first(); record != nullptr; record = list.next(), ++position) {
         if (record == &probe || isMatchCandidate(*record, probe))
@@ -30,8 +28,7 @@ MatchResult scanForMatch(ContactList& list, const ContactRecord& probe)
 
 }  // namespace
 
-MatchResult findMatch(ContactList* list, const ContactRecord* probe)
-{
+MatchResult findMatch(ContactList* list, const ContactRecord* probe) {
     MatchResult result;
     if (probe == nullptr)
         return result;
@@ -53,8 +50,7 @@ MatchResult findMatch(ContactList* list, const ContactRecord* probe)
     return matched(list->at(position), position, *probe);
 }
 
-static int32_t compareStatusFor(MatchCode code)
-{
+static int32_t compareStatusFor(MatchCode code) {
     switch (code) {
     case MatchNone: return CompareStatusMissing;
     case MatchDiffers: return CompareStatusDiffers;
@@ -62,8 +58,7 @@ static int32_t compareStatusFor(MatchCode code)
     }
 }
 
-bool computeCompareStatus(ContactList* first, ContactList* second)
-{
+bool computeCompareStatus(ContactList* first, ContactList* second) {
     if (first == nullptr || second == nullptr)
         return false;
     // Walk by position: findMatch moves the second list's cursor, and the two

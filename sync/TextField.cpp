@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-void copyText(char* field, size_t capacity, const char* text)
-{
+void copyText(char* field, size_t capacity, const char* text) {
     if (field == nullptr || capacity == 0)
         return;
     size_t length = 0;

@@ -7,7 +7,6 @@
 void copyText(char* field, size_t capacity, const char* text);
 
 template <size_t N>
-void copyText(char (&field)[N], const char* text)
-{
+void copyText(char (&field)[N], const char* text) {
     copyText(field, N, text);
 }

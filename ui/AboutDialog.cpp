@@ -4,13 +4,10 @@
 
 AboutDialog::AboutDialog() : BrandedDialog(IDD_ABOUT) {}
 
-UxDialog::CommandAnswer AboutDialog::OnCommand(int id, int code, HWND control)
-{
+UxDialog::CommandAnswer AboutDialog::OnCommand(int id, int code, HWND control) {
     switch (id) {
     case IDOK:
-    case IDCANCEL:
-        EndDialog(handle(), 1);
-        return CommandAnswer::Handled;
+    case IDCANCEL: EndDialog(handle(), 1); return CommandAnswer::Handled;
     default: return CommandAnswer::NotHandled;
     }
 }

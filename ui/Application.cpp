@@ -28,8 +28,7 @@ struct StartedServices {
     UxFont bold;
 };
 
-StartedServices& services()
-{
+StartedServices& services() {
     static StartedServices started;
     return started;
 }
@@ -42,14 +41,12 @@ struct MapiInit {
 using MapiInitializeFunction = HRESULT(WINAPI*)(void*);
 using MapiUninitializeFunction = void(WINAPI*)(void);
 
-DynamicLibrary& mapiLibrary()
-{
+DynamicLibrary& mapiLibrary() {
     static DynamicLibrary library;
     return library;
 }
 
-void initializeMapi()
-{
+void initializeMapi() {
     DynamicLibrary& library = mapiLibrary();
     if (!library.load("mapi32.dll"))
         return;
@@ -72,16 +69,14 @@ void initializeMapi()
 
 // The wait cursor while a call waits for a busy Outlook; the cursor before
 // it comes back after.
-void showBusyWait(bool waiting)
-{
+void showBusyWait(bool waiting) {
     if (waiting)
         services().cursorBeforeBusy = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
     else
         SetCursor(services().cursorBeforeBusy);
 }
 
-void uninitializeMapi()
-{
+void uninitializeMapi() {
     DynamicLibrary& library = mapiLibrary();
     auto uninitializeFunction = reinterpret_cast<MapiUninitializeFunction>(library.entryPoint("MAPIUninitialize"));
     if (uninitializeFunction != nullptr)
@@ -91,8 +86,7 @@ void uninitializeMapi()
 
 }  // namespace
 
-bool initialize()
-{
+bool initialize() {
     INITCOMMONCONTROLSEX controls = {8, 0xFF};
     if (!InitCommonControlsEx(&controls))
         return false;
@@ -116,8 +110,7 @@ bool initialize()
     return true;
 }
 
-bool loadPalmUsers(PalmUserList& users)
-{
+bool loadPalmUsers(PalmUserList& users) {
     if (readPalmUsers(&users) < 0) {
         MessageBoxA(nullptr, noUsersMessage, "Error", MB_OK | MB_ICONERROR);
         return false;
@@ -125,8 +118,7 @@ bool loadPalmUsers(PalmUserList& users)
     return true;
 }
 
-void shutdown()
-{
+void shutdown() {
     unloadPalmLibraries(kAllPalmLibraries);
     uninitializeMapi();
     setBusyWaitListener(nullptr);

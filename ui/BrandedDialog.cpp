@@ -3,18 +3,14 @@
 #include "ui/framework/UxDrawing.h"
 
 BrandedDialog::BrandedDialog(int templateId, const char* headerLine)
-    : templateId_(templateId), banded_(headerLine != nullptr), headerLine_(headerLine != nullptr ? headerLine : "")
-{
-}
+    : templateId_(templateId), banded_(headerLine != nullptr), headerLine_(headerLine != nullptr ? headerLine : "") {}
 
-void BrandedDialog::setHeaderLine(const std::string& line)
-{
+void BrandedDialog::setHeaderLine(const std::string& line) {
     banded_ = true;
     headerLine_ = line;
 }
 
-bool BrandedDialog::OnEraseBkgnd(HDC context)
-{
+bool BrandedDialog::OnEraseBkgnd(HDC context) {
     if (!banded_)
         return UxDialog::OnEraseBkgnd(context);
     // The band is this dialog's background: the dialog manager never erases
@@ -23,7 +19,4 @@ bool BrandedDialog::OnEraseBkgnd(HDC context)
     return true;
 }
 
-void BrandedDialog::OnDrawItem(const DRAWITEMSTRUCT& item)
-{
-    drawOwnerButton(&item);
-}
+void BrandedDialog::OnDrawItem(const DRAWITEMSTRUCT& item) { drawOwnerButton(&item); }

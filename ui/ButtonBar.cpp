@@ -8,13 +8,11 @@ namespace {
 const char* const captions[ButtonBarButtonCount] = {"Refresh", "Option", "Help", "Exit"};
 const int commands[ButtonBarButtonCount] = {ID_FILE_REFRESH, ID_TOOLS_OPTIONS, ID_HELP_CONTENT, ID_FILE_EXIT};
 
-HBITMAP loadBitmap(int id)
-{
+HBITMAP loadBitmap(int id) {
     return static_cast<HBITMAP>(LoadImageA(uxInstance(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
 }
 
-int buttonAt(const RECT* buttons, POINT at)
-{
+int buttonAt(const RECT* buttons, POINT at) {
     for (int index = 0; index < ButtonBarButtonCount; ++index) {
         if (PtInRect(&buttons[index], at))
             return index;
@@ -24,8 +22,7 @@ int buttonAt(const RECT* buttons, POINT at)
 
 }  // namespace
 
-bool ButtonBar::OnCreate()
-{
+bool ButtonBar::OnCreate() {
     background_.reset(CreateSolidBrush(RGB(51, 153, 204)));
     logo_.reset(loadBitmap(IDB_LOGO));
     face_.reset(loadBitmap(IDB_BUTTON_FACE));
@@ -36,8 +33,7 @@ bool ButtonBar::OnCreate()
     return true;
 }
 
-void ButtonBar::OnSize(int width, int height)
-{
+void ButtonBar::OnSize(int width, int height) {
     for (int index = 0; index < ButtonBarButtonCount; ++index) {
         const UxRect rect = buttonBarButtonRect(index, width, height);
         SetRect(&buttons_[index], rect.left, rect.top, rect.right, rect.bottom);
@@ -46,8 +42,7 @@ void ButtonBar::OnSize(int width, int height)
     UpdateWindow(handle());
 }
 
-void ButtonBar::drawButton(HDC context, int index)
-{
+void ButtonBar::drawButton(HDC context, int index) {
     RECT& area = buttons_[index];
     if (face_) {
         UxMemoryDc source(CreateCompatibleDC(context));
@@ -62,14 +57,12 @@ void ButtonBar::drawButton(HDC context, int index)
     DrawTextA(context, captions[index], -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-void ButtonBar::drawButtons(HDC context)
-{
+void ButtonBar::drawButtons(HDC context) {
     for (int index = 0; index < ButtonBarButtonCount; ++index)
         drawButton(context, index);
 }
 
-void ButtonBar::OnPaint(HDC context)
-{
+void ButtonBar::OnPaint(HDC context) {
     RECT client;
     GetClientRect(handle(), &client);
     FillRect(context, &client, background_.get());
@@ -84,8 +77,7 @@ void ButtonBar::OnPaint(HDC context)
     drawButtons(context);
 }
 
-void ButtonBar::OnMouseMove(POINT at, UINT keys)
-{
+void ButtonBar::OnMouseMove(POINT at, UINT keys) {
     const int hovered = buttonAt(buttons_, at);
     if (hovered != hoveredButton_) {
         hoveredButton_ = hovered;
@@ -95,8 +87,7 @@ void ButtonBar::OnMouseMove(POINT at, UINT keys)
     SetCursor(hoveredButton_ >= 0 && handCursor_ ? handCursor_.get() : arrowCursor_);
 }
 
-void ButtonBar::OnLButtonUp(POINT at, UINT keys)
-{
+void ButtonBar::OnLButtonUp(POINT at, UINT keys) {
     const int index = buttonAt(buttons_, at);
     // The parent runs it as it runs the menu's.
     if (index >= 0)

@@ -10,8 +10,7 @@ namespace {
 const char headerLine[] = "Same record in both Palm Desktop and Outlook. Pls choose action.";
 
 // One row, no item data, no check box: the pair is only shown.
-void showRecordRow(UxListView& list, const ContactRecord& record)
-{
+void showRecordRow(UxListView& list, const ContactRecord& record) {
     for (int column = 0; column < ContactColumnCount; ++column) {
         const std::string text = contactColumnText(record, column);
         if (column == 0)
@@ -26,14 +25,12 @@ void showRecordRow(UxListView& list, const ContactRecord& record)
 ChooseActionDialog::ChooseActionDialog() : BrandedDialog(IDD_CHOOSE_ACTION, headerLine) {}
 
 bool ChooseActionDialog::run(HWND owner, const ContactRecord& palm, const ContactRecord& outlook, SyncAction& action,
-                             int& applyToAll)
-{
+                             int& applyToAll) {
     return run(owner, &palm, &outlook, action, applyToAll);
 }
 
 bool ChooseActionDialog::run(HWND owner, const ContactRecord* palm, const ContactRecord* outlook, SyncAction& action,
-                             int& applyToAll)
-{
+                             int& applyToAll) {
     palmRecord_ = palm;
     outlookRecord_ = outlook;
     answer_.action = action;
@@ -48,8 +45,7 @@ bool ChooseActionDialog::run(HWND owner, const ContactRecord* palm, const Contac
     return result == 1;
 }
 
-UxDialog::InitialFocus ChooseActionDialog::OnInitDialog()
-{
+UxDialog::InitialFocus ChooseActionDialog::OnInitDialog() {
     CheckDlgButton(handle(), initialDirectionButton(answer_.action), BST_CHECKED);
     if (answer_.applyToAll != 0)
         CheckDlgButton(handle(), IDC_APPLY_TO_ALL, BST_CHECKED);
@@ -69,8 +65,7 @@ UxDialog::InitialFocus ChooseActionDialog::OnInitDialog()
     return InitialFocus::SetBySystem;
 }
 
-UxDialog::CommandAnswer ChooseActionDialog::OnCommand(int id, int code, HWND control)
-{
+UxDialog::CommandAnswer ChooseActionDialog::OnCommand(int id, int code, HWND control) {
     if (chooseActionEndsOn(id)) {
         EndDialog(handle(), 1);
         return CommandAnswer::Handled;

@@ -12,12 +12,10 @@ public:
     // Shows the pair modally, owned by owner. action and applyToAll go in as
     // the run has them (AskUser: nothing chosen yet) and come back as the
     // user left them. True when the dialog ran and was ended with OK.
-    bool run(HWND owner, const ContactRecord& palm, const ContactRecord& outlook, SyncAction& action,
-             int& applyToAll);
+    bool run(HWND owner, const ContactRecord& palm, const ContactRecord& outlook, SyncAction& action, int& applyToAll);
     // The same with records that may be missing: the lists then stay empty,
     // and the direction can still be chosen.
-    bool run(HWND owner, const ContactRecord* palm, const ContactRecord* outlook, SyncAction& action,
-             int& applyToAll);
+    bool run(HWND owner, const ContactRecord* palm, const ContactRecord* outlook, SyncAction& action, int& applyToAll);
 
     InitialFocus OnInitDialog() override;
     CommandAnswer OnCommand(int id, int code, HWND control) override;

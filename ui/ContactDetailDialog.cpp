@@ -7,16 +7,14 @@
 
 ContactDetailDialog::ContactDetailDialog() : BrandedDialog(IDD_CONTACT_DETAIL) {}
 
-INT_PTR ContactDetailDialog::show(HWND owner, const ContactRecord& record)
-{
+INT_PTR ContactDetailDialog::show(HWND owner, const ContactRecord& record) {
     shown_ = static_cast<const ContactValues&>(record);
     setHeaderLine(detailHeaderLine(shown_));
     showModal(owner);
     return 1;
 }
 
-UxDialog::InitialFocus ContactDetailDialog::OnInitDialog()
-{
+UxDialog::InitialFocus ContactDetailDialog::OnInitDialog() {
     for (int choice = 0; choice < DetailAddressChoiceCount; ++choice)
         SendDlgItemMessageA(handle(), IDC_DETAIL_ADDRESS_CHOICE, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(detailAddressChoiceText(choice)));
@@ -31,8 +29,7 @@ UxDialog::InitialFocus ContactDetailDialog::OnInitDialog()
     return InitialFocus::SetBySystem;
 }
 
-void ContactDetailDialog::fillAddress()
-{
+void ContactDetailDialog::fillAddress() {
     const int choice = static_cast<int>(SendDlgItemMessageA(handle(), IDC_DETAIL_ADDRESS_CHOICE, CB_GETCURSEL, 0, 0));
     for (int index = 0; index < DetailAddressFieldCount; ++index) {
         DetailText field;
@@ -41,8 +38,7 @@ void ContactDetailDialog::fillAddress()
     }
 }
 
-UxDialog::CommandAnswer ContactDetailDialog::OnCommand(int id, int code, HWND control)
-{
+UxDialog::CommandAnswer ContactDetailDialog::OnCommand(int id, int code, HWND control) {
     switch (id) {
     case IDOK:
     case IDCANCEL: EndDialog(handle(), 1); return CommandAnswer::Handled;
@@ -55,8 +51,7 @@ UxDialog::CommandAnswer ContactDetailDialog::OnCommand(int id, int code, HWND co
     }
 }
 
-void showSelectedContactDetail(HWND owner, const UxListView& list)
-{
+void showSelectedContactDetail(HWND owner, const UxListView& list) {
     const int row = list.selectedRow();
     if (row < 0)
         return;

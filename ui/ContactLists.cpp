@@ -5,8 +5,7 @@
 #include "ui/framework/UxListView.h"
 #include "ui/layout/ContactListModel.h"
 
-void addContactColumns(UxListView& list)
-{
+void addContactColumns(UxListView& list) {
     for (int column = 0; column < ContactColumnCount; ++column) {
         FieldSlot slot;
         int width = 0;
@@ -15,8 +14,7 @@ void addContactColumns(UxListView& list)
     }
 }
 
-void removeAllColumns(UxListView& list)
-{
+void removeAllColumns(UxListView& list) {
     while (list.columnCount() > 0 && list.deleteColumn(0)) {
     }
 }
@@ -28,16 +26,14 @@ struct ColumnFields {
     FieldSlot slots[ContactColumnCount];
     bool found[ContactColumnCount];
 
-    ColumnFields()
-    {
+    ColumnFields() {
         for (int column = 0; column < ContactColumnCount; ++column)
             found[column] = findField(contactColumnField(column), &slots[column]);
     }
 };
 
 // False when the list took no row for the record.
-bool addRecordRow(UxListView& list, int row, const ContactRecord* record, const ColumnFields& fields)
-{
+bool addRecordRow(UxListView& list, int row, const ContactRecord* record, const ColumnFields& fields) {
     char text[1025];
     for (int column = 0; column < ContactColumnCount; ++column) {
         text[0] = '\0';
@@ -53,8 +49,7 @@ bool addRecordRow(UxListView& list, int row, const ContactRecord* record, const 
     return true;
 }
 
-int shownRecordCount(const ContactList& records, int showDiff)
-{
+int shownRecordCount(const ContactList& records, int showDiff) {
     int shown = 0;
     for (int32_t position = 0; position < records.count(); ++position) {
         if (recordShownInList(records.peek(position)->compareStatus, showDiff))
@@ -65,8 +60,7 @@ int shownRecordCount(const ContactList& records, int showDiff)
 
 }  // namespace
 
-void fillContactList(UxListView& list, ContactList* records, int showDiff)
-{
+void fillContactList(UxListView& list, ContactList* records, int showDiff) {
     UxListBulkChange change(list, records != nullptr ? shownRecordCount(*records, showDiff) : 0);
     list.removeAllRows();
     if (records == nullptr)
@@ -83,8 +77,7 @@ void fillContactList(UxListView& list, ContactList* records, int showDiff)
     }
 }
 
-LRESULT drawContactRow(NMLVCUSTOMDRAW* draw)
-{
+LRESULT drawContactRow(NMLVCUSTOMDRAW* draw) {
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
@@ -97,13 +90,11 @@ LRESULT drawContactRow(NMLVCUSTOMDRAW* draw)
     }
 }
 
-ContactRecord* contactAt(const UxListView& list, int row)
-{
+ContactRecord* contactAt(const UxListView& list, int row) {
     return reinterpret_cast<ContactRecord*>(list.itemData(row));
 }
 
-void setAllChecked(UxListView& list, bool checked)
-{
+void setAllChecked(UxListView& list, bool checked) {
     const int rows = list.itemCount();
     for (int row = 0; row < rows; ++row)
         list.setChecked(row, checked);

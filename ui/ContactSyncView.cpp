@@ -15,7 +15,9 @@ void ContactSyncView::setChecked(SyncList list, int row, bool checked) { listOf(
 
 ContactRecord* ContactSyncView::recordAt(SyncList list, int row) const { return contactAt(listOf(list), row); }
 
-void ContactSyncView::fillList(SyncList list, ContactList* records) { fillContactList(listOf(list), records, view_.session().settings().showDiff); }
+void ContactSyncView::fillList(SyncList list, ContactList* records) {
+    fillContactList(listOf(list), records, view_.session().settings().showDiff);
+}
 
 void ContactSyncView::updateCounts() { view_.updateCounts(); }
 
@@ -23,18 +25,13 @@ void ContactSyncView::reloadPalmSide() { view_.reloadPalmStore(); }
 
 void ContactSyncView::reloadBothSides() { view_.loadContacts(true); }
 
-void ContactSyncView::showProgress(int percent)
-{
-    view_.frame().showProgress(percent);
-}
+void ContactSyncView::showProgress(int percent) { view_.frame().showProgress(percent); }
 
-void ContactSyncView::setCursor(SyncCursor cursor)
-{
+void ContactSyncView::setCursor(SyncCursor cursor) {
     SetCursor(LoadCursor(nullptr, cursor == SyncCursor::Wait ? IDC_WAIT : IDC_ARROW));
 }
 
-bool ContactSyncView::showMessage(const char* text, const char* caption, SyncMessageKind kind)
-{
+bool ContactSyncView::showMessage(const char* text, const char* caption, SyncMessageKind kind) {
     UINT style = MB_OK | MB_ICONINFORMATION;
     if (kind == SyncMessageKind::ErrorOk)
         style = MB_OK | MB_ICONERROR;
@@ -46,8 +43,7 @@ bool ContactSyncView::showMessage(const char* text, const char* caption, SyncMes
 }
 
 SyncChoice ContactSyncView::chooseSyncAction(const ContactRecord& palm, const ContactRecord& outlook,
-                                             const SyncChoice& preset)
-{
+                                             const SyncChoice& preset) {
     SyncAction action = preset.action;
     int applyToAll = preset.applyToAll ? 1 : 0;
     SyncChoice choice = preset;
@@ -58,8 +54,7 @@ SyncChoice ContactSyncView::chooseSyncAction(const ContactRecord& palm, const Co
     return choice;
 }
 
-UxListView& ContactSyncView::listOf(SyncList list) const
-{
+UxListView& ContactSyncView::listOf(SyncList list) const {
     return list == SyncList::Palm ? view_.palmList() : view_.outlookList();
 }
 

@@ -28,13 +28,12 @@ const int userComboId = 2020;
 // the button's index.
 const int heldBigButtonId = 3000;
 
-const char* const bigButtonCaptions[BigButtonCount] = {
-    "Palm Desktop overwrites Outlook", "Synchronize All", "Outlook overwrites Palm Desktop"};
+const char* const bigButtonCaptions[BigButtonCount] = {"Palm Desktop overwrites Outlook", "Synchronize All",
+                                                       "Outlook overwrites Palm Desktop"};
 const int bigButtonIconIds[BigButtonCount] = {IDI_PALM_TO_OUTLOOK, IDI_SYNCHRONIZE_ALL, IDI_OUTLOOK_TO_PALM};
 const int bigButtonCommands[BigButtonCount] = {ID_SYNC_PALM_TO_OUTLOOK, ID_SYNC_ALL, ID_SYNC_OUTLOOK_TO_PALM};
 
-bool syncCommandOf(int commandId, SyncCommand* command)
-{
+bool syncCommandOf(int commandId, SyncCommand* command) {
     switch (commandId) {
     case ID_SYNC_PALM_TO_OUTLOOK: *command = SyncCommand::PalmToOutlook; return true;
     case ID_SYNC_OUTLOOK_TO_PALM: *command = SyncCommand::OutlookToPalm; return true;
@@ -47,16 +46,14 @@ bool syncCommandOf(int commandId, SyncCommand* command)
 const char outlookMissingMessage[] = "Quillset can not find the Microsoft Outlook software you installed.";
 const char outlookReadInPartNote[] = " (Outlook was read only in part: press F5)";
 
-HWND createButton(HWND parent, const char* text, int id, int width)
-{
+HWND createButton(HWND parent, const char* text, int id, int width) {
     HWND button = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE, 0, 0, width, 20, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), uxInstance(), nullptr);
     SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont), FALSE);
     return button;
 }
 
-void moveControl(HWND parent, int id, const UxRect& rect)
-{
+void moveControl(HWND parent, int id, const UxRect& rect) {
     MoveWindow(GetDlgItem(parent, id), rect.left, rect.top, rect.width(), rect.height(), TRUE);
 }
 
@@ -64,8 +61,7 @@ void moveControl(HWND parent, int id, const UxRect& rect)
 
 ContactView::RunScope::RunScope(ContactView& view) : view_(view) { view_.gate_.enter(); }
 
-ContactView::RunScope::~RunScope()
-{
+ContactView::RunScope::~RunScope() {
     for (const HeldCommand& held : view_.gate_.leave()) {
         HWND target = held.target == HeldCommand::Target::MainFrame ? view_.frame_.handle() : view_.handle();
         PostMessageA(target, held.message, held.wParam, 0);
@@ -78,19 +74,16 @@ public:
     // choice in the user combo, that user's whatever file was opened.
     using PalmBook = ContactSession::PalmBook;
     explicit StoreReload(ContactView& view, PalmBook book = PalmBook::AsShown) : view_(view), book_(book) {}
-    void emptyRows(ContactSide side) override
-    {
+    void emptyRows(ContactSide side) override {
         (side == ContactSide::Palm ? view_.palmList_ : view_.outlookList_).removeAllRows();
     }
-    void reloadStore(ContactSide side) override
-    {
+    void reloadStore(ContactSide side) override {
         if (side == ContactSide::Outlook)
             view_.session_.reloadOutlook();
         else
             view_.session_.reloadPalm(book_);
     }
-    void compareAndFill() override
-    {
+    void compareAndFill() override {
         view_.session_.compare();
         fillContactList(view_.palmList_, view_.session_.palm().contacts(), view_.session_.settings().showDiff);
         fillContactList(view_.outlookList_, view_.session_.outlook().contacts(), view_.session_.settings().showDiff);
@@ -105,26 +98,23 @@ ContactView::ContactView(MainFrame& frame, ContactSession& session) : frame_(fra
 
 ContactView::~ContactView() = default;
 
-int ContactView::clientWidth() const
-{
+int ContactView::clientWidth() const {
     RECT client;
     GetClientRect(handle(), &client);
     return client.right;
 }
 
-int ContactView::clientHeight() const
-{
+int ContactView::clientHeight() const {
     RECT client;
     GetClientRect(handle(), &client);
     return client.bottom;
 }
 
-bool ContactView::OnCreate()
-{
+bool ContactView::OnCreate() {
     arrowCursor_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     sizeCursor_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE));
-    handCursor_.reset(static_cast<HCURSOR>(LoadImageA(uxInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0,
-                                                      LR_DEFAULTSIZE)));
+    handCursor_.reset(static_cast<HCURSOR>(
+        LoadImageA(uxInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
     labelFont_.reset(uxCreateFont("Verdana", -12, FW_BOLD));
     for (int index = 0; index < BigButtonCount; ++index) {
         bigButtonIcons_[index].reset(static_cast<HICON>(
@@ -138,8 +128,7 @@ bool ContactView::OnCreate()
     return true;
 }
 
-void ContactView::createControls()
-{
+void ContactView::createControls() {
     const DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL;
     palmList_.create(handle(), nullptr, palmListId, listStyle, WS_EX_CLIENTEDGE);
     outlookList_.create(handle(), nullptr, outlookListId, listStyle, WS_EX_CLIENTEDGE);
@@ -157,8 +146,7 @@ void ContactView::createControls()
     SendMessageA(userCombo_, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont), FALSE);
 }
 
-void ContactView::fillUserCombo()
-{
+void ContactView::fillUserCombo() {
     SendMessageA(userCombo_, CB_RESETCONTENT, 0, 0);
     const PalmUserList& users = session_.users();
     for (size_t index = 0; index < users.size(); ++index) {
@@ -170,8 +158,7 @@ void ContactView::fillUserCombo()
         SendMessageA(userCombo_, CB_SETCURSEL, selected, 0);
 }
 
-void ContactView::firstLoad()
-{
+void ContactView::firstLoad() {
     SplashWindow* splash = SplashWindow::show();
     removeAllColumns(palmList_);
     removeAllColumns(outlookList_);
@@ -182,8 +169,7 @@ void ContactView::firstLoad()
         PostMessageA(splash->handle(), WM_CLOSE, 0, 0);
 }
 
-void ContactView::loadContacts(bool reloadOutlook)
-{
+void ContactView::loadContacts(bool reloadOutlook) {
     RunScope run(*this);
     StoreReload steps(*this);
     reloadContacts(steps, reloadOutlook);
@@ -191,8 +177,7 @@ void ContactView::loadContacts(bool reloadOutlook)
     updateCounts();
 }
 
-void ContactView::updateCounts()
-{
+void ContactView::updateCounts() {
     std::string line = recordCountLine(palmList_.itemCount(), outlookList_.itemCount());
     if (session_.outlookReadInPart())
         line += outlookReadInPartNote;
@@ -202,8 +187,7 @@ void ContactView::updateCounts()
     InvalidateRect(outlookList_.handle(), nullptr, FALSE);
 }
 
-void ContactView::startOperation(int commandId, bool withMappingBlock)
-{
+void ContactView::startOperation(int commandId, bool withMappingBlock) {
     RunScope run(*this);
     SyncCommand command;
     if (!syncCommandOf(commandId, &command))
@@ -212,14 +196,12 @@ void ContactView::startOperation(int commandId, bool withMappingBlock)
     session_.run(command, view, withMappingBlock);
 }
 
-void ContactView::reloadPalmStore()
-{
+void ContactView::reloadPalmStore() {
     StoreReload steps(*this);
     reloadPalmContacts(steps);
 }
 
-void ContactView::onUserSelected()
-{
+void ContactView::onUserSelected() {
     const LRESULT item = SendMessageA(userCombo_, CB_GETCURSEL, 0, 0);
     if (item == CB_ERR)
         return;
@@ -233,8 +215,7 @@ void ContactView::onUserSelected()
     updateCounts();
 }
 
-void ContactView::OnCommand(int id, int code, HWND control)
-{
+void ContactView::OnCommand(int id, int code, HWND control) {
     const bool acts = id != userComboId || code == CBN_SELCHANGE;
     // A held command comes back as the same id and code, without its control.
     const WPARAM command = MAKEWPARAM(id, code);
@@ -257,8 +238,7 @@ void ContactView::OnCommand(int id, int code, HWND control)
     }
 }
 
-LRESULT ContactView::OnNotify(NMHDR& header)
-{
+LRESULT ContactView::OnNotify(NMHDR& header) {
     const bool fromList = header.idFrom == palmListId || header.idFrom == outlookListId;
     // A list's custom draw comes with the header at the start of its record.
     if (fromList && header.code == NM_CUSTOMDRAW)
@@ -270,8 +250,7 @@ LRESULT ContactView::OnNotify(NMHDR& header)
     return UxChild::OnNotify(header);
 }
 
-void ContactView::placeLists(int splitter)
-{
+void ContactView::placeLists(int splitter) {
     UxRect palm, outlook;
     placeListsAtSplitter(splitter, clientWidth(), clientHeight(), &palm, &outlook);
     const RECT palmRect = toRect(palm);
@@ -281,8 +260,7 @@ void ContactView::placeLists(int splitter)
     splitter_ = splitter;
 }
 
-void ContactView::OnSize(int width, int height)
-{
+void ContactView::OnSize(int width, int height) {
     const ContactViewLayout layout = contactViewLayout(width, height);
     // The big buttons move with the width; the tool follows at the next hover.
     toolButton_ = -1;
@@ -296,8 +274,7 @@ void ContactView::OnSize(int width, int height)
     UpdateWindow(handle());
 }
 
-void ContactView::hoverHeader(int x, int y)
-{
+void ContactView::hoverHeader(int x, int y) {
     hoveredButton_ = bigButtonAt(x, y, clientWidth());
     if (hoveredButton_ < 0) {
         SetCursor(arrowCursor_);
@@ -313,8 +290,7 @@ void ContactView::hoverHeader(int x, int y)
         toolButton_ = hoveredButton_;
 }
 
-void ContactView::OnMouseMove(POINT at, UINT keys)
-{
+void ContactView::OnMouseMove(POINT at, UINT keys) {
     const int x = at.x;
     const int y = at.y;
     const int width = clientWidth();
@@ -334,27 +310,25 @@ void ContactView::OnMouseMove(POINT at, UINT keys)
     }
 }
 
-void ContactView::OnLButtonDown(POINT at, UINT keys)
-{
+void ContactView::OnLButtonDown(POINT at, UINT keys) {
     dragging_ = true;
     SetCapture(handle());
     SetCursor(overSplitter_ ? sizeCursor_ : arrowCursor_);
 }
 
-void ContactView::OnLButtonUp(POINT at, UINT keys)
-{
+void ContactView::OnLButtonUp(POINT at, UINT keys) {
     dragging_ = false;
     SetCursor(overSplitter_ ? sizeCursor_ : arrowCursor_);
     ReleaseCapture();
     // A big button acts on release when the last move found the pointer on it.
     if (hoveredButton_ < 0 || hoveredButton_ >= BigButtonCount)
         return;
-    if (gate_.admit({HeldCommand::Target::ContentView, WM_COMMAND, static_cast<WPARAM>(heldBigButtonId + hoveredButton_)}))
+    if (gate_.admit(
+            {HeldCommand::Target::ContentView, WM_COMMAND, static_cast<WPARAM>(heldBigButtonId + hoveredButton_)}))
         startOperation(bigButtonCommands[hoveredButton_], true);
 }
 
-void ContactView::paintHeaderAndFooter(HDC context, int width, int height)
-{
+void ContactView::paintHeaderAndFooter(HDC context, int width, int height) {
     const ContactViewLayout layout = contactViewLayout(width, height);
     UxSelection font(context, labelFont_.get());
     SetBkMode(context, TRANSPARENT);
@@ -372,8 +346,7 @@ void ContactView::paintHeaderAndFooter(HDC context, int width, int height)
     DrawTextA(context, "Current Palm User:", -1, &userLabel, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
 }
 
-void ContactView::OnPaint(HDC context)
-{
+void ContactView::OnPaint(HDC context) {
     const int width = clientWidth();
     const int height = clientHeight();
     // Composed off screen and copied once, so the bands never flicker.

@@ -37,13 +37,9 @@ const int statusBarId = 1000;
 
 MainFrame::MainFrame(PalmUserList users)
     : session_(new ContactSession(std::move(users), getPalmDesktopVersion(), readSwapNameSetting(), settings_)),
-      buttonBar_(new ButtonBar),
-      contentView_(new ContactView(*this, *session_))
-{
-}
+      buttonBar_(new ButtonBar), contentView_(new ContactView(*this, *session_)) {}
 
-MainFrame::~MainFrame()
-{
+MainFrame::~MainFrame() {
     // The child windows are gone by now; their objects go with this one.
     contentView_.reset();
     buttonBar_.reset();
@@ -52,8 +48,7 @@ MainFrame::~MainFrame()
         settings_.save();
 }
 
-bool MainFrame::OnCreate()
-{
+bool MainFrame::OnCreate() {
     applicationIcon_.reset(static_cast<HICON>(
         LoadImageA(uxInstance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(applicationIcon_.get()));
@@ -73,8 +68,7 @@ bool MainFrame::OnCreate()
     return true;
 }
 
-void MainFrame::OnSize(int width, int height)
-{
+void MainFrame::OnSize(int width, int height) {
     const MainFrameLayout layout = mainFrameLayout(width, height);
     const RECT status = toRect(layout.statusBar);
     const RECT bar = toRect(layout.buttonBar);
@@ -84,38 +78,31 @@ void MainFrame::OnSize(int width, int height)
     contentView_->moveTo(&content, true);
 }
 
-void MainFrame::OnGetMinMaxInfo(MINMAXINFO& limits)
-{
+void MainFrame::OnGetMinMaxInfo(MINMAXINFO& limits) {
     limits.ptMinTrackSize.x = MainFrameMinimumWidth;
     limits.ptMinTrackSize.y = MainFrameMinimumHeight;
 }
 
-void MainFrame::OnDestroy()
-{
+void MainFrame::OnDestroy() {
     // The menu goes with the window.
     SetMenu(handle(), nullptr);
     PostQuitMessage(0);
 }
 
-void MainFrame::OnCommand(int id, int code, HWND control)
-{
-    runCommand(id);
-}
+void MainFrame::OnCommand(int id, int code, HWND control) { runCommand(id); }
 
 namespace {
 
 // Commands that only show something may run inside an operation; the others
 // wait for its end.
-bool onlyShows(int commandId)
-{
+bool onlyShows(int commandId) {
     return commandId == ID_HELP_CONTENT || commandId == ID_HELP_WEB || commandId == ID_HELP_SYNC_REPORT ||
            commandId == ID_HELP_ABOUT;
 }
 
 }  // namespace
 
-UxFrame::CloseAnswer MainFrame::OnClose()
-{
+UxFrame::CloseAnswer MainFrame::OnClose() {
     // Closing inside an operation would take its window away under it.
     if (contentView_ && contentView_->handle() != nullptr &&
         !contentView_->admit({HeldCommand::Target::MainFrame, WM_CLOSE, 0}))
@@ -123,8 +110,7 @@ UxFrame::CloseAnswer MainFrame::OnClose()
     return CloseAnswer::Close;
 }
 
-void MainFrame::runCommand(int commandId)
-{
+void MainFrame::runCommand(int commandId) {
     const bool gated = !onlyShows(commandId) && contentView_ && contentView_->handle() != nullptr;
     if (gated && !contentView_->admit({HeldCommand::Target::MainFrame, WM_COMMAND, static_cast<WPARAM>(commandId)}))
         return;
@@ -153,65 +139,53 @@ void MainFrame::runCommand(int commandId)
     }
 }
 
-void MainFrame::updateUndoCommand()
-{
+void MainFrame::updateUndoCommand() {
     const UINT state = UndoJournal::available() ? MF_ENABLED : MF_GRAYED;
     EnableMenuItem(menu_.get(), ID_SYNC_UNDO, MF_BYCOMMAND | state);
 }
 
-void MainFrame::OnInitMenuPopup(HMENU menu, int index)
-{
+void MainFrame::OnInitMenuPopup(HMENU menu, int index) {
     // The journal may have gone since the last command (a restart elsewhere,
     // a file removed by hand).
     updateUndoCommand();
 }
 
-void MainFrame::confirmExit()
-{
+void MainFrame::confirmExit() {
     if (MessageBoxA(handle(), "Do you really want to quit Quillset?", "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES)
         PostMessageA(handle(), WM_CLOSE, 0, 0);
 }
 
-void MainFrame::openHelpFile()
-{
+void MainFrame::openHelpFile() {
     const std::string path = programFilePath(helpFileName);
     ShellExecuteA(handle(), "open", path.c_str(), "", "", SW_SHOW);
 }
 
-void MainFrame::openSyncReport()
-{
+void MainFrame::openSyncReport() {
     const std::string path = programFilePath(SyncReport::fileName);
     if (!isPlainFile(path)) {
         MessageBoxA(handle(), "No synchronization has been reported yet.", "Information", MB_OK | MB_ICONINFORMATION);
         return;
     }
     // A system without a viewer for ".log" files still has Notepad.
-    const INT_PTR opened =
-        reinterpret_cast<INT_PTR>(ShellExecuteA(handle(), "open", path.c_str(), "", "", SW_SHOW));
+    const INT_PTR opened = reinterpret_cast<INT_PTR>(ShellExecuteA(handle(), "open", path.c_str(), "", "", SW_SHOW));
     if (opened <= 32)
         ShellExecuteA(handle(), "open", "notepad.exe", path.c_str(), "", SW_SHOW);
 }
 
-void MainFrame::openHomePage()
-{
-    ShellExecuteA(nullptr, "open", homePageAddress, "", "", SW_SHOW);
-}
+void MainFrame::openHomePage() { ShellExecuteA(nullptr, "open", homePageAddress, "", "", SW_SHOW); }
 
-void MainFrame::showAbout()
-{
+void MainFrame::showAbout() {
     AboutDialog about;
     about.showModal(handle());
 }
 
-void MainFrame::showOptions()
-{
+void MainFrame::showOptions() {
     // A changed list setting refills the lists; Outlook need not be asked again.
     if (runOptionsDialog(handle(), settings_) && contentView_ && contentView_->handle() != nullptr)
         contentView_->loadContacts(false);
 }
 
-void MainFrame::openContactsFile()
-{
+void MainFrame::openContactsFile() {
     char path[MAX_PATH];
     lstrcpynA(path, session_->openedFile().c_str(), sizeof path);
     OPENFILENAMEA dialog = {};
@@ -233,22 +207,19 @@ void MainFrame::openContactsFile()
     refreshContacts();
 }
 
-void MainFrame::refreshContacts()
-{
+void MainFrame::refreshContacts() {
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
     if (contentView_ && contentView_->handle() != nullptr)
         contentView_->loadContacts(true);
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
 }
 
-void MainFrame::setStatusText(const char* text)
-{
+void MainFrame::setStatusText(const char* text) {
     if (statusBar_.handle() != nullptr)
         statusBar_.setText(0, text != nullptr ? text : "");
 }
 
-void MainFrame::showProgress(int percent)
-{
+void MainFrame::showProgress(int percent) {
     RECT part;
     if (!statusBar_.getPartRect(0, &part))
         return;

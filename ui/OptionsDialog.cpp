@@ -11,15 +11,11 @@ namespace {
 const char headerLine[] = "Setup Quillset for Outlook options.";
 const int droppedListMargin = 8;
 
-bool boxChecked(HWND dialog, int id)
-{
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
+bool boxChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 // The field names are longer than the boxes are wide: the dropped list is
 // made wide enough for the longest one.
-int widestFieldText(HWND box)
-{
+int widestFieldText(HWND box) {
     UxWindowDc context(box);
     UxSelection font(context.get(), reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
     int widest = 0;
@@ -37,20 +33,16 @@ int widestFieldText(HWND box)
 OptionsDialog::OptionsDialog(Settings& settings) : OptionsDialog(settings, OptionsVariant::FourFields) {}
 
 OptionsDialog::OptionsDialog(Settings& settings, OptionsVariant variant)
-    : BrandedDialog(optionsTemplateFor(variant), headerLine), settings_(settings), model_(settings.options, variant)
-{
-}
+    : BrandedDialog(optionsTemplateFor(variant), headerLine), settings_(settings), model_(settings.options, variant) {}
 
 OptionsDialogNine::OptionsDialogNine(Settings& settings) : OptionsDialog(settings, OptionsVariant::NineFields) {}
 
-INT_PTR OptionsDialog::runModal(HWND owner)
-{
+INT_PTR OptionsDialog::runModal(HWND owner) {
     const INT_PTR result = showModal(owner);
     return result == 1 ? 1 : 0;
 }
 
-void OptionsDialog::fillMappingBoxes()
-{
+void OptionsDialog::fillMappingBoxes() {
     int droppedWidth = 0;
     for (int index = 0; index < model_.mappingBoxCount(); ++index) {
         HWND box = GetDlgItem(handle(), model_.mappingBoxId(index));
@@ -64,8 +56,7 @@ void OptionsDialog::fillMappingBoxes()
     }
 }
 
-UxDialog::InitialFocus OptionsDialog::OnInitDialog()
-{
+UxDialog::InitialFocus OptionsDialog::OnInitDialog() {
     CheckDlgButton(handle(), model_.initialSyncActionButton(), BST_CHECKED);
     if (model_.initialAddressButton() != 0)
         CheckDlgButton(handle(), model_.initialAddressButton(), BST_CHECKED);
@@ -76,8 +67,7 @@ UxDialog::InitialFocus OptionsDialog::OnInitDialog()
     return InitialFocus::SetBySystem;
 }
 
-void OptionsDialog::confirm()
-{
+void OptionsDialog::confirm() {
     int selections[OptionsRecord::customMapCount];
     const int boxes = model_.mappingBoxCount();
     for (int index = 0; index < boxes; ++index)
@@ -89,8 +79,7 @@ void OptionsDialog::confirm()
     EndDialog(handle(), 1);
 }
 
-UxDialog::CommandAnswer OptionsDialog::OnCommand(int id, int code, HWND control)
-{
+UxDialog::CommandAnswer OptionsDialog::OnCommand(int id, int code, HWND control) {
     switch (id) {
     case IDOK: confirm(); return CommandAnswer::Handled;
     case IDCANCEL: EndDialog(handle(), 0); return CommandAnswer::Handled;
@@ -98,8 +87,7 @@ UxDialog::CommandAnswer OptionsDialog::OnCommand(int id, int code, HWND control)
     }
 }
 
-bool runOptionsDialog(HWND owner, Settings& settings)
-{
+bool runOptionsDialog(HWND owner, Settings& settings) {
     if (optionsVariantFor(getPalmDesktopVersion()) == OptionsVariant::NineFields) {
         OptionsDialogNine dialog(settings);
         return dialog.runModal(owner) == 1 && dialog.listSettingChanged();

@@ -15,8 +15,7 @@ namespace {
 const int initializeFailed = -1;
 const int mainWindowFailed = -2;
 
-int runMessageLoop(HWND mainWindow, HACCEL accelerators)
-{
+int runMessageLoop(HWND mainWindow, HACCEL accelerators) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // The accelerators come first, so F1 and F5 work wherever the focus is.
@@ -30,8 +29,7 @@ int runMessageLoop(HWND mainWindow, HACCEL accelerators)
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
-{
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     setUxInstance(instance);
     // A table from the resources lives as long as the program.
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));

@@ -6,8 +6,7 @@
 
 static const char splashClassName[] = "QSInitClass";
 
-SplashWindow* SplashWindow::show()
-{
+SplashWindow* SplashWindow::show() {
     SplashWindow* splash = new SplashWindow;
     if (!splash->open()) {
         delete splash;
@@ -16,8 +15,7 @@ SplashWindow* SplashWindow::show()
     return splash;
 }
 
-bool SplashWindow::open()
-{
+bool SplashWindow::open() {
     image_.reset(static_cast<HBITMAP>(LoadImageA(uxInstance(), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, 0)));
     if (!image_ || !imageSize(image_.get(), &width_, &height_))
         return false;
@@ -36,8 +34,7 @@ bool SplashWindow::open()
     return true;
 }
 
-void SplashWindow::paint(HDC context)
-{
+void SplashWindow::paint(HDC context) {
     UxMemoryDc source(CreateCompatibleDC(context));
     {
         UxSelection picture(source.get(), image_.get());
@@ -50,8 +47,7 @@ void SplashWindow::paint(HDC context)
     TextOutA(context, 30, 200, text, sizeof text - 1);
 }
 
-LRESULT SplashWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT SplashWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT)
         return DefWindowProcA(handle(), message, wParam, lParam);
     PAINTSTRUCT paintInfo;
@@ -61,8 +57,7 @@ LRESULT SplashWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-void SplashWindow::afterLastMessage()
-{
+void SplashWindow::afterLastMessage() {
     if (ownedByWindow_)
         delete this;
 }

@@ -13,16 +13,14 @@
 
 namespace {
 
-double elapsedMilliseconds(const LARGE_INTEGER& start)
-{
+double elapsedMilliseconds(const LARGE_INTEGER& start) {
     LARGE_INTEGER now, frequency;
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-bool waitRows(UiDriver& driver, const UiDriver::Words& words, const LARGE_INTEGER& start, double timeout)
-{
+bool waitRows(UiDriver& driver, const UiDriver::Words& words, const LARGE_INTEGER& start, double timeout) {
     const UiDriver::Words rows = {"rows", words[1], words[2]};
     const double began = elapsedMilliseconds(start);
     while (!driver.run(rows)) {
@@ -35,8 +33,7 @@ bool waitRows(UiDriver& driver, const UiDriver::Words& words, const LARGE_INTEGE
 
 }  // namespace
 
-int main(int argumentCount, char** arguments)
-{
+int main(int argumentCount, char** arguments) {
     if (argumentCount != 2) {
         std::fprintf(stderr, "usage: timeddriver <script>\n");
         return 2;

@@ -7,19 +7,16 @@
 
 namespace {
 
-std::string joined(const std::string& folder, const std::string& name)
-{
+std::string joined(const std::string& folder, const std::string& name) {
     return folder.empty() ? name : folder + "/" + name;
 }
 
 // Pages are named below the help's root, as the help compiler stores them.
-std::string belowRoot(const std::string& root, const std::string& path)
-{
+std::string belowRoot(const std::string& root, const std::string& path) {
     return path.compare(0, root.size() + 1, root + "/") == 0 ? path.substr(root.size() + 1) : path;
 }
 
-bool readSiteMapFile(const std::string& path, std::vector<SiteMapEntry>* entries)
-{
+bool readSiteMapFile(const std::string& path, std::vector<SiteMapEntry>* entries) {
     std::string text;
     if (!readTextFile(path, &text))
         return false;
@@ -27,8 +24,7 @@ bool readSiteMapFile(const std::string& path, std::vector<SiteMapEntry>* entries
     return true;
 }
 
-std::set<std::string> contentsPages(const HelpFolder& help)
-{
+std::set<std::string> contentsPages(const HelpFolder& help) {
     std::set<std::string> named;
     for (const SiteMapEntry& entry : help.contents) {
         for (const std::string& local : entry.locals) {
@@ -42,8 +38,7 @@ std::set<std::string> contentsPages(const HelpFolder& help)
 
 }  // namespace
 
-bool HelpFolder::load(const std::string& folder, const std::string& projectFile, std::string* problem)
-{
+bool HelpFolder::load(const std::string& folder, const std::string& projectFile, std::string* problem) {
     root = folder;
     std::string text;
     if (!readTextFile(joined(root, projectFile), &text)) {
@@ -69,13 +64,11 @@ bool HelpFolder::load(const std::string& folder, const std::string& projectFile,
     return true;
 }
 
-std::string HelpFolder::resolve(const std::string& from, const std::string& address) const
-{
+std::string HelpFolder::resolve(const std::string& from, const std::string& address) const {
     return normalPath(joined(folderOf(from), address));
 }
 
-std::vector<std::string> missingEntryPages(const HelpFolder& help)
-{
+std::vector<std::string> missingEntryPages(const HelpFolder& help) {
     std::vector<std::string> faults;
     auto checkList = [&](const std::vector<SiteMapEntry>& entries, const char* list) {
         for (const SiteMapEntry& entry : entries) {
@@ -88,12 +81,14 @@ std::vector<std::string> missingEntryPages(const HelpFolder& help)
                 const std::string page = help.resolve("", file);
                 const auto found = help.pages.find(page);
                 if (found == help.pages.end()) {
-                    faults.push_back(std::string(list) + " entry \"" + entry.name + "\" names the missing page " + local);
+                    faults.push_back(std::string(list) + " entry \"" + entry.name + "\" names the missing page " +
+                                     local);
                     continue;
                 }
                 const std::vector<std::string>& anchors = found->second.anchors;
                 if (!fragment.empty() && std::find(anchors.begin(), anchors.end(), fragment) == anchors.end())
-                    faults.push_back(std::string(list) + " entry \"" + entry.name + "\" names the missing place " + local);
+                    faults.push_back(std::string(list) + " entry \"" + entry.name + "\" names the missing place " +
+                                     local);
             }
         }
     };
@@ -102,8 +97,7 @@ std::vector<std::string> missingEntryPages(const HelpFolder& help)
     return faults;
 }
 
-std::vector<std::string> brokenReferences(const HelpFolder& help)
-{
+std::vector<std::string> brokenReferences(const HelpFolder& help) {
     std::vector<std::string> faults;
     const std::set<std::string> files = [&]() {
         std::set<std::string> all;
@@ -145,8 +139,7 @@ std::vector<std::string> brokenReferences(const HelpFolder& help)
     return faults;
 }
 
-std::vector<std::string> pagesOutsideContents(const HelpFolder& help)
-{
+std::vector<std::string> pagesOutsideContents(const HelpFolder& help) {
     std::vector<std::string> faults;
     const std::set<std::string> named = contentsPages(help);
     for (const auto& [path, page] : help.pages) {
@@ -155,12 +148,12 @@ std::vector<std::string> pagesOutsideContents(const HelpFolder& help)
     }
     const std::string topic = help.resolve("", help.project.option("Default topic"));
     if (topic.empty() || named.count(topic) == 0)
-        faults.push_back("the default topic \"" + help.project.option("Default topic") + "\" is no page of the contents");
+        faults.push_back("the default topic \"" + help.project.option("Default topic") +
+                         "\" is no page of the contents");
     return faults;
 }
 
-std::vector<std::string> projectFileFaults(const HelpFolder& help)
-{
+std::vector<std::string> projectFileFaults(const HelpFolder& help) {
     std::vector<std::string> faults;
     std::set<std::string> listed;
     for (const std::string& file : help.project.files) {
@@ -177,8 +170,7 @@ std::vector<std::string> projectFileFaults(const HelpFolder& help)
     return faults;
 }
 
-std::vector<ProgramText> programMessages(const std::string& sourceRoot, const std::vector<std::string>& folders)
-{
+std::vector<ProgramText> programMessages(const std::string& sourceRoot, const std::vector<std::string>& folders) {
     std::vector<ProgramText> messages;
     for (const std::string& folder : folders) {
         for (const std::string& path : filesEndingIn(joined(sourceRoot, folder), {".cpp", ".h"}, true)) {
@@ -187,15 +179,15 @@ std::vector<ProgramText> programMessages(const std::string& sourceRoot, const st
                 continue;
             for (const SourceText& literal : stringLiterals(source)) {
                 if (looksLikeMessage(literal.text))
-                    messages.push_back({literal.text, belowRoot(sourceRoot, path) + ":" + std::to_string(literal.line)});
+                    messages.push_back(
+                        {literal.text, belowRoot(sourceRoot, path) + ":" + std::to_string(literal.line)});
             }
         }
     }
     return messages;
 }
 
-std::vector<ProgramText> resourceScriptTexts(const std::string& rcPath, ResourceText::Kind kind)
-{
+std::vector<ProgramText> resourceScriptTexts(const std::string& rcPath, ResourceText::Kind kind) {
     std::vector<ProgramText> texts;
     std::string source;
     if (!readTextFile(rcPath, &source))
@@ -210,8 +202,7 @@ std::vector<ProgramText> resourceScriptTexts(const std::string& rcPath, Resource
     return texts;
 }
 
-std::vector<std::string> textsWithoutHelp(const HelpFolder& help, const std::vector<ProgramText>& texts)
-{
+std::vector<std::string> textsWithoutHelp(const HelpFolder& help, const std::vector<ProgramText>& texts) {
     std::vector<std::string> faults;
     for (const ProgramText& text : texts) {
         bool found = false;
@@ -227,16 +218,15 @@ std::vector<std::string> textsWithoutHelp(const HelpFolder& help, const std::vec
     return faults;
 }
 
-std::vector<std::string> dialogsWithoutPage(const HelpFolder& help, const std::vector<ProgramText>& captions)
-{
+std::vector<std::string> dialogsWithoutPage(const HelpFolder& help, const std::vector<ProgramText>& captions) {
     std::vector<std::string> faults;
     const std::set<std::string> named = contentsPages(help);
     for (const ProgramText& caption : captions) {
         bool found = false;
         for (const std::string& path : named) {
             const auto page = help.pages.find(path);
-            if (page != help.pages.end() &&
-                (containsMessage(page->second.title, caption.text) || containsMessage(page->second.heading, caption.text)))
+            if (page != help.pages.end() && (containsMessage(page->second.title, caption.text) ||
+                                             containsMessage(page->second.heading, caption.text)))
                 found = true;
         }
         if (!found)

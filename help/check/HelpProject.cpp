@@ -4,8 +4,7 @@
 
 namespace {
 
-std::string trimmed(const std::string& text)
-{
+std::string trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t\r");
     if (first == std::string::npos)
         return std::string();
@@ -15,14 +14,12 @@ std::string trimmed(const std::string& text)
 
 }  // namespace
 
-std::string HelpProject::option(const std::string& name) const
-{
+std::string HelpProject::option(const std::string& name) const {
     const auto found = options.find(name);
     return found == options.end() ? std::string() : found->second;
 }
 
-HelpProject readHelpProject(const std::string& text)
-{
+HelpProject readHelpProject(const std::string& text) {
     HelpProject project;
     std::istringstream lines(text);
     std::string line, section;

@@ -6,10 +6,9 @@ namespace {
 
 // Tags inside a line of text: they join words without a blank. Every other
 // tag separates what stands before and after it.
-bool isInline(const std::string& name)
-{
-    static const char* const names[] = {"a",    "b",     "i",   "em",  "strong", "var", "code", "span",
-                                        "kbd",  "samp",  "q",   "small", "sub",  "sup", "tt",   "u"};
+bool isInline(const std::string& name) {
+    static const char* const names[] = {"a",   "b",    "i", "em",    "strong", "var", "code", "span",
+                                        "kbd", "samp", "q", "small", "sub",    "sup", "tt",   "u"};
     for (const char* known : names) {
         if (name == known)
             return true;
@@ -17,8 +16,7 @@ bool isInline(const std::string& name)
     return false;
 }
 
-std::string attribute(const HtmlToken& tag, const char* name)
-{
+std::string attribute(const HtmlToken& tag, const char* name) {
     const auto found = tag.attributes.find(name);
     return found == tag.attributes.end() ? std::string() : found->second;
 }
@@ -27,8 +25,7 @@ bool hasAttribute(const HtmlToken& tag, const char* name) { return tag.attribute
 
 }  // namespace
 
-HtmlPage readHtmlPage(const std::string& html)
-{
+HtmlPage readHtmlPage(const std::string& html) {
     HtmlPage page;
     std::string text, title, heading;
     bool inTitle = false, inHeading = false, headingDone = false;
@@ -70,8 +67,7 @@ HtmlPage readHtmlPage(const std::string& html)
     return page;
 }
 
-bool isExternalAddress(const std::string& address)
-{
+bool isExternalAddress(const std::string& address) {
     const std::string lowered = lowerCase(address);
     for (const char* scheme : {"http:", "https:", "mailto:", "ftp:"}) {
         if (lowered.compare(0, std::string(scheme).size(), scheme) == 0)
@@ -80,8 +76,7 @@ bool isExternalAddress(const std::string& address)
     return false;
 }
 
-void splitAddress(const std::string& address, std::string* file, std::string* fragment)
-{
+void splitAddress(const std::string& address, std::string* file, std::string* fragment) {
     const size_t hash = address.find('#');
     *file = address.substr(0, hash);
     *fragment = hash == std::string::npos ? std::string() : address.substr(hash + 1);

@@ -3,8 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
-std::string lowerCase(std::string text)
-{
+std::string lowerCase(std::string text) {
     for (char& c : text)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
@@ -14,27 +13,23 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
-bool isNameCharacter(char c)
-{
+bool isNameCharacter(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':' || c == '.';
 }
 
-void skipBlanks(const std::string& html, size_t& at)
-{
+void skipBlanks(const std::string& html, size_t& at) {
     while (at < html.size() && isBlank(html[at]))
         ++at;
 }
 
-std::string readName(const std::string& html, size_t& at)
-{
+std::string readName(const std::string& html, size_t& at) {
     const size_t start = at;
     while (at < html.size() && isNameCharacter(html[at]))
         ++at;
     return lowerCase(html.substr(start, at - start));
 }
 
-std::string readAttributeValue(const std::string& html, size_t& at)
-{
+std::string readAttributeValue(const std::string& html, size_t& at) {
     if (at < html.size() && (html[at] == '"' || html[at] == '\'')) {
         const char quote = html[at++];
         const size_t end = html.find(quote, at);
@@ -50,8 +45,7 @@ std::string readAttributeValue(const std::string& html, size_t& at)
 }
 
 // Reads the tag that starts at html[at] == '<'; at ends behind its '>'.
-HtmlToken readTag(const std::string& html, size_t& at)
-{
+HtmlToken readTag(const std::string& html, size_t& at) {
     HtmlToken tag;
     tag.kind = HtmlToken::Kind::Tag;
     ++at;
@@ -87,8 +81,7 @@ HtmlToken readTag(const std::string& html, size_t& at)
 }
 
 // Content of <script> and <style> is no text of the page.
-void skipRawContent(const std::string& html, size_t& at, const std::string& name)
-{
+void skipRawContent(const std::string& html, size_t& at, const std::string& name) {
     const std::string lowered = lowerCase(html);
     const size_t end = lowered.find("</" + name, at);
     at = end == std::string::npos ? html.size() : end;
@@ -96,8 +89,7 @@ void skipRawContent(const std::string& html, size_t& at, const std::string& name
 
 }  // namespace
 
-std::vector<HtmlToken> htmlTokens(const std::string& html)
-{
+std::vector<HtmlToken> htmlTokens(const std::string& html) {
     std::vector<HtmlToken> tokens;
     size_t at = 0;
     while (at < html.size()) {
@@ -131,13 +123,12 @@ std::vector<HtmlToken> htmlTokens(const std::string& html)
 
 namespace {
 
-bool namedEntity(const std::string& name, std::string* replacement)
-{
+bool namedEntity(const std::string& name, std::string* replacement) {
     static const struct {
         const char* name;
         const char* text;
-    } entities[] = {{"amp", "&"},  {"lt", "<"},    {"gt", ">"},     {"quot", "\""}, {"apos", "'"},
-                    {"nbsp", " "}, {"ndash", "-"}, {"mdash", "-"},  {"rarr", "->"}, {"larr", "<-"},
+    } entities[] = {{"amp", "&"},      {"lt", "<"},        {"gt", ">"},    {"quot", "\""},  {"apos", "'"},
+                    {"nbsp", " "},     {"ndash", "-"},     {"mdash", "-"}, {"rarr", "->"},  {"larr", "<-"},
                     {"hellip", "..."}, {"middot", "\xB7"}, {"times", "x"}, {"copy", "(C)"}, {"reg", "(R)"}};
     for (const auto& entity : entities) {
         if (name == entity.name) {
@@ -148,8 +139,7 @@ bool namedEntity(const std::string& name, std::string* replacement)
     return false;
 }
 
-bool numericEntity(const std::string& name, std::string* replacement)
-{
+bool numericEntity(const std::string& name, std::string* replacement) {
     if (name.size() < 2 || name[0] != '#')
         return false;
     const bool hexadecimal = name[1] == 'x' || name[1] == 'X';
@@ -166,8 +156,7 @@ bool numericEntity(const std::string& name, std::string* replacement)
 
 }  // namespace
 
-std::string decodeEntities(const std::string& text)
-{
+std::string decodeEntities(const std::string& text) {
     std::string decoded;
     size_t at = 0;
     while (at < text.size()) {
@@ -186,8 +175,7 @@ std::string decodeEntities(const std::string& text)
     return decoded;
 }
 
-std::string collapseBlanks(const std::string& text)
-{
+std::string collapseBlanks(const std::string& text) {
     std::string collapsed;
     bool blank = false;
     for (char c : text) {

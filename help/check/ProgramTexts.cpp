@@ -10,8 +10,7 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 
-int hexValue(char c)
-{
+int hexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -19,8 +18,7 @@ int hexValue(char c)
 }
 
 // One escape after the backslash at source[at]; at ends behind it.
-char decodeEscape(const std::string& source, size_t& at)
-{
+char decodeEscape(const std::string& source, size_t& at) {
     ++at;
     if (at >= source.size())
         return '\\';
@@ -54,8 +52,7 @@ class CppScanner {
 public:
     explicit CppScanner(const std::string& source) : source_(source) {}
 
-    std::vector<SourceText> literals()
-    {
+    std::vector<SourceText> literals() {
         std::vector<SourceText> found;
         bool joinable = false;  // only blanks and comments since the last literal
         while (at_ < source_.size()) {
@@ -102,8 +99,7 @@ public:
     }
 
 private:
-    bool skipComment()
-    {
+    bool skipComment() {
         if (source_.compare(at_, 2, "//") == 0) {
             while (at_ < source_.size() && source_[at_] != '\n')
                 ++at_;
@@ -122,8 +118,7 @@ private:
 
     // "#include <x>" and "#include "x"" name files, not texts; other
     // directives (a #define of a message) are read like code.
-    void skipIncludeLine()
-    {
+    void skipIncludeLine() {
         size_t probe = at_ + 1;
         while (probe < source_.size() && (source_[probe] == ' ' || source_[probe] == '\t'))
             ++probe;
@@ -135,8 +130,7 @@ private:
             ++at_;
     }
 
-    void skipCharacterLiteral()
-    {
+    void skipCharacterLiteral() {
         ++at_;
         while (at_ < source_.size() && source_[at_] != '\'' && source_[at_] != '\n') {
             if (source_[at_] == '\\')
@@ -148,8 +142,7 @@ private:
 
     // A literal starts here: "..." or u8"..." (narrow); L, u and U literals
     // are read the same way. A name that merely ends in R or L is no prefix.
-    bool startsStringLiteral(size_t* prefix) const
-    {
+    bool startsStringLiteral(size_t* prefix) const {
         if (source_[at_] == '"') {
             *prefix = 0;
             return true;
@@ -167,8 +160,7 @@ private:
         return false;
     }
 
-    std::string readStringLiteral(size_t prefix)
-    {
+    std::string readStringLiteral(size_t prefix) {
         const bool raw = prefix > 0 && source_[at_ + prefix - 1] == 'R';
         at_ += prefix + 1;
         std::string text;
@@ -200,8 +192,7 @@ private:
     bool lineStart_ = true;
 };
 
-std::string trimmed(const std::string& text)
-{
+std::string trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos)
         return std::string();
@@ -210,14 +201,12 @@ std::string trimmed(const std::string& text)
 }
 
 // The conversions of printf formats: %d, %02d, %ld, %s, %u, %x ...
-const std::regex& conversionPattern()
-{
+const std::regex& conversionPattern() {
     static const std::regex pattern("%[-+ #0]*[0-9]*(\\.[0-9]+)?(hh|h|ll|l|z)?[diouxXsc]");
     return pattern;
 }
 
-std::string regexEscaped(const std::string& text)
-{
+std::string regexEscaped(const std::string& text) {
     static const std::string special = "\\^$.|?*+()[]{}";
     std::string escaped;
     for (char c : text) {
@@ -232,8 +221,7 @@ std::string regexEscaped(const std::string& text)
 
 std::vector<SourceText> stringLiterals(const std::string& cppSource) { return CppScanner(cppSource).literals(); }
 
-bool looksLikeMessage(const std::string& text)
-{
+bool looksLikeMessage(const std::string& text) {
     const std::string sentence = trimmed(text);
     if (sentence.empty())
         return false;
@@ -257,8 +245,7 @@ bool looksLikeMessage(const std::string& text)
     return words >= 3;
 }
 
-bool containsMessage(const std::string& pageText, const std::string& message)
-{
+bool containsMessage(const std::string& pageText, const std::string& message) {
     const std::string wanted = collapseBlanks(trimmed(message));
     if (wanted.empty())
         return false;
@@ -289,8 +276,7 @@ bool containsMessage(const std::string& pageText, const std::string& message)
     return std::regex_search(pageText, std::regex(pattern));
 }
 
-std::string plainResourceText(const std::string& raw)
-{
+std::string plainResourceText(const std::string& raw) {
     std::string text;
     for (size_t at = 0; at < raw.size(); ++at) {
         if (raw[at] == '\t' || raw.compare(at, 2, "\\t") == 0)
@@ -308,8 +294,7 @@ std::string plainResourceText(const std::string& raw)
 namespace {
 
 // The first "..." of a resource line, with "" standing for one quote.
-bool firstQuoted(const std::string& line, std::string* text)
-{
+bool firstQuoted(const std::string& line, std::string* text) {
     const size_t open = line.find('"');
     if (open == std::string::npos)
         return false;
@@ -328,20 +313,17 @@ bool firstQuoted(const std::string& line, std::string* text)
     return false;
 }
 
-std::string firstWord(const std::string& line)
-{
+std::string firstWord(const std::string& line) {
     std::istringstream words(line);
     std::string word;
     words >> word;
     return word;
 }
 
-bool isControlKeyword(const std::string& word)
-{
-    static const char* const keywords[] = {"LTEXT",       "RTEXT",          "CTEXT",      "PUSHBUTTON",
-                                           "DEFPUSHBUTTON", "GROUPBOX",     "AUTORADIOBUTTON", "AUTOCHECKBOX",
-                                           "CHECKBOX",    "RADIOBUTTON",    "STATE3",     "AUTO3STATE",
-                                           "CONTROL"};
+bool isControlKeyword(const std::string& word) {
+    static const char* const keywords[] = {"LTEXT",    "RTEXT",           "CTEXT",        "PUSHBUTTON", "DEFPUSHBUTTON",
+                                           "GROUPBOX", "AUTORADIOBUTTON", "AUTOCHECKBOX", "CHECKBOX",   "RADIOBUTTON",
+                                           "STATE3",   "AUTO3STATE",      "CONTROL"};
     for (const char* keyword : keywords) {
         if (word == keyword)
             return true;
@@ -351,8 +333,7 @@ bool isControlKeyword(const std::string& word)
 
 }  // namespace
 
-std::vector<ResourceText> resourceTexts(const std::string& rcSource)
-{
+std::vector<ResourceText> resourceTexts(const std::string& rcSource) {
     std::vector<ResourceText> texts;
     std::istringstream lines(rcSource);
     std::string line, dialog;

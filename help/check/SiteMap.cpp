@@ -4,16 +4,14 @@
 
 namespace {
 
-std::string attribute(const HtmlToken& tag, const char* name)
-{
+std::string attribute(const HtmlToken& tag, const char* name) {
     const auto found = tag.attributes.find(name);
     return found == tag.attributes.end() ? std::string() : found->second;
 }
 
 }  // namespace
 
-std::vector<SiteMapEntry> readSiteMap(const std::string& html)
-{
+std::vector<SiteMapEntry> readSiteMap(const std::string& html) {
     std::vector<SiteMapEntry> entries;
     int depth = 0;
     bool inEntry = false;

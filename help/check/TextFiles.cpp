@@ -7,8 +7,7 @@
 
 namespace fs = std::filesystem;
 
-bool readTextFile(const std::string& path, std::string* text)
-{
+bool readTextFile(const std::string& path, std::string* text) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return false;
@@ -20,8 +19,7 @@ bool readTextFile(const std::string& path, std::string* text)
 
 namespace {
 
-bool endsInOneOf(const std::string& name, const std::vector<std::string>& endings)
-{
+bool endsInOneOf(const std::string& name, const std::vector<std::string>& endings) {
     for (const std::string& ending : endings) {
         if (name.size() >= ending.size() && name.compare(name.size() - ending.size(), ending.size(), ending) == 0)
             return true;
@@ -32,8 +30,7 @@ bool endsInOneOf(const std::string& name, const std::vector<std::string>& ending
 }  // namespace
 
 std::vector<std::string> filesEndingIn(const std::string& folder, const std::vector<std::string>& endings,
-                                       bool recursive)
-{
+                                       bool recursive) {
     std::vector<std::string> found;
     std::error_code error;
     if (!fs::is_directory(folder, error))
@@ -53,8 +50,7 @@ std::vector<std::string> filesEndingIn(const std::string& folder, const std::vec
     return found;
 }
 
-std::string normalPath(const std::string& path)
-{
+std::string normalPath(const std::string& path) {
     std::vector<std::string> parts;
     std::string part;
     auto close = [&]() {
@@ -85,8 +81,7 @@ std::string normalPath(const std::string& path)
     return joined;
 }
 
-std::string folderOf(const std::string& path)
-{
+std::string folderOf(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }

@@ -12,8 +12,7 @@ namespace {
 const char projectText[] = "[OPTIONS]\nCompiled file=t.chm\nContents file=t.hhc\nIndex file=t.hhk\n"
                            "Default topic=html/a.htm\n\n[FILES]\nhtml/a.htm\nhtml/b.htm\n";
 
-std::string siteMap(const std::vector<std::pair<std::string, std::string>>& entries)
-{
+std::string siteMap(const std::vector<std::pair<std::string, std::string>>& entries) {
     std::string text = "<HTML><BODY><UL>";
     for (const auto& [name, local] : entries) {
         text += "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"" + name + "\">";
@@ -26,8 +25,7 @@ std::string siteMap(const std::vector<std::pair<std::string, std::string>>& entr
 
 class SmallHelp : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         std::filesystem::create_directories(folder.path() + "html");
         std::filesystem::create_directories(folder.path() + "images");
         write("t.hhp", projectText);
@@ -37,15 +35,17 @@ protected:
                             "</head><body><h1>A</h1><p>Done, <var>n</var> records synchronized.</p>"
                             "<a href=\"b.htm#part\">b</a> <img src=\"../images/x.png\"> "
                             "<a href=\"http://www.quillset.example/\">web</a></body></html>");
-        write("html/b.htm", "<html><body><h1><a name=\"part\"></a>Set Options</h1><a href=\"#part\">up</a></body></html>");
+        write("html/b.htm",
+              "<html><body><h1><a name=\"part\"></a>Set Options</h1><a href=\"#part\">up</a></body></html>");
         write("t.css", "body {}");
         write("images/x.png", "png");
     }
 
-    void write(const std::string& name, const std::string& text) { ASSERT_TRUE(writeWholeFile(folder.file(name), text)); }
+    void write(const std::string& name, const std::string& text) {
+        ASSERT_TRUE(writeWholeFile(folder.file(name), text));
+    }
 
-    HelpFolder loaded()
-    {
+    HelpFolder loaded() {
         HelpFolder help;
         std::string problem;
         EXPECT_TRUE(help.load(root(), "t.hhp", &problem)) << problem;
@@ -59,8 +59,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SmallHelp, TheSoundHelpPassesEveryCheck)
-{
+TEST_F(SmallHelp, TheSoundHelpPassesEveryCheck) {
     const HelpFolder help = loaded();
     EXPECT_EQ(help.pages.size(), 2u);
     EXPECT_TRUE(missingEntryPages(help).empty());
@@ -71,8 +70,7 @@ TEST_F(SmallHelp, TheSoundHelpPassesEveryCheck)
     EXPECT_TRUE(dialogsWithoutPage(help, {{"Choose Sync Action", "x.rc:1"}, {"Set Options", "x.rc:2"}}).empty());
 }
 
-TEST_F(SmallHelp, AContentsOrIndexEntryWithoutItsPageOrPlace)
-{
+TEST_F(SmallHelp, AContentsOrIndexEntryWithoutItsPageOrPlace) {
     write("t.hhc", siteMap({{"A", "html/a.htm"}, {"B", "html/b.htm#gone"}, {"C", "html/c.htm"}}));
     write("t.hhk", siteMap({{"a", "html/a.htm"}, {"nothing", ""}}));
     const std::vector<std::string> faults = missingEntryPages(loaded());
@@ -82,8 +80,7 @@ TEST_F(SmallHelp, AContentsOrIndexEntryWithoutItsPageOrPlace)
     EXPECT_NE(faults[2].find("\"nothing\" names no page"), std::string::npos);
 }
 
-TEST_F(SmallHelp, BrokenLinksImagesSheetsAndPlaces)
-{
+TEST_F(SmallHelp, BrokenLinksImagesSheetsAndPlaces) {
     write("html/a.htm", "<link href=\"../gone.css\"><a href=\"b.htm#nowhere\">b</a><a href=\"c.htm\">c</a>"
                         "<img src=\"x.png\"><a href=\"#top\">top</a><a href=\"../../outside.htm\">o</a>"
                         "<a href=\"\">empty</a>");
@@ -99,8 +96,7 @@ TEST_F(SmallHelp, BrokenLinksImagesSheetsAndPlaces)
         EXPECT_NE(all.find(named), std::string::npos) << named;
 }
 
-TEST_F(SmallHelp, APageOutsideTheContentsAndADefaultTopicOutsideIt)
-{
+TEST_F(SmallHelp, APageOutsideTheContentsAndADefaultTopicOutsideIt) {
     write("html/orphan.htm", "<h1>alone</h1>");
     write("t.hhp", std::string(projectText) + "html/orphan.htm\n");
     write("t.hhc", siteMap({{"B", "html/b.htm"}}));
@@ -111,8 +107,7 @@ TEST_F(SmallHelp, APageOutsideTheContentsAndADefaultTopicOutsideIt)
     EXPECT_NE(faults[2].find("default topic"), std::string::npos);
 }
 
-TEST_F(SmallHelp, ProjectFilesMissingOnDiskOrPagesMissingFromTheProject)
-{
+TEST_F(SmallHelp, ProjectFilesMissingOnDiskOrPagesMissingFromTheProject) {
     write("t.hhp", "[OPTIONS]\nContents file=t.hhc\nIndex file=t.hhk\n[FILES]\nhtml/a.htm\nhtml/gone.htm\n");
     const std::vector<std::string> faults = projectFileFaults(loaded());
     ASSERT_EQ(faults.size(), 2u);
@@ -120,8 +115,7 @@ TEST_F(SmallHelp, ProjectFilesMissingOnDiskOrPagesMissingFromTheProject)
     EXPECT_EQ(faults[1], "html/b.htm is missing from [FILES]");
 }
 
-TEST_F(SmallHelp, AMessageOrDialogTheHelpDoesNotDescribe)
-{
+TEST_F(SmallHelp, AMessageOrDialogTheHelpDoesNotDescribe) {
     const HelpFolder help = loaded();
     const std::vector<std::string> texts =
         textsWithoutHelp(help, {{"Done, %d records synchronized.", "a.cpp:1"}, {"Nothing to undo.", "b.cpp:7"}});
@@ -132,8 +126,7 @@ TEST_F(SmallHelp, AMessageOrDialogTheHelpDoesNotDescribe)
     EXPECT_EQ(dialogsWithoutPage(loaded(), {{"Set Options", "x.rc:2"}}).size(), 1u);
 }
 
-TEST(HelpFolderLoad, AMissingProjectContentsOrIndexIsReported)
-{
+TEST(HelpFolderLoad, AMissingProjectContentsOrIndexIsReported) {
     TempFolder folder;
     const std::string root = folder.path().substr(0, folder.path().size() - 1);
     HelpFolder help;

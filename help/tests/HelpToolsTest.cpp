@@ -10,8 +10,7 @@
 
 namespace {
 
-std::vector<std::string> texts(const std::vector<SourceText>& literals)
-{
+std::vector<std::string> texts(const std::vector<SourceText>& literals) {
     std::vector<std::string> found;
     for (const SourceText& literal : literals)
         found.push_back(literal.text);
@@ -20,8 +19,7 @@ std::vector<std::string> texts(const std::vector<SourceText>& literals)
 
 }  // namespace
 
-TEST(StringLiterals, JoinsAdjacentLiteralsAcrossLinesAndComments)
-{
+TEST(StringLiterals, JoinsAdjacentLiteralsAcrossLinesAndComments) {
     const std::string source = "const char a[] = \"Please contact \"\n"
                                "    /* the address */ \"support@x.example.\";\n"
                                "f(\"one\", \"two\");\n";
@@ -29,8 +27,7 @@ TEST(StringLiterals, JoinsAdjacentLiteralsAcrossLinesAndComments)
               (std::vector<std::string>{"Please contact support@x.example.", "one", "two"}));
 }
 
-TEST(StringLiterals, SkipsCommentsIncludesAndCharacterLiterals)
-{
+TEST(StringLiterals, SkipsCommentsIncludesAndCharacterLiterals) {
     const std::string source = "#include \"ui/MainFrame.h\"\n"
                                "// \"not a text\"\n"
                                "/* \"nor this\" */\n"
@@ -40,9 +37,9 @@ TEST(StringLiterals, SkipsCommentsIncludesAndCharacterLiterals)
     EXPECT_EQ(texts(stringLiterals(source)), (std::vector<std::string>{"kept", "end"}));
 }
 
-TEST(StringLiterals, DecodesEscapesAndCountsLines)
-{
-    const std::vector<SourceText> found = stringLiterals("x;\n\ny = \"a\\\"b\\tc\\x41\\101\\\\\";\nR\"(raw \"text\")\";");
+TEST(StringLiterals, DecodesEscapesAndCountsLines) {
+    const std::vector<SourceText> found =
+        stringLiterals("x;\n\ny = \"a\\\"b\\tc\\x41\\101\\\\\";\nR\"(raw \"text\")\";");
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].text, "a\"b\tcAA\\");
     EXPECT_EQ(found[0].line, 3);
@@ -50,13 +47,11 @@ TEST(StringLiterals, DecodesEscapesAndCountsLines)
     EXPECT_EQ(found[1].line, 4);
 }
 
-TEST(StringLiterals, AnIdentifierEndingInRIsNoRawPrefix)
-{
+TEST(StringLiterals, AnIdentifierEndingInRIsNoRawPrefix) {
     EXPECT_EQ(texts(stringLiterals("USER\"(a)\";")), (std::vector<std::string>{"(a)"}));
 }
 
-TEST(MessageShape, SentencesAreMessagesLabelsAreNot)
-{
+TEST(MessageShape, SentencesAreMessagesLabelsAreNot) {
     EXPECT_TRUE(looksLikeMessage("Do you really want to quit Quillset?"));
     EXPECT_TRUE(looksLikeMessage(" %d records could not be written."));
     EXPECT_TRUE(looksLikeMessage("Invalid Palm Desktop Contacts Database file, please try another one."));
@@ -67,26 +62,24 @@ TEST(MessageShape, SentencesAreMessagesLabelsAreNot)
     EXPECT_FALSE(looksLikeMessage(std::string("Palm Desktop Contacts Database File(*.dat)\0*.dat.", 46)));
 }
 
-TEST(MessageSearch, ConversionsStandForTheWordsTheHelpWrites)
-{
+TEST(MessageSearch, ConversionsStandForTheWordsTheHelpWrites) {
     const std::string message = "Transfer finished, %d records synchronized.";
     EXPECT_TRUE(containsMessage("It says: Transfer finished, n records synchronized. Then", message));
     EXPECT_TRUE(containsMessage("Transfer finished, 12 records synchronized.", message));
     EXPECT_FALSE(containsMessage("Transfer finished, records synchronized.", message));
     EXPECT_FALSE(containsMessage("Transfer finished, n records synchronised.", message));
-    EXPECT_TRUE(containsMessage("View contacts detail information of Ann Lee.", "View contacts detail information of %s %s."));
+    EXPECT_TRUE(
+        containsMessage("View contacts detail information of Ann Lee.", "View contacts detail information of %s %s."));
     EXPECT_TRUE(containsMessage("Progress 50% shown", "Progress %d%% shown"));
     EXPECT_TRUE(containsMessage("a (b) [c] d.", "a (b) [c] d."));
 }
 
-TEST(MessageSearch, BlanksOfTheMessageAreCollapsedAndItsEndsTrimmed)
-{
+TEST(MessageSearch, BlanksOfTheMessageAreCollapsedAndItsEndsTrimmed) {
     EXPECT_TRUE(containsMessage("They could not be written.", "  could not   be written. "));
     EXPECT_FALSE(containsMessage("anything", "   "));
 }
 
-TEST(ResourceTexts, MenusDialogsControlsAndStrings)
-{
+TEST(ResourceTexts, MenusDialogsControlsAndStrings) {
     const std::string rc = "IDR_MAIN_MENU MENU\nBEGIN\n    POPUP \"&File\"\n    BEGIN\n"
                            "        MENUITEM \"&Refresh\\tF5\", ID_FILE_REFRESH\n        MENUITEM SEPARATOR\n"
                            "    END\nEND\n"
@@ -111,17 +104,16 @@ TEST(ResourceTexts, MenusDialogsControlsAndStrings)
     EXPECT_EQ(found[6].text, "Nothing is left to undo.");
 }
 
-TEST(ResourceTexts, PlainTextKeepsADoubledAmpersand)
-{
+TEST(ResourceTexts, PlainTextKeepsADoubledAmpersand) {
     EXPECT_EQ(plainResourceText("Save && E&xit\tCtrl+X"), "Save & Exit");
 }
 
-TEST(HtmlPage, VisibleTextJoinsInlineTagsAndSeparatesBlocks)
-{
-    const HtmlPage page = readHtmlPage("<html><head><title>The &quot;main&quot; window</title>"
-                                       "<style>p { color: red; }</style></head><body>"
-                                       "<h1><a name=\"top\"></a>Main <b>window</b></h1><p>finished, <var>n</var>&nbsp;records"
-                                       "</p><p>next</p><!-- <a href=\"hidden.htm\"> --></body></html>");
+TEST(HtmlPage, VisibleTextJoinsInlineTagsAndSeparatesBlocks) {
+    const HtmlPage page =
+        readHtmlPage("<html><head><title>The &quot;main&quot; window</title>"
+                     "<style>p { color: red; }</style></head><body>"
+                     "<h1><a name=\"top\"></a>Main <b>window</b></h1><p>finished, <var>n</var>&nbsp;records"
+                     "</p><p>next</p><!-- <a href=\"hidden.htm\"> --></body></html>");
     EXPECT_EQ(page.title, "The \"main\" window");
     EXPECT_EQ(page.heading, "Main window");
     EXPECT_EQ(page.text, "Main window finished, n records next");
@@ -129,8 +121,7 @@ TEST(HtmlPage, VisibleTextJoinsInlineTagsAndSeparatesBlocks)
     EXPECT_EQ(page.anchors, std::vector<std::string>{"top"});
 }
 
-TEST(HtmlPage, CollectsLinksImagesSheetsAndPlaces)
-{
+TEST(HtmlPage, CollectsLinksImagesSheetsAndPlaces) {
     const HtmlPage page = readHtmlPage("<link rel=stylesheet href='../help.css'><a name=old></a>"
                                        "<a href=\"b.htm#x&amp;y\">b</a><img src=\"../images/a.png\" alt=\"a > b\">"
                                        "<h2 id='part'>p</h2><h2><a name='named'></a>q</h2>");
@@ -141,8 +132,7 @@ TEST(HtmlPage, CollectsLinksImagesSheetsAndPlaces)
     EXPECT_EQ(page.anchors, (std::vector<std::string>{"old", "named"}));
 }
 
-TEST(HtmlPage, AddressesSplitAndExternalOnesAreKnown)
-{
+TEST(HtmlPage, AddressesSplitAndExternalOnesAreKnown) {
     std::string file, fragment;
     splitAddress("a.htm#b", &file, &fragment);
     EXPECT_EQ(file, "a.htm");
@@ -152,13 +142,11 @@ TEST(HtmlPage, AddressesSplitAndExternalOnesAreKnown)
     EXPECT_FALSE(isExternalAddress("http.htm"));
 }
 
-TEST(Entities, NamedAndNumericEntitiesDecodeUnknownOnesStay)
-{
+TEST(Entities, NamedAndNumericEntitiesDecodeUnknownOnesStay) {
     EXPECT_EQ(decodeEntities("a&amp;b &#65;&#x42; &lt;&gt; &bogus; & x"), "a&b AB <> &bogus; & x");
 }
 
-TEST(SiteMap, EntriesKeepTheirNestingAndEveryPage)
-{
+TEST(SiteMap, EntriesKeepTheirNestingAndEveryPage) {
     const std::vector<SiteMapEntry> entries =
         readSiteMap("<OBJECT type=\"text/site properties\"><param name=\"X\" value=\"y\"></OBJECT><UL>"
                     "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Messages\"></OBJECT>"
@@ -174,8 +162,7 @@ TEST(SiteMap, EntriesKeepTheirNestingAndEveryPage)
     EXPECT_EQ(entries[1].locals, (std::vector<std::string>{"html/a.htm", "html/b.htm"}));
 }
 
-TEST(Paths, NormalPathsResolveDotsAndRefuseToClimbOut)
-{
+TEST(Paths, NormalPathsResolveDotsAndRefuseToClimbOut) {
     EXPECT_EQ(normalPath("html/../images/a.png"), "images/a.png");
     EXPECT_EQ(normalPath("html\\.\\a.htm"), "html/a.htm");
     EXPECT_EQ(normalPath("../a.htm"), "");

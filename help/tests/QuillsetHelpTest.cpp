@@ -22,8 +22,7 @@ namespace {
 // synchronization operations.
 const std::vector<std::string> messageFolders = {"ui", "operations", "palmstore", "sync"};
 
-std::string listed(const std::vector<std::string>& faults)
-{
+std::string listed(const std::vector<std::string>& faults) {
     std::string text;
     for (const std::string& fault : faults)
         text += "\n  " + fault;
@@ -32,13 +31,11 @@ std::string listed(const std::vector<std::string>& faults)
 
 class QuillsetHelp : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         help_ = new HelpFolder;
         loaded_ = help_->load(QS_HELP_DIR, "qsohelp.hhp", &problem_);
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         delete help_;
         help_ = nullptr;
     }
@@ -58,44 +55,38 @@ std::string QuillsetHelp::problem_;
 
 }  // namespace
 
-TEST_F(QuillsetHelp, TheProjectCompilesTheFileTheProgramOpens)
-{
+TEST_F(QuillsetHelp, TheProjectCompilesTheFileTheProgramOpens) {
     EXPECT_EQ(help().project.option("Compiled file"), "qsohelp.chm");
     EXPECT_FALSE(help().project.option("Title").empty());
     EXPECT_GE(help().pages.size(), 20u);
 }
 
-TEST_F(QuillsetHelp, EveryEntryOfTheContentsAndIndexHasItsPage)
-{
+TEST_F(QuillsetHelp, EveryEntryOfTheContentsAndIndexHasItsPage) {
     EXPECT_GE(help().index.size(), 30u);
     const std::vector<std::string> faults = missingEntryPages(help());
     EXPECT_TRUE(faults.empty()) << listed(faults);
 }
 
-TEST_F(QuillsetHelp, EveryLinkImageAndPlaceResolves)
-{
+TEST_F(QuillsetHelp, EveryLinkImageAndPlaceResolves) {
     const std::vector<std::string> faults = brokenReferences(help());
     EXPECT_TRUE(faults.empty()) << listed(faults);
 }
 
-TEST_F(QuillsetHelp, EveryPageIsInTheContentsAndInTheProject)
-{
+TEST_F(QuillsetHelp, EveryPageIsInTheContentsAndInTheProject) {
     std::vector<std::string> faults = pagesOutsideContents(help());
     const std::vector<std::string> files = projectFileFaults(help());
     faults.insert(faults.end(), files.begin(), files.end());
     EXPECT_TRUE(faults.empty()) << listed(faults);
 }
 
-TEST_F(QuillsetHelp, F1OpensOnTheMainWindowPage)
-{
+TEST_F(QuillsetHelp, F1OpensOnTheMainWindowPage) {
     const std::string topic = help().resolve("", help().project.option("Default topic"));
     const auto page = help().pages.find(topic);
     ASSERT_NE(page, help().pages.end()) << topic;
     EXPECT_NE(page->second.heading.find("main window"), std::string::npos) << page->second.heading;
 }
 
-TEST_F(QuillsetHelp, EveryMessageOfTheProgramIsDescribed)
-{
+TEST_F(QuillsetHelp, EveryMessageOfTheProgramIsDescribed) {
     std::vector<ProgramText> messages = programMessages(QS_SOURCE_DIR, messageFolders);
     const std::vector<ProgramText> strings = resourceScriptTexts(rcPath(), ResourceText::Kind::String);
     messages.insert(messages.end(), strings.begin(), strings.end());
@@ -105,8 +96,7 @@ TEST_F(QuillsetHelp, EveryMessageOfTheProgramIsDescribed)
     EXPECT_TRUE(faults.empty()) << listed(faults);
 }
 
-TEST_F(QuillsetHelp, EveryMenuItemAndDialogTextIsDescribed)
-{
+TEST_F(QuillsetHelp, EveryMenuItemAndDialogTextIsDescribed) {
     std::vector<ProgramText> texts = resourceScriptTexts(rcPath(), ResourceText::Kind::Menu);
     ASSERT_GE(texts.size(), 12u);
     const std::vector<ProgramText> controls = resourceScriptTexts(rcPath(), ResourceText::Kind::Control);
@@ -115,23 +105,21 @@ TEST_F(QuillsetHelp, EveryMenuItemAndDialogTextIsDescribed)
     EXPECT_TRUE(faults.empty()) << listed(faults);
 }
 
-TEST_F(QuillsetHelp, EveryDialogHasAPageOfItsOwnInTheContents)
-{
+TEST_F(QuillsetHelp, EveryDialogHasAPageOfItsOwnInTheContents) {
     const std::vector<ProgramText> captions = resourceScriptTexts(rcPath(), ResourceText::Kind::DialogCaption);
     ASSERT_GE(captions.size(), 5u);
     const std::vector<std::string> faults = dialogsWithoutPage(help(), captions);
     EXPECT_TRUE(faults.empty()) << listed(faults);
 }
 
-TEST_F(QuillsetHelp, TheAboutPageShowsTheVersionOfTheBuild)
-{
+TEST_F(QuillsetHelp, TheAboutPageShowsTheVersionOfTheBuild) {
     std::string header;
     ASSERT_TRUE(readTextFile(std::string(QS_SOURCE_DIR) + "/installer/QuillsetVersion.h", &header));
     std::string version;
     for (const char* part : {"MAJOR", "MINOR", "PATCH", "BUILD"}) {
         std::smatch match;
-        ASSERT_TRUE(std::regex_search(header, match, std::regex(std::string("#define QUILLSET_VERSION_") + part +
-                                                                " ([0-9]+)")))
+        ASSERT_TRUE(
+            std::regex_search(header, match, std::regex(std::string("#define QUILLSET_VERSION_") + part + " ([0-9]+)")))
             << part;
         version += (version.empty() ? "" : ".") + match[1].str();
     }

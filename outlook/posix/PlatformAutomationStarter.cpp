@@ -1,6 +1,4 @@
 #include "outlook/AutomationStarter.h"
 
 // No COM here: a session started without a test's factory finds no Outlook.
-std::unique_ptr<AutomationStarter> createPlatformAutomationStarter() {
-    return createUnavailableAutomationStarter();
-}
+std::unique_ptr<AutomationStarter> createPlatformAutomationStarter() { return createUnavailableAutomationStarter(); }

@@ -2,13 +2,9 @@
 
 #include "outlook/BusyRetry.h"
 
-BusyMessageFilter::BusyMessageFilter()
-{
-    registered_ = SUCCEEDED(CoRegisterMessageFilter(this, &previous_));
-}
+BusyMessageFilter::BusyMessageFilter() { registered_ = SUCCEEDED(CoRegisterMessageFilter(this, &previous_)); }
 
-BusyMessageFilter::~BusyMessageFilter()
-{
+BusyMessageFilter::~BusyMessageFilter() {
     if (!registered_)
         return;
     IMessageFilter* ours = nullptr;
@@ -17,8 +13,7 @@ BusyMessageFilter::~BusyMessageFilter()
         previous_->Release();
 }
 
-HRESULT STDMETHODCALLTYPE BusyMessageFilter::QueryInterface(REFIID id, void** object)
-{
+HRESULT STDMETHODCALLTYPE BusyMessageFilter::QueryInterface(REFIID id, void** object) {
     if (object == nullptr)
         return E_POINTER;
     if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IMessageFilter)) {
@@ -29,18 +24,15 @@ HRESULT STDMETHODCALLTYPE BusyMessageFilter::QueryInterface(REFIID id, void** ob
     return E_NOINTERFACE;
 }
 
-DWORD STDMETHODCALLTYPE BusyMessageFilter::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO)
-{
+DWORD STDMETHODCALLTYPE BusyMessageFilter::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) {
     return SERVERCALL_ISHANDLED;
 }
 
-DWORD STDMETHODCALLTYPE BusyMessageFilter::RetryRejectedCall(HTASK, DWORD tickCount, DWORD)
-{
+DWORD STDMETHODCALLTYPE BusyMessageFilter::RetryRejectedCall(HTASK, DWORD tickCount, DWORD) {
     return static_cast<DWORD>(rejectedCallRetryDelay(tickCount));
 }
 
-DWORD STDMETHODCALLTYPE BusyMessageFilter::MessagePending(HTASK, DWORD, DWORD)
-{
+DWORD STDMETHODCALLTYPE BusyMessageFilter::MessagePending(HTASK, DWORD, DWORD) {
     // Paint and sent messages go on; input waits for the call's end.
     return PENDINGMSG_WAITDEFPROCESS;
 }

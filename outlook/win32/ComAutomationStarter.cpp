@@ -13,30 +13,36 @@ class ComAutomationStarter : public AutomationStarter {
 public:
     bool lookUpClass(const char* programId) override {
         foundClass_ = false;
-        if (!programId) return false;
+        if (!programId)
+            return false;
         std::wstring wideId = toWideString(ansiToUtf16(programId));
         foundClass_ = SUCCEEDED(CLSIDFromProgID(wideId.c_str(), &classId_));
         return foundClass_;
     }
 
     bool createObject() override {
-        if (!foundClass_) return false;
-        HRESULT status = CoCreateInstance(classId_, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                          IID_IUnknown, created_.receiveVoid());
-        if (FAILED(status)) created_.reset();
+        if (!foundClass_)
+            return false;
+        HRESULT status = CoCreateInstance(classId_, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
+                                          created_.receiveVoid());
+        if (FAILED(status))
+            created_.reset();
         return static_cast<bool>(created_);
     }
 
     bool runObject() override {
-        if (!created_) return false;
+        if (!created_)
+            return false;
         running_ = SUCCEEDED(OleRun(created_.get()));
         return running_;
     }
 
     AutomationObjectRef queryDispatch() override {
-        if (!created_ || !running_) return nullptr;
+        if (!created_ || !running_)
+            return nullptr;
         ComPtr<IDispatch> dispatch;
-        if (FAILED(created_->QueryInterface(IID_IDispatch, dispatch.receiveVoid()))) return nullptr;
+        if (FAILED(created_->QueryInterface(IID_IDispatch, dispatch.receiveVoid())))
+            return nullptr;
         return DispatchObject::wrap(dispatch.get());
     }
 

@@ -10,12 +10,14 @@ public:
     explicit ComPtr(Interface* adopted) : pointer_(adopted) {}
     // Takes a reference of its own to an interface someone else owns.
     static ComPtr borrow(Interface* pointer) {
-        if (pointer) pointer->AddRef();
+        if (pointer)
+            pointer->AddRef();
         return ComPtr(pointer);
     }
 
     ComPtr(const ComPtr& other) : pointer_(other.pointer_) {
-        if (pointer_) pointer_->AddRef();
+        if (pointer_)
+            pointer_->AddRef();
     }
     ComPtr(ComPtr&& other) noexcept : pointer_(other.pointer_) { other.pointer_ = nullptr; }
     ComPtr& operator=(ComPtr other) noexcept {
@@ -27,7 +29,8 @@ public:
     void reset() {
         Interface* pointer = pointer_;
         pointer_ = nullptr;
-        if (pointer) pointer->Release();
+        if (pointer)
+            pointer->Release();
     }
     Interface* get() const { return pointer_; }
     Interface* operator->() const { return pointer_; }

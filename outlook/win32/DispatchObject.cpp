@@ -9,7 +9,8 @@ static const LCID NameLookupLocale = 0x0400;  // LOCALE_USER_DEFAULT
 static const LCID InvokeLocale = 0x0800;      // LOCALE_SYSTEM_DEFAULT
 
 AutomationObjectRef DispatchObject::wrap(IDispatch* dispatch) {
-    if (!dispatch) return nullptr;
+    if (!dispatch)
+        return nullptr;
     return AutomationObjectRef(new DispatchObject(ComPtr<IDispatch>::borrow(dispatch)));
 }
 
@@ -22,29 +23,35 @@ int32_t DispatchObject::lookUpMember(const char* name, DISPID* member) {
     std::wstring wideName = toWideString(ansiToUtf16(name));
     LPOLESTR names[1] = {&wideName[0]};
     HRESULT status = dispatch_->GetIDsOfNames(IID_NULL, names, 1, NameLookupLocale, member);
-    if (SUCCEEDED(status)) members_->store(kind_, name, *member);
+    if (SUCCEEDED(status))
+        members_->store(kind_, name, *member);
     return status;
 }
 
 void DispatchObject::shareCacheWith(const AutomationValue& value) const {
-    if (!value.isObject()) return;
-    if (auto* adapter = dynamic_cast<DispatchObject*>(value.object().get())) adapter->members_ = members_;
+    if (!value.isObject())
+        return;
+    if (auto* adapter = dynamic_cast<DispatchObject*>(value.object().get()))
+        adapter->members_ = members_;
 }
 
-int32_t DispatchObject::invoke(const char* name, AutomationCallKind kind,
-                               const std::vector<AutomationValue>& arguments,
+int32_t DispatchObject::invoke(const char* name, AutomationCallKind kind, const std::vector<AutomationValue>& arguments,
                                AutomationValue* result) {
-    if (result) result->clear();
-    if (!name || !dispatch_) return AutomationStatus::InvalidArgument;
+    if (result)
+        result->clear();
+    if (!name || !dispatch_)
+        return AutomationStatus::InvalidArgument;
     DISPID member = DISPID_UNKNOWN;
     HRESULT status = lookUpMember(name, &member);
-    if (FAILED(status)) return status;
+    if (FAILED(status))
+        return status;
 
     // IDispatch takes its arguments last to first.
     VariantArray variants(arguments.size());
     for (size_t index = 0; index < arguments.size(); ++index) {
         status = automationValueToVariant(arguments[index], &variants[arguments.size() - 1 - index]);
-        if (FAILED(status)) return status;
+        if (FAILED(status))
+            return status;
     }
     DISPID propertyPut = DISPID_PROPERTYPUT;
     DISPPARAMS parameters = {};
@@ -56,8 +63,8 @@ int32_t DispatchObject::invoke(const char* name, AutomationCallKind kind,
     }
 
     ScopedVariant answer;
-    status = dispatch_->Invoke(member, IID_NULL, InvokeLocale, static_cast<WORD>(kind), &parameters,
-                               answer.get(), nullptr, nullptr);
+    status = dispatch_->Invoke(member, IID_NULL, InvokeLocale, static_cast<WORD>(kind), &parameters, answer.get(),
+                               nullptr, nullptr);
     if (SUCCEEDED(status) && result) {
         *result = automationValueFromVariant(answer.value());
         shareCacheWith(*result);

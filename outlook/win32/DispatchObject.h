@@ -21,8 +21,7 @@ public:
     // Takes a reference of its own; none for a null interface.
     static AutomationObjectRef wrap(IDispatch* dispatch);
 
-    int32_t invoke(const char* name, AutomationCallKind kind,
-                   const std::vector<AutomationValue>& arguments,
+    int32_t invoke(const char* name, AutomationCallKind kind, const std::vector<AutomationValue>& arguments,
                    AutomationValue* result) override;
 
     void setMemberKind(const char* kind) override { kind_ = kind ? kind : ""; }

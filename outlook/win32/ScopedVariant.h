@@ -24,10 +24,12 @@ private:
 class VariantArray {
 public:
     explicit VariantArray(size_t count) : variants_(count) {
-        for (VARIANT& variant : variants_) VariantInit(&variant);
+        for (VARIANT& variant : variants_)
+            VariantInit(&variant);
     }
     ~VariantArray() {
-        for (VARIANT& variant : variants_) VariantClear(&variant);
+        for (VARIANT& variant : variants_)
+            VariantClear(&variant);
     }
     VariantArray(const VariantArray&) = delete;
     VariantArray& operator=(const VariantArray&) = delete;

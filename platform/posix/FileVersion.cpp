@@ -17,24 +17,30 @@ struct FileCloser {
 static std::string toPosixPath(const char* path) {
     std::string converted(path);
     for (char& c : converted) {
-        if (c == '\\') c = '/';
+        if (c == '\\')
+            c = '/';
     }
     return converted;
 }
 
 static bool readWholeFile(const std::string& path, std::vector<uint8_t>* bytes) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return false;
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) return false;
+    if (!file)
+        return false;
+    if (std::fseek(file.get(), 0, SEEK_END) != 0)
+        return false;
     const long size = std::ftell(file.get());
-    if (size < 0 || size > kLargestFile || std::fseek(file.get(), 0, SEEK_SET) != 0) return false;
+    if (size < 0 || size > kLargestFile || std::fseek(file.get(), 0, SEEK_SET) != 0)
+        return false;
     bytes->resize(static_cast<size_t>(size));
     return std::fread(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
 }
 
 bool readFileVersion(const char* path, FileVersion* version) {
-    if (path == nullptr || path[0] == '\0' || version == nullptr) return false;
+    if (path == nullptr || path[0] == '\0' || version == nullptr)
+        return false;
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(toPosixPath(path), &bytes)) return false;
+    if (!readWholeFile(toPosixPath(path), &bytes))
+        return false;
     return readPeFileVersion(bytes.data(), bytes.size(), version);
 }

@@ -31,11 +31,14 @@ static int openFlags(PlatformFile::Access access) {
 
 bool PlatformFile::open(const char* path, Access access, Disposition disposition) {
     close();
-    if (path == nullptr || *path == '\0') return false;
+    if (path == nullptr || *path == '\0')
+        return false;
     int flags = openFlags(access) | O_CLOEXEC;
-    if (disposition == Disposition::CreateAlways) flags |= O_CREAT;
+    if (disposition == Disposition::CreateAlways)
+        flags |= O_CREAT;
     int descriptor = ::open(path, flags, 0644);
-    if (descriptor < 0) return false;
+    if (descriptor < 0)
+        return false;
     // The lock stands in for Windows' no-sharing open; the file is emptied
     // only once it is held, so a file someone else holds is never touched.
     if (flock(descriptor, LOCK_EX | LOCK_NB) != 0 ||
@@ -57,31 +60,38 @@ void PlatformFile::close() {
 }
 
 bool PlatformFile::read(void* destination, uint32_t count, uint32_t* delivered) {
-    if (delivered) *delivered = 0;
-    if (descriptor_ < 0 || destination == nullptr) return false;
+    if (delivered)
+        *delivered = 0;
+    if (descriptor_ < 0 || destination == nullptr)
+        return false;
     uint32_t total = 0;
     auto* bytes = static_cast<unsigned char*>(destination);
     while (total < count) {
         ssize_t got = ::read(descriptor_, bytes + total, count - total);
         if (got < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
-        if (got == 0) break;
+        if (got == 0)
+            break;
         total += static_cast<uint32_t>(got);
     }
-    if (delivered) *delivered = total;
+    if (delivered)
+        *delivered = total;
     return true;
 }
 
 bool PlatformFile::write(const void* source, uint32_t count) {
-    if (descriptor_ < 0 || source == nullptr) return false;
+    if (descriptor_ < 0 || source == nullptr)
+        return false;
     if (fileFaultsArmed()) {
         off_t offset = lseek(descriptor_, 0, SEEK_CUR);
         uint32_t writable = faultWritableBytes(offset < 0 ? 0 : static_cast<uint64_t>(offset), count);
         if (writable < count) {
             // The bytes before the fault still land, as on a disk that fills up.
-            if (writable > 0 && ::write(descriptor_, source, writable) < 0) return false;
+            if (writable > 0 && ::write(descriptor_, source, writable) < 0)
+                return false;
             errno = ENOSPC;
             return false;
         }
@@ -91,22 +101,27 @@ bool PlatformFile::write(const void* source, uint32_t count) {
     while (total < count) {
         ssize_t put = ::write(descriptor_, bytes + total, count - total);
         if (put < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
-        if (put == 0) return false;
+        if (put == 0)
+            return false;
         total += static_cast<uint32_t>(put);
     }
     return true;
 }
 
 bool PlatformFile::setPosition(uint64_t position) {
-    if (descriptor_ < 0) return false;
+    if (descriptor_ < 0)
+        return false;
     return lseek(descriptor_, static_cast<off_t>(position), SEEK_SET) != static_cast<off_t>(-1);
 }
 
 bool PlatformFile::flushToDisk() {
-    if (descriptor_ < 0) return false;
-    if (faultFailsFlush()) return false;
+    if (descriptor_ < 0)
+        return false;
+    if (faultFailsFlush())
+        return false;
     return fsync(descriptor_) == 0;
 }

@@ -8,9 +8,11 @@
 namespace {
 
 bool loadDocument(const char* iniPath, IniDocument* document) {
-    if (iniPath == nullptr) return false;
+    if (iniPath == nullptr)
+        return false;
     std::ifstream in(iniPath, std::ios::binary);
-    if (!in) return false;
+    if (!in)
+        return false;
     std::ostringstream content;
     content << in.rdbuf();
     document->parse(content.str());
@@ -19,7 +21,8 @@ bool loadDocument(const char* iniPath, IniDocument* document) {
 
 bool lookUp(const char* section, const char* key, const char* iniPath, std::string* value) {
     IniDocument document;
-    if (section == nullptr || key == nullptr || !loadDocument(iniPath, &document)) return false;
+    if (section == nullptr || key == nullptr || !loadDocument(iniPath, &document))
+        return false;
     return document.find(section, key, value);
 }
 
@@ -27,7 +30,8 @@ bool lookUp(const char* section, const char* key, const char* iniPath, std::stri
 // base prefix, then digits; arithmetic wraps as in 32 bits.
 int leadingInteger(const std::string& text) {
     size_t index = 0;
-    while (index < text.size() && static_cast<unsigned char>(text[index]) <= ' ') ++index;
+    while (index < text.size() && static_cast<unsigned char>(text[index]) <= ' ')
+        ++index;
     bool negative = false;
     if (index < text.size() && (text[index] == '+' || text[index] == '-')) {
         negative = text[index] == '-';
@@ -36,20 +40,29 @@ int leadingInteger(const std::string& text) {
     unsigned base = 10;
     if (index + 1 < text.size() && text[index] == '0') {
         char prefix = text[index + 1];
-        if (prefix == 'x' || prefix == 'X') base = 16;
-        if (prefix == 'o' || prefix == 'O') base = 8;
-        if (prefix == 'b' || prefix == 'B') base = 2;
-        if (base != 10) index += 2;
+        if (prefix == 'x' || prefix == 'X')
+            base = 16;
+        if (prefix == 'o' || prefix == 'O')
+            base = 8;
+        if (prefix == 'b' || prefix == 'B')
+            base = 2;
+        if (base != 10)
+            index += 2;
     }
     uint32_t value = 0;
     for (; index < text.size(); ++index) {
         char c = text[index];
         unsigned digit;
-        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-        else if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-        else if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-        else break;
-        if (digit >= base) break;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<unsigned>(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        else
+            break;
+        if (digit >= base)
+            break;
         value = value * base + digit;
     }
     return static_cast<int>(negative ? 0u - value : value);
@@ -59,16 +72,19 @@ int leadingInteger(const std::string& text) {
 
 int settingsGetInt(const char* section, const char* key, int defaultValue, const char* iniPath) {
     std::string value;
-    if (!lookUp(section, key, iniPath, &value) || value.empty()) return defaultValue;
+    if (!lookUp(section, key, iniPath, &value) || value.empty())
+        return defaultValue;
     // Windows reads the value through a 30-character buffer.
     return leadingInteger(value.substr(0, 29));
 }
 
-uint32_t settingsGetString(const char* section, const char* key, const char* defaultValue, char* buffer,
-                           uint32_t size, const char* iniPath) {
-    if (buffer == nullptr || size == 0) return 0;
+uint32_t settingsGetString(const char* section, const char* key, const char* defaultValue, char* buffer, uint32_t size,
+                           const char* iniPath) {
+    if (buffer == nullptr || size == 0)
+        return 0;
     std::string value;
-    if (!lookUp(section, key, iniPath, &value)) value = defaultValue ? defaultValue : "";
+    if (!lookUp(section, key, iniPath, &value))
+        value = defaultValue ? defaultValue : "";
     // The text ends at a NUL, as a C string does; the count matches the buffer.
     value = value.substr(0, value.find('\0'));
     size_t length = value.size() < size - 1 ? value.size() : size - 1;
@@ -78,7 +94,8 @@ uint32_t settingsGetString(const char* section, const char* key, const char* def
 }
 
 bool settingsWriteString(const char* section, const char* key, const char* value, const char* iniPath) {
-    if (section == nullptr || key == nullptr || value == nullptr || iniPath == nullptr) return false;
+    if (section == nullptr || key == nullptr || value == nullptr || iniPath == nullptr)
+        return false;
     IniDocument document;
     loadDocument(iniPath, &document);
     document.set(section, key, value);

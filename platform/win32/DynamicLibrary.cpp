@@ -18,13 +18,15 @@ DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
 
 bool DynamicLibrary::load(const char* path) {
     release();
-    if (path == nullptr || path[0] == '\0') return false;
+    if (path == nullptr || path[0] == '\0')
+        return false;
     handle_ = reinterpret_cast<void*>(LoadLibraryA(path));
     return handle_ != nullptr;
 }
 
 LibraryEntryPoint DynamicLibrary::entryPoint(const char* name) const {
-    if (handle_ == nullptr || name == nullptr) return nullptr;
+    if (handle_ == nullptr || name == nullptr)
+        return nullptr;
     return reinterpret_cast<LibraryEntryPoint>(GetProcAddress(static_cast<HMODULE>(handle_), name));
 }
 

@@ -5,12 +5,15 @@
 #include <vector>
 
 bool readFileVersion(const char* path, FileVersion* version) {
-    if (path == nullptr || path[0] == '\0' || version == nullptr) return false;
+    if (path == nullptr || path[0] == '\0' || version == nullptr)
+        return false;
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
-    if (size == 0) return false;
+    if (size == 0)
+        return false;
     std::vector<BYTE> block(size);
-    if (!GetFileVersionInfoA(path, 0, size, block.data())) return false;
+    if (!GetFileVersionInfoA(path, 0, size, block.data()))
+        return false;
 
     void* value = nullptr;
     UINT valueLength = 0;
@@ -20,7 +23,8 @@ bool readFileVersion(const char* path, FileVersion* version) {
         return false;
     }
     const VS_FIXEDFILEINFO* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-    if (fixed->dwSignature != VS_FFI_SIGNATURE) return false;
+    if (fixed->dwSignature != VS_FFI_SIGNATURE)
+        return false;
     version->mostSignificant = fixed->dwFileVersionMS;
     version->leastSignificant = fixed->dwFileVersionLS;
     return true;

@@ -4,8 +4,7 @@
 
 #include "platform/FileVersion.h"
 
-static int versionClassOf(const OSVERSIONINFOA& version)
-{
+static int versionClassOf(const OSVERSIONINFOA& version) {
     if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMajorVersion == 4) {
         switch (version.dwMinorVersion) {
         case 0: return 0;
@@ -23,8 +22,7 @@ static int versionClassOf(const OSVERSIONINFOA& version)
     return version.dwMajorVersion >= 6 ? 6 : -1;
 }
 
-int osVersionClass()
-{
+int osVersionClass() {
     static int cached = -2;
     if (cached == -2) {
         OSVERSIONINFOA version = {};
@@ -37,8 +35,7 @@ int osVersionClass()
     return cached;
 }
 
-bool getFileVersion(const char* path, int* major, int* minor, int* third, int* fourth)
-{
+bool getFileVersion(const char* path, int* major, int* minor, int* third, int* fourth) {
     *major = *minor = *third = *fourth = 0;
     FileVersion version;
     if (path == nullptr || path[0] == '\0' || !readFileVersion(path, &version))

@@ -7,7 +7,7 @@
 
 namespace {
 HANDLE asHandle(void* handle) { return static_cast<HANDLE>(handle); }
-}
+}  // namespace
 
 PlatformFile::~PlatformFile() { close(); }
 
@@ -33,10 +33,12 @@ static DWORD desiredAccess(PlatformFile::Access access) {
 
 bool PlatformFile::open(const char* path, Access access, Disposition disposition) {
     close();
-    if (path == nullptr || *path == '\0') return false;
+    if (path == nullptr || *path == '\0')
+        return false;
     DWORD creation = disposition == Disposition::CreateAlways ? CREATE_ALWAYS : OPEN_EXISTING;
     HANDLE handle = CreateFileA(path, desiredAccess(access), 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
     handle_ = handle;
     return true;
 }
@@ -51,16 +53,21 @@ void PlatformFile::close() {
 }
 
 bool PlatformFile::read(void* destination, uint32_t count, uint32_t* delivered) {
-    if (delivered) *delivered = 0;
-    if (!isOpen() || destination == nullptr) return false;
+    if (delivered)
+        *delivered = 0;
+    if (!isOpen() || destination == nullptr)
+        return false;
     DWORD got = 0;
-    if (!ReadFile(asHandle(handle_), destination, count, &got, nullptr)) return false;
-    if (delivered) *delivered = got;
+    if (!ReadFile(asHandle(handle_), destination, count, &got, nullptr))
+        return false;
+    if (delivered)
+        *delivered = got;
     return true;
 }
 
 bool PlatformFile::write(const void* source, uint32_t count) {
-    if (!isOpen() || source == nullptr) return false;
+    if (!isOpen() || source == nullptr)
+        return false;
     DWORD put = 0;
     if (fileFaultsArmed()) {
         LARGE_INTEGER zero = {};
@@ -68,7 +75,8 @@ bool PlatformFile::write(const void* source, uint32_t count) {
         SetFilePointerEx(asHandle(handle_), zero, &offset, FILE_CURRENT);
         uint32_t writable = faultWritableBytes(static_cast<uint64_t>(offset.QuadPart), count);
         if (writable < count) {
-            if (writable > 0) WriteFile(asHandle(handle_), source, writable, &put, nullptr);
+            if (writable > 0)
+                WriteFile(asHandle(handle_), source, writable, &put, nullptr);
             SetLastError(ERROR_DISK_FULL);
             return false;
         }
@@ -77,14 +85,17 @@ bool PlatformFile::write(const void* source, uint32_t count) {
 }
 
 bool PlatformFile::setPosition(uint64_t position) {
-    if (!isOpen()) return false;
+    if (!isOpen())
+        return false;
     LARGE_INTEGER distance;
     distance.QuadPart = static_cast<LONGLONG>(position);
     return SetFilePointerEx(asHandle(handle_), distance, nullptr, FILE_BEGIN) != 0;
 }
 
 bool PlatformFile::flushToDisk() {
-    if (!isOpen()) return false;
-    if (faultFailsFlush()) return false;
+    if (!isOpen())
+        return false;
+    if (faultFailsFlush())
+        return false;
     return FlushFileBuffers(asHandle(handle_)) != 0;
 }

@@ -7,7 +7,8 @@ class RegistryKey {
 public:
     RegistryKey() = default;
     ~RegistryKey() {
-        if (key_ != nullptr) RegCloseKey(key_);
+        if (key_ != nullptr)
+            RegCloseKey(key_);
     }
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
@@ -21,16 +22,18 @@ private:
     HKEY key_ = nullptr;
 };
 
-RegistryReadResult readCurrentUserString(const char* keyPath, const char* valueName, char* buffer,
-                                         uint32_t size) {
-    if (buffer == nullptr || size == 0) return RegistryReadResult::TooLong;
+RegistryReadResult readCurrentUserString(const char* keyPath, const char* valueName, char* buffer, uint32_t size) {
+    if (buffer == nullptr || size == 0)
+        return RegistryReadResult::TooLong;
     buffer[0] = '\0';
     RegistryKey key;
-    if (!key.openForReading(HKEY_CURRENT_USER, keyPath)) return RegistryReadResult::NotFound;
+    if (!key.openForReading(HKEY_CURRENT_USER, keyPath))
+        return RegistryReadResult::NotFound;
 
     DWORD type = 0;
     DWORD length = size;
-    const LONG status = RegQueryValueExA(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &length);
+    const LONG status =
+        RegQueryValueExA(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &length);
     if (status == ERROR_MORE_DATA) {
         buffer[0] = '\0';
         return RegistryReadResult::TooLong;

@@ -6,9 +6,10 @@ int settingsGetInt(const char* section, const char* key, int defaultValue, const
     return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, iniPath));
 }
 
-uint32_t settingsGetString(const char* section, const char* key, const char* defaultValue, char* buffer,
-                           uint32_t size, const char* iniPath) {
-    if (buffer == nullptr || size == 0) return 0;
+uint32_t settingsGetString(const char* section, const char* key, const char* defaultValue, char* buffer, uint32_t size,
+                           const char* iniPath) {
+    if (buffer == nullptr || size == 0)
+        return 0;
     return GetPrivateProfileStringA(section, key, defaultValue ? defaultValue : "", buffer, size, iniPath);
 }
 

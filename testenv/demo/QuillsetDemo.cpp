@@ -75,13 +75,16 @@ void seedOutlook(FakeOutlook& outlook) {
 bool makePalmFile(const std::string& path) {
     std::ofstream(path, std::ios::binary | std::ios::trunc).close();
     PalmAddressFile4 file;
-    if (!file.save(path)) return false;
+    if (!file.save(path))
+        return false;
     PalmContactStore store;
-    if (!store.loadFile(path)) return false;
+    if (!store.loadFile(path))
+        return false;
     for (const DemoContact& contact : PalmContacts) {
         ContactRecord record = makeRecord(contact);
         record.sourceType = SourceTypePalm4;
-        if (!store.addRecord(&record)) return false;
+        if (!store.addRecord(&record))
+            return false;
     }
     return store.save();
 }
@@ -114,7 +117,8 @@ void printLog(const std::string& path) {
     std::string line;
     std::printf("\nConnector log (%s):\n", path.c_str());
     while (std::getline(log, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         std::printf("  | %s\n", line.c_str());
     }
 }
@@ -161,7 +165,8 @@ int main(int argc, char** argv) {
                 saved ? "saved" : "NOT saved");
 
     PalmContactStore reloaded;
-    if (!reloaded.loadFile(palmPath) || !outlook.load()) return 1;
+    if (!reloaded.loadFile(palmPath) || !outlook.load())
+        return 1;
     compareAndPrint("After synchronizing (both sides reloaded):", reloaded, outlook);
     printLog(programFilePath("OlCommLog.log"));
     return saved ? 0 : 1;

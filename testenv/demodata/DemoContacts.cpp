@@ -33,7 +33,15 @@ const DemoCity Cities[] = {
     {"Austin", "TX", "USA", "787%02d", "(512) 555-01%02d", {"%d Congress Avenue", "%d South Lamar Blvd"}},
     {"Toronto", "ON", "Canada", "M5V 2K%d", "(416) 555-01%02d", {"%d Queen Street West", "%d Spadina Avenue"}},
     {"London", "", "United Kingdom", "EC1V %dHX", "+44 20 7946 01%02d", {"%d Clerkenwell Road", "%d Upper Street"}},
-    {"M\xFCnchen", "", "Germany", "803%02d", "+49 89 555 01%02d", {"Leopoldstra\xDF" "e %d", "Sendlinger Stra\xDF" "e %d"}},
+    {"M\xFCnchen",
+     "",
+     "Germany",
+     "803%02d",
+     "+49 89 555 01%02d",
+     {"Leopoldstra\xDF"
+      "e %d",
+      "Sendlinger Stra\xDF"
+      "e %d"}},
     {"Z\xFCrich", "", "Switzerland", "80%02d", "+41 44 555 01 %02d", {"Bahnhofstrasse %d", "Seefeldstrasse %d"}},
     {"Sevilla", "", "Spain", "410%02d", "+34 954 555 1%02d", {"Calle Sierpes %d", "Avenida de la Constituci\xF3n %d"}},
     {"Lyon", "", "France", "690%02d", "+33 4 55 50 01 %02d", {"%d rue de la R\xE9publique", "%d quai Saint-Antoine"}},
@@ -76,17 +84,23 @@ const Person AnnsContacts[] = {
     {"Rachel", "Adeyemi", "Upper Street Books", "Buyer", "rachel@upperstreetbooks.example", 4, ""},
     {"Samuel", "Hughes", "Clerkenwell Design Week", "Director", "sam.hughes@cdw.example", 4,
      "Exhibition stand booked for May."},
-    {"Thomas", "M\xFC" "ller", "Isar Maschinenbau GmbH", "Vertriebsleiter", "thomas.mueller@isar-mb.example", 5,
+    {"Thomas",
+     "M\xFC"
+     "ller",
+     "Isar Maschinenbau GmbH", "Vertriebsleiter", "thomas.mueller@isar-mb.example", 5,
      "Trade fair contact. Prefers e-mail in German."},
     {"Ursula", "Becker", "", "", "ursula.becker@mail.example", 5, ""},
     {"Viktor", "Hoffmann", "Alpenblick Reisen", "Reiseberater", "v.hoffmann@alpenblick.example", 5, ""},
     {"Wendy", "Keller", "Seefeld Consulting AG", "Senior Consultant", "wendy.keller@seefeld.example", 6, ""},
     {"Jos\xE9", "\xC1lvarez", "Cer\xE1mica Triana", "Owner", "jose@ceramicatriana.example", 7,
      "Tiles for the kitchen: order no. 4471."},
-    {"Luc\xED" "a", "Romero", "", "", "lucia.romero@mail.example", 7, ""},
+    {"Luc\xED"
+     "a",
+     "Romero", "", "", "lucia.romero@mail.example", 7, ""},
     {"Fran\xE7ois", "Dubois", "Soie de Lyon", "Designer", "f.dubois@soiedelyon.example", 8, ""},
-    {"Ren\xE9" "e", "Lef\xE8vre", "Caf\xE9 des Canuts", "G\xE9rante", "renee@cafecanuts.example", 8,
-     "Met at the silk museum."},
+    {"Ren\xE9"
+     "e",
+     "Lef\xE8vre", "Caf\xE9 des Canuts", "G\xE9rante", "renee@cafecanuts.example", 8, "Met at the silk museum."},
     {"Bj\xF6rn", "Nilsson", "Kvarnen Tr\xE4", "CEO", "bjorn.nilsson@kvarnen.example", 9, ""},
     {"Astrid", "Holm", "", "", "astrid.holm@mail.example", 9, "Pen friend since 1998."},
     {"Kevin", "Wright", "Everett Street Coffee", "Barista", "", 0, ""},
@@ -119,9 +133,15 @@ const Person TomsContacts[] = {
     {"Nadia", "Haddad", "South Lamar Clinic", "Physician", "n.haddad@slclinic.example", 2, ""},
     {"Owen", "Price", "", "", "owen.price@mail.example", 4, ""},
     {"Priya", "Raman", "Spadina Health Foods", "Owner", "priya@spadinafoods.example", 3, ""},
-    {"J\xFCrgen", "Schr\xF6" "der", "Schr\xF6" "der & Partner", "Rechtsanwalt", "js@schroeder-partner.example",
-     5, "Contract review: call before sending documents."},
-    {"Sof\xED" "a", "Jim\xE9nez", "Flamenco Sevilla S.L.", "Manager", "sofia@flamencosevilla.example", 7, ""},
+    {"J\xFCrgen",
+     "Schr\xF6"
+     "der",
+     "Schr\xF6"
+     "der & Partner",
+     "Rechtsanwalt", "js@schroeder-partner.example", 5, "Contract review: call before sending documents."},
+    {"Sof\xED"
+     "a",
+     "Jim\xE9nez", "Flamenco Sevilla S.L.", "Manager", "sofia@flamencosevilla.example", 7, ""},
     {"Andr\xE9", "Lambert", "Lambert Vins", "Caviste", "andre@lambertvins.example", 8,
      "Case of C\xF4tes du Rh\xF4ne for the holidays."},
     {"Ingrid", "Berg", "", "", "ingrid.berg@mail.example", 9, "Tom's sister.\r\nBirthday: 12 August."},
@@ -148,7 +168,8 @@ const Person TomsContacts[] = {
 class NumberPool {
 public:
     explicit NumberPool(int start) {
-        for (int& next : next_) next = start;
+        for (int& next : next_)
+            next = start;
     }
     int take(int city) { return next_[city]++ % 100; }
 
@@ -185,11 +206,16 @@ DemoContact makeContact(const Person& person, int index, bool format4, NumberPoo
 
     // Which fields a contact has follows its position, so the list shows
     // every mix: no work phone, no home phone, no mobile, no address.
-    if (business && index % 9 != 4) formatInto(record.workPhone, city.phone, numbers.take(person.city));
-    if (index % 3 != 1 || minimal) formatInto(record.homePhone, city.phone, numbers.take(person.city));
-    if (index % 4 != 3 && !minimal) formatInto(record.mobilePhone, city.phone, numbers.take(person.city));
-    if (business && index % 6 == 0) formatInto(record.businessFax, city.phone, numbers.take(person.city));
-    if (business && index % 5 == 2) std::snprintf(record.custom[0], sizeof record.custom[0], "Customer no. %d", 4100 + index * 13);
+    if (business && index % 9 != 4)
+        formatInto(record.workPhone, city.phone, numbers.take(person.city));
+    if (index % 3 != 1 || minimal)
+        formatInto(record.homePhone, city.phone, numbers.take(person.city));
+    if (index % 4 != 3 && !minimal)
+        formatInto(record.mobilePhone, city.phone, numbers.take(person.city));
+    if (business && index % 6 == 0)
+        formatInto(record.businessFax, city.phone, numbers.take(person.city));
+    if (business && index % 5 == 2)
+        std::snprintf(record.custom[0], sizeof record.custom[0], "Customer no. %d", 4100 + index * 13);
 
     // The older file has one address, which the program reads as the
     // business address; the Palm Desktop 4 file keeps private addresses apart.
@@ -199,11 +225,14 @@ DemoContact makeContact(const Person& person, int index, bool format4, NumberPoo
         else
             fillAddress(record.businessAddress, city, index, 0);
     }
-    if (format4 && business && index % 4 == 1) fillAddress(record.homeAddress, city, index, 1);
-    if (format4 && index % 11 == 7) fillAddress(record.otherAddress, Cities[(person.city + 3) % CityCount], index, 0);
+    if (format4 && business && index % 4 == 1)
+        fillAddress(record.homeAddress, city, index, 1);
+    if (format4 && index % 11 == 7)
+        fillAddress(record.otherAddress, Cities[(person.city + 3) % CityCount], index, 0);
 
     contact.category = index % 8 == 0 ? DemoQuickList : business ? DemoBusiness : DemoPersonal;
-    if (minimal) contact.category = DemoUnfiled;
+    if (minimal)
+        contact.category = DemoUnfiled;
     copyText(record.category, demoCategoryName(contact.category));
     return contact;
 }
@@ -226,8 +255,8 @@ const char* demoCategoryName(int32_t category) {
 
 std::vector<DemoContact> demoContacts(const DemoUser& user) {
     const Person* people = user.format4 ? TomsContacts : AnnsContacts;
-    const size_t count = user.format4 ? sizeof TomsContacts / sizeof *TomsContacts
-                                      : sizeof AnnsContacts / sizeof *AnnsContacts;
+    const size_t count =
+        user.format4 ? sizeof TomsContacts / sizeof *TomsContacts : sizeof AnnsContacts / sizeof *AnnsContacts;
     NumberPool numbers(user.format4 ? 50 : 1);
     std::vector<DemoContact> contacts;
     for (size_t index = 0; index < count; ++index)

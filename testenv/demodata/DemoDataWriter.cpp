@@ -44,7 +44,8 @@ public:
             char safeName[PalmCategory::MaxSafeNameLength + 1];
             makeSafeCategoryName(demoCategoryName(id), safeName, sizeof safeName);
             category.setSafeName(safeName);
-            if (!this->categories_->add(&category)) return false;
+            if (!this->categories_->add(&category))
+                return false;
         }
         return true;
     }
@@ -57,7 +58,8 @@ template <typename File>
 void finishFileRecords(File& file, const DemoUser& user, const std::vector<DemoContact>& contacts) {
     for (size_t index = 0; index < contacts.size(); ++index) {
         auto* record = file.recordAt(index);
-        if (record == nullptr) return;
+        if (record == nullptr)
+            return;
         record->recordId = (user.id % 1000) * 10000 + static_cast<uint32_t>(index) + 1;
         record->position = static_cast<uint32_t>(index);
         record->status = 0;
@@ -81,7 +83,8 @@ private:
 
 bool stampStoredName(const std::string& path, const std::string& storedName) {
     StampedAddressFile4 file(storedName);
-    if (!file.openAndRead(path)) return false;
+    if (!file.openAndRead(path))
+        return false;
     // Saving never shortens a file, and the new name may be the shorter one.
     std::ofstream(path, std::ios::binary | std::ios::trunc).close();
     return file.save(path);
@@ -96,9 +99,11 @@ bool makeEmptyFile(const std::string& path) {
 }
 
 bool writeAddressFile(const std::string& path, const DemoUser& user, const std::vector<DemoContact>& contacts) {
-    if (!(user.format4 ? makeEmptyFile<PalmAddressFile4>(path) : makeEmptyFile<PalmAddressFile>(path))) return false;
+    if (!(user.format4 ? makeEmptyFile<PalmAddressFile4>(path) : makeEmptyFile<PalmAddressFile>(path)))
+        return false;
     PalmContactStore store(user.format4 ? PalmDesktop4 : OlderPalmDesktop);
-    if (!store.loadFile(path)) return false;
+    if (!store.loadFile(path))
+        return false;
     if (store.file1().swapNames() || store.file2().swapNames()) {
         std::fprintf(stderr, "the settings file beside the demo data swaps names; remove it\n");
         return false;
@@ -106,7 +111,8 @@ bool writeAddressFile(const std::string& path, const DemoUser& user, const std::
     for (const DemoContact& contact : contacts) {
         ContactRecord record = contact.record;
         record.sourceType = user.format4 ? SourceTypePalm4 : SourceTypePalm;
-        if (!store.addRecord(&record)) return false;
+        if (!store.addRecord(&record))
+            return false;
     }
     if (user.format4)
         finishFileRecords(store.file2(), user, contacts);
@@ -123,8 +129,8 @@ int countDifferences(const char* directory, int position, const ContactRecord& m
     int differences = 0;
     forEachTextFieldPair(expected, read, [&](auto& want, const auto& got) {
         if (std::strcmp(want, got) != 0) {
-            std::fprintf(stderr, "%s contact %d, text field %d: wrote \"%s\", read \"%s\"\n", directory, position, field,
-                         want, got);
+            std::fprintf(stderr, "%s contact %d, text field %d: wrote \"%s\", read \"%s\"\n", directory, position,
+                         field, want, got);
             ++differences;
         }
         ++field;
@@ -195,7 +201,8 @@ bool makeUser(const fs::path& folder, const std::string& palmFolder, const DemoU
         return false;
     }
     PalmContactStore store(user.format4 ? PalmDesktop4 : OlderPalmDesktop);
-    if (!checkAddressFile(path, user, contacts, store)) return false;
+    if (!checkAddressFile(path, user, contacts, store))
+        return false;
     if (user.format4 && store.file2().storedName() != storedName) {
         std::fprintf(stderr, "%s names itself \"%s\"\n", path.c_str(), store.file2().storedName().c_str());
         return false;
@@ -222,7 +229,8 @@ bool writeOutlookContacts(const fs::path& path, FILE* progress) {
         return false;
     }
     std::vector<ContactFileEntry> entries;
-    for (const DemoOutlookContact& contact : contacts) entries.push_back(contact.entry);
+    for (const DemoOutlookContact& contact : contacts)
+        entries.push_back(contact.entry);
     if (!writeContactFile(path.string(), entries, &problem)) {
         std::fprintf(stderr, "%s: %s\n", path.string().c_str(), problem.c_str());
         return false;
@@ -249,7 +257,8 @@ bool writeOutlookContacts(const fs::path& path, FILE* progress) {
 const char DefaultDemoPalmFolder[] = "C:\\Program Files\\Palm";
 
 bool writeDemoData(const std::string& outputFolder, std::string palmFolder, FILE* progress) {
-    while (palmFolder.size() > 3 && palmFolder.back() == '\\') palmFolder.pop_back();
+    while (palmFolder.size() > 3 && palmFolder.back() == '\\')
+        palmFolder.pop_back();
     const fs::path folder = fs::absolute(outputFolder);
     std::error_code error;
     fs::create_directories(folder, error);
@@ -260,12 +269,14 @@ bool writeDemoData(const std::string& outputFolder, std::string palmFolder, FILE
     size_t userCount = 0;
     const DemoUser* users = demoUsers(&userCount);
     for (size_t index = 0; index < userCount; ++index) {
-        if (!makeUser(folder, palmFolder, users[index], progress)) return false;
+        if (!makeUser(folder, palmFolder, users[index], progress))
+            return false;
     }
     if (!writeUsersFile(folder / "users.txt", users, userCount)) {
         std::fprintf(stderr, "users.txt could not be written\n");
         return false;
     }
-    if (progress != nullptr) std::fprintf(progress, "users.txt: %zu users\n", userCount);
+    if (progress != nullptr)
+        std::fprintf(progress, "users.txt: %zu users\n", userCount);
     return writeOutlookContacts(folder / DemoOutlookContactsFileName, progress);
 }

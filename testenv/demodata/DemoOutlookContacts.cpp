@@ -89,32 +89,60 @@ using R = DemoOutlookRelation;
 
 const OutlookRow Rows[] = {
     // Tom Berg's counterparts.
-    {Tom, "Adam", "Kowalski", R::SameAsPalm,
-     {{"Department", "Fleet Operations"}, {"Email2Address", "akowalski@mail.example"}}, {1968, 5, 14}},
-    {Tom, "Beatrice", "Hale", R::SameAsPalm,
-     {{"Spouse", "Graham Hale"}, {"OtherTelephoneNumber", "(503) 555-0277"}}, {}},
+    {Tom,
+     "Adam",
+     "Kowalski",
+     R::SameAsPalm,
+     {{"Department", "Fleet Operations"}, {"Email2Address", "akowalski@mail.example"}},
+     {1968, 5, 14}},
+    {Tom,
+     "Beatrice",
+     "Hale",
+     R::SameAsPalm,
+     {{"Spouse", "Graham Hale"}, {"OtherTelephoneNumber", "(503) 555-0277"}},
+     {}},
     {Tom, "Carlos", "Mendes", R::DiffersFromPalm, {{"Department", "Sales"}}, {}},
     {Tom, "Diana", "S\xF8rensen", R::SameAsPalm, {{"Department", "Design"}, {"NickName", "Di"}}, {}},
     {Tom, "Ethan", "Russo", R::DiffersFromPalm, {{"MobileTelephoneNumber", "(617) 555-0281"}}, {}},
-    {Tom, "Fiona", "MacLeod", R::SameAsPalm,
-     {{"AssistantName", "Morag Innes"}, {"AssistantTelephoneNumber", "ext. 214"}}, {}},
+    {Tom,
+     "Fiona",
+     "MacLeod",
+     R::SameAsPalm,
+     {{"AssistantName", "Morag Innes"}, {"AssistantTelephoneNumber", "ext. 214"}},
+     {}},
     {Tom, "Hannah", "Weber", R::DiffersFromPalm, {{"JobTitle", "Partnerin"}}, {}},
-    {Tom, "Ivan", "Petrov", R::DiffersFromPalm,
+    {Tom,
+     "Ivan",
+     "Petrov",
+     R::DiffersFromPalm,
      {{"BusinessAddressStreet", "1200 Dundas Street West, Unit 5"}, {"BusinessAddressPostalCode", "M6J 1X5"}},
      {}},
     {Tom, "Kai", "Andersen", R::DiffersFromPalm, {{"PrimaryTelephoneNumber", "(503) 555-0280"}}, {}},
     {Tom, "Laura", "Bianchi", R::SameAsPalm, {{"Language", "it"}}, {1971, 9, 3}},
     {Tom, "Nadia", "Haddad", R::DiffersFromPalm, {{"Body", NadiaNote}}, {}},
     {Tom, "Priya", "Raman", R::DiffersFromPalm, {{"CompanyName", "Spadina Health Foods Co-op"}}, {}},
-    {Tom, "J\xFCrgen", "Schr\xF6" "der", R::SameAsPalm, {{"Profession", "Rechtsanwalt"}}, {}},
-    {Tom, "Andr\xE9", "Lambert", R::DiffersFromPalm,
-     {{"BusinessFaxNumber", ""}, {"Email2Address", "andre.lambert@mail.example"}}, {}},
+    {Tom,
+     "J\xFCrgen",
+     "Schr\xF6"
+     "der",
+     R::SameAsPalm,
+     {{"Profession", "Rechtsanwalt"}},
+     {}},
+    {Tom,
+     "Andr\xE9",
+     "Lambert",
+     R::DiffersFromPalm,
+     {{"BusinessFaxNumber", ""}, {"Email2Address", "andre.lambert@mail.example"}},
+     {}},
     {Tom, "Ingrid", "Berg", R::SameAsPalm, {{"Spouse", "Mats Lindahl"}}, {1974, 8, 12}},
     // Married since: the e-mail address pairs her, and the names are not compared.
     {Tom, "Megan", "Foster", R::SameAsPalm, {{"LastName", "Reyes"}, {"Spouse", "Daniel Reyes"}}, {}},
     {Tom, "Stefan", "Vogel", R::DiffersFromPalm, {{"Email1Address", "s.vogel@bergsport-vogel.example"}}, {}},
     {Tom, "Tessa", "Young", R::SameAsPalm, {{"Hobby", "Rock climbing"}}, {}},
-    {Tom, "William", "Grant", R::NamesakeOfPalm,
+    {Tom,
+     "William",
+     "Grant",
+     R::NamesakeOfPalm,
      {{"CompanyName", "Grant Surveying"},
       {"JobTitle", "Land Surveyor"},
       {"Email1Address", "wgrant@grantsurveying.example"},
@@ -135,20 +163,29 @@ const OutlookRow Rows[] = {
     {Ann, "Bob", "Marsh", R::SameAsPalm, {{"Hobby", "Sailing"}}, {1959, 2, 20}},
     {Ann, "Daniel", "Okafor", R::DiffersFromPalm, {{"Profession", "Dentist"}}, {}},
     {Ann, "Emma", "Lindqvist", R::DiffersFromPalm, {{"JobTitle", "Head of Purchasing"}}, {}},
-    {Ann, "Grace", "Whitfield", R::SameAsPalm,
-     {{"AssistantName", "Paula"}, {"Department", "Real Estate"}}, {}},
+    {Ann, "Grace", "Whitfield", R::SameAsPalm, {{"AssistantName", "Paula"}, {"Department", "Real Estate"}}, {}},
     {Ann, "Jack", "O'Neill", R::SameAsPalm, {{"NickName", "Jackie"}}, {}},
     // The older address file holds one address; Outlook knows his home too.
-    {Ann, "Luis", "Gonz\xE1lez", R::DiffersFromPalm,
+    {Ann,
+     "Luis",
+     "Gonz\xE1lez",
+     R::DiffersFromPalm,
      {{"HomeAddressStreet", "2204 Barton Hills Drive"},
       {"HomeAddressCity", "Austin"},
       {"HomeAddressState", "TX"},
       {"HomeAddressPostalCode", "78704"},
       {"HomeAddressCountry", "USA"}},
      {}},
-    {Ann, "Maya", "Patel", R::DiffersFromPalm,
-     {{"Body", "Our cat Pepper: vaccinated in October.\r\nNext check-up in April."}}, {}},
-    {Ann, "Nathan", "Brooks", R::NamesakeOfPalm,
+    {Ann,
+     "Maya",
+     "Patel",
+     R::DiffersFromPalm,
+     {{"Body", "Our cat Pepper: vaccinated in October.\r\nNext check-up in April."}},
+     {}},
+    {Ann,
+     "Nathan",
+     "Brooks",
+     R::NamesakeOfPalm,
      {{"CompanyName", "Brooks Lighting Ltd"},
       {"JobTitle", "Lighting Designer"},
       {"Email1Address", "nathan@brookslighting.example"},
@@ -161,15 +198,32 @@ const OutlookRow Rows[] = {
       {"BusinessAddressPostalCode", "EC1R 4SP"},
       {"BusinessAddressCountry", "United Kingdom"}},
      {}},
-    {Ann, "Thomas", "M\xFC" "ller", R::SameAsPalm,
-     {{"Language", "de"}, {"Email2Address", "t.mueller@mail.example"}}, {}},
-    {Ann, "Jos\xE9", "\xC1lvarez", R::DiffersFromPalm,
+    {Ann,
+     "Thomas",
+     "M\xFC"
+     "ller",
+     R::SameAsPalm,
+     {{"Language", "de"}, {"Email2Address", "t.mueller@mail.example"}},
+     {}},
+    {Ann,
+     "Jos\xE9",
+     "\xC1lvarez",
+     R::DiffersFromPalm,
      {{"Body", "Tiles for the kitchen: order no. 4471.\r\nDelivered 12 May; two boxes of azulejos still to come."}},
      {}},
-    {Ann, "Ren\xE9" "e", "Lef\xE8vre", R::SameAsPalm, {{"OtherTelephoneNumber", "+33 4 55 50 02 77"}}, {}},
+    {Ann,
+     "Ren\xE9"
+     "e",
+     "Lef\xE8vre",
+     R::SameAsPalm,
+     {{"OtherTelephoneNumber", "+33 4 55 50 02 77"}},
+     {}},
 
     // Only in Outlook.
-    {0, "Am\xE9lie", "Fontaine", R::OnlyInOutlook,
+    {0,
+     "Am\xE9lie",
+     "Fontaine",
+     R::OnlyInOutlook,
      {{"CompanyName", "Atelier Fontaine"},
       {"JobTitle", "Graphiste"},
       {"Email1Address", "amelie@atelierfontaine.example"},
@@ -181,7 +235,10 @@ const OutlookRow Rows[] = {
       {"BusinessAddressCountry", "France"},
       {"Body", "Designed the new letterhead. Invoices in euros."}},
      {}},
-    {0, "H\xE5kan", "Lundqvist", R::OnlyInOutlook,
+    {0,
+     "H\xE5kan",
+     "Lundqvist",
+     R::OnlyInOutlook,
      {{"CompanyName", "Lundqvist Marin"},
       {"JobTitle", "B\xE5tbyggare"},
       {"Email1Address", "hakan@lundqvistmarin.example"},
@@ -192,7 +249,11 @@ const OutlookRow Rows[] = {
       {"BusinessAddressPostalCode", "417 64"},
       {"BusinessAddressCountry", "Sweden"}},
      {}},
-    {0, "Marta", "N\xFA\xF1" "ez", R::OnlyInOutlook,
+    {0,
+     "Marta",
+     "N\xFA\xF1"
+     "ez",
+     R::OnlyInOutlook,
      {{"CompanyName", "Fundaci\xF3n Giralda"},
       {"JobTitle", "Coordinadora de proyectos"},
       {"Department", "Cultura"},
@@ -204,7 +265,10 @@ const OutlookRow Rows[] = {
       {"BusinessAddressPostalCode", "41010"},
       {"BusinessAddressCountry", "Spain"}},
      {}},
-    {0, "\xD3lafur", "Sigur\xF0sson", R::OnlyInOutlook,
+    {0,
+     "\xD3lafur",
+     "Sigur\xF0sson",
+     R::OnlyInOutlook,
      {{"CompanyName", "Nor\xF0urlj\xF3s Fer\xF0ir ehf."},
       {"JobTitle", "Lei\xF0s\xF6guma\xF0ur"},
       {"Email1Address", "olafur@nordurljos.example"},
@@ -215,7 +279,10 @@ const OutlookRow Rows[] = {
       {"BusinessAddressCountry", "Iceland"},
       {"Body", "Northern lights tour, second week of February."}},
      {1980, 1, 23}},
-    {0, "Siobh\xE1n", "Gallagher", R::OnlyInOutlook,
+    {0,
+     "Siobh\xE1n",
+     "Gallagher",
+     R::OnlyInOutlook,
      {{"CompanyName", "Gallagher & Daughters Solicitors"},
       {"JobTitle", "Solicitor"},
       {"Email1Address", "siobhan@gallagherdaughters.example"},
@@ -227,7 +294,10 @@ const OutlookRow Rows[] = {
       {"BusinessAddressCountry", "Ireland"},
       {"Body", SiobhanNote}},
      {}},
-    {0, "Kenji", "Watanabe", R::OnlyInOutlook,
+    {0,
+     "Kenji",
+     "Watanabe",
+     R::OnlyInOutlook,
      {{"CompanyName", "Watanabe Trading K.K."},
       {"JobTitle", "Export Manager"},
       {"Email1Address", "k.watanabe@watanabe-trading.example"},
@@ -238,35 +308,47 @@ const OutlookRow Rows[] = {
       {"BusinessAddressPostalCode", "100-6527"},
       {"BusinessAddressCountry", "Japan"}},
      {}},
-    {0, "Zo\xEB", "Baptiste", R::OnlyInOutlook,
+    {0,
+     "Zo\xEB",
+     "Baptiste",
+     R::OnlyInOutlook,
      {{"CompanyName", "Caf\xE9 Baptiste"},
       {"JobTitle", "Propri\xE9taire"},
       {"Email1Address", "zoe@cafebaptiste.example"},
       {"BusinessTelephoneNumber", "(514) 555-0271"},
       {"HomeTelephoneNumber", "(514) 555-0272"},
       {"BusinessAddressStreet", "5 rue Saint-Paul Est"},
-      {"BusinessAddressCity", "Montr\xE9" "al"},
+      {"BusinessAddressCity", "Montr\xE9"
+                              "al"},
       {"BusinessAddressState", "QC"},
       {"BusinessAddressPostalCode", "H2Y 1G1"},
       {"BusinessAddressCountry", "Canada"},
       {"HomeAddressStreet", "3895 boulevard Saint-Laurent"},
-      {"HomeAddressCity", "Montr\xE9" "al"},
+      {"HomeAddressCity", "Montr\xE9"
+                          "al"},
       {"HomeAddressState", "QC"},
       {"HomeAddressPostalCode", "H2W 1X9"},
       {"HomeAddressCountry", "Canada"}},
      {}},
-    {0, "Nikolaus", "\xD6sterreicher", R::OnlyInOutlook,
+    {0,
+     "Nikolaus",
+     "\xD6sterreicher",
+     R::OnlyInOutlook,
      {{"CompanyName", "\xD6sterreicher Orgelbau GmbH"},
       {"JobTitle", "Orgelbaumeister"},
       {"Email1Address", "n.oesterreicher@orgelbau.example"},
       {"BusinessTelephoneNumber", "+43 1 555 0281"},
-      {"BusinessAddressStreet", "W\xE4hringer Stra\xDF" "e 61"},
+      {"BusinessAddressStreet", "W\xE4hringer Stra\xDF"
+                                "e 61"},
       {"BusinessAddressCity", "Wien"},
       {"BusinessAddressPostalCode", "1090"},
       {"BusinessAddressCountry", "Austria"},
       {"Body", "Restoration of the church organ in Grinzing: quote expected in spring."}},
      {}},
-    {0, "Fatima", "Benali", R::OnlyInOutlook,
+    {0,
+     "Fatima",
+     "Benali",
+     R::OnlyInOutlook,
      {{"Email1Address", "fatima.benali@mail.example"},
       {"MobileTelephoneNumber", "+33 6 55 50 02 91"},
       {"Spouse", "Karim Benali"},
@@ -301,24 +383,29 @@ public:
     explicit ContactSeed(FakeContact& contact) : contact_(contact) {}
 
     void put(const char* property, const char* text) {
-        if (!contact_.setText(property, ansiToUtf16(text))) refuse(property);
+        if (!contact_.setText(property, ansiToUtf16(text)))
+            refuse(property);
     }
     void putIfAny(const char* property, const char* text) {
-        if (*text != '\0') put(property, text);
+        if (*text != '\0')
+            put(property, text);
     }
     void putDate(const char* property, double date) {
-        if (!contact_.setDate(property, date)) refuse(property);
+        if (!contact_.setDate(property, date))
+            refuse(property);
     }
     std::string text(const char* property) const { return utf16ToAnsi(contact_.text(property)); }
     bool refused(std::string* problem) const {
-        if (refused_.empty()) return false;
+        if (refused_.empty())
+            return false;
         *problem = "the contact item has no text property " + refused_;
         return true;
     }
 
 private:
     void refuse(const char* property) {
-        if (refused_.empty()) refused_ = property;
+        if (refused_.empty())
+            refused_ = property;
     }
 
     FakeContact& contact_;
@@ -363,7 +450,8 @@ void putDisplayNames(ContactSeed& seed) {
     const std::string full = first.empty() ? last : last.empty() ? first : first + " " + last;
     seed.putIfAny("FullName", full.c_str());
     const std::string email = seed.text("Email1Address");
-    if (email.empty()) return;
+    if (email.empty())
+        return;
     seed.put("Email1AddressType", "SMTP");
     seed.put("Email1DisplayName", (full + " (" + email + ")").c_str());
 }
@@ -381,7 +469,8 @@ const DemoUser* findUser(uint32_t id) {
     size_t count = 0;
     const DemoUser* users = demoUsers(&count);
     for (size_t index = 0; index < count; ++index)
-        if (users[index].id == id) return &users[index];
+        if (users[index].id == id)
+            return &users[index];
     return nullptr;
 }
 
@@ -408,7 +497,8 @@ bool makeContact(const OutlookRow& row, size_t index, DemoOutlookContact* made, 
         seed.put("LastName", row.lastName);
     }
     for (const DemoProperty& property : row.properties) {
-        if (property.name == nullptr) break;
+        if (property.name == nullptr)
+            break;
         seed.put(property.name, property.value);
     }
     if (row.birthday.year != 0)
@@ -434,7 +524,8 @@ bool makeContact(const OutlookRow& row, size_t index, DemoOutlookContact* made, 
 bool makeDemoOutlookContacts(std::vector<DemoOutlookContact>* contacts, std::string* problem) {
     std::vector<DemoOutlookContact> made(sizeof Rows / sizeof *Rows);
     for (size_t index = 0; index < made.size(); ++index) {
-        if (!makeContact(Rows[index], index, &made[index], problem)) return false;
+        if (!makeContact(Rows[index], index, &made[index], problem))
+            return false;
     }
     *contacts = std::move(made);
     return true;

@@ -19,7 +19,8 @@ static const char FileComment[] =
     "# Quillset stand-in Outlook contacts: \"[contact]\" starts each one, then Name=value lines.\n";
 
 std::string ContactFileError::describe() const {
-    if (line == 0) return message;
+    if (line == 0)
+        return message;
     return "line " + std::to_string(line) + ": " + message;
 }
 
@@ -82,9 +83,12 @@ std::string encodeContactFileValue(const std::u16string& value) {
 }
 
 static int hexDigit(char digit) {
-    if (digit >= '0' && digit <= '9') return digit - '0';
-    if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
-    if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
+    if (digit >= '0' && digit <= '9')
+        return digit - '0';
+    if (digit >= 'a' && digit <= 'f')
+        return digit - 'a' + 10;
+    if (digit >= 'A' && digit <= 'F')
+        return digit - 'A' + 10;
     return -1;
 }
 
@@ -119,13 +123,16 @@ static bool decodeUtf8(const std::string& text, size_t* index, uint32_t* code) {
     } else {
         return false;
     }
-    if (text.size() - *index < length) return false;
+    if (text.size() - *index < length)
+        return false;
     for (size_t offset = 1; offset < length; ++offset) {
         unsigned char next = byte(*index + offset);
-        if ((next & 0xC0) != 0x80) return false;
+        if ((next & 0xC0) != 0x80)
+            return false;
         value = (value << 6) | (next & 0x3F);
     }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return false;
     *code = value;
     *index += length;
     return true;
@@ -174,9 +181,7 @@ bool decodeContactFileValue(const std::string& encoded, std::u16string* value, s
             index += 4;
             break;
         }
-        default:
-            *problem = std::string("unknown escape \\") + escape;
-            return false;
+        default: *problem = std::string("unknown escape \\") + escape; return false;
         }
     }
     *value = std::move(out);
@@ -212,10 +217,12 @@ static bool headerPlace(const std::string& line, size_t* place) {
     }
     const std::string digits = line.substr(prefixLength, line.size() - prefixLength - 1);
     // No leading zero, and at most MaximumContactPlace.
-    if (digits[0] == '0' || digits.size() > 9) return false;
+    if (digits[0] == '0' || digits.size() > 9)
+        return false;
     size_t value = 0;
     for (char digit : digits) {
-        if (digit < '0' || digit > '9') return false;
+        if (digit < '0' || digit > '9')
+            return false;
         value = value * 10 + static_cast<size_t>(digit - '0');
     }
     *place = value;
@@ -223,30 +230,37 @@ static bool headerPlace(const std::string& line, size_t* place) {
 }
 
 bool parseContactFile(const std::string& text, std::vector<ContactFileEntry>* contacts, ContactFileError* error) {
-    if (text.size() > MaximumContactFileSize) return fail(error, 0, "the file is larger than 64 MiB");
+    if (text.size() > MaximumContactFileSize)
+        return fail(error, 0, "the file is larger than 64 MiB");
     std::map<size_t, ContactFileEntry> byPlace;
     ContactFileEntry* current = nullptr;
     // Names seen in the current block, compared as the item compares them.
     std::vector<std::string> seen;
     size_t start = 0;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        start = 3;
     size_t lineNumber = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
+        if (end == std::string::npos)
+            end = text.size();
         std::string line = text.substr(start, end - start);
         start = end + 1;
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
 
-        if (line.empty() || line[0] == '#') continue;
+        if (line.empty() || line[0] == '#')
+            continue;
         if (line[0] == '[') {
             size_t place = 0;
             if (!headerPlace(line, &place)) {
                 return fail(error, lineNumber, "\"" + line + "\" is not \"[contact]\" or \"[contact N]\"");
             }
-            if (place == 0) place = byPlace.empty() ? 1 : byPlace.rbegin()->first + 1;
-            if (place > MaximumContactPlace) return fail(error, lineNumber, "too many contacts");
+            if (place == 0)
+                place = byPlace.empty() ? 1 : byPlace.rbegin()->first + 1;
+            if (place > MaximumContactPlace)
+                return fail(error, lineNumber, "too many contacts");
             // A later block of a place replaces the whole contact.
             current = &byPlace[place];
             *current = ContactFileEntry();
@@ -255,15 +269,18 @@ bool parseContactFile(const std::string& text, std::vector<ContactFileEntry>* co
             continue;
         }
         size_t equals = line.find('=');
-        if (equals == std::string::npos) return fail(error, lineNumber, "a property line needs Name=value");
+        if (equals == std::string::npos)
+            return fail(error, lineNumber, "a property line needs Name=value");
         std::string name = line.substr(0, equals);
-        if (name.empty()) return fail(error, lineNumber, "the property has no name");
+        if (name.empty())
+            return fail(error, lineNumber, "the property has no name");
         for (char character : name) {
             if (!isNameCharacter(character)) {
                 return fail(error, lineNumber, "\"" + name + "\" is not a property name");
             }
         }
-        if (!current) return fail(error, lineNumber, "property before the first \"[contact]\"");
+        if (!current)
+            return fail(error, lineNumber, "property before the first \"[contact]\"");
         for (const std::string& earlier : seen) {
             if (sameMemberName(earlier.c_str(), name.c_str())) {
                 return fail(error, lineNumber, name + " is given twice in one contact");
@@ -280,7 +297,8 @@ bool parseContactFile(const std::string& text, std::vector<ContactFileEntry>* co
     }
     std::vector<ContactFileEntry> parsed;
     parsed.reserve(byPlace.size());
-    for (auto& placed : byPlace) parsed.push_back(std::move(placed.second));
+    for (auto& placed : byPlace)
+        parsed.push_back(std::move(placed.second));
     *contacts = std::move(parsed);
     return true;
 }
@@ -294,7 +312,8 @@ static void appendBlock(std::string* out, const std::string& header, const Conta
 
 std::string formatContactFile(const std::vector<ContactFileEntry>& contacts) {
     std::string out = FileComment;
-    for (const ContactFileEntry& contact : contacts) appendBlock(&out, ContactHeader, contact);
+    for (const ContactFileEntry& contact : contacts)
+        appendBlock(&out, ContactHeader, contact);
     return out;
 }
 
@@ -308,7 +327,8 @@ std::string formatContactBlock(const ContactFileEntry& contact, size_t place) {
 
 static std::string asciiOf(const std::u16string& text) {
     std::string out;
-    for (char16_t unit : text) out.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+    for (char16_t unit : text)
+        out.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
     return out;
 }
 
@@ -316,22 +336,26 @@ static std::u16string fromAscii(const std::string& text) { return std::u16string
 
 static bool parseDate(const std::u16string& text, double* date) {
     std::string number = asciiOf(text);
-    if (number.empty() || number[0] == ' ') return false;
+    if (number.empty() || number[0] == ' ')
+        return false;
     char* end = nullptr;
     errno = 0;
     double value = std::strtod(number.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(value)) return false;
+    if (errno != 0 || *end != '\0' || !std::isfinite(value))
+        return false;
     *date = value;
     return true;
 }
 
 static bool parseInteger(const std::u16string& text, int32_t* integer) {
     std::string number = asciiOf(text);
-    if (number.empty() || number[0] == ' ') return false;
+    if (number.empty() || number[0] == ' ')
+        return false;
     char* end = nullptr;
     errno = 0;
     long long value = std::strtoll(number.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < INT32_MIN || value > INT32_MAX) return false;
+    if (errno != 0 || *end != '\0' || value < INT32_MIN || value > INT32_MAX)
+        return false;
     *integer = static_cast<int32_t>(value);
     return true;
 }
@@ -341,7 +365,8 @@ static std::string formatDate(double date) {
     char number[40];
     for (int precision = 15; precision <= 17; ++precision) {
         std::snprintf(number, sizeof number, "%.*g", precision, date);
-        if (std::strtod(number, nullptr) == date) break;
+        if (std::strtod(number, nullptr) == date)
+            break;
     }
     return number;
 }
@@ -362,19 +387,22 @@ bool seedFakeContact(const ContactFileEntry& entry, FakeContact* contact, std::v
         case AutomationValueType::Date: {
             double date = 0.0;
             stored = parseDate(line.value, &date) && contact->setDate(property.name, date);
-            if (!stored) *problem = line.name + " needs an automation date (a decimal number)";
+            if (!stored)
+                *problem = line.name + " needs an automation date (a decimal number)";
             break;
         }
         case AutomationValueType::Int32: {
             int32_t integer = 0;
             stored = parseInteger(line.value, &integer) && contact->setInteger(property.name, integer);
-            if (!stored) *problem = line.name + " needs a 32-bit integer";
+            if (!stored)
+                *problem = line.name + " needs a 32-bit integer";
             break;
         }
         default: *problem = line.name + " has no type the file can hold"; break;
         }
         if (!stored) {
-            if (problem->empty()) *problem = line.name + " could not be stored";
+            if (problem->empty())
+                *problem = line.name + " could not be stored";
             return false;
         }
     }
@@ -385,21 +413,25 @@ ContactFileEntry contactFileEntry(const FakeContact& contact, const std::vector<
     ContactFileEntry entry;
     for (const FakeContactProperty& property : fakeContactProperties()) {
         const AutomationValue* value = contact.value(property.name);
-        if (!value) continue;
+        if (!value)
+            continue;
         ContactFileLine line;
         line.name = property.name;
         switch (value->type()) {
         case AutomationValueType::Text:
-            if (value->text().empty()) continue;
+            if (value->text().empty())
+                continue;
             line.value = value->text();
             break;
         case AutomationValueType::Date:
             // A stamp left out would read back as the time of loading.
-            if (value->date() == 0.0 && !property.readOnly) continue;
+            if (value->date() == 0.0 && !property.readOnly)
+                continue;
             line.value = fromAscii(formatDate(value->date()));
             break;
         case AutomationValueType::Int32:
-            if (value->integer() == 0) continue;
+            if (value->integer() == 0)
+                continue;
             line.value = fromAscii(std::to_string(value->integer()));
             break;
         default: continue;
@@ -434,10 +466,12 @@ bool readContactFile(const std::string& path, std::vector<ContactFileEntry>* con
     char buffer[65536];
     size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        if (text.size() + got > MaximumContactFileSize) return fail(error, 0, "the file is larger than 64 MiB");
+        if (text.size() + got > MaximumContactFileSize)
+            return fail(error, 0, "the file is larger than 64 MiB");
         text.append(buffer, got);
     }
-    if (std::ferror(file.get())) return fail(error, 0, "cannot read it");
+    if (std::ferror(file.get()))
+        return fail(error, 0, "cannot read it");
     return parseContactFile(text, contacts, error);
 }
 
@@ -447,7 +481,8 @@ static bool writeAndClose(FileHandle file, const std::string& text, std::string*
     written = std::fflush(file.get()) == 0 && written;
     std::FILE* raw = file.release();
     written = std::fclose(raw) == 0 && written;
-    if (!written) *problem = "cannot write it";
+    if (!written)
+        *problem = "cannot write it";
     return written;
 }
 
@@ -467,7 +502,8 @@ bool writeContactFile(const std::string& path, const std::vector<ContactFileEntr
 bool writeContactFileInPlaces(const std::string& path, const std::vector<ContactFileEntry>& contacts,
                               std::string* problem) {
     std::string text = FileComment;
-    for (const ContactFileEntry& contact : contacts) text += formatContactBlock(contact, contact.place);
+    for (const ContactFileEntry& contact : contacts)
+        text += formatContactBlock(contact, contact.place);
     return writeNewFile(path, text, problem);
 }
 

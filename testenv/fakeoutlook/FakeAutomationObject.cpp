@@ -3,8 +3,7 @@
 #include "outlook/AutomationStatus.h"
 #include "testenv/fakeoutlook/MemberName.h"
 
-FakeAutomationObject::FakeAutomationObject(std::shared_ptr<FakeOutlook> outlook, const char* target,
-                                           int contactIndex)
+FakeAutomationObject::FakeAutomationObject(std::shared_ptr<FakeOutlook> outlook, const char* target, int contactIndex)
     : outlook_(std::move(outlook)), target_(target), contactIndex_(contactIndex) {
     outlook_->objectCreated();
 }
@@ -12,16 +11,18 @@ FakeAutomationObject::FakeAutomationObject(std::shared_ptr<FakeOutlook> outlook,
 FakeAutomationObject::~FakeAutomationObject() { outlook_->objectDestroyed(); }
 
 int32_t FakeAutomationObject::invoke(const char* name, AutomationCallKind kind,
-                                     const std::vector<AutomationValue>& arguments,
-                                     AutomationValue* result) {
+                                     const std::vector<AutomationValue>& arguments, AutomationValue* result) {
     AutomationValue answered;
     int32_t status = AutomationStatus::InvalidArgument;
     if (name) {
         status = outlook_->injectedFailure(name, kind);
-        if (status == AutomationStatus::Ok) status = answer(name, kind, arguments, &answered);
+        if (status == AutomationStatus::Ok)
+            status = answer(name, kind, arguments, &answered);
     }
-    if (!automationSucceeded(status)) answered.clear();
-    if (result) *result = answered;
+    if (!automationSucceeded(status))
+        answered.clear();
+    if (result)
+        *result = answered;
 
     FakeCall call;
     call.target = target_;
@@ -37,8 +38,10 @@ int32_t FakeAutomationObject::invoke(const char* name, AutomationCallKind kind,
 int32_t FakeAutomationObject::findMember(const FakeMember* members, size_t count, const char* name,
                                          AutomationCallKind kind, size_t* position) {
     for (size_t index = 0; index < count; ++index) {
-        if (!sameMemberName(members[index].name, name)) continue;
-        if (members[index].kind != kind) return AutomationStatus::MemberNotFound;
+        if (!sameMemberName(members[index].name, name))
+            continue;
+        if (members[index].kind != kind)
+            return AutomationStatus::MemberNotFound;
         *position = index;
         return AutomationStatus::Ok;
     }

@@ -18,8 +18,7 @@ class FakeAutomationObject : public AutomationObject {
 public:
     ~FakeAutomationObject() override;
 
-    int32_t invoke(const char* name, AutomationCallKind kind,
-                   const std::vector<AutomationValue>& arguments,
+    int32_t invoke(const char* name, AutomationCallKind kind, const std::vector<AutomationValue>& arguments,
                    AutomationValue* result) final;
 
 protected:
@@ -27,14 +26,13 @@ protected:
 
     // Answers a call that no failure was injected for; `result` is never
     // null and starts empty.
-    virtual int32_t answer(const char* name, AutomationCallKind kind,
-                           const std::vector<AutomationValue>& arguments,
+    virtual int32_t answer(const char* name, AutomationCallKind kind, const std::vector<AutomationValue>& arguments,
                            AutomationValue* result) = 0;
 
     // The position of `name` among `members`: UnknownName when absent,
     // MemberNotFound when it is called the wrong way, Ok otherwise.
-    static int32_t findMember(const FakeMember* members, size_t count, const char* name,
-                              AutomationCallKind kind, size_t* position);
+    static int32_t findMember(const FakeMember* members, size_t count, const char* name, AutomationCallKind kind,
+                              size_t* position);
     // BadParameterCount unless there are exactly `count` arguments.
     static int32_t expectArguments(const std::vector<AutomationValue>& arguments, size_t count);
 

@@ -13,7 +13,8 @@ FakeAutomationStarter::~FakeAutomationStarter() {
 }
 
 int32_t FakeAutomationStarter::stepStatus(FakeStartStep step, bool previousDone, int32_t failure) const {
-    if (!previousDone) return AutomationStatus::Failed;
+    if (!previousDone)
+        return AutomationStatus::Failed;
     return outlook_->startStepFails(step) ? failure : AutomationStatus::Ok;
 }
 

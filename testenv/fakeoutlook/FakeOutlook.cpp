@@ -9,9 +9,7 @@
 
 std::shared_ptr<FakeOutlook> FakeOutlook::create() { return std::make_shared<FakeOutlook>(Key()); }
 
-AutomationObjectRef FakeOutlook::application() {
-    return std::make_shared<FakeApplication>(shared_from_this());
-}
+AutomationObjectRef FakeOutlook::application() { return std::make_shared<FakeApplication>(shared_from_this()); }
 
 AutomationStarterFactory FakeOutlook::starterFactory() {
     std::shared_ptr<FakeOutlook> outlook = shared_from_this();
@@ -45,15 +43,18 @@ FakeContact& FakeOutlook::addContact() {
 }
 
 void FakeOutlook::noteSeededEntryId(const std::u16string& entryId) {
-    if (entryId.size() != idLength) return;
+    if (entryId.size() != idLength)
+        return;
     uint32_t number = 0;
     for (size_t at = idNumberStart; at < idLength; ++at) {
         const char16_t c = entryId[at];
         const int digit = c >= u'0' && c <= u'9' ? c - u'0' : c >= u'A' && c <= u'F' ? c - u'A' + 10 : -1;
-        if (digit < 0) return;
+        if (digit < 0)
+            return;
         number = number * 16 + static_cast<uint32_t>(digit);
     }
-    if (number > lastIdNumber_) lastIdNumber_ = number;
+    if (number > lastIdNumber_)
+        lastIdNumber_ = number;
 }
 
 bool FakeOutlook::findContact(uint64_t serial, size_t* index) const {
@@ -67,7 +68,8 @@ bool FakeOutlook::findContact(uint64_t serial, size_t* index) const {
 }
 
 bool FakeOutlook::findContactById(const std::u16string& entryId, size_t* index) const {
-    if (entryId.empty()) return false;
+    if (entryId.empty())
+        return false;
     for (size_t at = 0; at < contacts_.size(); ++at) {
         if (contacts_[at]->text("EntryID") == entryId) {
             *index = at;
@@ -78,12 +80,11 @@ bool FakeOutlook::findContactById(const std::u16string& entryId, size_t* index) 
 }
 
 void FakeOutlook::removeContact(size_t index) {
-    if (index < contacts_.size()) contacts_.erase(contacts_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (index < contacts_.size())
+        contacts_.erase(contacts_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-FakeContact* FakeOutlook::contact(size_t index) {
-    return index < contacts_.size() ? contacts_[index].get() : nullptr;
-}
+FakeContact* FakeOutlook::contact(size_t index) { return index < contacts_.size() ? contacts_[index].get() : nullptr; }
 
 const FakeContact* FakeOutlook::contact(size_t index) const {
     return index < contacts_.size() ? contacts_[index].get() : nullptr;
@@ -109,22 +110,27 @@ void FakeOutlook::clearFailures() {
 
 int32_t FakeOutlook::injectedFailure(const char* member, AutomationCallKind kind) const {
     for (const FailingMember& failing : failingMembers_) {
-        if (failing.getsOnly && kind != AutomationCallKind::PropertyGet) continue;
-        if (failing.putsOnly && kind != AutomationCallKind::PropertyPut) continue;
-        if (sameMemberName(failing.member.c_str(), member)) return failing.status;
+        if (failing.getsOnly && kind != AutomationCallKind::PropertyGet)
+            continue;
+        if (failing.putsOnly && kind != AutomationCallKind::PropertyPut)
+            continue;
+        if (sameMemberName(failing.member.c_str(), member))
+            return failing.status;
     }
     return AutomationStatus::Ok;
 }
 
 std::vector<std::string> FakeOutlook::callDescriptions() const {
     std::vector<std::string> descriptions;
-    for (const FakeCall& call : calls_) descriptions.push_back(call.describe());
+    for (const FakeCall& call : calls_)
+        descriptions.push_back(call.describe());
     return descriptions;
 }
 
 void FakeOutlook::recordCall(FakeCall call) {
     for (AutomationValue& argument : call.arguments) {
-        if (argument.isObject()) argument = AutomationValue::fromObject(nullptr);
+        if (argument.isObject())
+            argument = AutomationValue::fromObject(nullptr);
     }
     calls_.push_back(std::move(call));
 }

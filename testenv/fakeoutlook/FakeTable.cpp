@@ -9,8 +9,8 @@ namespace {
 enum TableMember { TableColumns, TableGetArray, TableGetRowCount, TableEndOfTable, TableMoveToStart };
 
 const FakeMember TableMembers[] = {
-    {"Columns", AutomationCallKind::PropertyGet},  {"GetArray", AutomationCallKind::Method},
-    {"GetRowCount", AutomationCallKind::Method},   {"EndOfTable", AutomationCallKind::PropertyGet},
+    {"Columns", AutomationCallKind::PropertyGet}, {"GetArray", AutomationCallKind::Method},
+    {"GetRowCount", AutomationCallKind::Method},  {"EndOfTable", AutomationCallKind::PropertyGet},
     {"MoveToStart", AutomationCallKind::Method},
 };
 
@@ -24,10 +24,11 @@ const FakeMember ColumnsMembers[] = {
 
 // What a table cannot hold, whatever the item has.
 bool refusedByTables(const char* name) {
-    static const char* const refused[] = {"HTMLBody", "RTFBody", "BodyFormat", "AutoResolvedWinner",
+    static const char* const refused[] = {"HTMLBody",  "RTFBody",       "BodyFormat", "AutoResolvedWinner",
                                           "Conflicts", "DownloadState", "IsConflict", "Links"};
     for (const char* property : refused) {
-        if (sameMemberName(property, name)) return true;
+        if (sameMemberName(property, name))
+            return true;
     }
     return false;
 }
@@ -45,9 +46,12 @@ int32_t FakeTable::answer(const char* name, AutomationCallKind kind, const std::
                           AutomationValue* result) {
     size_t member = 0;
     int32_t status = findMember(TableMembers, sizeof TableMembers / sizeof TableMembers[0], name, kind, &member);
-    if (status != AutomationStatus::Ok) return status;
-    if (member == TableGetArray) return getArray(arguments, result);
-    if ((status = expectArguments(arguments, 0)) != AutomationStatus::Ok) return status;
+    if (status != AutomationStatus::Ok)
+        return status;
+    if (member == TableGetArray)
+        return getArray(arguments, result);
+    if ((status = expectArguments(arguments, 0)) != AutomationStatus::Ok)
+        return status;
     switch (member) {
     case TableColumns:
         *result = AutomationValue::fromObject(std::make_shared<FakeTableColumns>(sharedOutlook(), state_));
@@ -61,15 +65,19 @@ int32_t FakeTable::answer(const char* name, AutomationCallKind kind, const std::
 
 int32_t FakeTable::getArray(const std::vector<AutomationValue>& arguments, AutomationValue* result) {
     int32_t status = expectArguments(arguments, 1);
-    if (status != AutomationStatus::Ok) return status;
-    if (!arguments[0].isInt()) return AutomationStatus::TypeMismatch;
+    if (status != AutomationStatus::Ok)
+        return status;
+    if (!arguments[0].isInt())
+        return AutomationStatus::TypeMismatch;
     // "One or more parameter values are not valid."
-    if (arguments[0].integer() <= 0) return AutomationStatus::Exception;
+    if (arguments[0].integer() <= 0)
+        return AutomationStatus::Exception;
     std::vector<const FakeContact*> rows;
     while (state_->next < state_->rows.size() && rows.size() < static_cast<size_t>(arguments[0].integer())) {
         size_t index = 0;
         // A contact deleted since the table was made has no row any more.
-        if (outlook().findContact(state_->rows[state_->next++], &index)) rows.push_back(outlook().contact(index));
+        if (outlook().findContact(state_->rows[state_->next++], &index))
+            rows.push_back(outlook().contact(index));
     }
     auto block = std::make_shared<AutomationArray>(state_->columns.size(), rows.size());
     for (size_t row = 0; row < rows.size(); ++row) {
@@ -82,12 +90,16 @@ int32_t FakeTable::getArray(const std::vector<AutomationValue>& arguments, Autom
 
 AutomationValue FakeTable::cell(const FakeContact& contact, const std::string& column) const {
     AutomationValue value;
-    if (!automationSucceeded(contact.getProperty(column.c_str(), &value))) return AutomationValue();
+    if (!automationSucceeded(contact.getProperty(column.c_str(), &value)))
+        return AutomationValue();
     if (value.isText()) {
-        if (value.text().empty()) return AutomationValue();
-        if (value.text().size() > StringCut) return AutomationValue::fromText(value.text().substr(0, StringCut));
+        if (value.text().empty())
+            return AutomationValue();
+        if (value.text().size() > StringCut)
+            return AutomationValue::fromText(value.text().substr(0, StringCut));
     }
-    if (value.isDate() && value.date() == 0.0) return AutomationValue();
+    if (value.isDate() && value.date() == 0.0)
+        return AutomationValue();
     return value;
 }
 
@@ -97,11 +109,13 @@ FakeTableColumns::FakeTableColumns(std::shared_ptr<FakeOutlook> outlook, std::sh
 int32_t FakeTableColumns::answer(const char* name, AutomationCallKind kind,
                                  const std::vector<AutomationValue>& arguments, AutomationValue* result) {
     size_t member = 0;
-    int32_t status =
-        findMember(ColumnsMembers, sizeof ColumnsMembers / sizeof ColumnsMembers[0], name, kind, &member);
-    if (status != AutomationStatus::Ok) return status;
-    if (member == ColumnsAdd) return add(arguments, result);
-    if ((status = expectArguments(arguments, 0)) != AutomationStatus::Ok) return status;
+    int32_t status = findMember(ColumnsMembers, sizeof ColumnsMembers / sizeof ColumnsMembers[0], name, kind, &member);
+    if (status != AutomationStatus::Ok)
+        return status;
+    if (member == ColumnsAdd)
+        return add(arguments, result);
+    if ((status = expectArguments(arguments, 0)) != AutomationStatus::Ok)
+        return status;
     if (member == ColumnsRemoveAll) {
         state_->columns.clear();
         state_->next = 0;
@@ -113,12 +127,15 @@ int32_t FakeTableColumns::answer(const char* name, AutomationCallKind kind,
 
 int32_t FakeTableColumns::add(const std::vector<AutomationValue>& arguments, AutomationValue* result) {
     int32_t status = expectArguments(arguments, 1);
-    if (status != AutomationStatus::Ok) return status;
-    if (!arguments[0].isText()) return AutomationStatus::TypeMismatch;
+    if (status != AutomationStatus::Ok)
+        return status;
+    if (!arguments[0].isText())
+        return AutomationStatus::TypeMismatch;
     const std::string name = utf16ToAnsi(arguments[0].text());
     // The guard refuses the column as it refuses the read.
     status = outlook().injectedFailure(name.c_str(), AutomationCallKind::PropertyGet);
-    if (!automationSucceeded(status)) return status;
+    if (!automationSucceeded(status))
+        return status;
     if (refusedByTables(name.c_str()) || findFakeContactProperty(name.c_str()) < 0)
         return AutomationStatus::Exception;
     state_->columns.push_back(name);

@@ -8,28 +8,33 @@ bool StandInCallCounts::NoCase::operator()(const std::string& left, const std::s
     for (size_t index = 0; index < common; ++index) {
         const int a = std::tolower(static_cast<unsigned char>(left[index]));
         const int b = std::tolower(static_cast<unsigned char>(right[index]));
-        if (a != b) return a < b;
+        if (a != b)
+            return a < b;
     }
     return left.size() < right.size();
 }
 
 bool StandInCallCounts::isControlMember(const std::string& member) {
     static const char prefix[] = "standin";
-    if (member.size() < sizeof prefix - 1) return false;
+    if (member.size() < sizeof prefix - 1)
+        return false;
     for (size_t index = 0; index + 1 < sizeof prefix; ++index) {
-        if (std::tolower(static_cast<unsigned char>(member[index])) != prefix[index]) return false;
+        if (std::tolower(static_cast<unsigned char>(member[index])) != prefix[index])
+            return false;
     }
     return true;
 }
 
 void StandInCallCounts::count(const std::string& member) {
-    if (isControlMember(member)) return;
+    if (isControlMember(member))
+        return;
     {
         std::lock_guard<std::mutex> guard(lock_);
         ++counts_[member];
         changed_ = true;
     }
-    if (observer_) observer_();
+    if (observer_)
+        observer_();
 }
 
 long StandInCallCounts::of(const std::string& member) const {
@@ -42,7 +47,8 @@ long StandInCallCounts::roundTrips() const {
     std::lock_guard<std::mutex> guard(lock_);
     long total = 0;
     for (const auto& entry : counts_) {
-        if (entry.first != Rejected) total += entry.second;
+        if (entry.first != Rejected)
+            total += entry.second;
     }
     return total;
 }
@@ -61,7 +67,8 @@ std::string StandInCallCounts::textLocked() const {
     long total = 0;
     std::string lines;
     for (const auto& entry : counts_) {
-        if (entry.first != Rejected) total += entry.second;
+        if (entry.first != Rejected)
+            total += entry.second;
         lines += entry.first + " " + std::to_string(entry.second) + "\n";
     }
     return "(all) " + std::to_string(total) + "\n" + lines;
@@ -81,7 +88,8 @@ bool StandInCallCounts::write(const std::string& path, std::string* problem) {
         written = std::fwrite(lines.data(), 1, lines.size(), file) == lines.size();
         written = std::fclose(file) == 0 && written;
     }
-    if (written) return true;
+    if (written)
+        return true;
     *problem = "the call counts file " + path + " could not be written";
     std::lock_guard<std::mutex> guard(lock_);
     changed_ = true;

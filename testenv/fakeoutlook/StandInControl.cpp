@@ -20,8 +20,10 @@ int32_t objectOf(AutomationObject& object, const char* name, AutomationCallKind 
                  std::vector<AutomationValue> arguments, AutomationObjectRef* found) {
     AutomationValue value;
     int32_t status = call(object, name, kind, std::move(arguments), &value);
-    if (!automationSucceeded(status)) return status;
-    if (!value.isObject() || !value.object()) return AutomationStatus::Failed;
+    if (!automationSucceeded(status))
+        return status;
+    if (!value.isObject() || !value.object())
+        return AutomationStatus::Failed;
     *found = value.object();
     return AutomationStatus::Ok;
 }
@@ -36,7 +38,8 @@ std::u16string textOf(AutomationObject& item, const char* name) {
 
 bool allText(const std::vector<AutomationValue>& arguments, size_t first) {
     for (size_t index = first; index < arguments.size(); ++index) {
-        if (!arguments[index].isText()) return false;
+        if (!arguments[index].isText())
+            return false;
     }
     return true;
 }
@@ -45,7 +48,8 @@ int32_t putAndSave(AutomationObject& item, const std::vector<AutomationValue>& p
     for (size_t index = first; index + 1 < pairs.size(); index += 2) {
         const std::string property = utf16ToAnsi(pairs[index].text());
         int32_t status = call(item, property.c_str(), AutomationCallKind::PropertyPut, {pairs[index + 1]}, nullptr);
-        if (!automationSucceeded(status)) return status;
+        if (!automationSucceeded(status))
+            return status;
     }
     return call(item, "Save", AutomationCallKind::Method, {}, nullptr);
 }
@@ -58,7 +62,8 @@ StandInControl::StandInControl(std::shared_ptr<StandInOutlook> outlook, StandInS
 int32_t StandInControl::invoke(const char* name, AutomationCallKind kind, const std::vector<AutomationValue>& arguments,
                                AutomationValue* result) {
     if (name && StandInCallCounts::isControlMember(name)) {
-        if (kind == AutomationCallKind::PropertyPut) return AutomationStatus::MemberNotFound;
+        if (kind == AutomationCallKind::PropertyPut)
+            return AutomationStatus::MemberNotFound;
         AutomationValue ignored;
         return control(name, arguments, result ? result : &ignored);
     }
@@ -68,27 +73,38 @@ int32_t StandInControl::invoke(const char* name, AutomationCallKind kind, const 
 int32_t StandInControl::control(const std::string& name, const Arguments& arguments, AutomationValue* result) {
     const char* member = name.c_str();
     result->clear();
-    if (sameMemberName(member, "StandInDeleteContact")) return deleteContact(arguments);
-    if (sameMemberName(member, "StandInAddContact")) return addContact(arguments);
-    if (sameMemberName(member, "StandInEditContact")) return editContact(arguments);
-    if (sameMemberName(member, "StandInDenyReads")) return denyReads(arguments);
-    if (sameMemberName(member, "StandInContactCount")) return contactCount(result);
-    if (!arguments.empty() && !sameMemberName(member, "StandInBusy")) return AutomationStatus::BadParameterCount;
+    if (sameMemberName(member, "StandInDeleteContact"))
+        return deleteContact(arguments);
+    if (sameMemberName(member, "StandInAddContact"))
+        return addContact(arguments);
+    if (sameMemberName(member, "StandInEditContact"))
+        return editContact(arguments);
+    if (sameMemberName(member, "StandInDenyReads"))
+        return denyReads(arguments);
+    if (sameMemberName(member, "StandInContactCount"))
+        return contactCount(result);
+    if (!arguments.empty() && !sameMemberName(member, "StandInBusy"))
+        return AutomationStatus::BadParameterCount;
     if (sameMemberName(member, "StandInBusy")) {
-        if (arguments.size() != 1) return AutomationStatus::BadParameterCount;
-        if (!arguments[0].isInt() || arguments[0].integer() < 0) return AutomationStatus::TypeMismatch;
-        if (!hooks_.beBusy) return AutomationStatus::MemberNotFound;
+        if (arguments.size() != 1)
+            return AutomationStatus::BadParameterCount;
+        if (!arguments[0].isInt() || arguments[0].integer() < 0)
+            return AutomationStatus::TypeMismatch;
+        if (!hooks_.beBusy)
+            return AutomationStatus::MemberNotFound;
         hooks_.beBusy(arguments[0].integer());
         return AutomationStatus::Ok;
     }
     if (sameMemberName(member, "StandInQuit")) {
-        if (!hooks_.quit) return AutomationStatus::MemberNotFound;
+        if (!hooks_.quit)
+            return AutomationStatus::MemberNotFound;
         hooks_.quit();
         return AutomationStatus::Ok;
     }
     if (sameMemberName(member, "StandInWriteCalls")) {
         std::string problem;
-        if (!hooks_.writeCalls) return AutomationStatus::MemberNotFound;
+        if (!hooks_.writeCalls)
+            return AutomationStatus::MemberNotFound;
         return hooks_.writeCalls(&problem) ? AutomationStatus::Ok : AutomationStatus::Failed;
     }
     return AutomationStatus::UnknownName;
@@ -103,31 +119,38 @@ int32_t StandInControl::items(AutomationObjectRef* items) {
         status = objectOf(*session, "GetDefaultFolder", AutomationCallKind::Method,
                           {AutomationValue::fromInt(ContactsFolder)}, &folder);
     }
-    if (automationSucceeded(status)) status = objectOf(*folder, "Items", AutomationCallKind::PropertyGet, {}, items);
+    if (automationSucceeded(status))
+        status = objectOf(*folder, "Items", AutomationCallKind::PropertyGet, {}, items);
     return status;
 }
 
 int32_t StandInControl::findContact(const std::u16string& who, AutomationObjectRef* item) {
     AutomationObjectRef all;
     int32_t status = items(&all);
-    if (!automationSucceeded(status)) return status;
+    if (!automationSucceeded(status))
+        return status;
     AutomationValue count;
     status = call(*all, "Count", AutomationCallKind::PropertyGet, {}, &count);
-    if (!automationSucceeded(status)) return status;
-    if (!count.isInt()) return AutomationStatus::Failed;
+    if (!automationSucceeded(status))
+        return status;
+    if (!count.isInt())
+        return AutomationStatus::Failed;
     if (who.size() > 1 && who[0] == u'#') {
         int32_t position = 0;
         for (size_t index = 1; index < who.size(); ++index) {
-            if (who[index] < u'0' || who[index] > u'9' || position > 100000000) return AutomationStatus::InvalidArgument;
+            if (who[index] < u'0' || who[index] > u'9' || position > 100000000)
+                return AutomationStatus::InvalidArgument;
             position = position * 10 + (who[index] - u'0');
         }
-        if (position < 1 || position > count.integer()) return AutomationStatus::InvalidArgument;
+        if (position < 1 || position > count.integer())
+            return AutomationStatus::InvalidArgument;
         return objectOf(*all, "Item", AutomationCallKind::Method, {AutomationValue::fromInt(position)}, item);
     }
     for (int32_t position = 1; position <= count.integer(); ++position) {
         AutomationObjectRef candidate;
         status = objectOf(*all, "Item", AutomationCallKind::Method, {AutomationValue::fromInt(position)}, &candidate);
-        if (!automationSucceeded(status)) return status;
+        if (!automationSucceeded(status))
+            return status;
         const std::u16string first = textOf(*candidate, "FirstName");
         const std::u16string last = textOf(*candidate, "LastName");
         if (first + u" " + last == who || textOf(*candidate, "FullName") == who) {
@@ -139,37 +162,49 @@ int32_t StandInControl::findContact(const std::u16string& who, AutomationObjectR
 }
 
 int32_t StandInControl::deleteContact(const Arguments& arguments) {
-    if (arguments.size() != 1) return AutomationStatus::BadParameterCount;
-    if (!arguments[0].isText()) return AutomationStatus::TypeMismatch;
+    if (arguments.size() != 1)
+        return AutomationStatus::BadParameterCount;
+    if (!arguments[0].isText())
+        return AutomationStatus::TypeMismatch;
     AutomationObjectRef item;
     int32_t status = findContact(arguments[0].text(), &item);
-    if (!automationSucceeded(status)) return status;
+    if (!automationSucceeded(status))
+        return status;
     return call(*item, "Delete", AutomationCallKind::Method, {}, nullptr);
 }
 
 int32_t StandInControl::addContact(const Arguments& arguments) {
-    if (arguments.empty() || arguments.size() % 2 != 0) return AutomationStatus::BadParameterCount;
-    if (!allText(arguments, 0)) return AutomationStatus::TypeMismatch;
+    if (arguments.empty() || arguments.size() % 2 != 0)
+        return AutomationStatus::BadParameterCount;
+    if (!allText(arguments, 0))
+        return AutomationStatus::TypeMismatch;
     AutomationObjectRef all;
     AutomationObjectRef item;
     int32_t status = items(&all);
-    if (automationSucceeded(status)) status = objectOf(*all, "Add", AutomationCallKind::Method, {}, &item);
-    if (!automationSucceeded(status)) return status;
+    if (automationSucceeded(status))
+        status = objectOf(*all, "Add", AutomationCallKind::Method, {}, &item);
+    if (!automationSucceeded(status))
+        return status;
     return putAndSave(*item, arguments, 0);
 }
 
 int32_t StandInControl::editContact(const Arguments& arguments) {
-    if (arguments.size() != 3) return AutomationStatus::BadParameterCount;
-    if (!allText(arguments, 0)) return AutomationStatus::TypeMismatch;
+    if (arguments.size() != 3)
+        return AutomationStatus::BadParameterCount;
+    if (!allText(arguments, 0))
+        return AutomationStatus::TypeMismatch;
     AutomationObjectRef item;
     int32_t status = findContact(arguments[0].text(), &item);
-    if (!automationSucceeded(status)) return status;
+    if (!automationSucceeded(status))
+        return status;
     return putAndSave(*item, arguments, 1);
 }
 
 int32_t StandInControl::denyReads(const Arguments& arguments) {
-    if (arguments.empty()) return AutomationStatus::BadParameterCount;
-    if (!allText(arguments, 0)) return AutomationStatus::TypeMismatch;
+    if (arguments.empty())
+        return AutomationStatus::BadParameterCount;
+    if (!allText(arguments, 0))
+        return AutomationStatus::TypeMismatch;
     for (const AutomationValue& property : arguments) {
         outlook_->model().failPropertyGet(utf16ToAnsi(property.text()), AccessDenied);
     }

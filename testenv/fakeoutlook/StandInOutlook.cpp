@@ -20,7 +20,8 @@ static std::string switchName(const StandInSwitch& name) {
 
 static bool readCount(const StandInLookup& lookup, const StandInSwitch& name, int* count, std::string* problem) {
     std::string text;
-    if (!lookup(name, &text) || text.empty()) return true;
+    if (!lookup(name, &text) || text.empty())
+        return true;
     char* end = nullptr;
     errno = 0;
     long value = std::strtol(text.c_str(), &end, 10);
@@ -35,19 +36,26 @@ static bool readCount(const StandInLookup& lookup, const StandInSwitch& name, in
 bool readStandInSettings(const StandInLookup& lookup, StandInSettings* settings, std::string* problem) {
     StandInSettings read;
     std::string text;
-    if (lookup(StandInContactsFile, &text)) read.contactsFile = text;
+    if (lookup(StandInContactsFile, &text))
+        read.contactsFile = text;
     text.clear();
-    if (lookup(StandInCallsFile, &text)) read.callsFile = text;
-    if (!readCount(lookup, StandInFailSave, &read.failSave, problem)) return false;
-    if (!readCount(lookup, StandInSaveDelay, &read.saveDelayMs, problem)) return false;
-    if (!readCount(lookup, StandInFailGetNextAfter, &read.failGetNextAfter, problem)) return false;
-    if (!readCount(lookup, StandInVersion, &read.outlookVersion, problem)) return false;
+    if (lookup(StandInCallsFile, &text))
+        read.callsFile = text;
+    if (!readCount(lookup, StandInFailSave, &read.failSave, problem))
+        return false;
+    if (!readCount(lookup, StandInSaveDelay, &read.saveDelayMs, problem))
+        return false;
+    if (!readCount(lookup, StandInFailGetNextAfter, &read.failGetNextAfter, problem))
+        return false;
+    if (!readCount(lookup, StandInVersion, &read.outlookVersion, problem))
+        return false;
     text.clear();
     if (lookup(StandInDenyPuts, &text)) {
         size_t start = 0;
         while (start <= text.size()) {
             const size_t comma = std::min(text.find(',', start), text.size());
-            if (comma > start) read.deniedPuts.push_back(text.substr(start, comma - start));
+            if (comma > start)
+                read.deniedPuts.push_back(text.substr(start, comma - start));
             start = comma + 1;
         }
     }
@@ -80,7 +88,8 @@ public:
         std::vector<AutomationValue> forwarded = arguments;
         for (AutomationValue& argument : forwarded) {
             auto* own = argument.isObject() ? dynamic_cast<StandInObject*>(argument.object().get()) : nullptr;
-            if (own) argument = AutomationValue::fromObject(own->inner_);
+            if (own)
+                argument = AutomationValue::fromObject(own->inner_);
         }
         owner_->setClock();
         const bool method = kind == AutomationCallKind::Method;
@@ -105,14 +114,16 @@ private:
 StandInOutlook::StandInOutlook(Key, const StandInSettings& settings)
     : settings_(settings), outlook_(FakeOutlook::create()) {
     outlook_->failGetNextAfter(settings.failGetNextAfter);
-    if (settings.outlookVersion > 0) outlook_->setVersion(settings.outlookVersion);
+    if (settings.outlookVersion > 0)
+        outlook_->setVersion(settings.outlookVersion);
     for (const std::string& property : settings.deniedPuts)
         outlook_->failPropertyPut(property, AutomationStatus::AccessDenied);
 }
 
 std::shared_ptr<StandInOutlook> StandInOutlook::open(const StandInSettings& settings, std::string* problem) {
     auto standIn = std::make_shared<StandInOutlook>(Key(), settings);
-    if (!standIn->load(problem)) return nullptr;
+    if (!standIn->load(problem))
+        return nullptr;
     return standIn;
 }
 
@@ -143,7 +154,8 @@ void StandInOutlook::setClock() {
 
 bool StandInOutlook::load(std::string* problem) {
     setClock();
-    if (settings_.contactsFile.empty()) return true;
+    if (settings_.contactsFile.empty())
+        return true;
     const std::string where = "contacts file " + settings_.contactsFile;
     std::vector<ContactFileEntry> entries;
     bool existed = false;
@@ -172,24 +184,31 @@ int32_t StandInOutlook::save(AutomationObject& item, const std::vector<Automatio
                              AutomationValue* result) {
     // Before anything is written: a program ended during the wait leaves
     // the contact as it was.
-    if (settings_.saveDelayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(settings_.saveDelayMs));
+    if (settings_.saveDelayMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(settings_.saveDelayMs));
     ++saves_;
     if (settings_.failSave > 0 && saves_ == settings_.failSave) {
-        if (result) result->clear();
-        return saveFailed(AutomationStatus::Exception, "Save " + std::to_string(saves_) + " fails, as " +
-                                                           StandInFailSave.environmentName + " asks");
+        if (result)
+            result->clear();
+        return saveFailed(AutomationStatus::Exception,
+                          "Save " + std::to_string(saves_) + " fails, as " + StandInFailSave.environmentName + " asks");
     }
     int32_t status = item.invoke("Save", AutomationCallKind::Method, arguments, result);
     const std::vector<FakeCall>& calls = outlook_->calls();
-    if (!automationSucceeded(status) || calls.empty() || calls.back().contactIndex < 0) return status;
+    if (!automationSucceeded(status) || calls.empty() || calls.back().contactIndex < 0)
+        return status;
 
     const size_t position = static_cast<size_t>(calls.back().contactIndex);
     const FakeContact* contact = outlook_->contact(position);
-    if (!contact) return status;
-    if (saved_.size() < outlook_->contactCount()) saved_.resize(outlook_->contactCount());
-    if (unknown_.size() < outlook_->contactCount()) unknown_.resize(outlook_->contactCount());
+    if (!contact)
+        return status;
+    if (saved_.size() < outlook_->contactCount())
+        saved_.resize(outlook_->contactCount());
+    if (unknown_.size() < outlook_->contactCount())
+        unknown_.resize(outlook_->contactCount());
     saved_[position] = contactFileEntry(*contact, unknown_[position]);
-    if (settings_.contactsFile.empty()) return status;
+    if (settings_.contactsFile.empty())
+        return status;
     std::string why;
     if (!appendContactBlock(settings_.contactsFile, *saved_[position], filePlace(position), &why)) {
         return saveFailed(AutomationStatus::Failed, "contacts file " + settings_.contactsFile + ": " + why);
@@ -198,7 +217,8 @@ int32_t StandInOutlook::save(AutomationObject& item, const std::vector<Automatio
 }
 
 size_t StandInOutlook::filePlace(size_t position) const {
-    if (position < loadedPlaces_.size()) return loadedPlaces_[position];
+    if (position < loadedPlaces_.size())
+        return loadedPlaces_[position];
     const size_t highest = loadedPlaces_.empty() ? 0 : loadedPlaces_.back();
     return highest + 1 + (position - loadedPlaces_.size());
 }
@@ -207,22 +227,27 @@ int32_t StandInOutlook::remove(AutomationObject& item, const std::vector<Automat
                                AutomationValue* result) {
     int32_t status = item.invoke("Delete", AutomationCallKind::Method, arguments, result);
     const std::vector<FakeCall>& calls = outlook_->calls();
-    if (!automationSucceeded(status) || calls.empty() || calls.back().contactIndex < 0) return status;
+    if (!automationSucceeded(status) || calls.empty() || calls.back().contactIndex < 0)
+        return status;
     // The call names the position the contact had.
     const size_t position = static_cast<size_t>(calls.back().contactIndex);
-    if (position < saved_.size()) saved_.erase(saved_.begin() + static_cast<std::ptrdiff_t>(position));
-    if (position < unknown_.size()) unknown_.erase(unknown_.begin() + static_cast<std::ptrdiff_t>(position));
+    if (position < saved_.size())
+        saved_.erase(saved_.begin() + static_cast<std::ptrdiff_t>(position));
+    if (position < unknown_.size())
+        unknown_.erase(unknown_.begin() + static_cast<std::ptrdiff_t>(position));
     return writeFile(status);
 }
 
 int32_t StandInOutlook::writeFile(int32_t status) {
-    if (settings_.contactsFile.empty()) return status;
+    if (settings_.contactsFile.empty())
+        return status;
     // Every contact at its folder place from now on.
     std::vector<ContactFileEntry> entries;
     loadedPlaces_.clear();
     for (size_t position = 0; position < saved_.size(); ++position) {
         loadedPlaces_.push_back(position + 1);
-        if (!saved_[position]) continue;
+        if (!saved_[position])
+            continue;
         entries.push_back(*saved_[position]);
         entries.back().place = position + 1;
     }
@@ -235,6 +260,7 @@ int32_t StandInOutlook::writeFile(int32_t status) {
 
 int32_t StandInOutlook::saveFailed(int32_t status, std::string problem) {
     lastProblem_ = std::move(problem);
-    if (settings_.report) settings_.report(lastProblem_);
+    if (settings_.report)
+        settings_.report(lastProblem_);
     return status;
 }

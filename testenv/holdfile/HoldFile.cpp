@@ -8,8 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-int main(int argumentCount, char** arguments)
-{
+int main(int argumentCount, char** arguments) {
     const bool waitForWindow = argumentCount == 4 && std::strcmp(arguments[1], "--after-window") == 0;
     if (argumentCount != 2 && !waitForWindow) {
         std::fprintf(stderr, "usage: holdfile [--after-window \"<title>\"] <path>\n");
@@ -21,8 +20,8 @@ int main(int argumentCount, char** arguments)
             Sleep(50);
         Sleep(1000);
     }
-    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         std::fprintf(stderr, "holdfile: cannot open %s (error %lu)\n", path, GetLastError());
         return 1;

@@ -26,8 +26,7 @@ namespace {
 class ComScope {
 public:
     ComScope() : ready_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComScope()
-    {
+    ~ComScope() {
         if (ready_)
             CoUninitialize();
     }
@@ -43,8 +42,7 @@ template <typename Interface>
 class ComReference {
 public:
     ComReference() = default;
-    ~ComReference()
-    {
+    ~ComReference() {
         if (pointer_ != nullptr)
             pointer_->Release();
     }
@@ -58,8 +56,7 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-int shortcutTarget(const char* shortcut)
-{
+int shortcutTarget(const char* shortcut) {
     ComScope com;
     if (!com.ready())
         return std::fprintf(stderr, "COM could not be started\n"), 1;
@@ -71,7 +68,8 @@ int shortcutTarget(const char* shortcut)
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.out()))))
         return std::fprintf(stderr, "the shell link cannot be loaded\n"), 1;
     wchar_t widePath[MAX_PATH] = {};
-    if (MultiByteToWideChar(CP_ACP, 0, shortcut, -1, widePath, MAX_PATH) == 0 || FAILED(file->Load(widePath, STGM_READ)))
+    if (MultiByteToWideChar(CP_ACP, 0, shortcut, -1, widePath, MAX_PATH) == 0 ||
+        FAILED(file->Load(widePath, STGM_READ)))
         return std::fprintf(stderr, "%s cannot be read as a shortcut\n", shortcut), 1;
     char target[MAX_PATH] = {};
     if (FAILED(link->GetPath(target, MAX_PATH, nullptr, 0)) || target[0] == '\0')
@@ -80,8 +78,7 @@ int shortcutTarget(const char* shortcut)
     return 0;
 }
 
-std::string processName(DWORD processId)
-{
+std::string processName(DWORD processId) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return "?";
@@ -104,8 +101,7 @@ struct ClassSearch {
 };
 
 // Enumeration callbacks are stdcall on 32-bit Windows.
-BOOL CALLBACK collectByClass(HWND window, LPARAM parameter)
-{
+BOOL CALLBACK collectByClass(HWND window, LPARAM parameter) {
     ClassSearch* search = reinterpret_cast<ClassSearch*>(parameter);
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);
@@ -114,15 +110,13 @@ BOOL CALLBACK collectByClass(HWND window, LPARAM parameter)
     return TRUE;
 }
 
-std::vector<HWND> windowsOfClass(const char* className)
-{
+std::vector<HWND> windowsOfClass(const char* className) {
     ClassSearch search{className, {}};
     EnumWindows(collectByClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-int waitWindow(const char* className, const char* milliseconds)
-{
+int waitWindow(const char* className, const char* milliseconds) {
     const DWORD limit = static_cast<DWORD>(std::strtoul(milliseconds, nullptr, 10));
     const DWORD poll = 100;
     for (DWORD waited = 0; waited <= limit; waited += poll) {
@@ -141,8 +135,7 @@ int waitWindow(const char* className, const char* milliseconds)
     return 1;
 }
 
-int closeWindows(const char* className)
-{
+int closeWindows(const char* className) {
     const std::vector<HWND> found = windowsOfClass(className);
     for (HWND window : found)
         PostMessageA(window, WM_CLOSE, 0, 0);
@@ -150,8 +143,7 @@ int closeWindows(const char* className)
     return 0;
 }
 
-int fileVersion(const char* path)
-{
+int fileVersion(const char* path) {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
     if (size == 0)
@@ -169,8 +161,7 @@ int fileVersion(const char* path)
     return 0;
 }
 
-std::string withoutAccelerators(const std::string& text)
-{
+std::string withoutAccelerators(const std::string& text) {
     std::string plain;
     for (char c : text) {
         if (c != '&')
@@ -184,8 +175,7 @@ struct ButtonSearch {
     HWND found = nullptr;
 };
 
-BOOL CALLBACK findButton(HWND window, LPARAM parameter)
-{
+BOOL CALLBACK findButton(HWND window, LPARAM parameter) {
     ButtonSearch* search = reinterpret_cast<ButtonSearch*>(parameter);
     char className[64] = {}, text[256] = {};
     GetClassNameA(window, className, sizeof className);
@@ -203,8 +193,7 @@ struct TitledButtonSearch {
     ButtonSearch button;
 };
 
-BOOL CALLBACK findTitledButton(HWND window, LPARAM parameter)
-{
+BOOL CALLBACK findTitledButton(HWND window, LPARAM parameter) {
     TitledButtonSearch* search = reinterpret_cast<TitledButtonSearch*>(parameter);
     char title[512] = {};
     GetWindowTextA(window, title, sizeof title);
@@ -214,8 +203,7 @@ BOOL CALLBACK findTitledButton(HWND window, LPARAM parameter)
     return search->button.found == nullptr;
 }
 
-int press(const char* title, const char* buttonText, const char* milliseconds)
-{
+int press(const char* title, const char* buttonText, const char* milliseconds) {
     const DWORD limit = static_cast<DWORD>(std::strtoul(milliseconds, nullptr, 10));
     const DWORD poll = 100;
     for (DWORD waited = 0; waited <= limit; waited += poll) {
@@ -237,8 +225,7 @@ int press(const char* title, const char* buttonText, const char* milliseconds)
 
 }  // namespace
 
-int main(int argumentCount, char** arguments)
-{
+int main(int argumentCount, char** arguments) {
     const std::string verb = argumentCount > 1 ? arguments[1] : "";
     if (verb == "shortcut-target" && argumentCount == 3)
         return shortcutTarget(arguments[2]);

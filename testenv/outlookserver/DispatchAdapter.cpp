@@ -19,7 +19,8 @@ static std::atomic<long> liveAdapters{0};
 static std::atomic<StandInCallCounts*> callCounts{nullptr};
 
 static void countCall(const std::string& name) {
-    if (StandInCallCounts* counts = callCounts.load()) counts->count(name);
+    if (StandInCallCounts* counts = callCounts.load())
+        counts->count(name);
 }
 
 // --- member numbers ---------------------------------------------------------
@@ -41,7 +42,8 @@ static DISPID memberNumber(const std::string& name) {
     std::lock_guard<std::mutex> guard(memberLock());
     std::vector<std::string>& names = memberNames();
     for (size_t index = 0; index < names.size(); ++index) {
-        if (sameMemberName(names[index].c_str(), name.c_str())) return FirstMember + static_cast<DISPID>(index);
+        if (sameMemberName(names[index].c_str(), name.c_str()))
+            return FirstMember + static_cast<DISPID>(index);
     }
     names.push_back(name);
     return FirstMember + static_cast<DISPID>(names.size() - 1);
@@ -50,7 +52,8 @@ static DISPID memberNumber(const std::string& name) {
 static bool memberName(DISPID member, std::string* name) {
     std::lock_guard<std::mutex> guard(memberLock());
     const std::vector<std::string>& names = memberNames();
-    if (member < FirstMember || static_cast<size_t>(member - FirstMember) >= names.size()) return false;
+    if (member < FirstMember || static_cast<size_t>(member - FirstMember) >= names.size())
+        return false;
     *name = names[static_cast<size_t>(member - FirstMember)];
     return true;
 }
@@ -63,7 +66,8 @@ static HRESULT argumentFromVariant(const VARIANT& given, AutomationValue* value)
     ScopedVariant plain;
     const VARIANT* variant = &given;
     if (given.vt & VT_BYREF) {
-        if (FAILED(VariantCopyInd(plain.get(), const_cast<VARIANT*>(&given)))) return DISP_E_TYPEMISMATCH;
+        if (FAILED(VariantCopyInd(plain.get(), const_cast<VARIANT*>(&given))))
+            return DISP_E_TYPEMISMATCH;
         variant = &plain.value();
     }
     switch (variant->vt) {
@@ -77,22 +81,23 @@ static HRESULT argumentFromVariant(const VARIANT& given, AutomationValue* value)
             return S_OK;
         }
         AutomationObjectRef own = DispatchAdapter::unwrap(unknown);
-        if (!own) return DISP_E_TYPEMISMATCH;
+        if (!own)
+            return DISP_E_TYPEMISMATCH;
         *value = AutomationValue::fromObject(own);
         return S_OK;
     }
-    default:
-        *value = automationValueFromVariant(*variant);
-        return value->isEmpty() ? DISP_E_TYPEMISMATCH : S_OK;
+    default: *value = automationValueFromVariant(*variant); return value->isEmpty() ? DISP_E_TYPEMISMATCH : S_OK;
     }
 }
 
 static HRESULT resultToVariant(const AutomationValue& value, VARIANT* variant) {
-    if (!value.isObject()) return automationValueToVariant(value, variant);
+    if (!value.isObject())
+        return automationValueToVariant(value, variant);
     IDispatch* dispatch = nullptr;
     if (value.object()) {
         dispatch = DispatchAdapter::create(value.object());
-        if (!dispatch) return E_OUTOFMEMORY;
+        if (!dispatch)
+            return E_OUTOFMEMORY;
     }
     variant->vt = VT_DISPATCH;
     variant->pdispVal = dispatch;
@@ -118,14 +123,17 @@ DispatchAdapter::DispatchAdapter(AutomationObjectRef object) : object_(std::move
 DispatchAdapter::~DispatchAdapter() { --liveAdapters; }
 
 IDispatch* DispatchAdapter::create(AutomationObjectRef object) {
-    if (!object) return nullptr;
+    if (!object)
+        return nullptr;
     return new (std::nothrow) DispatchAdapter(std::move(object));
 }
 
 AutomationObjectRef DispatchAdapter::unwrap(IUnknown* dispatch) {
-    if (!dispatch) return nullptr;
+    if (!dispatch)
+        return nullptr;
     void* found = nullptr;
-    if (FAILED(dispatch->QueryInterface(IID_StandInDispatchAdapter, &found)) || !found) return nullptr;
+    if (FAILED(dispatch->QueryInterface(IID_StandInDispatchAdapter, &found)) || !found)
+        return nullptr;
     auto* adapter = static_cast<DispatchAdapter*>(found);
     AutomationObjectRef object = adapter->object_;
     adapter->Release();
@@ -137,7 +145,8 @@ long DispatchAdapter::liveCount() { return liveAdapters.load(); }
 void DispatchAdapter::countCallsIn(StandInCallCounts* counts) { callCounts.store(counts); }
 
 HRESULT STDMETHODCALLTYPE DispatchAdapter::QueryInterface(REFIID iid, void** out) {
-    if (!out) return E_POINTER;
+    if (!out)
+        return E_POINTER;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
         IsEqualIID(iid, IID_StandInDispatchAdapter)) {
         *out = static_cast<IDispatch*>(this);
@@ -152,32 +161,40 @@ ULONG STDMETHODCALLTYPE DispatchAdapter::AddRef() { return ++references_; }
 
 ULONG STDMETHODCALLTYPE DispatchAdapter::Release() {
     ULONG left = --references_;
-    if (left == 0) delete this;
+    if (left == 0)
+        delete this;
     return left;
 }
 
 HRESULT STDMETHODCALLTYPE DispatchAdapter::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_INVALIDARG;
+    if (!count)
+        return E_INVALIDARG;
     *count = 0;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE DispatchAdapter::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
+    if (info)
+        *info = nullptr;
     return DISP_E_BADINDEX;
 }
 
 HRESULT STDMETHODCALLTYPE DispatchAdapter::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
-                                                        DISPID* members) {
-    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    if (!names || !members || count == 0 || !names[0]) return E_INVALIDARG;
+                                                         DISPID* members) {
+    if (!IsEqualIID(iid, IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
+    if (!names || !members || count == 0 || !names[0])
+        return E_INVALIDARG;
     try {
         std::string name = utf16ToAnsi(fromWideString(names[0], std::wcslen(names[0])));
-        if (name.empty()) return DISP_E_UNKNOWNNAME;
-        if (!StandInCallCounts::isControlMember(name)) countCall(StandInCallCounts::IdLookup);
+        if (name.empty())
+            return DISP_E_UNKNOWNNAME;
+        if (!StandInCallCounts::isControlMember(name))
+            countCall(StandInCallCounts::IdLookup);
         members[0] = memberNumber(name);
         // No member takes named arguments.
-        for (UINT index = 1; index < count; ++index) members[index] = DISPID_UNKNOWN;
+        for (UINT index = 1; index < count; ++index)
+            members[index] = DISPID_UNKNOWN;
         return count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -186,10 +203,10 @@ HRESULT STDMETHODCALLTYPE DispatchAdapter::GetIDsOfNames(REFIID iid, LPOLESTR* n
     }
 }
 
-HRESULT STDMETHODCALLTYPE DispatchAdapter::Invoke(DISPID member, REFIID iid, LCID, WORD flags,
-                                                 DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
-                                                 UINT* argumentError) {
-    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+HRESULT STDMETHODCALLTYPE DispatchAdapter::Invoke(DISPID member, REFIID iid, LCID, WORD flags, DISPPARAMS* parameters,
+                                                  VARIANT* result, EXCEPINFO* exception, UINT* argumentError) {
+    if (!IsEqualIID(iid, IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
     try {
         return invoke(member, flags, parameters, result, exception, argumentError);
     } catch (const std::bad_alloc&) {
@@ -201,23 +218,29 @@ HRESULT STDMETHODCALLTYPE DispatchAdapter::Invoke(DISPID member, REFIID iid, LCI
 
 HRESULT DispatchAdapter::invoke(DISPID member, WORD flags, DISPPARAMS* parameters, VARIANT* result,
                                 EXCEPINFO* exception, UINT* argumentError) {
-    if (!parameters) return E_INVALIDARG;
+    if (!parameters)
+        return E_INVALIDARG;
     const UINT count = parameters->cArgs;
     const UINT named = parameters->cNamedArgs;
     if ((count > 0 && !parameters->rgvarg) || named > count || (named > 0 && !parameters->rgdispidNamedArgs)) {
         return E_INVALIDARG;
     }
     std::string name;
-    if (!memberName(member, &name)) return DISP_E_MEMBERNOTFOUND;
+    if (!memberName(member, &name))
+        return DISP_E_MEMBERNOTFOUND;
     countCall(name);
 
     const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
     if (put) {
-        if (named == 0) return DISP_E_PARAMNOTOPTIONAL;
-        if (named != 1 || parameters->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) return DISP_E_NONAMEDARGS;
+        if (named == 0)
+            return DISP_E_PARAMNOTOPTIONAL;
+        if (named != 1 || parameters->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+            return DISP_E_NONAMEDARGS;
     } else {
-        if (named != 0) return DISP_E_NONAMEDARGS;
-        if ((flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0) return E_INVALIDARG;
+        if (named != 0)
+            return DISP_E_NONAMEDARGS;
+        if ((flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0)
+            return E_INVALIDARG;
     }
 
     // IDispatch holds the positional arguments last to first, after the named
@@ -225,12 +248,14 @@ HRESULT DispatchAdapter::invoke(DISPID member, WORD flags, DISPPARAMS* parameter
     std::vector<AutomationValue> arguments;
     // Optional arguments left out at the end are dropped, as if never given.
     UINT first = named;
-    while (first < count && isMissing(parameters->rgvarg[first])) ++first;
+    while (first < count && isMissing(parameters->rgvarg[first]))
+        ++first;
     for (UINT index = count; index > first; --index) {
         AutomationValue value;
         HRESULT status = argumentFromVariant(parameters->rgvarg[index - 1], &value);
         if (FAILED(status)) {
-            if (argumentError) *argumentError = index - 1;
+            if (argumentError)
+                *argumentError = index - 1;
             return status;
         }
         arguments.push_back(std::move(value));
@@ -239,7 +264,8 @@ HRESULT DispatchAdapter::invoke(DISPID member, WORD flags, DISPPARAMS* parameter
         AutomationValue value;
         HRESULT status = argumentFromVariant(parameters->rgvarg[0], &value);
         if (FAILED(status)) {
-            if (argumentError) *argumentError = 0;
+            if (argumentError)
+                *argumentError = 0;
             return status;
         }
         arguments.push_back(std::move(value));
@@ -258,13 +284,15 @@ HRESULT DispatchAdapter::invoke(DISPID member, WORD flags, DISPPARAMS* parameter
         status = object_->invoke(name.c_str(), AutomationCallKind::PropertyGet, arguments, &answer);
     }
     if (FAILED(status)) {
-        if (status == DISP_E_EXCEPTION && exception) describeException(name, exception);
+        if (status == DISP_E_EXCEPTION && exception)
+            describeException(name, exception);
         return status;
     }
     if (result) {
         VariantInit(result);
         HRESULT converted = resultToVariant(answer, result);
-        if (FAILED(converted)) return converted;
+        if (FAILED(converted))
+            return converted;
     }
     return status;
 }

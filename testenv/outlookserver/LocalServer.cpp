@@ -56,19 +56,23 @@ bool writeCalls(std::string* problem) {
 
 void writeCallsIfChanged() {
     std::string problem;
-    if (!state->callsFile.empty() && state->counts.changed()) writeCalls(&problem);
+    if (!state->callsFile.empty() && state->counts.changed())
+        writeCalls(&problem);
 }
 
 bool isBusy() {
-    if (!state->busy) return false;
-    if (static_cast<LONG>(GetTickCount() - state->busyUntil) >= 0) state->busy = false;
+    if (!state->busy)
+        return false;
+    if (static_cast<LONG>(GetTickCount() - state->busyUntil) >= 0)
+        state->busy = false;
     return state->busy;
 }
 
 class BusyFilter final : public IMessageFilter {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
+        if (!out)
+            return E_POINTER;
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMessageFilter)) {
             *out = static_cast<IMessageFilter*>(this);
             return S_OK;
@@ -82,7 +86,8 @@ public:
     // Wine runs a call answered SERVERCALL_RETRYLATER anyway; a rejected one
     // reaches the caller as RPC_E_CALL_REJECTED.
     DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
-        if (!isBusy()) return SERVERCALL_ISHANDLED;
+        if (!isBusy())
+            return SERVERCALL_ISHANDLED;
         state->counts.count(StandInCallCounts::Rejected);
         return SERVERCALL_REJECTED;
     }
@@ -93,7 +98,8 @@ public:
 class ApplicationFactory final : public IClassFactory {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
+        if (!out)
+            return E_POINTER;
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
             *out = static_cast<IClassFactory*>(this);
             return S_OK;
@@ -106,11 +112,14 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
+        if (!out)
+            return E_POINTER;
         *out = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
         IDispatch* application = DispatchAdapter::create(state->application);
-        if (!application) return E_OUTOFMEMORY;
+        if (!application)
+            return E_OUTOFMEMORY;
         HRESULT status = application->QueryInterface(iid, out);
         application->Release();
         return status;
@@ -187,13 +196,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The thread's message queue, before anyone posts to it.
     MSG peek;
     PeekMessageA(&peek, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return 1;
     int exitCode = 0;
     if (!openStandIn()) {
         exitCode = 1;
     } else {
-        HANDLE activity = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
-                                             StandInActivityName);
+        HANDLE activity =
+            CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD), StandInActivityName);
         void* view = activity ? MapViewOfFile(activity, FILE_MAP_WRITE, 0, 0, sizeof(DWORD)) : nullptr;
         if (view) {
             serverState.lastCall = static_cast<volatile DWORD*>(view);
@@ -218,11 +228,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         CoRegisterMessageFilter(nullptr, nullptr);
         std::string problem;
-        if (!serverState.callsFile.empty()) writeCalls(&problem);
+        if (!serverState.callsFile.empty())
+            writeCalls(&problem);
         DispatchAdapter::countCallsIn(nullptr);
         serverState.counts.observe(nullptr);
-        if (view) UnmapViewOfFile(view);
-        if (activity) CloseHandle(activity);
+        if (view)
+            UnmapViewOfFile(view);
+        if (activity)
+            CloseHandle(activity);
     }
     serverState.application.reset();
     serverState.outlook.reset();

@@ -35,7 +35,8 @@ static HRESULT createApplication(REFIID iid, void** out) {
         return E_FAIL;
     }
     IDispatch* application = DispatchAdapter::create(outlook->application());
-    if (!application) return E_OUTOFMEMORY;
+    if (!application)
+        return E_OUTOFMEMORY;
     HRESULT status = application->QueryInterface(iid, out);
     application->Release();
     return status;
@@ -44,7 +45,8 @@ static HRESULT createApplication(REFIID iid, void** out) {
 class StandInClassFactory final : public IClassFactory {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
+        if (!out)
+            return E_POINTER;
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
             *out = static_cast<IClassFactory*>(this);
             AddRef();
@@ -59,9 +61,11 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--serverLocks); }
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
+        if (!out)
+            return E_POINTER;
         *out = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
         try {
             return createApplication(iid, out);
         } catch (const std::bad_alloc&) {
@@ -84,9 +88,11 @@ public:
 static StandInClassFactory classFactory;
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** out) {
-    if (!out) return E_POINTER;
+    if (!out)
+        return E_POINTER;
     *out = nullptr;
-    if (!IsEqualCLSID(classId, CLSID_StandInOutlook)) return CLASS_E_CLASSNOTAVAILABLE;
+    if (!IsEqualCLSID(classId, CLSID_StandInOutlook))
+        return CLASS_E_CLASSNOTAVAILABLE;
     return classFactory.QueryInterface(iid, out);
 }
 

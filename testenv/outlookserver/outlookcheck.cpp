@@ -29,7 +29,8 @@ class ComApartment {
 public:
     ComApartment() : started_(SUCCEEDED(CoInitialize(nullptr))) {}
     ~ComApartment() {
-        if (started_) CoUninitialize();
+        if (started_)
+            CoUninitialize();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
@@ -46,14 +47,16 @@ const char UpdatedPhone[] = "+1 555 0199";
 bool readEntries(const std::string& path, std::vector<ContactFileEntry>* entries) {
     bool existed = false;
     ContactFileError error;
-    if (readContactFile(path, entries, &existed, &error)) return true;
+    if (readContactFile(path, entries, &existed, &error))
+        return true;
     std::printf("cannot read %s: %s\n", path.c_str(), error.describe().c_str());
     return false;
 }
 
 std::string valueOf(const ContactFileEntry& entry, const char* name) {
     for (const ContactFileLine& line : entry.lines) {
-        if (line.name == name) return utf16ToAnsi(line.value);
+        if (line.name == name)
+            return utf16ToAnsi(line.value);
     }
     return std::string();
 }
@@ -61,7 +64,8 @@ std::string valueOf(const ContactFileEntry& entry, const char* name) {
 int countNamed(const std::vector<ContactFileEntry>& entries, const char* first, const char* last) {
     int count = 0;
     for (const ContactFileEntry& entry : entries) {
-        if (valueOf(entry, "FirstName") == first && valueOf(entry, "LastName") == last) ++count;
+        if (valueOf(entry, "FirstName") == first && valueOf(entry, "LastName") == last)
+            ++count;
     }
     return count;
 }
@@ -69,7 +73,8 @@ int countNamed(const std::vector<ContactFileEntry>& entries, const char* first, 
 int loadOnly() {
     OutlookConnector connector;
     std::printf("outlook available: %s\n", connector.outlookAvailable() ? "yes" : "no");
-    if (!connector.outlookAvailable()) return 0;
+    if (!connector.outlookAvailable())
+        return 0;
     bool loaded = connector.load();
     std::printf("load: %s, contacts: %d\n", loaded ? "true" : "false", static_cast<int>(connector.contacts()->count()));
     for (ContactRecord* record = connector.contacts()->first(); record; record = connector.contacts()->next()) {
@@ -80,14 +85,16 @@ int loadOnly() {
 
 int fullCheck(const std::string& path) {
     std::vector<ContactFileEntry> before;
-    if (!readEntries(path, &before)) return 1;
+    if (!readEntries(path, &before))
+        return 1;
     std::printf("file before: %d contacts\n", static_cast<int>(before.size()));
 
     std::string firstName, lastName;
     {
         OutlookConnector connector;
         std::printf("outlook available: %s\n", connector.outlookAvailable() ? "yes" : "no");
-        if (!connector.outlookAvailable()) return 1;
+        if (!connector.outlookAvailable())
+            return 1;
         bool loaded = connector.load();
         ContactList& contacts = *connector.contacts();
         std::printf("load: %s, contacts: %d\n", loaded ? "true" : "false", static_cast<int>(contacts.count()));
@@ -114,7 +121,8 @@ int fullCheck(const std::string& path) {
     }
 
     std::vector<ContactFileEntry> after;
-    if (!readEntries(path, &after)) return 1;
+    if (!readEntries(path, &after))
+        return 1;
     std::printf("file after: %d contacts\n", static_cast<int>(after.size()));
     bool ok = after.size() == before.size() + 1;
     int addedCount = countNamed(after, AddedFirst, AddedLast) - countNamed(before, AddedFirst, AddedLast);
@@ -129,7 +137,8 @@ int fullCheck(const std::string& path) {
         ok = ok && updated;
         // Everything else of the first contact is as it was.
         for (const ContactFileLine& line : before[0].lines) {
-            if (line.name == "BusinessTelephoneNumber" || line.name == "LastModificationTime") continue;
+            if (line.name == "BusinessTelephoneNumber" || line.name == "LastModificationTime")
+                continue;
             if (valueOf(after[0], line.name.c_str()) != utf16ToAnsi(line.value)) {
                 std::printf("first contact lost %s\n", line.name.c_str());
                 ok = false;
@@ -140,7 +149,7 @@ int fullCheck(const std::string& path) {
     return ok ? 0 : 1;
 }
 
-}
+}  // namespace
 
 int main(int argc, char** argv) {
     ComApartment apartment;
@@ -148,8 +157,10 @@ int main(int argc, char** argv) {
         std::printf("CoInitialize failed\n");
         return 2;
     }
-    if (argc == 2 && std::strcmp(argv[1], "--load") == 0) return loadOnly();
-    if (argc == 2) return fullCheck(argv[1]);
+    if (argc == 2 && std::strcmp(argv[1], "--load") == 0)
+        return loadOnly();
+    if (argc == 2)
+        return fullCheck(argv[1]);
     std::printf("usage: outlookcheck CONTACTS-FILE | --load\n");
     return 2;
 }

@@ -39,17 +39,20 @@ CheckRun usageError(const std::string& message) {
 
 bool readFile(FileReader reader, const std::string& path, CheckFile* file, CheckRun* failure) {
     std::string problem;
-    if (reader(path, file, &problem)) return true;
+    if (reader(path, file, &problem))
+        return true;
     *failure = notRun(path + ": " + problem);
     return false;
 }
 
 bool parseCount(const std::string& text, int* count) {
-    if (text.empty() || text[0] < '0' || text[0] > '9') return false;
+    if (text.empty() || text[0] < '0' || text[0] > '9')
+        return false;
     char* end = nullptr;
     errno = 0;
     const long value = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value > INT_MAX) return false;
+    if (errno != 0 || *end != '\0' || value > INT_MAX)
+        return false;
     *count = static_cast<int>(value);
     return true;
 }
@@ -92,10 +95,12 @@ bool parseCompareOptions(const std::vector<std::string>& arguments, CompareOptio
 }
 
 CheckRun print(FileReader reader, const std::vector<std::string>& arguments) {
-    if (arguments.size() != 2) return usageError(arguments[0] + " takes one file");
+    if (arguments.size() != 2)
+        return usageError(arguments[0] + " takes one file");
     CheckFile file;
     CheckRun run;
-    if (!readFile(reader, arguments[1], &file, &run)) return run;
+    if (!readFile(reader, arguments[1], &file, &run))
+        return run;
     run.exitCode = CheckPassed;
     run.out = formatCheckFile(file, arguments[1]);
     return run;
@@ -109,7 +114,8 @@ bool meets(const CheckComparison& comparison, const Expectation& expected) {
 CheckRun compare(FileReader reader, const std::vector<std::string>& arguments) {
     CompareOptions options;
     std::string problem;
-    if (!parseCompareOptions(arguments, &options, &problem)) return usageError(problem);
+    if (!parseCompareOptions(arguments, &options, &problem))
+        return usageError(problem);
     CheckFile before, after;
     CheckRun run;
     if (!readFile(reader, options.paths[0], &before, &run) || !readFile(reader, options.paths[1], &after, &run))
@@ -143,7 +149,8 @@ std::string checkUsage() {
 }
 
 CheckRun runCheckCommand(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) return usageError("no command");
+    if (arguments.empty())
+        return usageError("no command");
     const std::string& command = arguments[0];
     if (command == "--help" || command == "-h") {
         CheckRun run;
@@ -151,9 +158,13 @@ CheckRun runCheckCommand(const std::vector<std::string>& arguments) {
         run.out = checkUsage();
         return run;
     }
-    if (command == "palm") return print(readPalmCheckFile, arguments);
-    if (command == "outlook") return print(readOutlookCheckFile, arguments);
-    if (command == "compare-palm") return compare(readPalmCheckFile, arguments);
-    if (command == "compare-outlook") return compare(readOutlookCheckFile, arguments);
+    if (command == "palm")
+        return print(readPalmCheckFile, arguments);
+    if (command == "outlook")
+        return print(readOutlookCheckFile, arguments);
+    if (command == "compare-palm")
+        return compare(readPalmCheckFile, arguments);
+    if (command == "compare-outlook")
+        return compare(readOutlookCheckFile, arguments);
     return usageError("unknown command " + command);
 }

@@ -12,20 +12,24 @@ void CheckRecord::add(const std::string& name, const std::string& value) {
 
 const std::string* CheckRecord::find(const std::string& name) const {
     for (const CheckField& field : fields)
-        if (field.name == name) return &field.value;
+        if (field.name == name)
+            return &field.value;
     return nullptr;
 }
 
 std::string checkTextOfAnsi(const std::string& text) { return encodeContactFileValue(ansiToUtf16(text)); }
 
 std::string personLabel(const std::string& first, const std::string& last) {
-    if (first.empty() && last.empty()) return "(no name)";
-    if (first.empty() || last.empty()) return first + last;
+    if (first.empty() && last.empty())
+        return "(no name)";
+    if (first.empty() || last.empty())
+        return first + last;
     return first + " " + last;
 }
 
 static void appendFields(std::string& out, const std::vector<CheckField>& fields) {
-    for (const CheckField& field : fields) out.append(field.name).append("=").append(field.value).append("\n");
+    for (const CheckField& field : fields)
+        out.append(field.name).append("=").append(field.value).append("\n");
 }
 
 std::string formatCheckFile(const CheckFile& file, const std::string& path) {

@@ -15,13 +15,15 @@ CheckRecord checkRecordOf(const ContactFileEntry& entry) {
     for (const ContactFileLine& line : lines) {
         // The stand-in gives every contact its id when it first writes the
         // file: an identity, not a value the program changes.
-        if (line.name == "EntryID") continue;
+        if (line.name == "EntryID")
+            continue;
         check.add(line.name, encodeContactFileValue(line.value));
     }
     const std::string* first = check.find("FirstName");
     const std::string* last = check.find("LastName");
     check.label = personLabel(first ? *first : "", last ? *last : "");
-    if (const std::string* created = check.find("CreationTime")) check.key = "created " + *created;
+    if (const std::string* created = check.find("CreationTime"))
+        check.key = "created " + *created;
     return check;
 }
 
@@ -42,7 +44,8 @@ bool readOutlookCheckFile(const std::string& path, CheckFile* file, std::string*
     CheckFile check;
     check.recordNoun = "contact";
     check.description = "stand-in Outlook contact file";
-    for (const ContactFileEntry& entry : entries) check.records.push_back(checkRecordOf(entry));
+    for (const ContactFileEntry& entry : entries)
+        check.records.push_back(checkRecordOf(entry));
     *file = std::move(check);
     return true;
 }

@@ -14,20 +14,22 @@
 namespace {
 
 // Field table ids of the names used below.
-const int32_t FirstNameId = 1, LastNameId = 2, StreetId = 3, NoteId = 27, CustomId = 28, CompanyId = 37,
-              TitleId = 38, CategoryId = 39;
+const int32_t FirstNameId = 1, LastNameId = 2, StreetId = 3, NoteId = 27, CustomId = 28, CompanyId = 37, TitleId = 38,
+              CategoryId = 39;
 // Field ids of the Palm telephone labels 0 to 7: Work Phone, Home Phone, Fax,
 // Other Phone, E-Mail, Main Phone, Pager, Mobile Phone.
 const int32_t PhoneLabelFieldIds[] = {19, 18, 23, 21, 25, 22, 24, 20};
 
 std::string fieldName(int32_t id) {
     FieldSlot slot{};
-    if (!findField(id, &slot) || slot.id != id) return "Field " + std::to_string(id);
+    if (!findField(id, &slot) || slot.id != id)
+        return "Field " + std::to_string(id);
     return slot.name;
 }
 
 std::string phoneName(uint32_t label) {
-    if (label < sizeof PhoneLabelFieldIds / sizeof *PhoneLabelFieldIds) return fieldName(PhoneLabelFieldIds[label]);
+    if (label < sizeof PhoneLabelFieldIds / sizeof *PhoneLabelFieldIds)
+        return fieldName(PhoneLabelFieldIds[label]);
     return "Phone Label " + std::to_string(label);
 }
 
@@ -36,11 +38,13 @@ public:
     explicit RecordBuilder(CheckRecord& record) : record_(record) {}
 
     void text(const std::string& name, const std::string& value) {
-        if (!value.empty()) record_.add(name, checkTextOfAnsi(value));
+        if (!value.empty())
+            record_.add(name, checkTextOfAnsi(value));
     }
     void number(const std::string& name, uint32_t value) { record_.add(name, std::to_string(value)); }
     void numberIfSet(const std::string& name, uint32_t value) {
-        if (value != 0) number(name, value);
+        if (value != 0)
+            number(name, value);
     }
     void plain(const std::string& name, const std::string& value) { record_.add(name, value); }
 
@@ -64,10 +68,10 @@ std::string dateText(double date) {
 
 // Business, home and other, as the program's record names the three blocks.
 void addAddress(RecordBuilder& out, const char* prefix, int32_t firstId, const std::string& street,
-                const std::string& city, const std::string& state, const std::string& zip,
-                const std::string& country) {
+                const std::string& city, const std::string& state, const std::string& zip, const std::string& country) {
     const std::string values[] = {street, city, state, zip, country};
-    for (int32_t offset = 0; offset < 5; ++offset) out.text(prefix + fieldName(firstId + offset), values[offset]);
+    for (int32_t offset = 0; offset < 5; ++offset)
+        out.text(prefix + fieldName(firstId + offset), values[offset]);
 }
 
 template <typename Record>
@@ -96,7 +100,8 @@ void addNames(RecordBuilder& out, const Record& record, bool swapped, CheckRecor
 
 template <typename Record>
 void addPhones(RecordBuilder& out, const Record& record) {
-    for (size_t slot = 0; slot < Record::kPhoneCount; ++slot) out.text(phoneName(record.phoneLabel[slot]), record.phone[slot]);
+    for (size_t slot = 0; slot < Record::kPhoneCount; ++slot)
+        out.text(phoneName(record.phoneLabel[slot]), record.phone[slot]);
 }
 
 template <typename Record>
@@ -119,7 +124,8 @@ CheckRecord checkRecordOf(const PalmAddressRecord& record, bool swapped) {
 }
 
 void addBlob(RecordBuilder& out, size_t index, const FieldBlob& blob, const FieldBlob& fresh) {
-    if (blob == fresh) return;
+    if (blob == fresh)
+        return;
     std::string text = "tag " + std::to_string(blob.tag) + ", present " + std::to_string(blob.present) + ", words " +
                        std::to_string(blob.wordA) + " " + std::to_string(blob.wordB) + ", length " +
                        std::to_string(blob.length) + ", data";
@@ -176,14 +182,17 @@ CheckRecord checkRecordOf(const PalmAddressRecord4& record, bool swapped) {
 }
 
 void addFileValue(CheckFile& check, const std::string& name, const std::string& ansiText) {
-    if (!ansiText.empty()) check.fileValues.push_back({name, checkTextOfAnsi(ansiText)});
+    if (!ansiText.empty())
+        check.fileValues.push_back({name, checkTextOfAnsi(ansiText)});
 }
 
 void addCategories(CheckFile& check, const PalmCategoryTable* table) {
-    if (table == nullptr) return;
+    if (table == nullptr)
+        return;
     for (int32_t slot = 0; slot < PalmCategoryTable::SlotCount; ++slot) {
         const PalmCategory* category = table->categoryAt(slot);
-        if (category == nullptr) continue;
+        if (category == nullptr)
+            continue;
         addFileValue(check, "Category " + std::to_string(category->getId()), category->namePointer());
     }
 }
@@ -209,7 +218,8 @@ void addRecords(CheckFile& check, File& file) {
 
 bool readFormat1(const std::string& path, CheckFile* check, std::string* problem) {
     PalmAddressFile file;
-    if (!readWhole(file, path, problem)) return false;
+    if (!readWhole(file, path, problem))
+        return false;
     check->description = "older Palm Desktop address file";
     check->fileValues.push_back({"Format", "older"});
     addFileValue(*check, "Custom Labels", file.customLabelText());
@@ -220,7 +230,8 @@ bool readFormat1(const std::string& path, CheckFile* check, std::string* problem
 
 bool readFormat4(const std::string& path, CheckFile* check, std::string* problem) {
     PalmAddressFile4 file;
-    if (!readWhole(file, path, problem)) return false;
+    if (!readWhole(file, path, problem))
+        return false;
     check->description = "Palm Desktop 4 address file";
     check->fileValues.push_back({"Format", "Palm Desktop 4"});
     addFileValue(*check, "Stored Name", file.storedName());
@@ -246,7 +257,8 @@ bool readPalmCheckFile(const std::string& path, CheckFile* file, std::string* pr
     case PalmFormat::Format4: read = readFormat4(path, &check, problem); break;
     default: *problem = "neither address file format reads it"; break;
     }
-    if (!read) return false;
+    if (!read)
+        return false;
     *file = std::move(check);
     return true;
 }

@@ -10,8 +10,7 @@
 // and the double-click distance pair. Generous on the distance, so a wait is
 // never missing; 50 ms beyond the time, for the clock's steps.
 inline unsigned pauseBeforeSingleClick(unsigned sinceLastPress, int dx, int dy, unsigned doubleClickTime,
-                                       int doubleClickWidth, int doubleClickHeight)
-{
+                                       int doubleClickWidth, int doubleClickHeight) {
     const bool nearby = std::abs(dx) <= doubleClickWidth && std::abs(dy) <= doubleClickHeight;
     if (!nearby || sinceLastPress > doubleClickTime)
         return 0;
@@ -21,8 +20,7 @@ inline unsigned pauseBeforeSingleClick(unsigned sinceLastPress, int dx, int dy, 
 // The middle of the first unbroken run of hits along a row, as an offset
 // from the row's first probed pixel; false without a hit. A later run is
 // something else of the row, not the same box.
-inline bool middleOfFirstRun(const std::vector<bool>& hits, int* offset)
-{
+inline bool middleOfFirstRun(const std::vector<bool>& hits, int* offset) {
     size_t first = 0;
     while (first < hits.size() && !hits[first])
         ++first;

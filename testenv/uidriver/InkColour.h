@@ -15,8 +15,7 @@
 // As the platform's COLORREF holds a colour: 0x00BBGGRR.
 using PixelColour = uint32_t;
 
-constexpr PixelColour pixelColour(int red, int green, int blue)
-{
+constexpr PixelColour pixelColour(int red, int green, int blue) {
     return static_cast<PixelColour>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
 constexpr int pixelRed(PixelColour colour) { return static_cast<int>(colour & 0xFF); }
@@ -24,16 +23,14 @@ constexpr int pixelGreen(PixelColour colour) { return static_cast<int>((colour >
 constexpr int pixelBlue(PixelColour colour) { return static_cast<int>((colour >> 16) & 0xFF); }
 
 // The largest difference in any one channel.
-inline int colourDistance(PixelColour a, PixelColour b)
-{
+inline int colourDistance(PixelColour a, PixelColour b) {
     const int red = std::abs(pixelRed(a) - pixelRed(b));
     const int green = std::abs(pixelGreen(a) - pixelGreen(b));
     const int blue = std::abs(pixelBlue(a) - pixelBlue(b));
     return std::max(red, std::max(green, blue));
 }
 
-inline std::string formatColour(PixelColour colour)
-{
+inline std::string formatColour(PixelColour colour) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", pixelRed(colour), pixelGreen(colour), pixelBlue(colour));
     return text;
@@ -48,20 +45,17 @@ struct NamedColour {
 // one missing on the other side green, one that differs blue), under the
 // names of the colours and of the statuses, and the highlight text colour.
 // The first name of a colour is the one reports use.
-inline const std::vector<NamedColour>& namedColours()
-{
+inline const std::vector<NamedColour>& namedColours() {
     static const std::vector<NamedColour> colours = {
-        {"black", pixelColour(0, 0, 0)},       {"green", pixelColour(0, 128, 0)},
-        {"blue", pixelColour(0, 0, 255)},      {"white", pixelColour(255, 255, 255)},
-        {"same", pixelColour(0, 0, 0)},        {"missing", pixelColour(0, 128, 0)},
+        {"black", pixelColour(0, 0, 0)},       {"green", pixelColour(0, 128, 0)}, {"blue", pixelColour(0, 0, 255)},
+        {"white", pixelColour(255, 255, 255)}, {"same", pixelColour(0, 0, 0)},    {"missing", pixelColour(0, 128, 0)},
         {"differs", pixelColour(0, 0, 255)},
     };
     return colours;
 }
 
 // A colour name (any case) or #rrggbb.
-inline bool parseColour(const std::string& text, PixelColour* colour)
-{
+inline bool parseColour(const std::string& text, PixelColour* colour) {
     if (text.size() == 7 && text[0] == '#') {
         for (size_t index = 1; index < text.size(); ++index) {
             if (!std::isxdigit(static_cast<unsigned char>(text[index])))
@@ -99,8 +93,7 @@ struct InkReading {
 
 namespace inkcolour_detail {
 
-inline PixelColour commonest(const std::map<PixelColour, size_t>& counts, PixelColour reference, size_t* count)
-{
+inline PixelColour commonest(const std::map<PixelColour, size_t>& counts, PixelColour reference, size_t* count) {
     PixelColour best = 0;
     size_t bestCount = 0;
     int bestDistance = -1;
@@ -118,8 +111,7 @@ inline PixelColour commonest(const std::map<PixelColour, size_t>& counts, PixelC
 
 }  // namespace inkcolour_detail
 
-inline InkReading readInk(const std::vector<PixelColour>& pixels)
-{
+inline InkReading readInk(const std::vector<PixelColour>& pixels) {
     InkReading reading;
     reading.pixels = pixels.size();
     if (pixels.empty())
@@ -155,8 +147,7 @@ struct BlendFit {
     int residual = 255;
 };
 
-inline BlendFit fitBlend(PixelColour ink, PixelColour background, PixelColour expected)
-{
+inline BlendFit fitBlend(PixelColour ink, PixelColour background, PixelColour expected) {
     const int ink3[3] = {pixelRed(ink), pixelGreen(ink), pixelBlue(ink)};
     const int back3[3] = {pixelRed(background), pixelGreen(background), pixelBlue(background)};
     const int want3[3] = {pixelRed(expected), pixelGreen(expected), pixelBlue(expected)};
@@ -184,8 +175,7 @@ constexpr int InkTolerance = 40;
 constexpr double StrongBlend = 0.6;
 constexpr int BlendTolerance = 24;
 
-inline bool inkMatches(const InkReading& reading, PixelColour expected)
-{
+inline bool inkMatches(const InkReading& reading, PixelColour expected) {
     if (!reading.found)
         return false;
     if (colourDistance(reading.ink, expected) <= InkTolerance)
@@ -196,8 +186,7 @@ inline bool inkMatches(const InkReading& reading, PixelColour expected)
 
 // The report's name for what was seen: the first named colour that matches
 // best, or "" for none.
-inline std::string inkName(const InkReading& reading)
-{
+inline std::string inkName(const InkReading& reading) {
     std::string best;
     int bestScore = 1 << 30;
     for (const NamedColour& named : namedColours()) {

@@ -22,8 +22,7 @@ struct ControlArgument {
     std::string text;
 };
 
-std::wstring wide(const std::string& text)
-{
+std::wstring wide(const std::string& text) {
     if (text.empty())
         return std::wstring();
     const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
@@ -32,8 +31,7 @@ std::wstring wide(const std::string& text)
     return result;
 }
 
-std::string hresultText(HRESULT status)
-{
+std::string hresultText(HRESULT status) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(status));
     return text;
@@ -42,8 +40,7 @@ std::string hresultText(HRESULT status)
 class ComApartment {
 public:
     ComApartment() : status_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment()
-    {
+    ~ComApartment() {
         if (SUCCEEDED(status_))
             CoUninitialize();
     }
@@ -57,8 +54,7 @@ private:
 
 class DispatchHolder {
 public:
-    ~DispatchHolder()
-    {
+    ~DispatchHolder() {
         if (dispatch_ != nullptr)
             dispatch_->Release();
     }
@@ -75,8 +71,7 @@ private:
 // One call of the stand-in's; a call refused while it plays busy is tried
 // again until `timeout` has passed.
 HRESULT callStandIn(const std::string& member, const std::vector<ControlArgument>& arguments, DWORD timeout,
-                    long* answer, std::string* problem)
-{
+                    long* answer, std::string* problem) {
     ComApartment apartment;
     if (!apartment.ready()) {
         *problem = "COM could not be started";
@@ -108,8 +103,8 @@ HRESULT callStandIn(const std::string& member, const std::vector<ControlArgument
             variant.bstrVal = SysAllocString(wide(arguments[index].text).c_str());
         }
     }
-    DISPPARAMS parameters = {variants.empty() ? nullptr : variants.data(), nullptr,
-                             static_cast<UINT>(variants.size()), 0};
+    DISPPARAMS parameters = {variants.empty() ? nullptr : variants.data(), nullptr, static_cast<UINT>(variants.size()),
+                             0};
     std::wstring name = wide(member);
     LPOLESTR names[1] = {&name[0]};
     const DWORD started = GetTickCount();
@@ -119,8 +114,8 @@ HRESULT callStandIn(const std::string& member, const std::vector<ControlArgument
         DISPID id = DISPID_UNKNOWN;
         status = application.get()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
         if (SUCCEEDED(status)) {
-            status = application.get()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
-                                               &result, nullptr, nullptr);
+            status = application.get()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &result,
+                                               nullptr, nullptr);
         }
         if (status != CallRejected || GetTickCount() - started >= timeout)
             break;
@@ -136,8 +131,7 @@ HRESULT callStandIn(const std::string& member, const std::vector<ControlArgument
     return status;
 }
 
-std::vector<ControlArgument> textArguments(const UiDriver::Words& words, size_t first)
-{
+std::vector<ControlArgument> textArguments(const UiDriver::Words& words, size_t first) {
     std::vector<ControlArgument> arguments;
     for (size_t index = first; index < words.size(); ++index)
         arguments.push_back({false, 0, words[index]});
@@ -146,19 +140,24 @@ std::vector<ControlArgument> textArguments(const UiDriver::Words& words, size_t 
 
 }  // namespace
 
-bool UiDriver::actInOutlook(VerbId verb, const Words& words)
-{
+bool UiDriver::actInOutlook(VerbId verb, const Words& words) {
     std::string member;
     std::vector<ControlArgument> arguments;
     switch (verb) {
-    case VerbId::OutlookDelete: member = "StandInDeleteContact"; arguments = textArguments(words, 1); break;
+    case VerbId::OutlookDelete:
+        member = "StandInDeleteContact";
+        arguments = textArguments(words, 1);
+        break;
     case VerbId::OutlookAdd:
         if (words.size() % 2 == 0)
             return fail("outlook-add takes pairs: <property> \"<value>\"");
         member = "StandInAddContact";
         arguments = textArguments(words, 1);
         break;
-    case VerbId::OutlookEdit: member = "StandInEditContact"; arguments = textArguments(words, 1); break;
+    case VerbId::OutlookEdit:
+        member = "StandInEditContact";
+        arguments = textArguments(words, 1);
+        break;
     case VerbId::OutlookBusy: {
         int seconds = 0;
         if (!number(words[1], &seconds))
@@ -170,7 +169,10 @@ bool UiDriver::actInOutlook(VerbId verb, const Words& words)
         break;
     }
     case VerbId::OutlookQuit: member = "StandInQuit"; break;
-    case VerbId::OutlookDeny: member = "StandInDenyReads"; arguments = textArguments(words, 1); break;
+    case VerbId::OutlookDeny:
+        member = "StandInDenyReads";
+        arguments = textArguments(words, 1);
+        break;
     case VerbId::OutlookContacts: member = "StandInContactCount"; break;
     default: return fail("not an Outlook command");
     }
@@ -192,8 +194,7 @@ bool UiDriver::actInOutlook(VerbId verb, const Words& words)
 }
 
 // The server's shared memory goes with its process.
-bool UiDriver::waitForOutlookGone(DWORD timeout)
-{
+bool UiDriver::waitForOutlookGone(DWORD timeout) {
     for (DWORD waited = 0;; waited += 20) {
         HANDLE activity = OpenFileMappingA(FILE_MAP_READ, FALSE, StandInActivityName);
         if (activity == nullptr)
@@ -205,8 +206,7 @@ bool UiDriver::waitForOutlookGone(DWORD timeout)
     }
 }
 
-bool UiDriver::waitForQuietOutlook(DWORD timeout)
-{
+bool UiDriver::waitForQuietOutlook(DWORD timeout) {
     // Longer than any gap between the calls of one operation.
     const DWORD quiet = 400;
     HANDLE activity = OpenFileMappingA(FILE_MAP_READ, FALSE, StandInActivityName);

@@ -7,8 +7,7 @@
 
 // Moves the pointer to a screen point. The move is absolute input on the
 // normalised 0..65535 scale; the pointer is put on the exact pixel after.
-inline bool movePointerTo(POINT target)
-{
+inline bool movePointerTo(POINT target) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     if (width <= 1 || height <= 1)
@@ -27,8 +26,7 @@ inline bool movePointerTo(POINT target)
 }
 
 // Presses (down) or lets go of (up) the left button where the pointer is.
-inline bool pressLeftButton(bool down)
-{
+inline bool pressLeftButton(bool down) {
     INPUT press = {};
     press.type = INPUT_MOUSE;
     press.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;

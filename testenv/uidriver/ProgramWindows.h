@@ -12,8 +12,7 @@
 // A window's text as the window itself gives it: GetWindowText reads only
 // the caption kept by the system, not what a control of another process
 // holds, so the control is asked (the system copies the text across).
-inline std::string windowText(HWND window)
-{
+inline std::string windowText(HWND window) {
     char text[1024] = {};
     if (window == nullptr)
         return text;
@@ -25,21 +24,18 @@ inline std::string windowText(HWND window)
     return text;
 }
 
-inline std::string windowClass(HWND window)
-{
+inline std::string windowClass(HWND window) {
     char name[128] = {};
     if (window != nullptr)
         GetClassNameA(window, name, sizeof name);
     return name;
 }
 
-inline bool hasClass(HWND window, const char* className)
-{
+inline bool hasClass(HWND window, const char* className) {
     return lstrcmpiA(windowClass(window).c_str(), className) == 0;
 }
 
-inline std::string withoutAccelerators(const std::string& text)
-{
+inline std::string withoutAccelerators(const std::string& text) {
     std::string plain;
     for (char c : text) {
         if (c != '&')
@@ -59,8 +55,7 @@ struct TopLevelSearch {
 };
 
 // Enumeration callbacks are stdcall on 32-bit Windows, which lambdas are not.
-inline BOOL CALLBACK collectTopLevel(HWND window, LPARAM parameter)
-{
+inline BOOL CALLBACK collectTopLevel(HWND window, LPARAM parameter) {
     TopLevelSearch* search = reinterpret_cast<TopLevelSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
@@ -74,8 +69,7 @@ inline BOOL CALLBACK collectTopLevel(HWND window, LPARAM parameter)
     return TRUE;
 }
 
-inline BOOL CALLBACK collectChild(HWND window, LPARAM parameter)
-{
+inline BOOL CALLBACK collectChild(HWND window, LPARAM parameter) {
     reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
     return TRUE;
 }
@@ -85,23 +79,20 @@ inline BOOL CALLBACK collectChild(HWND window, LPARAM parameter)
 // The visible (or all) top-level windows of a process, with the class and
 // title when given (null for any), in the system's z-order, topmost first.
 inline std::vector<HWND> programWindows(DWORD processId, const char* className, const char* title,
-                                        bool hiddenToo = false)
-{
+                                        bool hiddenToo = false) {
     std::vector<HWND> found;
     programwindows_detail::TopLevelSearch search = {processId, className, title, hiddenToo, &found};
     EnumWindows(&programwindows_detail::collectTopLevel, reinterpret_cast<LPARAM>(&search));
     return found;
 }
 
-inline HWND firstProgramWindow(DWORD processId, const char* className, const char* title)
-{
+inline HWND firstProgramWindow(DWORD processId, const char* className, const char* title) {
     const std::vector<HWND> found = programWindows(processId, className, title);
     return found.empty() ? nullptr : found.front();
 }
 
 // Every descendant of a window, in the system's order.
-inline std::vector<HWND> descendantWindows(HWND parent)
-{
+inline std::vector<HWND> descendantWindows(HWND parent) {
     std::vector<HWND> found;
     if (parent != nullptr)
         EnumChildWindows(parent, &programwindows_detail::collectChild, reinterpret_cast<LPARAM>(&found));
@@ -109,8 +100,7 @@ inline std::vector<HWND> descendantWindows(HWND parent)
 }
 
 // The descendants with this control id, of the class when one is given.
-inline std::vector<HWND> controlsWithId(HWND parent, int controlId, const char* className)
-{
+inline std::vector<HWND> controlsWithId(HWND parent, int controlId, const char* className) {
     std::vector<HWND> found;
     for (HWND window : descendantWindows(parent)) {
         if (GetDlgCtrlID(window) == controlId && (className == nullptr || hasClass(window, className)))
@@ -119,14 +109,12 @@ inline std::vector<HWND> controlsWithId(HWND parent, int controlId, const char* 
     return found;
 }
 
-inline HWND firstControlWithId(HWND parent, int controlId, const char* className)
-{
+inline HWND firstControlWithId(HWND parent, int controlId, const char* className) {
     const std::vector<HWND> found = controlsWithId(parent, controlId, className);
     return found.empty() ? nullptr : found.front();
 }
 
-inline HWND firstControlOfClass(HWND parent, const char* className)
-{
+inline HWND firstControlOfClass(HWND parent, const char* className) {
     for (HWND window : descendantWindows(parent)) {
         if (hasClass(window, className))
             return window;
@@ -137,8 +125,7 @@ inline HWND firstControlOfClass(HWND parent, const char* className)
 // The visible buttons whose caption, without '&' marks, is the text; from
 // left to right, then top to bottom, so "the second Select All" is the one
 // further right whatever order the windows were made in.
-inline std::vector<HWND> buttonsWithCaption(HWND parent, const std::string& caption, std::string* allCaptions)
-{
+inline std::vector<HWND> buttonsWithCaption(HWND parent, const std::string& caption, std::string* allCaptions) {
     struct Placed {
         HWND window;
         RECT rect;
@@ -173,8 +160,7 @@ inline std::vector<HWND> buttonsWithCaption(HWND parent, const std::string& capt
 
 // A window's rectangle in the client coordinates of another (its parent,
 // say), as MoveWindow placed it.
-inline RECT rectInClientOf(HWND window, HWND reference)
-{
+inline RECT rectInClientOf(HWND window, HWND reference) {
     RECT rect = {};
     GetWindowRect(window, &rect);
     MapWindowPoints(HWND_DESKTOP, reference, reinterpret_cast<POINT*>(&rect), 2);
@@ -182,8 +168,7 @@ inline RECT rectInClientOf(HWND window, HWND reference)
 }
 
 // The keyboard focus of a thread of another process, or null.
-inline HWND focusOfThread(DWORD threadId)
-{
+inline HWND focusOfThread(DWORD threadId) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(threadId, &info))

@@ -6,11 +6,9 @@
 class RemoteBuffer {
 public:
     RemoteBuffer(HANDLE process, SIZE_T size)
-        : process_(process), size_(size), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE))
-    {
+        : process_(process), size_(size), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {
     }
-    ~RemoteBuffer()
-    {
+    ~RemoteBuffer() {
         if (address_ != nullptr)
             VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
     }
@@ -21,12 +19,10 @@ public:
     char* address() const { return static_cast<char*>(address_); }
     LPARAM parameter() const { return reinterpret_cast<LPARAM>(address_); }
 
-    bool write(SIZE_T offset, const void* data, SIZE_T size) const
-    {
+    bool write(SIZE_T offset, const void* data, SIZE_T size) const {
         return fits(offset, size) && WriteProcessMemory(process_, address() + offset, data, size, nullptr) != 0;
     }
-    bool read(SIZE_T offset, void* data, SIZE_T size) const
-    {
+    bool read(SIZE_T offset, void* data, SIZE_T size) const {
         return fits(offset, size) && ReadProcessMemory(process_, address() + offset, data, size, nullptr) != 0;
     }
 

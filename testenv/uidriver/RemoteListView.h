@@ -24,14 +24,12 @@ public:
     int rowCount() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
     bool hasRow(int row) const { return row >= 0 && row < rowCount(); }
 
-    int columnCount() const
-    {
+    int columnCount() const {
         HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
         return header == nullptr ? 0 : static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
     }
 
-    bool text(int row, int column, std::string* text) const
-    {
+    bool text(int row, int column, std::string* text) const {
         const SIZE_T capacity = 1024;
         RemoteBuffer remote(process_, sizeof(LVITEMA) + capacity);
         if (!remote.valid())
@@ -51,21 +49,20 @@ public:
         return true;
     }
 
-    int stateImage(int row) const
-    {
+    int stateImage(int row) const {
         const LRESULT state = SendMessageA(list_, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
         return static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12);
     }
 
-    bool setStateImage(int row, int image) const
-    {
+    bool setStateImage(int row, int image) const {
         return setState(row, INDEXTOSTATEIMAGEMASK(image), LVIS_STATEIMAGEMASK);
     }
 
-    bool isSelected(int row) const { return (SendMessageA(list_, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0; }
+    bool isSelected(int row) const {
+        return (SendMessageA(list_, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    }
 
-    bool setSelected(int row, bool selected) const
-    {
+    bool setSelected(int row, bool selected) const {
         return setState(row, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
     }
 
@@ -74,8 +71,7 @@ public:
     // A row's whole rectangle, or the text part of one of its cells, in the
     // list's client coordinates.
     bool rowRect(int row, RECT* rect) const { return itemRect(LVM_GETITEMRECT, row, 0, LVIR_BOUNDS, rect); }
-    bool labelRect(int row, int column, RECT* rect) const
-    {
+    bool labelRect(int row, int column, RECT* rect) const {
         if (column == 0)
             return itemRect(LVM_GETITEMRECT, row, 0, LVIR_LABEL, rect);
         return itemRect(LVM_GETSUBITEMRECT, row, column, LVIR_LABEL, rect);
@@ -83,8 +79,7 @@ public:
 
     // The row under a point of the list's client area (-1 for none) and
     // what part of it (LVHT_ flags).
-    int hitTest(POINT point, UINT* flags) const
-    {
+    int hitTest(POINT point, UINT* flags) const {
         RemoteBuffer remote(process_, sizeof(LVHITTESTINFO));
         LVHITTESTINFO hit = {};
         hit.pt = point;
@@ -99,8 +94,7 @@ public:
     }
 
 private:
-    bool setState(int row, UINT state, UINT mask) const
-    {
+    bool setState(int row, UINT state, UINT mask) const {
         RemoteBuffer remote(process_, sizeof(LVITEMA));
         LVITEMA item = {};
         item.stateMask = mask;
@@ -110,8 +104,7 @@ private:
         return SendMessageA(list_, LVM_SETITEMSTATE, row, remote.parameter()) != 0;
     }
 
-    bool itemRect(UINT message, int row, int column, int part, RECT* rect) const
-    {
+    bool itemRect(UINT message, int row, int column, int part, RECT* rect) const {
         RemoteBuffer remote(process_, sizeof(RECT));
         RECT asked = {};
         asked.left = part;

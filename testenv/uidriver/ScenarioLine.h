@@ -10,8 +10,7 @@
 
 // Splits a line into words: blanks separate, double quotes group, and "" is
 // an empty word.
-inline std::vector<std::string> splitCommandLine(const std::string& line)
-{
+inline std::vector<std::string> splitCommandLine(const std::string& line) {
     std::vector<std::string> words;
     std::string word;
     bool quoted = false, inWord = false;
@@ -36,15 +35,13 @@ inline std::vector<std::string> splitCommandLine(const std::string& line)
 
 // A line that is blank or whose first word starts with '#'. A '#' later in
 // a line is text: colours are written #rrggbb.
-inline bool isCommentOrBlank(const std::vector<std::string>& words)
-{
+inline bool isCommentOrBlank(const std::vector<std::string>& words) {
     return words.empty() || (!words[0].empty() && words[0][0] == '#');
 }
 
 // A whole decimal number in int range, optionally negative; "12x", "" and
 // "99999999999" are not numbers.
-inline bool parseNumber(const std::string& word, int* value)
-{
+inline bool parseNumber(const std::string& word, int* value) {
     if (word.empty() || word.size() > 12)
         return false;
     char* end = nullptr;
@@ -59,8 +56,7 @@ inline bool parseNumber(const std::string& word, int* value)
 }
 
 // "yes" or "no", as expectations write a state.
-inline bool parseYesNo(const std::string& word, bool* value)
-{
+inline bool parseYesNo(const std::string& word, bool* value) {
     if (word == "yes") {
         *value = true;
         return true;

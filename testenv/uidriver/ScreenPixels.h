@@ -15,7 +15,10 @@ namespace screenpixels_detail {
 class ScreenDc {
 public:
     ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc() { if (dc_ != nullptr) ReleaseDC(nullptr, dc_); }
+    ~ScreenDc() {
+        if (dc_ != nullptr)
+            ReleaseDC(nullptr, dc_);
+    }
     ScreenDc(const ScreenDc&) = delete;
     ScreenDc& operator=(const ScreenDc&) = delete;
     HDC get() const { return dc_; }
@@ -27,7 +30,10 @@ private:
 class MemoryDc {
 public:
     explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
-    ~MemoryDc() { if (dc_ != nullptr) DeleteDC(dc_); }
+    ~MemoryDc() {
+        if (dc_ != nullptr)
+            DeleteDC(dc_);
+    }
     MemoryDc(const MemoryDc&) = delete;
     MemoryDc& operator=(const MemoryDc&) = delete;
     HDC get() const { return dc_; }
@@ -40,8 +46,7 @@ private:
 // DC for as long as it lives.
 class CaptureImage {
 public:
-    CaptureImage(HDC screen, int width, int height, int bitsPerPixel) : memory_(screen)
-    {
+    CaptureImage(HDC screen, int width, int height, int bitsPerPixel) : memory_(screen) {
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = width;
@@ -54,8 +59,7 @@ public:
         if (bitmap_ != nullptr)
             previous_ = SelectObject(memory_.get(), bitmap_);
     }
-    ~CaptureImage()
-    {
+    ~CaptureImage() {
         if (bitmap_ == nullptr)
             return;
         SelectObject(memory_.get(), previous_);
@@ -75,8 +79,7 @@ private:
     void* pixels_ = nullptr;
 };
 
-inline bool writeBitmapFile(const std::string& path, int width, int height, const void* pixels, DWORD pixelBytes)
-{
+inline bool writeBitmapFile(const std::string& path, int width, int height, const void* pixels, DWORD pixelBytes) {
     BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof info;
@@ -99,8 +102,7 @@ inline bool writeBitmapFile(const std::string& path, int width, int height, cons
 }  // namespace screenpixels_detail
 
 // The pixels of a rectangle of the screen, row by row, as COLORREF values.
-inline bool readScreenPixels(const RECT& area, std::vector<PixelColour>* pixels)
-{
+inline bool readScreenPixels(const RECT& area, std::vector<PixelColour>* pixels) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     pixels->clear();
@@ -122,8 +124,7 @@ inline bool readScreenPixels(const RECT& area, std::vector<PixelColour>* pixels)
 }
 
 // The whole screen as a 24-bit bitmap file.
-inline bool writeScreenshot(const std::string& path)
-{
+inline bool writeScreenshot(const std::string& path) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     if (width <= 0 || height <= 0)

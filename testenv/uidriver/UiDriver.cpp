@@ -31,8 +31,7 @@ const int listedTickedRows = 12;
 // Pointer moves on the way onto a big button.
 const int approachSteps = 3;
 
-int virtualKey(const std::string& name)
-{
+int virtualKey(const std::string& name) {
     int number = 0;
     if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f') && parseNumber(name.substr(1), &number) && number >= 1 &&
         number <= 12)
@@ -40,8 +39,8 @@ int virtualKey(const std::string& name)
     static const struct {
         const char* name;
         int key;
-    } named[] = {{"Enter", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},   {"Space", VK_SPACE},
-                 {"Up", VK_UP},        {"Down", VK_DOWN},     {"Left", VK_LEFT}, {"Right", VK_RIGHT},
+    } named[] = {{"Enter", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},      {"Space", VK_SPACE},
+                 {"Up", VK_UP},        {"Down", VK_DOWN},     {"Left", VK_LEFT},    {"Right", VK_RIGHT},
                  {"Home", VK_HOME},    {"End", VK_END},       {"Delete", VK_DELETE}};
     for (const auto& entry : named) {
         if (name == entry.name)
@@ -50,8 +49,7 @@ int virtualKey(const std::string& name)
     return 0;
 }
 
-std::string describeWindow(HWND window)
-{
+std::string describeWindow(HWND window) {
     if (window == nullptr)
         return "no window";
     char text[160];
@@ -61,16 +59,14 @@ std::string describeWindow(HWND window)
 }
 
 // A window over another, with the dialog or window it belongs to.
-std::string describeCover(HWND window)
-{
+std::string describeCover(HWND window) {
     HWND root = window == nullptr ? nullptr : GetAncestor(window, GA_ROOT);
     if (root == nullptr || root == window)
         return describeWindow(window);
     return describeWindow(window) + " in " + describeWindow(root);
 }
 
-bool isSameOrChild(HWND window, HWND parent)
-{
+bool isSameOrChild(HWND window, HWND parent) {
     return window == parent || (window != nullptr && IsChild(parent, window));
 }
 
@@ -79,8 +75,7 @@ bool isSameOrChild(HWND window, HWND parent)
 // disabled by a modal dialog, which leaves the pixels but takes the clicks.
 enum class PointOwner { Window, DisabledWindow, Other };
 
-PointOwner pointOwner(HWND window, POINT screen, HWND* under)
-{
+PointOwner pointOwner(HWND window, POINT screen, HWND* under) {
     *under = WindowFromPoint(screen);
     if (isSameOrChild(*under, window))
         return PointOwner::Window;
@@ -90,8 +85,7 @@ PointOwner pointOwner(HWND window, POINT screen, HWND* under)
     return PointOwner::Other;
 }
 
-RECT shrunk(RECT rect, int inset)
-{
+RECT shrunk(RECT rect, int inset) {
     rect.left += inset;
     rect.top += inset;
     rect.right -= inset;
@@ -99,15 +93,11 @@ RECT shrunk(RECT rect, int inset)
     return rect;
 }
 
-bool isEmptyRect(const RECT& rect)
-{
-    return rect.right <= rect.left || rect.bottom <= rect.top;
-}
+bool isEmptyRect(const RECT& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
 
 }  // namespace
 
-bool UiDriver::dispatch(VerbId verb, const Words& words)
-{
+bool UiDriver::dispatch(VerbId verb, const Words& words) {
     // No default: the compiler names a command without its handler.
     switch (verb) {
     case VerbId::OutlookDelete:
@@ -177,31 +167,27 @@ bool UiDriver::dispatch(VerbId verb, const Words& words)
     return fail("the command has no handler");
 }
 
-void UiDriver::printVerbs()
-{
+void UiDriver::printVerbs() {
     for (const VerbSpec& verb : driverVerbs())
         std::printf("  %s\n", verb.usage);
 }
 
 UiDriver::UiDriver() = default;
 
-UiDriver::~UiDriver()
-{
+UiDriver::~UiDriver() {
     if (process_.hProcess != nullptr) {
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
     }
 }
 
-bool UiDriver::fail(const std::string& what) const
-{
+bool UiDriver::fail(const std::string& what) const {
     std::printf("FAILED at step \"%s\": %s\n", step_.c_str(), what.c_str());
     std::fflush(stdout);
     return false;
 }
 
-bool UiDriver::run(const Words& words)
-{
+bool UiDriver::run(const Words& words) {
     if (isCommentOrBlank(words))
         return true;
     step_.clear();
@@ -229,22 +215,19 @@ bool UiDriver::run(const Words& words)
 // ---------------------------------------------------------------------------
 // Shared steps
 
-bool UiDriver::number(const std::string& word, int* value) const
-{
+bool UiDriver::number(const std::string& word, int* value) const {
     if (parseNumber(word, value))
         return true;
     return fail("\"" + word + "\" is not a number");
 }
 
-bool UiDriver::needMainWindow() const
-{
+bool UiDriver::needMainWindow() const {
     if (mainWindow_ != nullptr && IsWindow(mainWindow_))
         return true;
     return fail(mainWindow_ == nullptr ? "no main window yet (wait-window first)" : "the main window is gone");
 }
 
-DWORD UiDriver::programThread() const
-{
+DWORD UiDriver::programThread() const {
     if (mainWindow_ != nullptr && IsWindow(mainWindow_))
         return GetWindowThreadProcessId(mainWindow_, nullptr);
     return process_.dwThreadId;
@@ -253,8 +236,7 @@ DWORD UiDriver::programThread() const
 // Waits until the program has handled what was sent to it: a message sent
 // after it is answered only when the program asks for its next message, or
 // from inside a modal loop, which waits for the user.
-bool UiDriver::settle() const
-{
+bool UiDriver::settle() const {
     if (mainWindow_ == nullptr || !IsWindow(mainWindow_))
         return true;
     for (int pass = 0; pass < 2; ++pass) {
@@ -269,13 +251,9 @@ bool UiDriver::settle() const
     return SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, timeout_, &result) || !IsWindow(mainWindow_);
 }
 
-HWND UiDriver::findMessageBox() const
-{
-    return firstProgramWindow(process_.dwProcessId, dialogClass, nullptr);
-}
+HWND UiDriver::findMessageBox() const { return firstProgramWindow(process_.dwProcessId, dialogClass, nullptr); }
 
-HWND UiDriver::waitForMessageBox() const
-{
+HWND UiDriver::waitForMessageBox() const {
     HWND box = nullptr;
     for (DWORD waited = 0; waited < timeout_ && box == nullptr; waited += pollInterval) {
         box = findMessageBox();
@@ -285,8 +263,7 @@ HWND UiDriver::waitForMessageBox() const
     return box;
 }
 
-HWND UiDriver::waitForDialog(const char* title) const
-{
+HWND UiDriver::waitForDialog(const char* title) const {
     for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
         HWND found = firstProgramWindow(process_.dwProcessId, dialogClass, title);
         if (found != nullptr)
@@ -296,8 +273,7 @@ HWND UiDriver::waitForDialog(const char* title) const
     return nullptr;
 }
 
-bool UiDriver::waitUntilGone(HWND window) const
-{
+bool UiDriver::waitUntilGone(HWND window) const {
     for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
         if (!IsWindow(window) || !IsWindowVisible(window))
             return true;
@@ -309,8 +285,7 @@ bool UiDriver::waitUntilGone(HWND window) const
 // ---------------------------------------------------------------------------
 // The program and its windows
 
-bool UiDriver::start(const Words& words)
-{
+bool UiDriver::start(const Words& words) {
     std::string commandLine;
     for (size_t index = 1; index < words.size(); ++index)
         commandLine += (index > 1 ? " \"" : "\"") + words[index] + "\"";
@@ -331,8 +306,7 @@ bool UiDriver::start(const Words& words)
     return true;
 }
 
-bool UiDriver::waitWindow(const Words& words)
-{
+bool UiDriver::waitWindow(const Words& words) {
     const std::string& title = words[1];
     for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
         HWND found = firstProgramWindow(process_.dwProcessId, nullptr, title.c_str());
@@ -354,8 +328,7 @@ bool UiDriver::waitWindow(const Words& words)
     return fail("no window titled \"" + title + "\"");
 }
 
-bool UiDriver::waitExit(const Words& words)
-{
+bool UiDriver::waitExit(const Words& words) {
     const std::string& expectedCode = words[1];
     int expected = 0;
     if (expectedCode != "any" && !number(expectedCode, &expected))
@@ -373,8 +346,7 @@ bool UiDriver::waitExit(const Words& words)
     return true;
 }
 
-bool UiDriver::terminate(const Words&)
-{
+bool UiDriver::terminate(const Words&) {
     if (process_.hProcess == nullptr)
         return fail("no program was started");
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0)
@@ -389,8 +361,7 @@ bool UiDriver::terminate(const Words&)
     return true;
 }
 
-bool UiDriver::waitFileSize(const Words& words)
-{
+bool UiDriver::waitFileSize(const Words& words) {
     const std::string& path = words[1];
     int least = 0;
     if (!number(words[2], &least))
@@ -416,8 +387,7 @@ bool UiDriver::waitFileSize(const Words& words)
     return fail(path + " holds " + std::to_string(size) + " bytes, fewer than " + words[2]);
 }
 
-bool UiDriver::copyFile(const Words& words)
-{
+bool UiDriver::copyFile(const Words& words) {
     if (!CopyFileA(words[1].c_str(), words[2].c_str(), FALSE))
         return fail("could not copy " + words[1] + " to " + words[2] + " (error " + std::to_string(GetLastError()) +
                     ")");
@@ -425,16 +395,14 @@ bool UiDriver::copyFile(const Words& words)
     return true;
 }
 
-bool UiDriver::closeWindow(const Words&)
-{
+bool UiDriver::closeWindow(const Words&) {
     if (!needMainWindow())
         return false;
     PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
     return true;
 }
 
-bool UiDriver::closeBox(const Words&)
-{
+bool UiDriver::closeBox(const Words&) {
     if (!needMainWindow())
         return false;
     // What the close box's click turns into; the default handling of it
@@ -443,8 +411,7 @@ bool UiDriver::closeBox(const Words&)
     return true;
 }
 
-bool UiDriver::sendCommand(const Words& words)
-{
+bool UiDriver::sendCommand(const Words& words) {
     int commandId = 0;
     if (!number(words[1], &commandId) || !needMainWindow())
         return false;
@@ -459,15 +426,13 @@ bool UiDriver::sendCommand(const Words& words)
 
 // Keys go where the keyboard would deliver them, to the focus; the message
 // loop's accelerators see them on the way.
-bool UiDriver::postKey(HWND target, int key) const
-{
+bool UiDriver::postKey(HWND target, int key) const {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, 0) & 0xFF) << 16;
     return PostMessageA(target, WM_KEYDOWN, key, scan | 1) &&
            PostMessageA(target, WM_KEYUP, key, scan | static_cast<LPARAM>(0xC0000001u));
 }
 
-bool UiDriver::sendKey(const Words& words)
-{
+bool UiDriver::sendKey(const Words& words) {
     const int key = virtualKey(words[1]);
     if (key == 0)
         return fail("unknown key \"" + words[1] + "\"");
@@ -494,8 +459,7 @@ bool UiDriver::sendKey(const Words& words)
     return true;
 }
 
-bool UiDriver::focusControl(const Words& words)
-{
+bool UiDriver::focusControl(const Words& words) {
     int controlId = 0;
     if (!number(words[1], &controlId) || !needMainWindow())
         return false;
@@ -523,8 +487,7 @@ bool UiDriver::focusControl(const Words& words)
     return true;
 }
 
-bool UiDriver::statusText(const Words& words)
-{
+bool UiDriver::statusText(const Words& words) {
     if (!needMainWindow())
         return false;
     HWND statusBar = firstControlOfClass(mainWindow_, STATUSCLASSNAMEA);
@@ -551,8 +514,7 @@ bool UiDriver::statusText(const Words& words)
 // The stored text is no proof that the line is on the screen: something
 // may have painted over it. Part 0 without its sunken edge and the right
 // part where the size grip may sit must show dark text on the bar's face.
-bool UiDriver::statusShown(const Words& words)
-{
+bool UiDriver::statusShown(const Words& words) {
     if (!needMainWindow())
         return false;
     HWND statusBar = firstControlOfClass(mainWindow_, STATUSCLASSNAMEA);
@@ -595,8 +557,7 @@ bool UiDriver::statusShown(const Words& words)
     return true;
 }
 
-bool UiDriver::screenshot(const Words& words)
-{
+bool UiDriver::screenshot(const Words& words) {
     Sleep(300);
     if (!writeScreenshot(words[1]))
         return fail("the screenshot could not be written to " + words[1]);
@@ -604,8 +565,7 @@ bool UiDriver::screenshot(const Words& words)
     return true;
 }
 
-bool UiDriver::sleep(const Words& words)
-{
+bool UiDriver::sleep(const Words& words) {
     int milliseconds = 0;
     if (!number(words[1], &milliseconds))
         return false;
@@ -615,8 +575,7 @@ bool UiDriver::sleep(const Words& words)
     return true;
 }
 
-bool UiDriver::setTimeoutVerb(const Words& words)
-{
+bool UiDriver::setTimeoutVerb(const Words& words) {
     int milliseconds = 0;
     if (!number(words[1], &milliseconds))
         return false;
@@ -629,15 +588,13 @@ bool UiDriver::setTimeoutVerb(const Words& words)
 // ---------------------------------------------------------------------------
 // Message boxes and the Open dialog
 
-bool UiDriver::clickByMessage(HWND button) const
-{
+bool UiDriver::clickByMessage(HWND button) const {
     // Delivered ahead of the program's posted messages and answered at once,
     // so the next settle() follows it; a modal box it opens does not block.
     return SendNotifyMessageA(button, BM_CLICK, 0, 0) != 0;
 }
 
-bool UiDriver::answerOpenDialog(const Words& words)
-{
+bool UiDriver::answerOpenDialog(const Words& words) {
     const std::string& title = words[1];
     const std::string& path = words[2];
     HWND dialog = waitForDialog(title.c_str());
@@ -662,8 +619,7 @@ bool UiDriver::answerOpenDialog(const Words& words)
     return settle() || fail("the program does not answer");
 }
 
-bool UiDriver::waitBox(const Words&)
-{
+bool UiDriver::waitBox(const Words&) {
     if (waitForMessageBox() == nullptr)
         return fail("no message box appeared");
     // Let it finish painting before anything looks at it.
@@ -671,8 +627,7 @@ bool UiDriver::waitBox(const Words&)
     return true;
 }
 
-bool UiDriver::answerBox(const Words& words)
-{
+bool UiDriver::answerBox(const Words& words) {
     const std::string& caption = words[1];
     const std::string& textPart = words[2];
     const std::string& button = words[3];
@@ -695,27 +650,25 @@ bool UiDriver::answerBox(const Words& words)
     return true;
 }
 
-bool UiDriver::expectNoBox(const Words&)
-{
+bool UiDriver::expectNoBox(const Words&) {
     HWND box = findMessageBox();
     if (box != nullptr)
-        return fail("a box is open: \"" + windowText(box) + "\": \"" + windowText(GetDlgItem(box, messageBoxTextId)) + "\"");
+        return fail("a box is open: \"" + windowText(box) + "\": \"" + windowText(GetDlgItem(box, messageBoxTextId)) +
+                    "\"");
     return true;
 }
 
 // ---------------------------------------------------------------------------
 // The contact lists
 
-HWND UiDriver::listControl(int controlId) const
-{
+HWND UiDriver::listControl(int controlId) const {
     HWND list = firstControlWithId(mainWindow_, controlId, WC_LISTVIEWA);
     if (list == nullptr && dialogOpen())
         list = firstControlWithId(dialog_, controlId, WC_LISTVIEWA);
     return list;
 }
 
-bool UiDriver::findList(const std::string& idWord, HWND* list) const
-{
+bool UiDriver::findList(const std::string& idWord, HWND* list) const {
     int controlId = 0;
     if (!number(idWord, &controlId))
         return false;
@@ -727,8 +680,7 @@ bool UiDriver::findList(const std::string& idWord, HWND* list) const
     return true;
 }
 
-bool UiDriver::findListRow(const std::string& idWord, const std::string& rowWord, HWND* list, int* row) const
-{
+bool UiDriver::findListRow(const std::string& idWord, const std::string& rowWord, HWND* list, int* row) const {
     if (!findList(idWord, list) || !number(rowWord, row))
         return false;
     const int rows = RemoteListView(process_.hProcess, *list).rowCount();
@@ -737,8 +689,7 @@ bool UiDriver::findListRow(const std::string& idWord, const std::string& rowWord
     return true;
 }
 
-bool UiDriver::listRows(const Words& words)
-{
+bool UiDriver::listRows(const Words& words) {
     HWND list = nullptr;
     int expectedRows = 0;
     if (!findList(words[1], &list) || !number(words[2], &expectedRows))
@@ -750,8 +701,7 @@ bool UiDriver::listRows(const Words& words)
     return true;
 }
 
-bool UiDriver::listCell(const Words& words)
-{
+bool UiDriver::listCell(const Words& words) {
     HWND list = nullptr;
     int row = 0, column = 0;
     if (!findListRow(words[1], words[2], &list, &row) || !number(words[3], &column))
@@ -765,8 +715,7 @@ bool UiDriver::listCell(const Words& words)
     return true;
 }
 
-bool UiDriver::listDump(const Words& words)
-{
+bool UiDriver::listDump(const Words& words) {
     HWND list = nullptr;
     if (!findList(words[1], &list))
         return false;
@@ -787,8 +736,7 @@ bool UiDriver::listDump(const Words& words)
     return true;
 }
 
-bool UiDriver::rowChecked(const Words& words)
-{
+bool UiDriver::rowChecked(const Words& words) {
     HWND list = nullptr;
     int row = 0;
     bool expected = false;
@@ -805,8 +753,7 @@ bool UiDriver::rowChecked(const Words& words)
     return true;
 }
 
-bool UiDriver::countChecked(const Words& words)
-{
+bool UiDriver::countChecked(const Words& words) {
     HWND list = nullptr;
     int expected = 0;
     if (!findList(words[1], &list) || !number(words[2], &expected))
@@ -832,8 +779,7 @@ bool UiDriver::tickRow(const Words& words) { return setRowTicked(words, true); }
 
 bool UiDriver::untickRow(const Words& words) { return setRowTicked(words, false); }
 
-bool UiDriver::setRowTicked(const Words& words, bool ticked)
-{
+bool UiDriver::setRowTicked(const Words& words, bool ticked) {
     HWND list = nullptr;
     int row = 0;
     if (!findListRow(words[1], words[2], &list, &row))
@@ -865,8 +811,7 @@ bool UiDriver::setRowTicked(const Words& words, bool ticked)
     return fail("row " + words[2] + " still shows state image " + std::to_string(view.stateImage(row)));
 }
 
-bool UiDriver::clickCheckBox(const RemoteListView& list, int row)
-{
+bool UiDriver::clickCheckBox(const RemoteListView& list, int row) {
     list.ensureVisible(row);
     if (!settle())
         return fail("the program does not answer");
@@ -892,8 +837,7 @@ bool UiDriver::clickCheckBox(const RemoteListView& list, int row)
 }
 
 bool UiDriver::readRowInk(const RemoteListView& list, int row, InkReading* reading, int* column,
-                          std::string* problem) const
-{
+                          std::string* problem) const {
     RECT client = {};
     GetClientRect(list.handle(), &client);
     HWND header = reinterpret_cast<HWND>(SendMessageA(list.handle(), LVM_GETHEADER, 0, 0));
@@ -937,8 +881,7 @@ bool UiDriver::readRowInk(const RemoteListView& list, int row, InkReading* readi
     return false;
 }
 
-bool UiDriver::rowColour(const Words& words)
-{
+bool UiDriver::rowColour(const Words& words) {
     HWND list = nullptr;
     int row = 0;
     PixelColour expected = 0;
@@ -976,8 +919,7 @@ bool UiDriver::rowColour(const Words& words)
     return true;
 }
 
-bool UiDriver::doubleClickRow(const Words& words)
-{
+bool UiDriver::doubleClickRow(const Words& words) {
     HWND list = nullptr;
     int row = 0;
     if (!findListRow(words[1], words[2], &list, &row))
@@ -1002,8 +944,7 @@ bool UiDriver::doubleClickRow(const Words& words)
 // ---------------------------------------------------------------------------
 // Buttons, the user combo and the pointer over the content view
 
-bool UiDriver::clickControl(const Words& words)
-{
+bool UiDriver::clickControl(const Words& words) {
     int controlId = 0;
     if (!number(words[1], &controlId) || !needMainWindow())
         return false;
@@ -1018,8 +959,7 @@ bool UiDriver::clickControl(const Words& words)
     return true;
 }
 
-bool UiDriver::clickButton(const Words& words)
-{
+bool UiDriver::clickButton(const Words& words) {
     int which = 1;
     if (!needMainWindow() || (words.size() == 3 && !number(words[2], &which)))
         return false;
@@ -1039,16 +979,14 @@ bool UiDriver::clickButton(const Words& words)
     return true;
 }
 
-HWND UiDriver::contentView() const
-{
+HWND UiDriver::contentView() const {
     HWND palmList = firstControlWithId(mainWindow_, palmListId, WC_LISTVIEWA);
     return palmList == nullptr ? nullptr : GetParent(palmList);
 }
 
 // Moves the real pointer onto a point of a window and makes sure that
 // window, not something over it, is what the pointer reaches.
-bool UiDriver::pointAt(HWND window, POINT client, const char* what)
-{
+bool UiDriver::pointAt(HWND window, POINT client, const char* what) {
     POINT screen = client;
     ClientToScreen(window, &screen);
     HWND under = nullptr;
@@ -1058,14 +996,14 @@ bool UiDriver::pointAt(HWND window, POINT client, const char* what)
     if (owner == PointOwner::Other)
         return fail(std::string(what) + " is covered by " + describeCover(under));
     if (!movePointerTo(screen))
-        return fail("the pointer could not be moved to (" + std::to_string(screen.x) + ", " + std::to_string(screen.y) + ")");
+        return fail("the pointer could not be moved to (" + std::to_string(screen.x) + ", " + std::to_string(screen.y) +
+                    ")");
     if (!settle())
         return fail("the program does not answer");
     return true;
 }
 
-bool UiDriver::pressPointer(bool down)
-{
+bool UiDriver::pressPointer(bool down) {
     if (down)
         waitOutDoubleClick();
     if (!pressLeftButton(down))
@@ -1077,22 +1015,20 @@ bool UiDriver::pressPointer(bool down)
 
 // Two presses close together in time and place make a double click; a
 // press meant as a click of its own waits until the first one is old enough.
-void UiDriver::waitOutDoubleClick()
-{
+void UiDriver::waitOutDoubleClick() {
     POINT now = {};
     GetCursorPos(&now);
     if (!doubleClicking_) {
-        const unsigned pause =
-            pauseBeforeSingleClick(GetTickCount() - lastPressTick_, now.x - lastPressPoint_.x, now.y - lastPressPoint_.y,
-                                   GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK));
+        const unsigned pause = pauseBeforeSingleClick(
+            GetTickCount() - lastPressTick_, now.x - lastPressPoint_.x, now.y - lastPressPoint_.y, GetDoubleClickTime(),
+            GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK));
         Sleep(pause);
     }
     lastPressTick_ = GetTickCount();
     lastPressPoint_ = now;
 }
 
-bool UiDriver::bigButtonIndex(const std::string& word, int* index) const
-{
+bool UiDriver::bigButtonIndex(const std::string& word, int* index) const {
     if (!number(word, index))
         return false;
     if (*index < 0 || *index > 2)
@@ -1100,8 +1036,7 @@ bool UiDriver::bigButtonIndex(const std::string& word, int* index) const
     return true;
 }
 
-bool UiDriver::moveToBigButton(int index)
-{
+bool UiDriver::moveToBigButton(int index) {
     if (!needMainWindow())
         return false;
     HWND view = contentView();
@@ -1116,8 +1051,7 @@ bool UiDriver::moveToBigButton(int index)
 
 // A hand arrives in a few moves, and a tooltip follows the moves it sees
 // over the button, not the first that reaches it.
-bool UiDriver::approach(HWND window, ViewPoint centre, const char* what)
-{
+bool UiDriver::approach(HWND window, ViewPoint centre, const char* what) {
     for (int step = approachSteps; step >= 0; --step) {
         POINT point = {centre.x - step, centre.y};
         if (!pointAt(window, point, what))
@@ -1126,29 +1060,25 @@ bool UiDriver::approach(HWND window, ViewPoint centre, const char* what)
     return true;
 }
 
-bool UiDriver::hoverBigButton(const Words& words)
-{
+bool UiDriver::hoverBigButton(const Words& words) {
     int index = 0;
     return bigButtonIndex(words[1], &index) && moveToBigButton(index);
 }
 
-bool UiDriver::clickBigButton(const Words& words)
-{
+bool UiDriver::clickBigButton(const Words& words) {
     int index = 0;
     return bigButtonIndex(words[1], &index) && moveToBigButton(index) && pressPointer(true) && pressPointer(false);
 }
 
 // The band across the top of the main window: whatever child holds its
 // top-left corner.
-HWND UiDriver::buttonBar() const
-{
+HWND UiDriver::buttonBar() const {
     POINT corner = {2, 2};
     HWND child = ChildWindowFromPointEx(mainWindow_, corner, CWP_SKIPINVISIBLE);
     return child == mainWindow_ ? nullptr : child;
 }
 
-bool UiDriver::barButtonIndex(const std::string& word, int* index) const
-{
+bool UiDriver::barButtonIndex(const std::string& word, int* index) const {
     if (!number(word, index))
         return false;
     if (*index < 0 || *index > 3)
@@ -1156,8 +1086,7 @@ bool UiDriver::barButtonIndex(const std::string& word, int* index) const
     return true;
 }
 
-bool UiDriver::moveToBarButton(int index)
-{
+bool UiDriver::moveToBarButton(int index) {
     if (!needMainWindow())
         return false;
     HWND bar = buttonBar();
@@ -1170,22 +1099,19 @@ bool UiDriver::moveToBarButton(int index)
     return approach(bar, centre, "the bar button");
 }
 
-bool UiDriver::hoverBarButton(const Words& words)
-{
+bool UiDriver::hoverBarButton(const Words& words) {
     int index = 0;
     return barButtonIndex(words[1], &index) && moveToBarButton(index);
 }
 
-bool UiDriver::clickBarButton(const Words& words)
-{
+bool UiDriver::clickBarButton(const Words& words) {
     int index = 0;
     return barButtonIndex(words[1], &index) && moveToBarButton(index) && pressPointer(true) && pressPointer(false);
 }
 
 // The caption's colour from the button's pixels: the face is shades of
 // blue, so pure yellow or pure white can only be the caption.
-bool UiDriver::barCaption(const Words& words)
-{
+bool UiDriver::barCaption(const Words& words) {
     int index = 0;
     if (!barButtonIndex(words[1], &index) || !needMainWindow() || !settle())
         return false;
@@ -1214,12 +1140,13 @@ bool UiDriver::barCaption(const Words& words)
     const bool isYellow = yellow > 0;
     if (wantYellow != isYellow || (!isYellow && white == 0))
         return fail("bar button " + words[1] + "'s caption is " +
-                    (isYellow ? "yellow" : white > 0 ? "white" : "not to be seen"));
+                    (isYellow    ? "yellow"
+                     : white > 0 ? "white"
+                                 : "not to be seen"));
     return true;
 }
 
-HWND UiDriver::windowOfAnotherProgram(const std::string& title) const
-{
+HWND UiDriver::windowOfAnotherProgram(const std::string& title) const {
     HWND window = FindWindowA(nullptr, title.c_str());
     DWORD owner = 0;
     if (window != nullptr)
@@ -1229,8 +1156,7 @@ HWND UiDriver::windowOfAnotherProgram(const std::string& title) const
     return window;
 }
 
-bool UiDriver::otherWindow(const Words& words)
-{
+bool UiDriver::otherWindow(const Words& words) {
     for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
         if (HWND window = windowOfAnotherProgram(words[1])) {
             DWORD owner = 0;
@@ -1245,8 +1171,7 @@ bool UiDriver::otherWindow(const Words& words)
     return fail("no other program shows a window \"" + words[1] + "\"");
 }
 
-bool UiDriver::closeOtherWindow(const Words& words)
-{
+bool UiDriver::closeOtherWindow(const Words& words) {
     HWND window = windowOfAnotherProgram(words[1]);
     if (window == nullptr)
         return fail("no other program shows a window \"" + words[1] + "\"");
@@ -1259,8 +1184,7 @@ bool UiDriver::closeOtherWindow(const Words& words)
     return fail("the window \"" + words[1] + "\" did not close");
 }
 
-bool UiDriver::expectToolTip(const Words& words)
-{
+bool UiDriver::expectToolTip(const Words& words) {
     std::string seen;
     for (DWORD waited = 0; waited < timeout_; waited += pollInterval) {
         seen.clear();
@@ -1282,8 +1206,7 @@ bool UiDriver::expectToolTip(const Words& words)
     return fail("no tooltip showed" + (hidden.empty() ? std::string() : " (hidden ones hold " + hidden + ")"));
 }
 
-bool UiDriver::currentSplitter(int* splitter) const
-{
+bool UiDriver::currentSplitter(int* splitter) const {
     HWND view = contentView();
     HWND palm = firstControlWithId(mainWindow_, palmListId, WC_LISTVIEWA);
     HWND outlook = firstControlWithId(mainWindow_, outlookListId, WC_LISTVIEWA);
@@ -1297,8 +1220,7 @@ bool UiDriver::currentSplitter(int* splitter) const
     return true;
 }
 
-bool UiDriver::dragSplitter(const Words& words)
-{
+bool UiDriver::dragSplitter(const Words& words) {
     int target = 0, splitter = 0;
     if (!number(words[1], &target) || !needMainWindow() || !currentSplitter(&splitter))
         return false;
@@ -1328,8 +1250,7 @@ bool UiDriver::dragSplitter(const Words& words)
     return true;
 }
 
-bool UiDriver::splitterAt(const Words& words)
-{
+bool UiDriver::splitterAt(const Words& words) {
     int expected = 0, splitter = 0;
     if (!number(words[1], &expected) || !needMainWindow() || !settle() || !currentSplitter(&splitter))
         return false;
@@ -1338,8 +1259,7 @@ bool UiDriver::splitterAt(const Words& words)
     return true;
 }
 
-bool UiDriver::pointerTo(const Words& words)
-{
+bool UiDriver::pointerTo(const Words& words) {
     int x = 0, y = 0;
     if (!number(words[1], &x) || !number(words[2], &y) || !needMainWindow())
         return false;
@@ -1354,18 +1274,14 @@ bool UiDriver::mouseDown(const Words&) { return pressPointer(true); }
 
 bool UiDriver::mouseUp(const Words&) { return pressPointer(false); }
 
-HWND UiDriver::userCombo() const
-{
-    return firstControlWithId(mainWindow_, userComboId, "ComboBox");
-}
+HWND UiDriver::userCombo() const { return firstControlWithId(mainWindow_, userComboId, "ComboBox"); }
 
 namespace {
 
 // Combo item texts travel through the system's own copying of these
 // messages, so a buffer of this process is the right one. The wide form is
 // asked for: the ANSI one comes back cut short across processes under Wine.
-bool comboItemText(HWND combo, int item, std::string* text)
-{
+bool comboItemText(HWND combo, int item, std::string* text) {
     const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, item, 0);
     if (length == CB_ERR || length < 0 || length > 1023)
         return false;
@@ -1381,8 +1297,7 @@ bool comboItemText(HWND combo, int item, std::string* text)
 
 }  // namespace
 
-bool UiDriver::chooseUser(const Words& words)
-{
+bool UiDriver::chooseUser(const Words& words) {
     if (!needMainWindow())
         return false;
     HWND combo = userCombo();
@@ -1411,8 +1326,7 @@ bool UiDriver::chooseUser(const Words& words)
     return true;
 }
 
-bool UiDriver::comboShows(const Words& words)
-{
+bool UiDriver::comboShows(const Words& words) {
     if (!needMainWindow())
         return false;
     HWND combo = userCombo();
@@ -1432,13 +1346,9 @@ bool UiDriver::comboShows(const Words& words)
 // ---------------------------------------------------------------------------
 // Dialogs of the program
 
-bool UiDriver::dialogOpen() const
-{
-    return dialog_ != nullptr && IsWindow(dialog_) && IsWindowVisible(dialog_);
-}
+bool UiDriver::dialogOpen() const { return dialog_ != nullptr && IsWindow(dialog_) && IsWindowVisible(dialog_); }
 
-bool UiDriver::dialogControl(const std::string& idWord, HWND* control) const
-{
+bool UiDriver::dialogControl(const std::string& idWord, HWND* control) const {
     int controlId = 0;
     if (!number(idWord, &controlId))
         return false;
@@ -1450,8 +1360,7 @@ bool UiDriver::dialogControl(const std::string& idWord, HWND* control) const
     return true;
 }
 
-bool UiDriver::waitDialog(const Words& words)
-{
+bool UiDriver::waitDialog(const Words& words) {
     HWND found = waitForDialog(words[1].c_str());
     if (found == nullptr)
         return fail("no dialog titled \"" + words[1] + "\"");
@@ -1462,8 +1371,7 @@ bool UiDriver::waitDialog(const Words& words)
     return settle() || fail("the program does not answer");
 }
 
-bool UiDriver::dialogClick(const Words& words)
-{
+bool UiDriver::dialogClick(const Words& words) {
     HWND control = nullptr;
     if (!dialogControl(words[1], &control))
         return false;
@@ -1475,8 +1383,7 @@ bool UiDriver::dialogClick(const Words& words)
     return true;
 }
 
-bool UiDriver::dialogCheck(const Words& words)
-{
+bool UiDriver::dialogCheck(const Words& words) {
     HWND control = nullptr;
     bool expected = false;
     if (!dialogControl(words[1], &control))
@@ -1485,14 +1392,15 @@ bool UiDriver::dialogCheck(const Words& words)
         return fail("expected yes or no, not \"" + words[2] + "\"");
     const LRESULT state = SendMessageA(control, BM_GETCHECK, 0, 0);
     std::printf("  %s: %s\n", describeWindow(control).c_str(),
-                state == BST_CHECKED ? "checked" : state == BST_UNCHECKED ? "not checked" : "indeterminate");
+                state == BST_CHECKED     ? "checked"
+                : state == BST_UNCHECKED ? "not checked"
+                                         : "indeterminate");
     if ((state == BST_CHECKED) != expected || state == BST_INDETERMINATE)
         return fail(std::string("control ") + words[1] + (expected ? " is not checked" : " is checked"));
     return true;
 }
 
-bool UiDriver::dialogText(const Words& words)
-{
+bool UiDriver::dialogText(const Words& words) {
     HWND control = nullptr;
     if (!dialogControl(words[1], &control))
         return false;
@@ -1503,8 +1411,7 @@ bool UiDriver::dialogText(const Words& words)
     return true;
 }
 
-bool UiDriver::dialogSetText(const Words& words)
-{
+bool UiDriver::dialogSetText(const Words& words) {
     HWND control = nullptr;
     if (!dialogControl(words[1], &control))
         return false;
@@ -1520,8 +1427,7 @@ bool UiDriver::dialogSetText(const Words& words)
     return true;
 }
 
-bool UiDriver::dialogSelect(const Words& words)
-{
+bool UiDriver::dialogSelect(const Words& words) {
     HWND control = nullptr;
     int index = 0;
     if (!dialogControl(words[1], &control) || !number(words[2], &index))
@@ -1541,10 +1447,12 @@ bool UiDriver::dialogSelect(const Words& words)
     // Selecting from outside tells nobody; the dialog hears of it as from a user.
     if (hasClass(control, "ComboBox")) {
         SendMessageA(control, CB_SETCURSEL, index, 0);
-        SendNotifyMessageA(dialog_, WM_COMMAND, MAKEWPARAM(controlId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+        SendNotifyMessageA(dialog_, WM_COMMAND, MAKEWPARAM(controlId, CBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(control));
     } else if (hasClass(control, "ListBox")) {
         SendMessageA(control, LB_SETCURSEL, index, 0);
-        SendNotifyMessageA(dialog_, WM_COMMAND, MAKEWPARAM(controlId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+        SendNotifyMessageA(dialog_, WM_COMMAND, MAKEWPARAM(controlId, LBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(control));
     } else if (!RemoteListView(process_.hProcess, control).setSelected(index, true)) {
         // The list view sends its own change notice.
         return fail("the list refused the selection");
@@ -1555,8 +1463,7 @@ bool UiDriver::dialogSelect(const Words& words)
     return true;
 }
 
-bool UiDriver::dialogCloseOk(const Words&)
-{
+bool UiDriver::dialogCloseOk(const Words&) {
     if (!dialogOpen())
         return fail("no open dialog");
     HWND ok = GetDlgItem(dialog_, IDOK);
@@ -1570,8 +1477,7 @@ bool UiDriver::dialogCloseOk(const Words&)
     return settle() || fail("the program does not answer");
 }
 
-bool UiDriver::dialogEscape(const Words&)
-{
+bool UiDriver::dialogEscape(const Words&) {
     if (!dialogOpen())
         return fail("no open dialog");
     HWND target = focusOfThread(GetWindowThreadProcessId(dialog_, nullptr));
@@ -1586,8 +1492,7 @@ bool UiDriver::dialogEscape(const Words&)
     return true;
 }
 
-bool UiDriver::dialogGone(const Words&)
-{
+bool UiDriver::dialogGone(const Words&) {
     if (dialog_ == nullptr)
         return fail("no dialog (dialog \"<title>\" first)");
     if (!waitUntilGone(dialog_))
@@ -1596,8 +1501,7 @@ bool UiDriver::dialogGone(const Words&)
     return true;
 }
 
-bool UiDriver::dialogDump(const Words&)
-{
+bool UiDriver::dialogDump(const Words&) {
     if (!dialogOpen())
         return fail("no open dialog");
     std::printf("  dialog \"%s\"\n", windowText(dialog_).c_str());
@@ -1613,8 +1517,8 @@ bool UiDriver::dialogDump(const Words&)
             const LRESULT check = SendMessageA(control, BM_GETCHECK, 0, 0);
             state = check == BST_CHECKED ? " [checked]" : "";
         }
-        std::printf("  %6d %-16s \"%s\"%s%s\n", GetDlgCtrlID(control), windowClass(control).c_str(),
-                    text.c_str(), state.c_str(), IsWindowVisible(control) ? "" : " (hidden)");
+        std::printf("  %6d %-16s \"%s\"%s%s\n", GetDlgCtrlID(control), windowClass(control).c_str(), text.c_str(),
+                    state.c_str(), IsWindowVisible(control) ? "" : " (hidden)");
     }
     return true;
 }

@@ -8,8 +8,7 @@
 
 #include "testenv/uidriver/UiDriver.h"
 
-int main(int argumentCount, char** arguments)
-{
+int main(int argumentCount, char** arguments) {
     if (argumentCount == 2 && (std::strcmp(arguments[1], "--help") == 0 || std::strcmp(arguments[1], "-h") == 0)) {
         std::printf("usage: uidriver <scenario file>\n"
                     "One command a line; blank lines and lines starting with # are skipped.\n");

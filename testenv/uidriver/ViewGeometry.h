@@ -19,8 +19,7 @@ struct ViewPoint {
 // The middle of big button index (0..2) in a view of this width: the
 // buttons start 240 pixels in and share what is left beyond 576 pixels
 // equally, a quarter between each (the quarter truncated toward zero).
-inline ViewPoint bigButtonCentre(int index, int viewWidth)
-{
+inline ViewPoint bigButtonCentre(int index, int viewWidth) {
     const int gap = (viewWidth - 576) / 4;
     ViewPoint centre;
     centre.x = 240 + BigButtonEdge * index + (index + 1) * gap + BigButtonEdge / 2;
@@ -35,8 +34,7 @@ inline ViewPoint bigButtonCentre(int index, int viewWidth)
 constexpr int BarButtonWidth = 80;
 constexpr int BarButtonHeight = 23;
 
-inline ViewPoint barButtonCentre(int index, int barWidth, int barHeight)
-{
+inline ViewPoint barButtonCentre(int index, int barWidth, int barHeight) {
     const int share = (barWidth - 560) / 8;
     ViewPoint centre;
     centre.x = 240 + BarButtonWidth * index + (4 + index) * share + BarButtonWidth / 2;
@@ -45,16 +43,12 @@ inline ViewPoint barButtonCentre(int index, int barWidth, int barHeight)
 }
 
 // The height at which a drag grabs the splitter: the middle of the list band.
-inline int splitterGrabHeight(int viewHeight)
-{
-    return (ViewHeaderBand + viewHeight - ViewFooterBand) / 2;
-}
+inline int splitterGrabHeight(int viewHeight) { return (ViewHeaderBand + viewHeight - ViewFooterBand) / 2; }
 
 // The splitter from where the two lists end and start: the left list ends
 // one pixel before it (its right edge is exclusive) and the right list
 // starts one pixel after it. False when the two edges disagree.
-inline bool splitterFromListEdges(int leftListRight, int rightListLeft, int* splitter)
-{
+inline bool splitterFromListEdges(int leftListRight, int rightListLeft, int* splitter) {
     if (rightListLeft - leftListRight != 2)
         return false;
     *splitter = leftListRight + 1;

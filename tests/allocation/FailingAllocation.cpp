@@ -13,15 +13,17 @@ long remainingAllocations = -1;
 bool failureHappened = false;
 
 bool failThisAllocation() {
-    if (remainingAllocations < 0) return false;
-    if (remainingAllocations-- > 0) return false;
+    if (remainingAllocations < 0)
+        return false;
+    if (remainingAllocations-- > 0)
+        return false;
     failureHappened = true;
     return true;
 }
 
 void* allocate(std::size_t size) { return std::malloc(size == 0 ? 1 : size); }
 
-}
+}  // namespace
 
 FailingAllocation::FailingAllocation(long allowed) {
     failureHappened = false;
@@ -34,7 +36,8 @@ bool FailingAllocation::happened() const { return failureHappened; }
 
 void* operator new(std::size_t size) {
     void* memory = failThisAllocation() ? nullptr : allocate(size);
-    if (!memory) throw std::bad_alloc();
+    if (!memory)
+        throw std::bad_alloc();
     return memory;
 }
 

@@ -53,7 +53,8 @@ protected:
                 EXPECT_TRUE(added) << "an add with all the memory it needs";
                 return allowed;
             }
-            if (HasFailure()) return allowed;
+            if (HasFailure())
+                return allowed;
         }
         ADD_FAILURE() << "the add never ran without a failed allocation";
         return 0;
@@ -76,4 +77,4 @@ TEST_F(PalmStoreAllocationTest, AnAddThatRunsOutOfMemoryLeavesThePalmDesktop4Fil
     EXPECT_GT(addUnderEveryFailedAllocation(oneRecordFormat4File(0), 40102), 2);
 }
 
-}
+}  // namespace

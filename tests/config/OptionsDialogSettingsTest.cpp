@@ -30,7 +30,7 @@ protected:
     Settings settings;
 };
 
-}
+}  // namespace
 
 TEST_F(OptionsDialogSettings, UnchangedBoxesRewriteKeysWithoutViewChange) {
     writeIni("[Quillset]\r\nSwapName=1\r\nShowDiff=0\r\nLastUser=5\r\n");

@@ -27,7 +27,7 @@ OptionsRecord defaults() {
     return options;
 }
 
-}
+}  // namespace
 
 TEST(OptionsRecord, DefaultsClearEveryByteAndSetProfileText) {
     const OptionsRecord options = defaults();

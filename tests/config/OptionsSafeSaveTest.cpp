@@ -65,4 +65,4 @@ TEST_F(OptionsSafeSaveTest, TheFirstSaveCreatesTheFile) {
     EXPECT_EQ(sizeof(OptionsRecord), readWholeFile(optionsPath()).size());
 }
 
-} // namespace
+}  // namespace

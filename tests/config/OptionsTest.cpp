@@ -55,7 +55,7 @@ protected:
     Settings settings;
 };
 
-}
+}  // namespace
 
 TEST_F(OptionsFiles, FirstRunWithoutFilesGivesDefaults) {
     settings.load();

@@ -12,8 +12,7 @@ namespace {
 
 namespace Backups = AddressFileBackups;
 
-TEST(AddressFileBackupNames, FolderAndFileNamesStandForTheFileAndItsNumber)
-{
+TEST(AddressFileBackupNames, FolderAndFileNamesStandForTheFileAndItsNumber) {
     EXPECT_EQ("C__Palm_Alice_address_address.dat", Backups::subfolderName("C:\\Palm\\Alice\\address\\address.dat"));
     EXPECT_EQ("tmp_x_address.dat", Backups::subfolderName("/tmp/x/address.dat"));
     const std::string longPath = "C:\\" + std::string(300, 'p') + "\\address.dat";
@@ -32,8 +31,7 @@ TEST(AddressFileBackupNames, FolderAndFileNamesStandForTheFileAndItsNumber)
     EXPECT_EQ("00000042-20261207-090503.dat", Backups::backupName(42, when));
 }
 
-TEST(AddressFileBackupOrder, CopiesGoInTheOrderMadeWhateverTheClockSays)
-{
+TEST(AddressFileBackupOrder, CopiesGoInTheOrderMadeWhateverTheClockSays) {
     TempFolder program;
     ScopedProgramFolder scoped(program.path());
     TempFolder data;
@@ -86,8 +84,7 @@ TEST(AddressFileBackupOrder, CopiesGoInTheOrderMadeWhateverTheClockSays)
 
 class BackupTest : public SyncFixture {
 protected:
-    void seed()
-    {
+    void seed() {
         writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
         seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
         seedOutlook(u"Eve", u"Orr", u"555");
@@ -96,8 +93,7 @@ protected:
     std::vector<std::string> backups() const { return Backups::existing(palmPath); }
 };
 
-TEST_F(BackupTest, EachOperationThatRewritesTheFileCopiesItFirst)
-{
+TEST_F(BackupTest, EachOperationThatRewritesTheFileCopiesItFirst) {
     seed();
     const std::vector<uint8_t> before = palmFileOnDisk();
     view->checkAll(SyncList::Outlook);
@@ -127,8 +123,7 @@ TEST_F(BackupTest, EachOperationThatRewritesTheFileCopiesItFirst)
     EXPECT_EQ(2u, backups().size()) << "Palm Desktop overwrites Outlook never rewrites the file";
 }
 
-TEST_F(BackupTest, TheNewestTwentyAreKept)
-{
+TEST_F(BackupTest, TheNewestTwentyAreKept) {
     seed();
     std::vector<std::string> made;
     for (int run = 0; run < 23; ++run) {
@@ -144,8 +139,7 @@ TEST_F(BackupTest, TheNewestTwentyAreKept)
     EXPECT_EQ(std::vector<std::string>(made.end() - 20, made.end()), kept) << "the three oldest went";
 }
 
-TEST_F(BackupTest, WithTheClockBehindTheNewestNameTheCopyJustMadeIsKept)
-{
+TEST_F(BackupTest, WithTheClockBehindTheNewestNameTheCopyJustMadeIsKept) {
     seed();
     // Twenty backups made while the clock was a year ahead: every copy made
     // now sorts before them.
@@ -167,8 +161,7 @@ TEST_F(BackupTest, WithTheClockBehindTheNewestNameTheCopyJustMadeIsKept)
     EXPECT_EQ(Backups::keptPerFile, backups().size());
 }
 
-TEST_F(BackupTest, AnOperationThatTakesNoCopyLeavesTheLastOneAlone)
-{
+TEST_F(BackupTest, AnOperationThatTakesNoCopyLeavesTheLastOneAlone) {
     seed();
     const std::vector<uint8_t> before = palmFileOnDisk();
     view->checkAll(SyncList::Outlook);
@@ -182,8 +175,7 @@ TEST_F(BackupTest, AnOperationThatTakesNoCopyLeavesTheLastOneAlone)
     EXPECT_EQ(before, readWholeFile(backups()[0]));
 }
 
-TEST_F(BackupTest, ABackupThatCannotBeMadeStopsBeforeAnythingIsWritten)
-{
+TEST_F(BackupTest, ABackupThatCannotBeMadeStopsBeforeAnythingIsWritten) {
     seed();
     const std::vector<uint8_t> before = palmFileOnDisk();
     const size_t outlookBefore = outlook->contactCount();
@@ -216,4 +208,4 @@ TEST_F(BackupTest, ABackupThatCannotBeMadeStopsBeforeAnythingIsWritten)
     EXPECT_TRUE(filesInFolder(Backups::folderFor(palmPath)).empty());
 }
 
-} // namespace
+}  // namespace

@@ -20,8 +20,7 @@ std::u16string repeated(char16_t letter, size_t count) { return std::u16string(c
 class BadInputTest : public SyncFixture {
 protected:
     // Every record of the file on disk, read back by a reader of its own.
-    std::vector<PalmAddressRecord> palmFileRecords()
-    {
+    std::vector<PalmAddressRecord> palmFileRecords() {
         PalmAddressFile file(palmPath);
         EXPECT_TRUE(file.opened());
         std::vector<PalmAddressRecord> records;
@@ -32,10 +31,9 @@ protected:
     const std::string& lastText() const { return view->messages.back().text; }
 };
 
-}
+}  // namespace
 
-TEST_F(BadInputTest, OutlookTextsLongerThanEveryFieldArriveCutToTheFieldsOfTheFile)
-{
+TEST_F(BadInputTest, OutlookTextsLongerThanEveryFieldArriveCutToTheFieldsOfTheFile) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111")});
     FakeContact& huge = seedOutlook(repeated(u'F', 300).c_str(), repeated(u'L', 300).c_str(),
                                     repeated(u'7', 300).c_str(), repeated(u'C', 5000).c_str());
@@ -70,8 +68,7 @@ TEST_F(BadInputTest, OutlookTextsLongerThanEveryFieldArriveCutToTheFieldsOfTheFi
     EXPECT_EQ("111", records[0].phone[1]);
 }
 
-TEST_F(BadInputTest, LettersOutsideTheCodePageAndEmptyNamesAreNeitherLostNorDoubled)
-{
+TEST_F(BadInputTest, LettersOutsideTheCodePageAndEmptyNamesAreNeitherLostNorDoubled) {
     PalmAddressRecord empty;
     empty.recordId = 7;
     writePalmFile({empty, palmPerson(2, "Zoe", "Berg", "222")});
@@ -103,8 +100,7 @@ TEST_F(BadInputTest, LettersOutsideTheCodePageAndEmptyNamesAreNeitherLostNorDoub
     EXPECT_EQ(outlookAfterFirstRun, outlook->contactCount());
 }
 
-TEST_F(BadInputTest, TwoPalmRecordsPairedWithOneContactAreLeftAloneByEitherRule)
-{
+TEST_F(BadInputTest, TwoPalmRecordsPairedWithOneContactAreLeftAloneByEitherRule) {
     // Both Palm records pair with the contact: the second by the empty work
     // phones they share.
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Ann", "Lee", "222", "Acme")});
@@ -136,8 +132,7 @@ TEST_F(BadInputTest, TwoPalmRecordsPairedWithOneContactAreLeftAloneByEitherRule)
     EXPECT_EQ("222", records[1].phone[1]);
 }
 
-TEST_F(BadInputTest, ARecordAddedByTheRunIsNoCounterpartOfAnotherOfItsSide)
-{
+TEST_F(BadInputTest, ARecordAddedByTheRunIsNoCounterpartOfAnotherOfItsSide) {
     // Nameless records without telephones pair with one another, and so do
     // two contacts of one name; neither pairs with the other side.
     writePalmFile({palmPerson(1, "", "", "", "North"), palmPerson(2, "", "", "", "South")});

@@ -16,8 +16,8 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-const char* const kSaveFailed =
-    "The Palm Desktop address file could not be saved. The file on disk is unchanged; close Palm Desktop and try again.";
+const char* const kSaveFailed = "The Palm Desktop address file could not be saved. The file on disk is unchanged; "
+                                "close Palm Desktop and try again.";
 
 class SaveFaultTest : public SyncFixture {
 protected:
@@ -52,8 +52,7 @@ protected:
 
     // The faults strike once the records are being written, so the backup
     // made before them succeeds and the save is what fails.
-    void runWithFaultsAfterBackup(const FileFaultPlan& plan, const std::function<void()>& operation)
-    {
+    void runWithFaultsAfterBackup(const FileFaultPlan& plan, const std::function<void()>& operation) {
         std::unique_ptr<ScopedFileFaults> faults;
         view->onProgress = [&](int) {
             if (!faults)
@@ -68,9 +67,11 @@ protected:
     // lies beside it.
     void expectToldAndUnchanged(const std::vector<uint8_t>& before, const std::string& what) {
         bool told = false;
-        for (const FakeSyncView::Message& message : view->messages) told = told || message.text.rfind(kSaveFailed, 0) == 0;
+        for (const FakeSyncView::Message& message : view->messages)
+            told = told || message.text.rfind(kSaveFailed, 0) == 0;
         std::string shown;
-        for (const FakeSyncView::Message& message : view->messages) shown += message.text + " | ";
+        for (const FakeSyncView::Message& message : view->messages)
+            shown += message.text + " | ";
         EXPECT_TRUE(told) << what << ": " << shown;
         EXPECT_EQ(before, palmFileOnDisk()) << what;
         EXPECT_EQ(std::vector<std::string>{"address.dat"}, filesInFolder(data.path())) << what;
@@ -111,21 +112,18 @@ protected:
     const char* changedText = "The Palm Desktop address file was changed by another program since Quillset read it.";
 
     // Zoe, added by the other program, with the records that were there.
-    void rewriteElsewhere()
-    {
+    void rewriteElsewhere() {
         writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Bob", "Ray", "222"),
                        palmPerson(3, "Zoe", "Berg", "999")});
     }
-    bool told() const
-    {
+    bool told() const {
         for (const FakeSyncView::Message& message : view->messages) {
             if (message.text.rfind(changedText, 0) == 0 && message.caption == "Error")
                 return true;
         }
         return false;
     }
-    size_t outlookWrites() const
-    {
+    size_t outlookWrites() const {
         size_t saves = 0;
         for (const FakeCall& call : outlook->calls())
             saves += call.member == "Save" || call.member == "Add" ? 1 : 0;
@@ -137,8 +135,14 @@ TEST_F(ChangedElsewhereTest, BeforeAnyWriteNothingIsWrittenAndTheFileIsReadAgain
     const std::function<void(SyncOperations&, FakeSyncView&)> runs[] = {
         [](SyncOperations& o, FakeSyncView&) { o.synchronizeAll(SyncAction::OutlookOverwritesPalm); },
         [](SyncOperations& o, FakeSyncView&) { o.synchronizeAll(SyncAction::PalmOverwritesOutlook); },
-        [](SyncOperations& o, FakeSyncView& v) { v.checkAll(SyncList::Outlook); o.transferOutlookToPalm(); },
-        [](SyncOperations& o, FakeSyncView& v) { v.checkAll(SyncList::Palm); o.transferPalmToOutlook(); },
+        [](SyncOperations& o, FakeSyncView& v) {
+            v.checkAll(SyncList::Outlook);
+            o.transferOutlookToPalm();
+        },
+        [](SyncOperations& o, FakeSyncView& v) {
+            v.checkAll(SyncList::Palm);
+            o.transferPalmToOutlook();
+        },
     };
     for (const auto& run : runs) {
         writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Bob", "Ray", "222")});
@@ -209,4 +213,4 @@ TEST_F(ChangedElsewhereTest, OwnSavesAndReadsOfTheSameFileAreNotTakenForAnotherP
     EXPECT_TRUE(palm->fileChangedSinceRead()) << "a file removed is changed too";
 }
 
-} // namespace
+}  // namespace

@@ -9,8 +9,7 @@ constexpr SyncAction Ask = SyncAction::AskUser;
 constexpr SyncAction PalmWins = SyncAction::PalmOverwritesOutlook;
 constexpr SyncAction OutlookWins = SyncAction::OutlookOverwritesPalm;
 
-SyncChoice clicked(SyncAction action, bool applyToAll = false)
-{
+SyncChoice clicked(SyncAction action, bool applyToAll = false) {
     SyncChoice choice;
     choice.action = action;
     choice.applyToAll = applyToAll;
@@ -20,16 +19,14 @@ SyncChoice clicked(SyncAction action, bool applyToAll = false)
 // Only the prompt and the cursor of the view take part.
 class SyncDecisionTest : public SyncFixture {
 protected:
-    SyncDecisionTest()
-    {
+    SyncDecisionTest() {
         copyText(palmRecord.company, "Palm");
         copyText(outlookRecord.company, "Outlook");
     }
     void SetUp() override { start(); }
 
     // The decisions for `pairs` differing pairs in a row.
-    std::vector<SyncAction> decideRun(SyncAction syncAction, int pairs)
-    {
+    std::vector<SyncAction> decideRun(SyncAction syncAction, int pairs) {
         SyncDecision decision(syncAction);
         std::vector<SyncAction> actions;
         for (int pair = 0; pair < pairs; ++pair)
@@ -41,10 +38,9 @@ protected:
     ContactRecord outlookRecord;
 };
 
-}
+}  // namespace
 
-TEST_F(SyncDecisionTest, AConfiguredRuleDecidesEveryPairWithoutAsking)
-{
+TEST_F(SyncDecisionTest, AConfiguredRuleDecidesEveryPairWithoutAsking) {
     for (int32_t rule : {1, 2, 3, -1}) {
         const SyncAction action = static_cast<SyncAction>(rule);
         EXPECT_EQ(std::vector<SyncAction>(3, action), decideRun(action, 3)) << "rule " << rule;
@@ -56,8 +52,7 @@ TEST_F(SyncDecisionTest, AConfiguredRuleDecidesEveryPairWithoutAsking)
         EXPECT_FALSE(palmRecordWins(static_cast<SyncAction>(action))) << "the Outlook record wins with " << action;
 }
 
-TEST_F(SyncDecisionTest, AskingShowsBothRecordsWithOutlookPreselectedAndTheNormalCursor)
-{
+TEST_F(SyncDecisionTest, AskingShowsBothRecordsWithOutlookPreselectedAndTheNormalCursor) {
     view->choices.push_back(clicked(OutlookWins));
     EXPECT_EQ(std::vector<SyncAction>{OutlookWins}, decideRun(Ask, 1));
     ASSERT_EQ(1u, view->prompts.size());
@@ -69,8 +64,7 @@ TEST_F(SyncDecisionTest, AskingShowsBothRecordsWithOutlookPreselectedAndTheNorma
     EXPECT_EQ((std::vector<std::string>{"normal", "prompt", "wait"}), view->steps());
 }
 
-TEST_F(SyncDecisionTest, AClickedDirectionSettlesTheRestOfTheRunWithOrWithoutTheBox)
-{
+TEST_F(SyncDecisionTest, AClickedDirectionSettlesTheRestOfTheRunWithOrWithoutTheBox) {
     for (bool box : {false, true}) {
         view->prompts.clear();
         view->choices = {clicked(PalmWins, box)};
@@ -84,8 +78,7 @@ TEST_F(SyncDecisionTest, AClickedDirectionSettlesTheRestOfTheRunWithOrWithoutThe
     }
 }
 
-TEST_F(SyncDecisionTest, OkWithoutAClickLetsOutlookWinAndAsksAgainUnlessTheBoxIsTicked)
-{
+TEST_F(SyncDecisionTest, OkWithoutAClickLetsOutlookWinAndAsksAgainUnlessTheBoxIsTicked) {
     // Box clear: every pair is asked; a later click then sticks.
     view->choices = {clicked(Ask), clicked(Ask), clicked(PalmWins)};
     EXPECT_EQ((std::vector<SyncAction>{Ask, Ask, PalmWins, PalmWins}), decideRun(Ask, 4));

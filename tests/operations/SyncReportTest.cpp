@@ -14,13 +14,11 @@ using Names = std::vector<std::string>;
 class SyncReportTest : public SyncFixture {
 protected:
     const std::string& lastText() const { return view->messages.back().text; }
-    std::string log() const
-    {
+    std::string log() const {
         const std::vector<uint8_t> bytes = readWholeFile(programFilePath(SyncReport::fileName));
         return std::string(bytes.begin(), bytes.end());
     }
-    static size_t occurrences(const std::string& text, const std::string& part)
-    {
+    static size_t occurrences(const std::string& text, const std::string& part) {
         size_t count = 0;
         for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
             ++count;
@@ -28,8 +26,7 @@ protected:
     }
 };
 
-TEST_F(SyncReportTest, SynchronizeAllNamesTheRuleEveryRecordTouchedAndTheCounts)
-{
+TEST_F(SyncReportTest, SynchronizeAllNamesTheRuleEveryRecordTouchedAndTheCounts) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Cy", "Fox", "333")});
     seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
     seedOutlook(u"Dee", u"Kim", u"444");
@@ -55,8 +52,7 @@ TEST_F(SyncReportTest, SynchronizeAllNamesTheRuleEveryRecordTouchedAndTheCounts)
     EXPECT_NE(std::string::npos, both.find("  Palm Desktop overwrites Outlook\r\n"));
 }
 
-TEST_F(SyncReportTest, AnswersAndAFailedSaveAreWrittenDown)
-{
+TEST_F(SyncReportTest, AnswersAndAFailedSaveAreWrittenDown) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
     seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
     start();
@@ -82,8 +78,7 @@ TEST_F(SyncReportTest, AnswersAndAFailedSaveAreWrittenDown)
     EXPECT_NE(std::string::npos, text.find("1 failed"));
 }
 
-TEST(SyncReportNames, ARecordIsNamedByWhatItHas)
-{
+TEST(SyncReportNames, ARecordIsNamedByWhatItHas) {
     ContactRecord record;
     EXPECT_EQ("(no name)", SyncReport::namesOf(record));
     copyText(record.email1, "x@example.com");
@@ -94,13 +89,12 @@ TEST(SyncReportNames, ARecordIsNamedByWhatItHas)
     EXPECT_EQ("Lee (Acme)", SyncReport::namesOf(record));
 }
 
-} // namespace
+}  // namespace
 
 // Outlook's guard refused Ann's e-mail address: her empty one is no value,
 // so she overwrites nothing and adds nothing on the Palm side, by a
 // transfer or by Synchronize All, and the report names her.
-TEST_F(SyncReportTest, AContactOutlookGaveOnlyInPartNeverWritesThePalmSide)
-{
+TEST_F(SyncReportTest, AContactOutlookGaveOnlyInPartNeverWritesThePalmSide) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
     seedOutlook(u"Ann", u"Lee", u"999", u"Acme").setText("Email1Address", u"ann@acme.example");
     seedOutlook(u"Dee", u"Kim", u"444").setText("Email1Address", u"dee@kim.example");
@@ -119,8 +113,7 @@ TEST_F(SyncReportTest, AContactOutlookGaveOnlyInPartNeverWritesThePalmSide)
     EXPECT_EQ(2u, occurrences(log(), "Dee Kim: not copied to Palm Desktop, Outlook refused"));
 }
 
-TEST_F(SyncReportTest, DistributionListsAreNeitherShownNorCopiedAndTheReportCountsThem)
-{
+TEST_F(SyncReportTest, DistributionListsAreNeitherShownNorCopiedAndTheReportCountsThem) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111")});
     seedOutlook(u"Ann", u"Lee", u"111");
     FakeContact& list = outlook->addContact();
@@ -135,8 +128,7 @@ TEST_F(SyncReportTest, DistributionListsAreNeitherShownNorCopiedAndTheReportCoun
     EXPECT_EQ(1u, occurrences(log(), "1 Outlook items that are no contacts (distribution lists) were skipped"));
 }
 
-TEST_F(SyncReportTest, TextsCutOnTheirWayAreNamedAndCountedInTheSummary)
-{
+TEST_F(SyncReportTest, TextsCutOnTheirWayAreNamedAndCountedInTheSummary) {
     writePalmFile({palmPerson(1, "Ann", "Lee", std::string(28, '5'), std::string(70, 'c')),
                    palmPerson(2, "Cy", "Fox", "", std::string(64, 'f'))});
     FakeContact& bob = seedOutlook(u"Bob", u"Ray", u"222");
@@ -177,8 +169,7 @@ TEST_F(SyncReportTest, TextsCutOnTheirWayAreNamedAndCountedInTheSummary)
 
 // Outlook's own long company reaches the record, and so Palm Desktop, as its
 // first 63 characters: named once, though the Palm field would hold more.
-TEST_F(SyncReportTest, TextsOutlookHoldsLongerThanTheRecordAreNamedWhenTheyReachPalmDesktop)
-{
+TEST_F(SyncReportTest, TextsOutlookHoldsLongerThanTheRecordAreNamedWhenTheyReachPalmDesktop) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111")});
     seedOutlook(u"Eve", u"Lin", u"333", std::u16string(90, u'x').c_str());
     start();

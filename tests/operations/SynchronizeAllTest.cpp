@@ -11,14 +11,12 @@ using Names = std::vector<std::string>;
 const char question[] =
     "All Palm Desktop address book records and Outlook contact records will be synchronized, continue?";
 
-std::string summary(int palmRows, int outlookRows)
-{
+std::string summary(int palmRows, int outlookRows) {
     return "Synchronization finished, " + std::to_string(palmRows) + " Palm Desktop records synchronized, " +
            std::to_string(outlookRows) + " Outlook Contact records synchronized.";
 }
 
-SyncChoice clicked(SyncAction action, bool applyToAll = false)
-{
+SyncChoice clicked(SyncAction action, bool applyToAll = false) {
     SyncChoice choice;
     choice.action = action;
     choice.applyToAll = applyToAll;
@@ -27,16 +25,14 @@ SyncChoice clicked(SyncAction action, bool applyToAll = false)
 
 class SynchronizeAllTest : public SyncFixture {
 protected:
-    std::vector<std::string> captions() const
-    {
+    std::vector<std::string> captions() const {
         std::vector<std::string> shown;
         for (const FakeSyncView::Message& message : view->messages)
             shown.push_back(message.caption);
         return shown;
     }
     const std::string& lastText() const { return view->messages.back().text; }
-    void showDifferencesOnly()
-    {
+    void showDifferencesOnly() {
         view->showDiff = true;
         view->fillList(SyncList::Palm, palm->contacts());
         view->fillList(SyncList::Outlook, connector->contacts());
@@ -44,20 +40,18 @@ protected:
     }
 };
 
-}
+}  // namespace
 
 // ---- before the run
 
-TEST_F(SynchronizeAllTest, RunsOnlyWithOutlookSomethingToDoAndTheUsersYes)
-{
+TEST_F(SynchronizeAllTest, RunsOnlyWithOutlookSomethingToDoAndTheUsersYes) {
     start();
     operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     EXPECT_EQ((Steps{"box Error"}), view->steps());
     EXPECT_EQ("No Palm Desktop and Outlook contact information found.", lastText());
 }
 
-TEST_F(SynchronizeAllTest, AnsweredNoChangesNothing)
-{
+TEST_F(SynchronizeAllTest, AnsweredNoChangesNothing) {
     writePalmFile({palmPerson(1, "Ann", "Lee")});
     seedOutlook(u"Bob", u"Ray");
     start();
@@ -74,8 +68,7 @@ TEST_F(SynchronizeAllTest, AnsweredNoChangesNothing)
     EXPECT_EQ(before, palmFileOnDisk());
 }
 
-TEST_F(SynchronizeAllTest, WithoutOutlookItIsToldBeforeAnythingIsAsked)
-{
+TEST_F(SynchronizeAllTest, WithoutOutlookItIsToldBeforeAnythingIsAsked) {
     writePalmFile({palmPerson(1, "Ann", "Lee")});
     start(false);
     const std::vector<uint8_t> before = palmFileOnDisk();
@@ -90,8 +83,7 @@ TEST_F(SynchronizeAllTest, WithoutOutlookItIsToldBeforeAnythingIsAsked)
 
 // ---- the two passes
 
-TEST_F(SynchronizeAllTest, OutlookWinsByRuleAndEachSideGetsWhatItLacksOnce)
-{
+TEST_F(SynchronizeAllTest, OutlookWinsByRuleAndEachSideGetsWhatItLacksOnce) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Cy", "Fox", "333")});
     FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
     seedOutlook(u"Dee", u"Kim", u"444");
@@ -101,8 +93,9 @@ TEST_F(SynchronizeAllTest, OutlookWinsByRuleAndEachSideGetsWhatItLacksOnce)
 
     EXPECT_TRUE(view->prompts.empty());
     EXPECT_EQ((std::vector<int>{25, 50, 75, 100, 0}), view->progress());
-    EXPECT_EQ((Steps{"box Synchronize All", "wait", "fill Palm", "fill Outlook", "normal", "box Information", "counts"}),
-              view->steps());
+    EXPECT_EQ(
+        (Steps{"box Synchronize All", "wait", "fill Palm", "fill Outlook", "normal", "box Information", "counts"}),
+        view->steps());
     EXPECT_EQ(summary(3, 3), lastText());
     EXPECT_EQ(SyncMessageKind::InformationOk, view->messages.back().kind);
 
@@ -116,8 +109,7 @@ TEST_F(SynchronizeAllTest, OutlookWinsByRuleAndEachSideGetsWhatItLacksOnce)
     EXPECT_EQ((Names{"Cy", "Dee", "Ann"}), view->rowNames(SyncList::Outlook));
 }
 
-TEST_F(SynchronizeAllTest, PalmWinsByRuleAndThePairIsWrittenOnce)
-{
+TEST_F(SynchronizeAllTest, PalmWinsByRuleAndThePairIsWrittenOnce) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
     FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Old");
     start();
@@ -132,8 +124,7 @@ TEST_F(SynchronizeAllTest, PalmWinsByRuleAndThePairIsWrittenOnce)
     EXPECT_EQ(summary(1, 1), lastText());
 }
 
-TEST_F(SynchronizeAllTest, ASecondRunAfterAnotherFileIsOpenedSetsOutlookBackToItsFirstValue)
-{
+TEST_F(SynchronizeAllTest, ASecondRunAfterAnotherFileIsOpenedSetsOutlookBackToItsFirstValue) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
     FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Old");
     start();
@@ -154,8 +145,7 @@ TEST_F(SynchronizeAllTest, ASecondRunAfterAnotherFileIsOpenedSetsOutlookBackToIt
     EXPECT_EQ(2, ann.saveCount());
 }
 
-TEST_F(SynchronizeAllTest, TheUsersDirectionSettlesEveryLaterPairOfTheRun)
-{
+TEST_F(SynchronizeAllTest, TheUsersDirectionSettlesEveryLaterPairOfTheRun) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "A1"), palmPerson(2, "Bob", "Ray", "222", "B1")});
     seedOutlook(u"Ann", u"Lee", u"111", u"A2");
     seedOutlook(u"Bob", u"Ray", u"222", u"B2");
@@ -172,11 +162,11 @@ TEST_F(SynchronizeAllTest, TheUsersDirectionSettlesEveryLaterPairOfTheRun)
     EXPECT_EQ("B1", outlookText(1, "CompanyName"));
     const Steps steps = view->steps();
     ASSERT_GE(steps.size(), 5u);
-    EXPECT_EQ((Steps{"box Synchronize All", "wait", "normal", "prompt", "wait"}), Steps(steps.begin(), steps.begin() + 5));
+    EXPECT_EQ((Steps{"box Synchronize All", "wait", "normal", "prompt", "wait"}),
+              Steps(steps.begin(), steps.begin() + 5));
 }
 
-TEST_F(SynchronizeAllTest, TheFileIsSavedOnceAtTheEnd)
-{
+TEST_F(SynchronizeAllTest, TheFileIsSavedOnceAtTheEnd) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "A1"), palmPerson(2, "Bob", "Ray", "222", "B1")});
     seedOutlook(u"Ann", u"Lee", u"111", u"A2");
     seedOutlook(u"Bob", u"Ray", u"222", u"B2");
@@ -193,8 +183,7 @@ TEST_F(SynchronizeAllTest, TheFileIsSavedOnceAtTheEnd)
     EXPECT_EQ((Names{"A2", "B2"}), palmFileCompanies());
 }
 
-TEST_F(SynchronizeAllTest, NothingDifferentIsNeitherWrittenNorSaved)
-{
+TEST_F(SynchronizeAllTest, NothingDifferentIsNeitherWrittenNorSaved) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111"), palmPerson(2, "Bob", "Ray", "222")});
     FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111");
     start();
@@ -215,8 +204,7 @@ TEST_F(SynchronizeAllTest, NothingDifferentIsNeitherWrittenNorSaved)
 
 // ---- positions
 
-TEST_F(SynchronizeAllTest, PalmRecordsOverwriteTheOutlookContactsAtTheirOwnPositions)
-{
+TEST_F(SynchronizeAllTest, PalmRecordsOverwriteTheOutlookContactsAtTheirOwnPositions) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "A1"), palmPerson(2, "Bob", "Ray", "222", "B1")});
     FakeContact& xen = seedOutlook(u"Xen", u"Poe", u"999", u"X");
     seedOutlook(u"Bob", u"Ray", u"222", u"B2");
@@ -232,8 +220,7 @@ TEST_F(SynchronizeAllTest, PalmRecordsOverwriteTheOutlookContactsAtTheirOwnPosit
     EXPECT_EQ((Names{"Ann", "Bob", "Xen"}), palmFileNames());
 }
 
-TEST_F(SynchronizeAllTest, OutlookRecordsOverwriteThePalmRecordsAtTheirOwnPositions)
-{
+TEST_F(SynchronizeAllTest, OutlookRecordsOverwriteThePalmRecordsAtTheirOwnPositions) {
     writePalmFile({palmPerson(1, "Xen", "Poe", "999", "X"), palmPerson(2, "Bob", "Ray", "222", "B1"),
                    palmPerson(3, "Ann", "Lee", "111", "A1")});
     seedOutlook(u"Ann", u"Lee", u"111", u"A2");
@@ -251,8 +238,7 @@ TEST_F(SynchronizeAllTest, OutlookRecordsOverwriteThePalmRecordsAtTheirOwnPositi
 // other through the Palm record.
 class OutlookPassPairTest : public SynchronizeAllTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         writePalmFile({palmPerson(1, "Ann", "Lee", "111")});
         first = &seedOutlook(u"Ann", u"Lee", u"111");
         seedOutlook(u"Ann", u"Lee", u"222", u"Z");
@@ -261,16 +247,14 @@ protected:
     FakeContact* first = nullptr;
 };
 
-TEST_F(OutlookPassPairTest, PalmWinningLeavesBothContactsAlone)
-{
+TEST_F(OutlookPassPairTest, PalmWinningLeavesBothContactsAlone) {
     operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     EXPECT_EQ("222", outlookText(1, "HomeTelephoneNumber")) << "the second number is not lost";
     EXPECT_EQ(0, first->saveCount());
     EXPECT_EQ(0, outlook->contact(1)->saveCount());
 }
 
-TEST_F(OutlookPassPairTest, OutlookWinningLeavesThePalmRecordAlone)
-{
+TEST_F(OutlookPassPairTest, OutlookWinningLeavesThePalmRecordAlone) {
     operations->synchronizeAll(SyncAction::OutlookOverwritesPalm);
     EXPECT_EQ((Names{""}), palmFileCompanies());
     EXPECT_EQ(0, first->saveCount());
@@ -282,8 +266,7 @@ TEST_F(OutlookPassPairTest, OutlookWinningLeavesThePalmRecordAlone)
 
 // ---- shown rows
 
-TEST_F(SynchronizeAllTest, ShowingDifferencesOnlyLimitsTheRunToTheShownRows)
-{
+TEST_F(SynchronizeAllTest, ShowingDifferencesOnlyLimitsTheRunToTheShownRows) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111"), palmPerson(2, "Bob", "Ray", "222", "B1"),
                    palmPerson(3, "Cy", "Fox", "333")});
     seedOutlook(u"Ann", u"Lee", u"111");
@@ -305,8 +288,7 @@ TEST_F(SynchronizeAllTest, ShowingDifferencesOnlyLimitsTheRunToTheShownRows)
 
 // ---- failures
 
-TEST_F(SynchronizeAllTest, AFileThatCannotBeSavedIsToldAndOutlookChangesStay)
-{
+TEST_F(SynchronizeAllTest, AFileThatCannotBeSavedIsToldAndOutlookChangesStay) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "A1"), palmPerson(2, "Cy", "Fox", "333")});
     seedOutlook(u"Ann", u"Lee", u"111", u"A2");
     seedOutlook(u"Dee", u"Kim", u"444");
@@ -335,8 +317,7 @@ TEST_F(SynchronizeAllTest, AFileThatCannotBeSavedIsToldAndOutlookChangesStay)
     EXPECT_EQ("Cy", outlookText(2, "FirstName"));
 }
 
-TEST_F(SynchronizeAllTest, AFailedSaveWithOnlyOutlookChangedIsNoLoss)
-{
+TEST_F(SynchronizeAllTest, AFailedSaveWithOnlyOutlookChangedIsNoLoss) {
     writePalmFile({palmPerson(1, "Cy", "Fox", "333")});
     start();
     failPalmSaves();
@@ -347,8 +328,7 @@ TEST_F(SynchronizeAllTest, AFailedSaveWithOnlyOutlookChangedIsNoLoss)
     EXPECT_EQ(1u, outlook->contactCount());
 }
 
-TEST_F(SynchronizeAllTest, OutlookRefusingSavesCountsEachRecordOnce)
-{
+TEST_F(SynchronizeAllTest, OutlookRefusingSavesCountsEachRecordOnce) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "A1"), palmPerson(2, "Cy", "Fox", "333")});
     seedOutlook(u"Ann", u"Lee", u"111", u"A2");
     start();

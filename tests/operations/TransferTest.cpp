@@ -16,15 +16,13 @@ using Names = std::vector<std::string>;
 
 const char palmToOutlookDone[] = "Transfer Palm Desktop address book to Outlook finished, %d records synchronized.";
 
-std::string withCount(const char* pattern, int count)
-{
+std::string withCount(const char* pattern, int count) {
     char text[200];
     std::snprintf(text, sizeof text, pattern, count);
     return text;
 }
 
-int32_t outlookFieldIndex(const std::string& name)
-{
+int32_t outlookFieldIndex(const std::string& name) {
     for (int32_t index = 0; index < OutlookFieldCount; ++index) {
         if (name == outlookFieldText(index))
             return index;
@@ -34,19 +32,17 @@ int32_t outlookFieldIndex(const std::string& name)
 
 class TransferTest : public SyncFixture {
 protected:
-    static std::string reportText()
-    {
+    static std::string reportText() {
         const std::vector<uint8_t> bytes = readWholeFile(programFilePath(SyncReport::fileName));
         return std::string(bytes.begin(), bytes.end());
     }
 };
 
-}
+}  // namespace
 
 // ---- Palm Desktop overwrites Outlook
 
-TEST_F(TransferTest, CheckedPalmRowsAreAddedOrOverwriteTheirOutlookCounterpart)
-{
+TEST_F(TransferTest, CheckedPalmRowsAreAddedOrOverwriteTheirOutlookCounterpart) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Bob", "Ray", "222"),
                    palmPerson(3, "Cy", "Fox", "333", "New"), palmPerson(4, "Dee", "Kim")});
     FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Acme");
@@ -75,8 +71,7 @@ TEST_F(TransferTest, CheckedPalmRowsAreAddedOrOverwriteTheirOutlookCounterpart)
     EXPECT_EQ(3, view->countedOutlookRows);
 }
 
-TEST_F(TransferTest, IdenticalRecordsWriteNothingButCountAndLoseTheirTicks)
-{
+TEST_F(TransferTest, IdenticalRecordsWriteNothingButCountAndLoseTheirTicks) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111"), palmPerson(2, "Bob", "Ray", "222")});
     FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111");
     FakeContact& bob = seedOutlook(u"Bob", u"Ray", u"222");
@@ -94,8 +89,7 @@ TEST_F(TransferTest, IdenticalRecordsWriteNothingButCountAndLoseTheirTicks)
     EXPECT_EQ((std::vector<bool>{false, false}), view->checks(SyncList::Palm));
 }
 
-TEST_F(TransferTest, NothingCheckedOrNoOutlookIsToldAndNothingElseHappens)
-{
+TEST_F(TransferTest, NothingCheckedOrNoOutlookIsToldAndNothingElseHappens) {
     writePalmFile({palmPerson(1, "Ann", "Lee")});
     seedOutlook(u"Bob", u"Ray");
     start();
@@ -122,8 +116,7 @@ TEST_F(TransferTest, NothingCheckedOrNoOutlookIsToldAndNothingElseHappens)
     EXPECT_TRUE(view->messages.empty());
 }
 
-TEST_F(TransferTest, WithoutOutlookPalmRowsAreNotTouched)
-{
+TEST_F(TransferTest, WithoutOutlookPalmRowsAreNotTouched) {
     writePalmFile({palmPerson(1, "Ann", "Lee"), palmPerson(2, "Bob", "Ray")});
     start(false);
     view->checkAll(SyncList::Palm);
@@ -143,10 +136,9 @@ TEST_F(TransferTest, WithoutOutlookPalmRowsAreNotTouched)
     EXPECT_EQ("No Outlook contact record is selected.", view->messages[0].text);
 }
 
-TEST_F(TransferTest, RecordsOutlookRefusesAreCountedAsNotWritten)
-{
-    writePalmFile({palmPerson(1, "Ann", "Lee"), palmPerson(2, "Bob", "Ray", "222"),
-                   palmPerson(3, "Cy", "Fox", "333", "New")});
+TEST_F(TransferTest, RecordsOutlookRefusesAreCountedAsNotWritten) {
+    writePalmFile(
+        {palmPerson(1, "Ann", "Lee"), palmPerson(2, "Bob", "Ray", "222"), palmPerson(3, "Cy", "Fox", "333", "New")});
     seedOutlook(u"Bob", u"Ray", u"222");
     seedOutlook(u"Cy", u"Fox", u"333", u"Old");
     start();
@@ -163,8 +155,7 @@ TEST_F(TransferTest, RecordsOutlookRefusesAreCountedAsNotWritten)
     EXPECT_EQ(2, connector->contacts()->count());
 }
 
-TEST_F(TransferTest, TheMappingBlockServesThisRunOnlyHoweverItEnds)
-{
+TEST_F(TransferTest, TheMappingBlockServesThisRunOnlyHoweverItEnds) {
     PalmAddressRecord ann = palmPerson(1, "Ann", "Lee");
     ann.custom[0] = "C1";
     writePalmFile({ann});
@@ -197,8 +188,7 @@ TEST_F(TransferTest, TheMappingBlockServesThisRunOnlyHoweverItEnds)
 
 // ---- Outlook overwrites Palm Desktop
 
-TEST_F(TransferTest, CheckedOutlookRowsReachTheFileInOneSave)
-{
+TEST_F(TransferTest, CheckedOutlookRowsReachTheFileInOneSave) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Bob", "Ray", "222")});
     seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
     seedOutlook(u"Eve", u"Orr", u"555");
@@ -220,8 +210,7 @@ TEST_F(TransferTest, CheckedOutlookRowsReachTheFileInOneSave)
     EXPECT_EQ(std::vector<bool>(3, false), view->checks(SyncList::Outlook));
 }
 
-TEST_F(TransferTest, IdenticalOutlookRowsLeaveTheFileUnsaved)
-{
+TEST_F(TransferTest, IdenticalOutlookRowsLeaveTheFileUnsaved) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111")});
     seedOutlook(u"Ann", u"Lee", u"111");
     start();
@@ -237,8 +226,7 @@ TEST_F(TransferTest, IdenticalOutlookRowsLeaveTheFileUnsaved)
     EXPECT_EQ("Transfer Outlook contacts to Palm Desktop finished, 1 records synchronized.", view->messages[0].text);
 }
 
-TEST_F(TransferTest, AFileThatCannotBeSavedIsToldAndTheListShowsTheFile)
-{
+TEST_F(TransferTest, AFileThatCannotBeSavedIsToldAndTheListShowsTheFile) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
     seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
     seedOutlook(u"Eve", u"Orr", u"555");
@@ -264,8 +252,7 @@ TEST_F(TransferTest, AFileThatCannotBeSavedIsToldAndTheListShowsTheFile)
     EXPECT_EQ(1, palm->contacts()->count());
 }
 
-TEST_F(TransferTest, RecordsWithoutALoadedPalmFileAreCountedAndNothingIsSaved)
-{
+TEST_F(TransferTest, RecordsWithoutALoadedPalmFileAreCountedAndNothingIsSaved) {
     seedOutlook(u"Eve", u"Orr", u"555");
     start();
     view->checkAll(SyncList::Outlook);
@@ -282,8 +269,7 @@ TEST_F(TransferTest, RecordsWithoutALoadedPalmFileAreCountedAndNothingIsSaved)
 
 // ---- Outlook as it is while the program runs
 
-TEST_F(TransferTest, AWriteToAContactDeletedSinceTheLoadIsNotWrittenAndTheReportSaysWhy)
-{
+TEST_F(TransferTest, AWriteToAContactDeletedSinceTheLoadIsNotWrittenAndTheReportSaysWhy) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "", "AnnCo"), palmPerson(2, "Bob", "Ray", "", "BobCo")});
     seedOutlook(u"Ann", u"Lee");
     seedOutlook(u"Bob", u"Ray");
@@ -306,8 +292,7 @@ TEST_F(TransferTest, AWriteToAContactDeletedSinceTheLoadIsNotWrittenAndTheReport
     EXPECT_NE(std::string::npos, report.find("Outlook refused Email1Address; the rest was saved")) << report;
 }
 
-TEST_F(TransferTest, AnOutlookReadOnlyInPartIsNotWrittenTo)
-{
+TEST_F(TransferTest, AnOutlookReadOnlyInPartIsNotWrittenTo) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "", "AnnCo")});
     seedOutlook(u"Ann", u"Lee");
     seedOutlook(u"Bob", u"Ray");
@@ -333,8 +318,7 @@ TEST_F(TransferTest, AnOutlookReadOnlyInPartIsNotWrittenTo)
     EXPECT_EQ(before, palmFileOnDisk());
 }
 
-TEST_F(TransferTest, OutlookClosedDuringARunStopsItAndKeepsWhatWasWrittenForUndo)
-{
+TEST_F(TransferTest, OutlookClosedDuringARunStopsItAndKeepsWhatWasWrittenForUndo) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "", "AnnCo"), palmPerson(2, "Bob", "Ray", "", "BobCo"),
                    palmPerson(3, "Cy", "Fox", "", "CyCo")});
     seedOutlook(u"Ann", u"Lee");

@@ -26,8 +26,7 @@ using OutlookState = std::vector<std::vector<std::string>>;
 
 enum class Operation { PalmToOutlook, OutlookToPalm, SynchronizeAllPalmWins, SynchronizeAllOutlookWins };
 
-std::string valueText(const AutomationValue& value)
-{
+std::string valueText(const AutomationValue& value) {
     if (value.isText())
         return utf16ToAnsi(value.text());
     if (value.isDate())
@@ -39,8 +38,7 @@ class UndoTest : public SyncFixture {
 protected:
     // Ann differs on the two sides, Cy is only in Palm Desktop, Dee only in
     // Outlook: every operation has something to add and to overwrite.
-    void seed()
-    {
+    void seed() {
         writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Cy", "Fox", "333")});
         FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
         ann.setText("Body", u"met at the fair");
@@ -49,8 +47,7 @@ protected:
         start();
     }
 
-    void run(Operation operation)
-    {
+    void run(Operation operation) {
         switch (operation) {
         case Operation::PalmToOutlook:
             view->checkAll(SyncList::Palm);
@@ -65,15 +62,15 @@ protected:
         }
     }
 
-    OutlookState outlookState() const
-    {
+    OutlookState outlookState() const {
         OutlookState state;
         for (size_t index = 0; index < outlook->contactCount(); ++index) {
             std::vector<std::string> fields;
             for (const FakeContactProperty& property : fakeContactProperties()) {
                 if (std::string(property.name) == "LastModificationTime")
                     continue;
-                fields.push_back(std::string(property.name) + "=" + valueText(*outlook->contact(index)->value(property.name)));
+                fields.push_back(std::string(property.name) + "=" +
+                                 valueText(*outlook->contact(index)->value(property.name)));
             }
             state.push_back(fields);
         }
@@ -81,22 +78,19 @@ protected:
     }
 
     // Someone edits the contact in Outlook a minute after the operation.
-    void editInOutlook(size_t index, const char* property, const char16_t* text)
-    {
+    void editInOutlook(size_t index, const char* property, const char16_t* text) {
         outlook->setCurrentTime(outlook->currentTime() + 1.0 / 1440);
         outlook->contact(index)->setText(property, text);
         outlook->contact(index)->save(outlook->currentTime());
     }
 
-    void undo()
-    {
+    void undo() {
         view->messages.clear();
         operations->undoLastSynchronization();
     }
     const FakeSyncView::Message& question() const { return view->messages.at(0); }
     const std::string& lastText() const { return view->messages.back().text; }
-    std::string log() const
-    {
+    std::string log() const {
         const std::vector<uint8_t> bytes = readWholeFile(programFilePath(SyncReport::fileName));
         return std::string(bytes.begin(), bytes.end());
     }
@@ -106,8 +100,7 @@ class UndoEachOperation : public UndoTest, public ::testing::WithParamInterface<
 
 }  // namespace
 
-TEST_P(UndoEachOperation, BothSidesComeBackFieldByFieldAndASecondUndoHasNothingToDo)
-{
+TEST_P(UndoEachOperation, BothSidesComeBackFieldByFieldAndASecondUndoHasNothingToDo) {
     seed();
     const std::vector<uint8_t> palmBefore = palmFileOnDisk();
     const OutlookState outlookBefore = outlookState();
@@ -142,8 +135,7 @@ INSTANTIATE_TEST_SUITE_P(Operations, UndoEachOperation,
                          ::testing::Values(Operation::PalmToOutlook, Operation::OutlookToPalm,
                                            Operation::SynchronizeAllPalmWins, Operation::SynchronizeAllOutlookWins));
 
-TEST_F(UndoTest, TheQuestionSaysWhatIsTakenBackAndNoChangesNothing)
-{
+TEST_F(UndoTest, TheQuestionSaysWhatIsTakenBackAndNoChangesNothing) {
     seed();
     operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     const std::vector<uint8_t> palmAfter = palmFileOnDisk();
@@ -161,8 +153,7 @@ TEST_F(UndoTest, TheQuestionSaysWhatIsTakenBackAndNoChangesNothing)
     EXPECT_TRUE(UndoJournal::available()) << "still there to undo";
 }
 
-TEST_F(UndoTest, WorksAfterARestartFromTheJournalBesideTheProgram)
-{
+TEST_F(UndoTest, WorksAfterARestartFromTheJournalBesideTheProgram) {
     seed();
     const std::vector<uint8_t> palmBefore = palmFileOnDisk();
     const OutlookState outlookBefore = outlookState();
@@ -177,8 +168,7 @@ TEST_F(UndoTest, WorksAfterARestartFromTheJournalBesideTheProgram)
         << lastText();
 }
 
-TEST_F(UndoTest, RecordsChangedSinceAreNamedAndLeftAsTheyAre)
-{
+TEST_F(UndoTest, RecordsChangedSinceAreNamedAndLeftAsTheyAre) {
     seed();
     const OutlookState outlookBefore = outlookState();
     // Ann's Outlook contact is overwritten, Cy added to Outlook, Dee added to
@@ -192,8 +182,9 @@ TEST_F(UndoTest, RecordsChangedSinceAreNamedAndLeftAsTheyAre)
 
     undo();
     ASSERT_EQ(2u, view->messages.size());
-    EXPECT_NE(std::string::npos,
-              question().text.find("These records changed since and will be left as they are: Dee Kim and Ann Lee (Acme)."))
+    EXPECT_NE(
+        std::string::npos,
+        question().text.find("These records changed since and will be left as they are: Dee Kim and Ann Lee (Acme)."))
         << question().text;
     EXPECT_EQ(std::string::npos, question().text.find("address file will be put back"));
     EXPECT_EQ(palmByPalmDesktop, palmFileOnDisk()) << "the file Palm Desktop wrote is not touched";
@@ -207,8 +198,7 @@ TEST_F(UndoTest, RecordsChangedSinceAreNamedAndLeftAsTheyAre)
     EXPECT_FALSE(UndoJournal::available()) << "what changed since is not tried again";
 }
 
-TEST_F(UndoTest, AContactDeletedInOutlookSinceIsLeftAlone)
-{
+TEST_F(UndoTest, AContactDeletedInOutlookSinceIsLeftAlone) {
     seed();
     view->checkAll(SyncList::Palm);
     operations->transferPalmToOutlook();
@@ -219,8 +209,7 @@ TEST_F(UndoTest, AContactDeletedInOutlookSinceIsLeftAlone)
     EXPECT_EQ("Acme Ltd", outlookText(0, "CompanyName")) << "Ann's overwrite is still taken back";
 }
 
-TEST_F(UndoTest, WhilePalmDesktopHoldsTheFileNothingIsUndone)
-{
+TEST_F(UndoTest, WhilePalmDesktopHoldsTheFileNothingIsUndone) {
     seed();
     operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     const std::vector<uint8_t> palmAfter = palmFileOnDisk();
@@ -249,8 +238,7 @@ TEST_F(UndoTest, WhilePalmDesktopHoldsTheFileNothingIsUndone)
     EXPECT_TRUE(UndoJournal::available());
 }
 
-TEST_F(UndoTest, AFileRewrittenWhileTheQuestionIsUpIsLeftAlone)
-{
+TEST_F(UndoTest, AFileRewrittenWhileTheQuestionIsUpIsLeftAlone) {
     seed();
     operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
     std::vector<uint8_t> palmByPalmDesktop;
@@ -266,8 +254,7 @@ TEST_F(UndoTest, AFileRewrittenWhileTheQuestionIsUpIsLeftAlone)
     EXPECT_NE(std::string::npos, lastText().find("were left as they are: Dee Kim.")) << lastText();
 }
 
-TEST_F(UndoTest, TheCopyOfTheFileAsItIsPushesOutNotTheBackupToPutBack)
-{
+TEST_F(UndoTest, TheCopyOfTheFileAsItIsPushesOutNotTheBackupToPutBack) {
     seed();
     // Nineteen backups named by a clock a year ahead: the one the operation
     // makes is the oldest, and the copy Undo makes first would push it out.
@@ -288,16 +275,15 @@ TEST_F(UndoTest, TheCopyOfTheFileAsItIsPushesOutNotTheBackupToPutBack)
     EXPECT_NE(std::string::npos, lastText().find("The Palm Desktop address file was put back")) << lastText();
 }
 
-TEST_F(UndoTest, WithTheClockSetBackARunThatSavesNothingLeavesTheBackupToPutBack)
-{
+TEST_F(UndoTest, WithTheClockSetBackARunThatSavesNothingLeavesTheBackupToPutBack) {
     seed();
     // Nineteen backups from while the clock was a year ahead, then the
     // operation to undo: its backup is the newest made, though not by name.
     ASSERT_TRUE(makeFolder(programFolder() + AddressFileBackups::folderName));
     ASSERT_TRUE(makeFolder(AddressFileBackups::folderFor(palmPath)));
     for (unsigned run = 0; run + 1 < AddressFileBackups::keptPerFile; ++run)
-        ASSERT_TRUE(writeWholeFile(AddressFileBackups::folderFor(palmPath) + "20990101-0000" + std::to_string(10 + run) +
-                                       "-00.dat",
+        ASSERT_TRUE(writeWholeFile(AddressFileBackups::folderFor(palmPath) + "20990101-0000" +
+                                       std::to_string(10 + run) + "-00.dat",
                                    std::string("old")));
     const std::vector<uint8_t> palmBefore = palmFileOnDisk();
     run(Operation::OutlookToPalm);
@@ -314,8 +300,7 @@ TEST_F(UndoTest, WithTheClockSetBackARunThatSavesNothingLeavesTheBackupToPutBack
     EXPECT_NE(std::string::npos, lastText().find("The Palm Desktop address file was put back")) << lastText();
 }
 
-TEST_F(UndoTest, AFailedRestoreStaysInTheJournalForASecondTry)
-{
+TEST_F(UndoTest, AFailedRestoreStaysInTheJournalForASecondTry) {
     seed();
     const OutlookState outlookBefore = outlookState();
     view->checkAll(SyncList::Palm);
@@ -330,8 +315,7 @@ TEST_F(UndoTest, AFailedRestoreStaysInTheJournalForASecondTry)
     EXPECT_FALSE(UndoJournal::available());
 }
 
-TEST_F(UndoTest, AnOperationThatChangedNothingKeepsTheLastOneToUndo)
-{
+TEST_F(UndoTest, AnOperationThatChangedNothingKeepsTheLastOneToUndo) {
     seed();
     const OutlookState outlookBefore = outlookState();
     view->checkAll(SyncList::Palm);
@@ -344,9 +328,9 @@ TEST_F(UndoTest, AnOperationThatChangedNothingKeepsTheLastOneToUndo)
     EXPECT_EQ(outlookBefore, outlookState());
 }
 
-TEST_F(UndoTest, TextsLongerThanTheirFieldOrOutsideTheCodePageComeBackWhole)
-{
-    const std::u16string company = u"Ann's Consolidated Trading, Shipping and Warehousing Company of the Northern Coast";
+TEST_F(UndoTest, TextsLongerThanTheirFieldOrOutsideTheCodePageComeBackWhole) {
+    const std::u16string company =
+        u"Ann's Consolidated Trading, Shipping and Warehousing Company of the Northern Coast";
     const std::u16string street = u"Unit 7, " + std::u16string(180, u's') + u" Road";
     const std::u16string foreign = u"Zo\u00eb \u039e\u03b5\u03bd\u03bf\u03c6\u03ce\u03bd \u65e5\u672c";
     ASSERT_GT(company.size(), sizeof(OutlookContactImage::companyName));
@@ -380,8 +364,7 @@ TEST_F(UndoTest, TextsLongerThanTheirFieldOrOutsideTheCodePageComeBackWhole)
     EXPECT_EQ(std::string::npos, lastText().find("shortened")) << lastText();
 }
 
-TEST(UndoJournalFile, ReadsBackWhatItWroteAndRefusesEveryCutOrDamagedCopy)
-{
+TEST(UndoJournalFile, ReadsBackWhatItWroteAndRefusesEveryCutOrDamagedCopy) {
     UndoJournal journal;
     journal.operation = "Synchronize All";
     journal.when.year = 2026;
@@ -445,11 +428,8 @@ TEST(UndoJournalFile, ReadsBackWhatItWroteAndRefusesEveryCutOrDamagedCopy)
     EXPECT_FALSE(read.parse(tooLong));
 }
 
-TEST(UndoJournalFile, KeepsTextsWholeAndRefusesATooLongOrDamagedOne)
-{
-    auto rowOf = [](size_t offset) {
-        return std::to_string(findImageRow(offset) - contactImageRows().data());
-    };
+TEST(UndoJournalFile, KeepsTextsWholeAndRefusesATooLongOrDamagedOne) {
+    auto rowOf = [](size_t offset) { return std::to_string(findImageRow(offset) - contactImageRows().data()); };
     const std::string companyRow = rowOf(offsetof(OutlookContactImage, companyName));
     const std::string birthdayRow = rowOf(offsetof(OutlookContactImage, birthday));
     const std::u16string company =
@@ -493,9 +473,12 @@ TEST(UndoJournalFile, KeepsTextsWholeAndRefusesATooLongOrDamagedOne)
     for (size_t unit = 0; unit < LongestKeptText; ++unit)
         longest += "6300";
     EXPECT_TRUE(back.parse(withLine(text, longest)));
-    const std::vector<std::string> damaged = {longest + "6300",           "text " + companyRow + " x41",
-                                              "text " + companyRow + " x0000", "text " + companyRow + " x4100 x",
-                                              "text " + birthdayRow + " x4100", "text 200 x4100",
+    const std::vector<std::string> damaged = {longest + "6300",
+                                              "text " + companyRow + " x41",
+                                              "text " + companyRow + " x0000",
+                                              "text " + companyRow + " x4100 x",
+                                              "text " + birthdayRow + " x4100",
+                                              "text 200 x4100",
                                               "text " + companyRow + " 4100"};
     for (const std::string& line : damaged) {
         EXPECT_FALSE(back.parse(withLine(text, line))) << line.substr(0, 40);
@@ -518,8 +501,7 @@ TEST(UndoJournalFile, KeepsTextsWholeAndRefusesATooLongOrDamagedOne)
     EXPECT_FALSE(back.parse(withLine(older, "text " + companyRow + " x4100")));
 }
 
-TEST_F(UndoTest, ATextThatCouldNotBeReadWholeComesBackAsShownAndTheSummarySaysSo)
-{
+TEST_F(UndoTest, ATextThatCouldNotBeReadWholeComesBackAsShownAndTheSummarySaysSo) {
     const std::u16string company(80, u'c');
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
     seedOutlook(u"Ann", u"Lee", u"111", company.c_str());
@@ -546,8 +528,7 @@ struct EndedFromOutside {};
 
 }  // namespace
 
-TEST_F(UndoTest, ARunEndedHalfWayIsTakenBackAfterARestartAsFarAsItsJournalGoes)
-{
+TEST_F(UndoTest, ARunEndedHalfWayIsTakenBackAfterARestartAsFarAsItsJournalGoes) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Cy", "Fox", "333"),
                    palmPerson(3, "Eve", "Orr", "555"), palmPerson(4, "Gil", "Ray", "777")});
     seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
@@ -580,8 +561,7 @@ TEST_F(UndoTest, ARunEndedHalfWayIsTakenBackAfterARestartAsFarAsItsJournalGoes)
     EXPECT_EQ(outlookBefore, outlookState());
 }
 
-TEST_F(UndoTest, ContactsOutlookCannotGiveNowStayForALaterUndo)
-{
+TEST_F(UndoTest, ContactsOutlookCannotGiveNowStayForALaterUndo) {
     seed();
     const OutlookState outlookBefore = outlookState();
     view->checkAll(SyncList::Palm);
@@ -606,8 +586,7 @@ TEST_F(UndoTest, ContactsOutlookCannotGiveNowStayForALaterUndo)
     EXPECT_FALSE(UndoJournal::available());
 }
 
-TEST_F(UndoTest, AChangeWhoseIdCouldNotBeReadIsJournaledAsUnreachableAndNamed)
-{
+TEST_F(UndoTest, AChangeWhoseIdCouldNotBeReadIsJournaledAsUnreachableAndNamed) {
     seed();
     const OutlookState outlookBefore = outlookState();
     // Ann's contact is overwritten by the id the load read; Cy's is added,
@@ -630,8 +609,7 @@ TEST_F(UndoTest, AChangeWhoseIdCouldNotBeReadIsJournaledAsUnreachableAndNamed)
     EXPECT_NE(std::string::npos, lastText().find("left as they are: Cy Fox.")) << lastText();
 }
 
-TEST_F(UndoTest, WithoutAJournalTheUserIsAskedFirstAndAReportNotWrittenIsTold)
-{
+TEST_F(UndoTest, WithoutAJournalTheUserIsAskedFirstAndAReportNotWrittenIsTold) {
     seed();
     const OutlookState outlookBefore = outlookState();
     // Something in the journal's way that no write gets past.

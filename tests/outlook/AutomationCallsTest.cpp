@@ -23,7 +23,8 @@ protected:
     int putCount() const {
         int count = 0;
         for (const FakeCall& call : outlook->calls()) {
-            if (call.kind == AutomationCallKind::PropertyPut) ++count;
+            if (call.kind == AutomationCallKind::PropertyPut)
+                ++count;
         }
         return count;
     }
@@ -38,7 +39,8 @@ class FailingAfterAnswer : public AutomationObject {
 public:
     int32_t invoke(const char*, AutomationCallKind, const std::vector<AutomationValue>&,
                    AutomationValue* result) override {
-        if (result) *result = AutomationValue::fromText(u"partial");
+        if (result)
+            *result = AutomationValue::fromText(u"partial");
         return AutomationStatus::Failed;
     }
 };
@@ -200,10 +202,12 @@ public:
                    AutomationValue* result) override {
         ++calls;
         if (calls <= busyCalls_) {
-            if (result) *result = AutomationValue::fromText(u"half");
+            if (result)
+                *result = AutomationValue::fromText(u"half");
             return busyStatus_;
         }
-        if (result) *result = AutomationValue::fromInt(calls);
+        if (result)
+            *result = AutomationValue::fromInt(calls);
         return then_;
     }
     int calls = 0;
@@ -218,7 +222,8 @@ private:
 class BusyRetries : public ::testing::Test {
 protected:
     BusyRetries() {
-        setBusyClock({[this]() { return now; }, [this](uint32_t milliseconds) {
+        setBusyClock({[this]() { return now; },
+                      [this](uint32_t milliseconds) {
                           now += milliseconds;
                           sleeps.push_back(milliseconds);
                       }});
@@ -255,13 +260,13 @@ TEST_F(BusyRetries, AStillBusyOutlookFailsTheCallAfterThirtySeconds) {
     BusyFor outlook(1000000, AutomationStatus::CallRejected);
     AutomationValue result;
     const uint64_t start = now;
-    EXPECT_EQ(AutomationStatus::CallRejected,
-              invokeByName(&outlook, "Save", AutomationCallKind::Method, {}, &result));
+    EXPECT_EQ(AutomationStatus::CallRejected, invokeByName(&outlook, "Save", AutomationCallKind::Method, {}, &result));
     EXPECT_TRUE(result.isEmpty());
     EXPECT_EQ(start + BusyRetryLimitMilliseconds, now) << "no pause goes past the limit";
     EXPECT_GT(outlook.calls, 10) << "pauses stay short enough to notice the end of a busy spell";
     EXPECT_LT(outlook.calls, 200) << "but not so short that they flood a busy server";
-    for (uint32_t pause : sleeps) EXPECT_LE(pause, 500u);
+    for (uint32_t pause : sleeps)
+        EXPECT_LE(pause, 500u);
     EXPECT_FALSE(automationServerGone()) << "busy is not gone";
 }
 

@@ -39,7 +39,7 @@ protected:
     ScopedProgramFolder program_;
 };
 
-}
+}  // namespace
 
 TEST_F(ConnectorLogFile, PathIsInTheProgramFolder) {
     ConnectorLog log(fixedTime);
@@ -80,11 +80,10 @@ TEST_F(ConnectorLogFile, RawAndDatedLinesAreExact) {
     EXPECT_TRUE(log.writeRaw(nullptr));
     EXPECT_TRUE(log.writeRaw("plain"));
 
-    EXPECT_EQ(logText(),
-              "\r\n\r\n"
-              "[2007/03/15 09:04:05] - CoCreateInstance succeeded.\r\n"
-              "\r\n"
-              "plain\r\n");
+    EXPECT_EQ(logText(), "\r\n\r\n"
+                         "[2007/03/15 09:04:05] - CoCreateInstance succeeded.\r\n"
+                         "\r\n"
+                         "plain\r\n");
 }
 
 TEST_F(ConnectorLogFile, EntryUsesTheClockAtEachWrite) {
@@ -98,9 +97,8 @@ TEST_F(ConnectorLogFile, EntryUsesTheClockAtEachWrite) {
     now.second = 59;
     EXPECT_TRUE(log.writeEntry("second"));
 
-    EXPECT_EQ(logText(),
-              "[2007/03/15 09:04:05] - first\r\n"
-              "[12345/12/15 09:04:59] - second\r\n");
+    EXPECT_EQ(logText(), "[2007/03/15 09:04:05] - first\r\n"
+                         "[12345/12/15 09:04:59] - second\r\n");
 }
 
 TEST_F(ConnectorLogFile, LongMessageIsCutTo1023Characters) {

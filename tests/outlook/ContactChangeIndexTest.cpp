@@ -11,8 +11,7 @@
 
 namespace {
 
-OutlookContactChange change(std::mt19937& random, int step)
-{
+OutlookContactChange change(std::mt19937& random, int step) {
     OutlookContactChange made;
     made.kind = random() % 2 ? OutlookContactChange::Kind::Added : OutlookContactChange::Kind::Overwritten;
     // Few ids, so that most changes meet an earlier one; some without an id.
@@ -27,8 +26,7 @@ OutlookContactChange change(std::mt19937& random, int step)
 }
 
 void expectSame(const std::vector<OutlookContactChange>& expected, const std::vector<OutlookContactChange>& actual,
-                int step)
-{
+                int step) {
     ASSERT_EQ(expected.size(), actual.size()) << "after step " << step;
     for (size_t index = 0; index < expected.size(); ++index) {
         const OutlookContactChange& left = expected[index];
@@ -47,8 +45,7 @@ void expectSame(const std::vector<OutlookContactChange>& expected, const std::ve
 
 }  // namespace
 
-TEST(ContactChangeIndexTest, NotesAsTheScanDoesAcrossListsEmptiedAndTakenAway)
-{
+TEST(ContactChangeIndexTest, NotesAsTheScanDoesAcrossListsEmptiedAndTakenAway) {
     for (unsigned seed = 1; seed <= 40; ++seed) {
         std::mt19937 random(seed);
         std::vector<OutlookContactChange> scanned;
@@ -77,8 +74,7 @@ TEST(ContactChangeIndexTest, NotesAsTheScanDoesAcrossListsEmptiedAndTakenAway)
     }
 }
 
-TEST(ContactChangeIndexTest, FollowsTheListItIsGiven)
-{
+TEST(ContactChangeIndexTest, FollowsTheListItIsGiven) {
     ContactChangeIndex index;
     std::vector<OutlookContactChange> first;
     std::vector<OutlookContactChange> second;

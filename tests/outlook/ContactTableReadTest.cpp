@@ -50,7 +50,8 @@ protected:
 
     bool called(const std::string& description) const {
         for (const std::string& call : outlook->callDescriptions()) {
-            if (call == description) return true;
+            if (call == description)
+                return true;
         }
         return false;
     }
@@ -76,7 +77,7 @@ TEST_F(ContactTableRead, BothWaysOfReadingGiveTheSameRecords) {
     early.setText("Body", std::u16string(200, u'b'));
     early.setText("HomeAddressStreet", std::u16string(140, u's'));
     early.setText("Email1Address", u"ann@early.example");
-    seed(u"", u"", 45100.0);  // nothing but its stamps: every cell empty
+    seed(u"", u"", 45100.0);         // nothing but its stamps: every cell empty
     seed(u"Bo", u"Same", 45000.25);  // as early as Ann: the id decides
 
     OutlookConnector connector;
@@ -107,7 +108,8 @@ TEST_F(ContactTableRead, BothWaysOfReadingGiveTheSameRecords) {
     EXPECT_EQ(std::string(1500, 'n') + "end", contacts.at(3)->note) << "the note whole, read from the item";
     EXPECT_EQ(30000.5, contacts.at(3)->birthday);
     EXPECT_EQ(1u, tabled[0].second) << "the street, longer than the record's";
-    for (int32_t at = 0; at < contacts.count(); ++at) EXPECT_TRUE(connector.fullyRead(contacts.at(at)));
+    for (int32_t at = 0; at < contacts.count(); ++at)
+        EXPECT_TRUE(connector.fullyRead(contacts.at(at)));
 }
 
 TEST_F(ContactTableRead, RoundTripsPerContactStayWithinTheBudgetOfEitherWay) {
@@ -115,7 +117,8 @@ TEST_F(ContactTableRead, RoundTripsPerContactStayWithinTheBudgetOfEitherWay) {
     for (int index = 0; index < contacts; ++index) {
         FakeContact& contact = seed(u"First", u"Last", 45000.0 + index);
         // Every fourth has a note too long for a table.
-        if (index % 4 == 0) contact.setText("Body", std::u16string(400, u'x'));
+        if (index % 4 == 0)
+            contact.setText("Body", std::u16string(400, u'x'));
     }
     OutlookConnector connector;
     const double walk = callsOfALoad(OutlookWithoutTables, connector) / double(contacts);

@@ -33,11 +33,13 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T size) override { return size; }
     void* STDMETHODCALLTYPE PostAlloc(void* block) override {
-        if (block) ++allocations;
+        if (block)
+            ++allocations;
         return block;
     }
     void* STDMETHODCALLTYPE PreFree(void* block, BOOL spied) override {
-        if (block && spied) ++frees;
+        if (block && spied)
+            ++frees;
         return block;
     }
     void STDMETHODCALLTYPE PostFree(BOOL) override {}
@@ -58,7 +60,8 @@ void turnOffStringCache() {
     using SetOaNoCacheFunction = void(WINAPI*)();
     auto setNoCache = reinterpret_cast<SetOaNoCacheFunction>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("oleaut32.dll"), "SetOaNoCache")));
-    if (setNoCache) setNoCache();
+    if (setNoCache)
+        setNoCache();
 }
 
 // What one Invoke received.
@@ -139,7 +142,8 @@ public:
         switch (member) {
         case MemberName:
             if (flags == DISPATCH_PROPERTYPUT) {
-                if (parameters->cArgs != 1 || parameters->rgvarg[0].vt != VT_BSTR) return DISP_E_TYPEMISMATCH;
+                if (parameters->cArgs != 1 || parameters->rgvarg[0].vt != VT_BSTR)
+                    return DISP_E_TYPEMISMATCH;
                 name = parameters->rgvarg[0].bstrVal;
                 return S_OK;
             }
@@ -150,7 +154,8 @@ public:
         case MemberChild:
             result->vt = VT_DISPATCH;
             result->pdispVal = child;
-            if (child) child->AddRef();
+            if (child)
+                child->AddRef();
             return S_OK;
         case MemberAnswer: return VariantCopy(result, &answer);
         default: return DISP_E_EXCEPTION;
@@ -195,7 +200,8 @@ protected:
                          int32_t* status = nullptr) {
         AutomationValue result;
         int32_t answered = invokeByName(wrapped.get(), name, kind, arguments, &result);
-        if (status) *status = answered;
+        if (status)
+            *status = answered;
         return result;
     }
     AutomationValue answerWith(const VARIANT& variant) {
@@ -419,7 +425,8 @@ TEST(ComAutomationStart, UnregisteredProgramFailsAtTheClassLookup) {
 TEST(ComAutomationStart, StartsARegisteredServerAndTalksToIt) {
     ComApartment apartment;
     std::unique_ptr<AutomationStarter> starter = createAutomationStarter();
-    if (!starter->lookUpClass("Scripting.Dictionary")) GTEST_SKIP() << "no scripting runtime registered here";
+    if (!starter->lookUpClass("Scripting.Dictionary"))
+        GTEST_SKIP() << "no scripting runtime registered here";
     ASSERT_TRUE(starter->createObject());
     ASSERT_TRUE(starter->runObject());
     AutomationObjectRef dictionary = starter->queryDispatch();
@@ -435,8 +442,7 @@ TEST(ComAutomationStart, StartsARegisteredServerAndTalksToIt) {
                                  {AutomationValue::fromText(u"key")}, &item));
     EXPECT_EQ(u"value", item.text());
     EXPECT_EQ(S_OK, invokeByName(dictionary.get(), "Item", AutomationCallKind::PropertyPut,
-                                 {AutomationValue::fromText(u"key"), AutomationValue::fromText(u"changed")},
-                                 nullptr));
+                                 {AutomationValue::fromText(u"key"), AutomationValue::fromText(u"changed")}, nullptr));
     EXPECT_EQ(S_OK, invokeByName(dictionary.get(), "Item", AutomationCallKind::PropertyGet,
                                  {AutomationValue::fromText(u"key")}, &item));
     EXPECT_EQ(u"changed", item.text());

@@ -17,7 +17,8 @@ protected:
                          std::vector<AutomationValue> arguments = {}, int32_t* status = nullptr) {
         AutomationValue result;
         int32_t answered = invokeByName(object.get(), name, kind, arguments, &result);
-        if (status) *status = answered;
+        if (status)
+            *status = answered;
         return result;
     }
     AutomationObjectRef method(const AutomationObjectRef& object, const char* name,
@@ -38,7 +39,8 @@ protected:
     AutomationObjectRef items() { return getObjectProperty(folder().get(), "Items"); }
 
     void seedContacts(std::initializer_list<const char16_t*> firstNames) {
-        for (const char16_t* name : firstNames) outlook->addContact().setText("FirstName", name);
+        for (const char16_t* name : firstNames)
+            outlook->addContact().setText("FirstName", name);
     }
     std::u16string firstNameOf(const AutomationObjectRef& item) {
         return call(item, "FirstName", AutomationCallKind::PropertyGet).text();
@@ -60,14 +62,17 @@ TEST_F(FakeOutlookModel, ReachesTheContactsFolderThroughTheMapiNamespace) {
 
 TEST_F(FakeOutlookModel, RefusesWhatOutlookRefuses) {
     AutomationObjectRef application = outlook->application();
-    EXPECT_EQ(AutomationStatus::Exception, statusOf(application, "GetNameSpace", AutomationCallKind::Method, {text(u"LDAP")}));
-    EXPECT_EQ(AutomationStatus::TypeMismatch, statusOf(application, "GetNameSpace", AutomationCallKind::Method, {number(1)}));
+    EXPECT_EQ(AutomationStatus::Exception,
+              statusOf(application, "GetNameSpace", AutomationCallKind::Method, {text(u"LDAP")}));
+    EXPECT_EQ(AutomationStatus::TypeMismatch,
+              statusOf(application, "GetNameSpace", AutomationCallKind::Method, {number(1)}));
     EXPECT_EQ(AutomationStatus::BadParameterCount, statusOf(application, "GetNameSpace", AutomationCallKind::Method));
     EXPECT_EQ(AutomationStatus::UnknownName, statusOf(application, "Quit", AutomationCallKind::Method));
 
     AutomationObjectRef space = method(application, "GetNameSpace", {text(u"mapi")});
     ASSERT_NE(nullptr, space);
-    EXPECT_EQ(AutomationStatus::Exception, statusOf(space, "GetDefaultFolder", AutomationCallKind::Method, {number(6)}));
+    EXPECT_EQ(AutomationStatus::Exception,
+              statusOf(space, "GetDefaultFolder", AutomationCallKind::Method, {number(6)}));
     EXPECT_EQ(AutomationStatus::TypeMismatch,
               statusOf(space, "GetDefaultFolder", AutomationCallKind::Method, {text(u"10")}));
 
@@ -148,22 +153,79 @@ TEST_F(FakeOutlookModel, AddAppendsAStampedContactItem) {
 
 TEST_F(FakeOutlookModel, ContactItemHasEveryPropertyTheTransfersUse) {
     static const char* const textNames[] = {
-        "Account", "AssistantName", "AssistantTelephoneNumber", "Business2TelephoneNumber",
-        "BusinessAddressCity", "BusinessAddressCountry", "BusinessAddressPostalCode",
-        "BusinessAddressPostOfficeBox", "BusinessAddressState", "BusinessAddressStreet", "BusinessFaxNumber",
-        "BusinessHomePage", "BusinessTelephoneNumber", "CallbackTelephoneNumber", "CarTelephoneNumber",
-        "CompanyMainTelephoneNumber", "CompanyName", "ComputerNetworkName", "CustomerID", "Department",
-        "Email1Address", "Email1AddressType", "Email1DisplayName", "Email2Address", "Email2AddressType",
-        "Email2DisplayName", "Email3Address", "Email3AddressType", "Email3DisplayName", "FirstName", "FTPSite",
-        "FullName", "Hobby", "Home2TelephoneNumber", "HomeAddressCity", "HomeAddressCountry",
-        "HomeAddressPostalCode", "HomeAddressPostOfficeBox", "HomeAddressState", "HomeAddressStreet",
-        "HomeFaxNumber", "HomeTelephoneNumber", "IMAddress", "Initials", "ISDNNumber", "JobTitle", "Language",
-        "LastName", "MailingAddressCity", "MailingAddressCountry", "MailingAddressPostalCode",
-        "MailingAddressPostOfficeBox", "MailingAddressState", "MailingAddressStreet", "ManagerName",
-        "MiddleName", "MobileTelephoneNumber", "NickName", "OtherAddressCity", "OtherAddressCountry",
-        "OtherAddressPostalCode", "OtherAddressPostOfficeBox", "OtherAddressState", "OtherAddressStreet",
-        "OtherTelephoneNumber", "PagerNumber", "PersonalHomePage", "PrimaryTelephoneNumber", "Profession",
-        "RadioTelephoneNumber", "Spouse", "WebPage", "Body",
+        "Account",
+        "AssistantName",
+        "AssistantTelephoneNumber",
+        "Business2TelephoneNumber",
+        "BusinessAddressCity",
+        "BusinessAddressCountry",
+        "BusinessAddressPostalCode",
+        "BusinessAddressPostOfficeBox",
+        "BusinessAddressState",
+        "BusinessAddressStreet",
+        "BusinessFaxNumber",
+        "BusinessHomePage",
+        "BusinessTelephoneNumber",
+        "CallbackTelephoneNumber",
+        "CarTelephoneNumber",
+        "CompanyMainTelephoneNumber",
+        "CompanyName",
+        "ComputerNetworkName",
+        "CustomerID",
+        "Department",
+        "Email1Address",
+        "Email1AddressType",
+        "Email1DisplayName",
+        "Email2Address",
+        "Email2AddressType",
+        "Email2DisplayName",
+        "Email3Address",
+        "Email3AddressType",
+        "Email3DisplayName",
+        "FirstName",
+        "FTPSite",
+        "FullName",
+        "Hobby",
+        "Home2TelephoneNumber",
+        "HomeAddressCity",
+        "HomeAddressCountry",
+        "HomeAddressPostalCode",
+        "HomeAddressPostOfficeBox",
+        "HomeAddressState",
+        "HomeAddressStreet",
+        "HomeFaxNumber",
+        "HomeTelephoneNumber",
+        "IMAddress",
+        "Initials",
+        "ISDNNumber",
+        "JobTitle",
+        "Language",
+        "LastName",
+        "MailingAddressCity",
+        "MailingAddressCountry",
+        "MailingAddressPostalCode",
+        "MailingAddressPostOfficeBox",
+        "MailingAddressState",
+        "MailingAddressStreet",
+        "ManagerName",
+        "MiddleName",
+        "MobileTelephoneNumber",
+        "NickName",
+        "OtherAddressCity",
+        "OtherAddressCountry",
+        "OtherAddressPostalCode",
+        "OtherAddressPostOfficeBox",
+        "OtherAddressState",
+        "OtherAddressStreet",
+        "OtherTelephoneNumber",
+        "PagerNumber",
+        "PersonalHomePage",
+        "PrimaryTelephoneNumber",
+        "Profession",
+        "RadioTelephoneNumber",
+        "Spouse",
+        "WebPage",
+        "Body",
     };
     seedContacts({u"Ann"});
     AutomationObjectRef item = method(items(), "Item", {number(1)});
@@ -172,15 +234,15 @@ TEST_F(FakeOutlookModel, ContactItemHasEveryPropertyTheTransfersUse) {
         AutomationValue value = call(item, name, AutomationCallKind::PropertyGet, {}, &status);
         EXPECT_EQ(AutomationStatus::Ok, status) << name;
         EXPECT_TRUE(value.isText()) << name;
-        EXPECT_EQ(AutomationStatus::Ok,
-                  statusOf(item, name, AutomationCallKind::PropertyPut, {text(u"x")})) << name;
+        EXPECT_EQ(AutomationStatus::Ok, statusOf(item, name, AutomationCallKind::PropertyPut, {text(u"x")})) << name;
     }
     for (const char* name : {"Anniversary", "Birthday", "CreationTime", "LastModificationTime"}) {
         EXPECT_TRUE(call(item, name, AutomationCallKind::PropertyGet).isDate()) << name;
     }
     EXPECT_TRUE(call(item, "Gender", AutomationCallKind::PropertyGet).isInt());
     EXPECT_FALSE(call(item, "EntryID", AutomationCallKind::PropertyGet).text().empty());
-    EXPECT_EQ(AutomationStatus::MemberNotFound, statusOf(item, "EntryID", AutomationCallKind::PropertyPut, {text(u"x")}));
+    EXPECT_EQ(AutomationStatus::MemberNotFound,
+              statusOf(item, "EntryID", AutomationCallKind::PropertyPut, {text(u"x")}));
     EXPECT_EQ(u"IPM.Contact", call(item, "MessageClass", AutomationCallKind::PropertyGet).text());
     // Texts, four dates, "Gender", "EntryID", "MessageClass": nothing else.
     EXPECT_EQ(sizeof textNames / sizeof textNames[0] + 7, fakeContactProperties().size());
@@ -194,15 +256,15 @@ TEST_F(FakeOutlookModel, ContactItemRefusesUnknownNamesWrongTypesAndReadOnlyPuts
 
     for (const char* unknown : {"Suffix", "FolderName", "Categories"}) {
         EXPECT_EQ(AutomationStatus::UnknownName, statusOf(item, unknown, AutomationCallKind::PropertyGet)) << unknown;
-        EXPECT_EQ(AutomationStatus::UnknownName,
-                  statusOf(item, unknown, AutomationCallKind::PropertyPut, {text(u"x")})) << unknown;
+        EXPECT_EQ(AutomationStatus::UnknownName, statusOf(item, unknown, AutomationCallKind::PropertyPut, {text(u"x")}))
+            << unknown;
     }
     EXPECT_EQ(AutomationStatus::TypeMismatch,
               statusOf(item, "FirstName", AutomationCallKind::PropertyPut, {number(1)}));
     EXPECT_EQ(AutomationStatus::TypeMismatch,
               statusOf(item, "Birthday", AutomationCallKind::PropertyPut, {text(u"07/04/1999")}));
-    EXPECT_EQ(AutomationStatus::TypeMismatch, statusOf(item, "Gender", AutomationCallKind::PropertyPut,
-                                                       {AutomationValue::fromDate(1.0)}));
+    EXPECT_EQ(AutomationStatus::TypeMismatch,
+              statusOf(item, "Gender", AutomationCallKind::PropertyPut, {AutomationValue::fromDate(1.0)}));
     for (const char* stamp : {"CreationTime", "LastModificationTime"}) {
         EXPECT_EQ(AutomationStatus::MemberNotFound,
                   statusOf(item, stamp, AutomationCallKind::PropertyPut, {AutomationValue::fromDate(1.0)}));
@@ -221,7 +283,8 @@ TEST_F(FakeOutlookModel, SaveIsCountedPerItemAndStampsTheModification) {
     AutomationObjectRef collection = items();
     AutomationObjectRef second = method(collection, "Item", {number(2)});
     EXPECT_EQ(AutomationStatus::Ok, statusOf(second, "Save", AutomationCallKind::Method));
-    EXPECT_EQ(AutomationStatus::Ok, statusOf(method(collection, "Item", {number(2)}), "Save", AutomationCallKind::Method));
+    EXPECT_EQ(AutomationStatus::Ok,
+              statusOf(method(collection, "Item", {number(2)}), "Save", AutomationCallKind::Method));
     EXPECT_EQ(0, outlook->contact(0)->saveCount());
     EXPECT_EQ(2, outlook->contact(1)->saveCount());
     EXPECT_EQ(42000.5, outlook->contact(1)->date("LastModificationTime"));
@@ -233,8 +296,8 @@ TEST_F(FakeOutlookModel, EntryIdFindsTheItemAndDeleteRemovesOnlyItsOwnContact) {
     seedContacts({u"Ann", u"Bob", u"Cy"});
     AutomationObjectRef space = method(outlook->application(), "GetNameSpace", {text(u"MAPI")});
     AutomationObjectRef collection = items();
-    const std::u16string bobId = call(method(collection, "Item", {number(2)}), "EntryID",
-                                      AutomationCallKind::PropertyGet).text();
+    const std::u16string bobId =
+        call(method(collection, "Item", {number(2)}), "EntryID", AutomationCallKind::PropertyGet).text();
     const std::u16string cyId = outlook->contact(2)->text("EntryID");
     ASSERT_EQ(40u, bobId.size());
     EXPECT_NE(bobId, cyId);
@@ -247,7 +310,8 @@ TEST_F(FakeOutlookModel, EntryIdFindsTheItemAndDeleteRemovesOnlyItsOwnContact) {
     EXPECT_EQ(u"Bob", firstNameOf(method(space, "GetItemFromID", {text(bobId.c_str()), text(u"store")})));
     EXPECT_EQ(AutomationStatus::Exception,
               statusOf(space, "GetItemFromID", AutomationCallKind::Method, {text(u"00000000DEAD")}));
-    EXPECT_EQ(AutomationStatus::TypeMismatch, statusOf(space, "GetItemFromID", AutomationCallKind::Method, {number(2)}));
+    EXPECT_EQ(AutomationStatus::TypeMismatch,
+              statusOf(space, "GetItemFromID", AutomationCallKind::Method, {number(2)}));
 
     // Deleting Bob moves Cy up; the item bound to Cy still reaches Cy.
     AutomationObjectRef bob = method(space, "GetItemFromID", {text(bobId.c_str())});
@@ -318,9 +382,12 @@ protected:
     // Runs the start steps in order as the session does; how many succeeded.
     int runStart(AutomationObjectRef* application) {
         std::unique_ptr<AutomationStarter> starter = createAutomationStarter();
-        if (!starter->lookUpClass(OutlookProgramId)) return 0;
-        if (!starter->createObject()) return 1;
-        if (!starter->runObject()) return 2;
+        if (!starter->lookUpClass(OutlookProgramId))
+            return 0;
+        if (!starter->createObject())
+            return 1;
+        if (!starter->runObject())
+            return 2;
         *application = starter->queryDispatch();
         return *application ? 4 : 3;
     }
@@ -334,8 +401,8 @@ TEST_F(FakeOutlookStart, InstalledFactoryStartsTheModel) {
     AutomationObjectRef space = method(application, "GetNameSpace", {text(u"MAPI")});
     EXPECT_NE(nullptr, space);
     EXPECT_EQ((std::vector<std::string>{"Starter.CLSIDFromProgID(\"Outlook.Application\")",
-                                        "Starter.CoCreateInstance()", "Starter.OleRun()",
-                                        "Starter.QueryInterface()", "Application.GetNameSpace(\"MAPI\")"}),
+                                        "Starter.CoCreateInstance()", "Starter.OleRun()", "Starter.QueryInterface()",
+                                        "Application.GetNameSpace(\"MAPI\")"}),
               outlook->callDescriptions());
     space.reset();
     application.reset();

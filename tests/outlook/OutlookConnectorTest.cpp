@@ -31,13 +31,11 @@ std::string entry(const std::string& message) { return "[2007/03/15 09:04:05] - 
 
 const std::string twoEmptyLines = "\r\n\r\n";
 
-const std::string successfulStartLog = twoEmptyLines + entry("Outlook Automation Start:") +
-                                       entry("Get Outlook.Application CLSID succeeded.") +
-                                       entry("CoCreateInstance succeeded.") +
-                                       entry("Microsoft Outlook started successfully.") +
-                                       entry("Got Outlook IDispatch interface successfully.") +
-                                       entry("Get Outlook MAPI namespace object successfully.") +
-                                       entry("Outlook Automation Succeeded.") + twoEmptyLines;
+const std::string successfulStartLog =
+    twoEmptyLines + entry("Outlook Automation Start:") + entry("Get Outlook.Application CLSID succeeded.") +
+    entry("CoCreateInstance succeeded.") + entry("Microsoft Outlook started successfully.") +
+    entry("Got Outlook IDispatch interface successfully.") + entry("Get Outlook MAPI namespace object successfully.") +
+    entry("Outlook Automation Succeeded.") + twoEmptyLines;
 
 bool anyCallStartsWith(const std::vector<std::string>& calls, const std::string& prefix) {
     return std::any_of(calls.begin(), calls.end(),
@@ -91,7 +89,7 @@ protected:
     ScopedAutomationStarterFactory starters_;
 };
 
-}
+}  // namespace
 
 TEST_F(OutlookConnectorFixture, SuccessfulStartLogsElevenLinesAndOpensContacts) {
     enableLog();
@@ -525,7 +523,8 @@ TEST_F(OutlookConnectorFixture, LoadFillsCustomFieldsOnlyFromAnAttachedBlock) {
     OutlookConnector connector;
 
     ASSERT_TRUE(connector.load());
-    for (const char* custom : connector.contacts()->at(0)->custom) EXPECT_STREQ("", custom);
+    for (const char* custom : connector.contacts()->at(0)->custom)
+        EXPECT_STREQ("", custom);
 
     MappingBlock block{};
     block.customMap[0] = 54;  // ManagerName
@@ -724,10 +723,12 @@ TEST_F(OutlookConnectorFixture, AnOverwriteNotedForUndoKeepsTheTextsItChangesWho
     auto putsOf = [&](int index) {
         std::vector<std::string> puts;
         for (const FakeCall& call : outlook->calls()) {
-            if (call.target != "ContactItem" || call.kind == AutomationCallKind::PropertyGet) continue;
+            if (call.target != "ContactItem" || call.kind == AutomationCallKind::PropertyGet)
+                continue;
             std::string text = call.describe();
             const std::string item = "ContactItem[" + std::to_string(index) + "]";
-            if (text.compare(0, item.size(), item) == 0) text.replace(0, item.size(), "ContactItem");
+            if (text.compare(0, item.size(), item) == 0)
+                text.replace(0, item.size(), "ContactItem");
             puts.push_back(text);
         }
         return puts;
@@ -744,7 +745,8 @@ TEST_F(OutlookConnectorFixture, AnOverwriteNotedForUndoKeepsTheTextsItChangesWho
 
     std::vector<std::string> itemReads;
     for (const FakeCall& call : outlook->calls()) {
-        if (call.target == "ContactItem" && call.kind == AutomationCallKind::PropertyGet) itemReads.push_back(call.member);
+        if (call.target == "ContactItem" && call.kind == AutomationCallKind::PropertyGet)
+            itemReads.push_back(call.member);
     }
     EXPECT_EQ((std::vector<std::string>{"CompanyName", "MobileTelephoneNumber", "Spouse", "LastModificationTime"}),
               itemReads)

@@ -30,7 +30,8 @@ bool contains(const std::vector<std::string>& calls, const std::string& call) {
 
 bool anyCallStartsWith(const std::vector<std::string>& calls, const std::string& prefix) {
     for (const std::string& call : calls) {
-        if (call.compare(0, prefix.size(), prefix) == 0) return true;
+        if (call.compare(0, prefix.size(), prefix) == 0)
+            return true;
     }
     return false;
 }
@@ -53,7 +54,7 @@ protected:
     std::shared_ptr<FakeOutlook> outlook = FakeOutlook::create();
 };
 
-}
+}  // namespace
 
 TEST(ContactImageRows, CoverEveryFieldInOrderAndNameRealProperties) {
     const auto& rows = contactImageRows();
@@ -67,7 +68,8 @@ TEST(ContactImageRows, CoverEveryFieldInOrderAndNameRealProperties) {
         if (row.recordOffset != NoRecordField) {
             EXPECT_LE(row.recordOffset + row.recordSize, sizeof(ContactValues));
         }
-        if (!row.propertyName) continue;
+        if (!row.propertyName)
+            continue;
         names.insert(row.propertyName);
         const int known = findFakeContactProperty(row.propertyName);
         ASSERT_GE(known, 0) << row.propertyName;
@@ -160,7 +162,8 @@ TEST_F(ContactMapping, WriteSkipsEmptyTextsAndDatesButAlwaysGenderThenSaves) {
     const std::vector<std::string> calls = outlook->callDescriptions();
     EXPECT_TRUE(contains(calls, "ContactItem[0].Gender = 0"));
     EXPECT_EQ("ContactItem[0].Save()", calls.back());
-    for (const char* never : {"Anniversary", "Birthday", "CreationTime", "LastModificationTime", "HomeTelephoneNumber"}) {
+    for (const char* never :
+         {"Anniversary", "Birthday", "CreationTime", "LastModificationTime", "HomeTelephoneNumber"}) {
         EXPECT_FALSE(anyCallStartsWith(calls, std::string("ContactItem[0].") + never + " =")) << never;
     }
     // The refused property did not stop the ones after it.
@@ -303,8 +306,8 @@ TEST_F(ContactMapping, CustomFieldsExchangeTheAddressedField) {
     block.customMap[1] = 64;        // "PersonalHomePage", the business one
     block.customMap[2] = 34;        // Gender: nothing
     block.customMap[3] = 0;
-    block.customMap[4] = 75;        // Suffix
-    block.customMap[5] = 69;        // FolderName
+    block.customMap[4] = 75;  // Suffix
+    block.customMap[5] = 69;  // FolderName
     block.customMap[6] = -1;
     block.customMap[8] = 78;
     ContactRecord record;

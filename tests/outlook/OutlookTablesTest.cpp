@@ -22,9 +22,12 @@ const char* const Nothing = "";
 
 // The field a row stands for: its property, or one of the markers above.
 std::string rowName(const ImageRow& row) {
-    if (row.propertyName) return row.propertyName;
-    if (row.imageOffset == offsetof(OutlookContactImage, suffix)) return Suffix;
-    if (row.imageOffset == offsetof(OutlookContactImage, folderName)) return FolderName;
+    if (row.propertyName)
+        return row.propertyName;
+    if (row.imageOffset == offsetof(OutlookContactImage, suffix))
+        return Suffix;
+    if (row.imageOffset == offsetof(OutlookContactImage, folderName))
+        return FolderName;
     return "<unnamed>";
 }
 
@@ -127,10 +130,12 @@ struct ImageField {
     size_t recordCapacity;
 };
 
-#define TEXT(name, capacity) {name, ImageValueKind::Text, capacity, NoRecordField, 0}
-#define PAIRED(name, capacity, member, recordCapacity) \
-    {name, ImageValueKind::Text, capacity, offsetof(ContactValues, member), recordCapacity}
-#define DATE(name, member) {name, ImageValueKind::Date, 0, offsetof(ContactValues, member), 0}
+#define TEXT(name, capacity)                                                                                           \
+    { name, ImageValueKind::Text, capacity, NoRecordField, 0 }
+#define PAIRED(name, capacity, member, recordCapacity)                                                                 \
+    { name, ImageValueKind::Text, capacity, offsetof(ContactValues, member), recordCapacity }
+#define DATE(name, member)                                                                                             \
+    { name, ImageValueKind::Date, 0, offsetof(ContactValues, member), 0 }
 
 const ImageField imageFields[] = {
     PAIRED("Account", 32, account, 32),
@@ -221,7 +226,7 @@ const ImageField imageFields[] = {
 
 static_assert(sizeof imageFields / sizeof imageFields[0] == ContactImageRowCount, "one line per field");
 
-}
+}  // namespace
 
 TEST(OutlookTables, FieldListKeepsItsStoredOrder) {
     for (const FieldListEntry& expected : fieldList) {

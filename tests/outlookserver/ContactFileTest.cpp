@@ -31,7 +31,7 @@ ContactFileError parseError(const std::string& text) {
     return error;
 }
 
-}
+}  // namespace
 
 TEST(ContactFileValue, EveryTextSurvivesEncodingAndStaysOnOneLine) {
     const std::u16string texts[] = {
@@ -60,7 +60,10 @@ TEST(ContactFileValue, EveryTextSurvivesEncodingAndStaysOnOneLine) {
 
 TEST(ContactFileValue, MalformedValuesAreRefused) {
     const std::string bad[] = {
-        "ends in \\", "\\x41", "\\u12", "\\u12G4",
+        "ends in \\",
+        "\\x41",
+        "\\u12",
+        "\\u12G4",
         "\xC3",              // cut-off sequence
         "\xC0\xAF",          // overlong
         "\xED\xA0\x80",      // a surrogate encoded as UTF-8
@@ -77,16 +80,15 @@ TEST(ContactFileValue, MalformedValuesAreRefused) {
 }
 
 TEST(ContactFileParse, ReadsWhatAPersonWouldWrite) {
-    std::vector<ContactFileEntry> contacts = parsed(
-        "\xEF\xBB\xBF# seeded by hand\r\n"
-        "\r\n"
-        "[contact]\r\n"
-        "FirstName=Ann\r\n"
-        "Body=x=1\r\n"
-        "Spouse=\r\n"
-        "[contact]\n"
-        "[contact]\n"
-        "LastName=Last line without a line break");
+    std::vector<ContactFileEntry> contacts = parsed("\xEF\xBB\xBF# seeded by hand\r\n"
+                                                    "\r\n"
+                                                    "[contact]\r\n"
+                                                    "FirstName=Ann\r\n"
+                                                    "Body=x=1\r\n"
+                                                    "Spouse=\r\n"
+                                                    "[contact]\n"
+                                                    "[contact]\n"
+                                                    "LastName=Last line without a line break");
     ASSERT_EQ(3u, contacts.size());
     ASSERT_EQ(3u, contacts[0].lines.size());
     EXPECT_EQ("FirstName", contacts[0].lines[0].name);
@@ -107,14 +109,10 @@ TEST(ContactFileParse, MistakesAreRefusedWithTheirLine) {
         size_t line;
         const char* mentions;
     } cases[] = {
-        {"FirstName=Ann\n", 1, "before the first"},
-        {"# c\n[contacts]\n", 2, "[contacts]"},
-        {"[contact]\nFirstName Ann\n", 2, "Name=value"},
-        {"[contact]\n=Ann\n", 2, "no name"},
-        {"[contact]\nFirst Name=Ann\n", 2, "First Name"},
-        {"[contact]\nFirstName=Ann\nfirstname=Bo\n", 3, "twice"},
-        {"[contact]\nBody=bad \\q escape\n", 2, "Body"},
-        {"[contact]\r\n\r\nBody=\xFF\r\n", 3, "UTF-8"},
+        {"FirstName=Ann\n", 1, "before the first"},       {"# c\n[contacts]\n", 2, "[contacts]"},
+        {"[contact]\nFirstName Ann\n", 2, "Name=value"},  {"[contact]\n=Ann\n", 2, "no name"},
+        {"[contact]\nFirst Name=Ann\n", 2, "First Name"}, {"[contact]\nFirstName=Ann\nfirstname=Bo\n", 3, "twice"},
+        {"[contact]\nBody=bad \\q escape\n", 2, "Body"},  {"[contact]\r\n\r\nBody=\xFF\r\n", 3, "UTF-8"},
     };
     for (const Case& item : cases) {
         ContactFileError error = parseError(item.text);
@@ -126,13 +124,12 @@ TEST(ContactFileParse, MistakesAreRefusedWithTheirLine) {
 }
 
 TEST(ContactFileParse, TheLastBlockOfAPlaceWinsAndPlacesGiveTheOrder) {
-    std::vector<ContactFileEntry> contacts = parsed(
-        "[contact]\nFirstName=Ann\nSpouse=Al\n"
-        "[contact]\nFirstName=Bob\n"
-        "[contact 5]\nFirstName=Eve\n"
-        "[contact 1]\nFirstName=Ann\nHobby=chess\n"
-        "[contact 3]\nFirstName=Cy\n"
-        "[contact]\nFirstName=Fay\n");
+    std::vector<ContactFileEntry> contacts = parsed("[contact]\nFirstName=Ann\nSpouse=Al\n"
+                                                    "[contact]\nFirstName=Bob\n"
+                                                    "[contact 5]\nFirstName=Eve\n"
+                                                    "[contact 1]\nFirstName=Ann\nHobby=chess\n"
+                                                    "[contact 3]\nFirstName=Cy\n"
+                                                    "[contact]\nFirstName=Fay\n");
     ASSERT_EQ(5u, contacts.size());
     const char16_t* names[] = {u"Ann", u"Bob", u"Cy", u"Eve", u"Fay"};
     const size_t places[] = {1, 2, 3, 5, 6};
@@ -226,8 +223,8 @@ TEST(ContactFileContact, DatesComeBackBitForBit) {
         FakeContact copy(1.0);
         std::vector<ContactFileLine> unknown;
         std::string problem;
-        ASSERT_TRUE(seedFakeContact(parsed(formatContactFile({contactFileEntry(original, {})}))[0], &copy,
-                                    &unknown, &problem));
+        ASSERT_TRUE(
+            seedFakeContact(parsed(formatContactFile({contactFileEntry(original, {})}))[0], &copy, &unknown, &problem));
         EXPECT_EQ(date, copy.date("Birthday"));
     }
 }
@@ -237,13 +234,14 @@ TEST(ContactFileContact, LeavesOutEmptyValuesButKeepsTheTimeStamps) {
     contact.setText("FirstName", u"Ann");
     ContactFileEntry entry = contactFileEntry(contact, {});
     std::vector<std::string> names;
-    for (const ContactFileLine& line : entry.lines) names.push_back(line.name);
+    for (const ContactFileLine& line : entry.lines)
+        names.push_back(line.name);
     EXPECT_EQ((std::vector<std::string>{"FirstName", "CreationTime", "LastModificationTime"}), names);
 }
 
 TEST(ContactFileContact, ValuesTheirPropertyCannotHoldAreRefusedByName) {
-    const char* bad[] = {"Birthday=soon", "Birthday=", "Birthday= 1", "Birthday=nan", "Birthday=1e999",
-                         "Gender=2.5",    "Gender=2147483648", "Gender=x", "CreationTime=yesterday"};
+    const char* bad[] = {"Birthday=soon", "Birthday=",         "Birthday= 1", "Birthday=nan",          "Birthday=1e999",
+                         "Gender=2.5",    "Gender=2147483648", "Gender=x",    "CreationTime=yesterday"};
     for (const char* line : bad) {
         std::vector<ContactFileEntry> contacts = parsed(std::string("[contact]\n") + line + "\n");
         FakeContact contact(1.0);

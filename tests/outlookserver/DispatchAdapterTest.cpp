@@ -90,8 +90,8 @@ protected:
         EXPECT_EQ(S_OK, call(app.get(), L"GetNameSpace", DISPATCH_METHOD, {mapi}, space.get()));
         VariantClear(&mapi);
         EXPECT_EQ(VT_DISPATCH, space.value().vt);
-        EXPECT_EQ(S_OK, call(space.value().pdispVal, L"GetDefaultFolder", DISPATCH_METHOD, {integer(10)},
-                             folder.get()));
+        EXPECT_EQ(S_OK,
+                  call(space.value().pdispVal, L"GetDefaultFolder", DISPATCH_METHOD, {integer(10)}, folder.get()));
         EXPECT_EQ(S_OK, call(folder.value().pdispVal, L"Items", DISPATCH_PROPERTYGET, {}, items.get()));
         return ComPtr<IDispatch>::borrow(items.value().pdispVal);
     }
@@ -101,7 +101,7 @@ protected:
     ScopedProgramFolder program_;
 };
 
-}
+}  // namespace
 
 TEST_F(DispatchAdapterFixture, TheConnectorWorksOverRealIDispatchCalls) {
     FakeContact& seeded = outlook->addContact();
@@ -180,8 +180,8 @@ TEST_F(DispatchAdapterFixture, PutsNeedTheirNamedArgumentAndOtherCallsTakeNone) 
     // A name the item lacks fails at Invoke, with the model's status.
     EXPECT_EQ(DISP_E_UNKNOWNNAME, call(contact, L"NoSuchProperty", DISPATCH_PROPERTYGET, {}, nullptr));
     DISPPARAMS none = {};
-    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, contact->Invoke(4242, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr,
-                                                      nullptr));
+    EXPECT_EQ(DISP_E_MEMBERNOTFOUND,
+              contact->Invoke(4242, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr));
 }
 
 TEST_F(DispatchAdapterFixture, ArgumentsByReferenceOrLeftOutAreTakenAndOthersRefused) {
@@ -222,8 +222,8 @@ TEST_F(DispatchAdapterFixture, ExceptionsFromTheModelComeWithTheirDescription) {
     other.bstrVal = SysAllocString(L"NotMAPI");
     EXCEPINFO exception = {};
     ScopedVariant result;
-    EXPECT_EQ(DISP_E_EXCEPTION, call(app.get(), L"GetNameSpace", DISPATCH_METHOD, {other}, result.get(), {},
-                                     &exception));
+    EXPECT_EQ(DISP_E_EXCEPTION,
+              call(app.get(), L"GetNameSpace", DISPATCH_METHOD, {other}, result.get(), {}, &exception));
     VariantClear(&other);
     EXPECT_EQ(E_FAIL, exception.scode);
     ASSERT_NE(nullptr, exception.bstrDescription);

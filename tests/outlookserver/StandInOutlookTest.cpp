@@ -38,7 +38,8 @@ private:
 StandInLookup lookupFrom(const std::map<std::string, std::string>& values) {
     return [values](const StandInSwitch& name, std::string* text) {
         auto found = values.find(name.environmentName);
-        if (found == values.end()) return false;
+        if (found == values.end())
+            return false;
         *text = found->second;
         return true;
     };
@@ -71,7 +72,8 @@ protected:
 
     static std::string valueOf(const ContactFileEntry& entry, const char* name) {
         for (const ContactFileLine& line : entry.lines) {
-            if (line.name == name) return std::string(line.value.begin(), line.value.end());
+            if (line.name == name)
+                return std::string(line.value.begin(), line.value.end());
         }
         return "(none)";
     }
@@ -110,14 +112,13 @@ protected:
     StandInSettings settings;
 };
 
-const char TwoContacts[] =
-    "[contact]\n"
-    "FirstName=Ann\nLastName=Archer\nHomeTelephoneNumber=555-0100\nGender=2\n"
-    "Body=one\\r\\ntwo\nCustomThing=kept\n"
-    "[contact]\n"
-    "FirstName=Bob\nLastName=Baker\n";
+const char TwoContacts[] = "[contact]\n"
+                           "FirstName=Ann\nLastName=Archer\nHomeTelephoneNumber=555-0100\nGender=2\n"
+                           "Body=one\\r\\ntwo\nCustomThing=kept\n"
+                           "[contact]\n"
+                           "FirstName=Bob\nLastName=Baker\n";
 
-}
+}  // namespace
 
 TEST(StandInSettingsTest, SwitchesComeFromTheLookupAndBadNumbersAreNamed) {
     StandInSettings settings;
@@ -373,11 +374,12 @@ TEST_F(StandInFixture, TheControlDeletesAddsAndEditsThroughTheFile) {
     auto text = [](const char16_t* value) { return AutomationValue::fromText(value); };
     AutomationValue answer;
 
-    EXPECT_EQ(AutomationStatus::Ok, control.invoke("StandInEditContact", AutomationCallKind::Method,
-                                                   {text(u"Bob Baker"), text(u"CompanyName"), text(u"Bakery")}, &answer));
-    EXPECT_EQ(AutomationStatus::Ok, control.invoke("standinaddcontact", AutomationCallKind::Method,
-                                                   {text(u"FirstName"), text(u"Zoe"), text(u"LastName"), text(u"Quist")},
-                                                   &answer));
+    EXPECT_EQ(AutomationStatus::Ok,
+              control.invoke("StandInEditContact", AutomationCallKind::Method,
+                             {text(u"Bob Baker"), text(u"CompanyName"), text(u"Bakery")}, &answer));
+    EXPECT_EQ(AutomationStatus::Ok,
+              control.invoke("standinaddcontact", AutomationCallKind::Method,
+                             {text(u"FirstName"), text(u"Zoe"), text(u"LastName"), text(u"Quist")}, &answer));
     EXPECT_EQ(AutomationStatus::Ok,
               control.invoke("StandInDeleteContact", AutomationCallKind::Method, {text(u"#1")}, &answer));
     EXPECT_EQ(AutomationStatus::Ok, control.invoke("StandInContactCount", AutomationCallKind::Method, {}, &answer));
@@ -385,9 +387,8 @@ TEST_F(StandInFixture, TheControlDeletesAddsAndEditsThroughTheFile) {
     // Nobody of that name, no such position, an odd list of pairs.
     EXPECT_FALSE(automationSucceeded(
         control.invoke("StandInDeleteContact", AutomationCallKind::Method, {text(u"Ann Archer")}, &answer)));
-    EXPECT_FALSE(automationSucceeded(
-        control.invoke("StandInEditContact", AutomationCallKind::Method, {text(u"#3"), text(u"FirstName"), text(u"X")},
-                       &answer)));
+    EXPECT_FALSE(automationSucceeded(control.invoke("StandInEditContact", AutomationCallKind::Method,
+                                                    {text(u"#3"), text(u"FirstName"), text(u"X")}, &answer)));
     EXPECT_FALSE(automationSucceeded(
         control.invoke("StandInAddContact", AutomationCallKind::Method, {text(u"FirstName")}, &answer)));
 
@@ -398,7 +399,8 @@ TEST_F(StandInFixture, TheControlDeletesAddsAndEditsThroughTheFile) {
     EXPECT_EQ("Quist", valueOf(contacts[1], "LastName"));
     // The program's own members reach the same folder.
     AutomationValue space;
-    EXPECT_EQ(AutomationStatus::Ok, control.invoke("GetNameSpace", AutomationCallKind::Method, {text(u"MAPI")}, &space));
+    EXPECT_EQ(AutomationStatus::Ok,
+              control.invoke("GetNameSpace", AutomationCallKind::Method, {text(u"MAPI")}, &space));
     EXPECT_TRUE(space.isObject() && space.object());
 }
 
@@ -428,8 +430,8 @@ TEST_F(StandInFixture, DeniedReadsFailAsTheGuardsDoAndTheHooksAreReached) {
     EXPECT_TRUE(quit);
     // No hook for the counts here: the member fails rather than pretending.
     EXPECT_FALSE(automationSucceeded(control.invoke("StandInWriteCalls", AutomationCallKind::Method, {}, &answer)));
-    EXPECT_FALSE(automationSucceeded(control.invoke("StandInBusy", AutomationCallKind::Method,
-                                                    {AutomationValue::fromText(u"soon")}, &answer)));
+    EXPECT_FALSE(automationSucceeded(
+        control.invoke("StandInBusy", AutomationCallKind::Method, {AutomationValue::fromText(u"soon")}, &answer)));
 }
 
 TEST_F(StandInFixture, CallCountsMergeCaseLeaveTheControlOutAndAreWrittenWhenChanged) {

@@ -32,7 +32,8 @@ PalmBytes format4File() {
     versionBlock[12] = 0;
     versionBlock[13] = 16;
     bytes.raw(versionBlock).countedString(kLongStoredName).fill(0, 11);
-    for (int label = 0; label < 9; ++label) bytes.countedString("").u32(0);
+    for (int label = 0; label < 9; ++label)
+        bytes.countedString("").u32(0);
     bytes.fill(0, 42).categorySection(128, {}).format4Schema().u32(0);
     return bytes;
 }
@@ -83,14 +84,15 @@ FaultFigures saveUnderEveryFault(AddressFile& file, const std::string& path, con
         bool unchanged = readWholeFile(path) == original;
         bool alone = filesInFolder(folder.path()).size() == 1;
         EXPECT_FALSE(saved) << "offset " << plan.failWriteAtOffset << " free " << plan.freeDiskBytes;
-        if (!saved && unchanged && alone) ++figures.intact;
+        if (!saved && unchanged && alone)
+            ++figures.intact;
     }
     return figures;
 }
 
 void report(const char* format, const FaultFigures& figures) {
-    std::printf("[fault injection] %s: %u failure points tried, %u left the original intact\n", format,
-                figures.tried, figures.intact);
+    std::printf("[fault injection] %s: %u failure points tried, %u left the original intact\n", format, figures.tried,
+                figures.intact);
 }
 
 PalmAddressRecord olderRecord() {
@@ -172,11 +174,12 @@ TEST(AddressFileSafeSaveTest, AFileHeldByAnotherProgramIsNotSavedAndNotTouched) 
     std::vector<uint8_t> before = readWholeFile(path);
 
     PlatformFile palmDesktop;
-    ASSERT_TRUE(palmDesktop.open(path.c_str(), PlatformFile::Access::ReadWrite, PlatformFile::Disposition::OpenExisting));
+    ASSERT_TRUE(
+        palmDesktop.open(path.c_str(), PlatformFile::Access::ReadWrite, PlatformFile::Disposition::OpenExisting));
     EXPECT_FALSE(file.saveToOpenedPath());
     palmDesktop.close();
     EXPECT_EQ(before, readWholeFile(path));
     EXPECT_EQ(std::vector<std::string>{"address.dat"}, filesInFolder(folder.path()));
 }
 
-} // namespace
+}  // namespace

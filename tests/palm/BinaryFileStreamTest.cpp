@@ -32,7 +32,8 @@ protected:
 
 std::vector<uint8_t> patternBytes(size_t count) {
     std::vector<uint8_t> bytes(count);
-    for (size_t i = 0; i < count; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + i / 251);
+    for (size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<uint8_t>(i * 7 + i / 251);
     return bytes;
 }
 
@@ -189,7 +190,8 @@ TEST_F(BinaryFileStreamTest, ShortReadsAcrossTheBufferBoundary) {
     uint64_t straddling = 0;
     ASSERT_TRUE(stream.readUInt64(straddling));
     uint64_t expected = 0;
-    for (int i = 7; i >= 0; --i) expected = (expected << 8) | content[head.size() + i];
+    for (int i = 7; i >= 0; --i)
+        expected = (expected << 8) | content[head.size() + i];
     EXPECT_EQ(expected, straddling);
 
     std::vector<uint8_t> rest(2000, 0xEE);
@@ -446,7 +448,7 @@ TEST_F(BinaryFileStreamTest, WideFieldsTakeAnyTagAndWriteTag68) {
 TEST_F(BinaryFileStreamTest, FieldWritersProduceTheFileEncoding) {
     FieldBlob absent;
     absent.tag = 64;
-    absent.wordA = 99; // not written: the blob ends at present
+    absent.wordA = 99;  // not written: the blob ends at present
     FieldBlob empty;
     empty.tag = 65;
     empty.present = 1;
@@ -596,9 +598,8 @@ TEST_F(BinaryFileStreamTest, RecordLikeSequenceRoundTrips) {
         uint32_t second = 0;
         std::string name;
         FieldBlob readBack;
-        ASSERT_TRUE(stream.readIntegerField(number) && stream.readStringField(name) &&
-                    stream.readBlobField(readBack) && stream.readIntegerField(flag) &&
-                    stream.readWideField(first, second))
+        ASSERT_TRUE(stream.readIntegerField(number) && stream.readStringField(name) && stream.readBlobField(readBack) &&
+                    stream.readIntegerField(flag) && stream.readWideField(first, second))
             << "record " << record;
         ASSERT_EQ(record, number);
         ASSERT_EQ("Name " + std::to_string(record), name);
@@ -614,7 +615,8 @@ TEST_F(BinaryFileStreamTest, RecordLikeSequenceRoundTrips) {
 TEST(BinaryFileStreamFailureTest, BytesThatNeverReachTheFileAreNotASuccessfulSave) {
     // The full device accepts the open and refuses every write.
     BinaryFileStream stream;
-    if (!stream.open("/dev/full", BinaryFileStream::WriteExisting)) GTEST_SKIP() << "no /dev/full";
+    if (!stream.open("/dev/full", BinaryFileStream::WriteExisting))
+        GTEST_SKIP() << "no /dev/full";
     EXPECT_TRUE(stream.writeUInt32(1)) << "buffered";
     EXPECT_FALSE(stream.flush());
     EXPECT_FALSE(stream.writeUInt32(2)) << "after a failed flush nothing may look written";
@@ -627,9 +629,10 @@ TEST(BinaryFileStreamFailureTest, BytesThatNeverReachTheFileAreNotASuccessfulSav
 
     ASSERT_TRUE(stream.open("/dev/full", BinaryFileStream::WriteExisting));
     std::vector<uint8_t> big(BinaryFileStream::BufferSize * 2, 1);
-    EXPECT_FALSE(stream.writeBytes(big.data(), static_cast<uint32_t>(big.size()))) << "large writes go straight through";
+    EXPECT_FALSE(stream.writeBytes(big.data(), static_cast<uint32_t>(big.size())))
+        << "large writes go straight through";
     EXPECT_FALSE(stream.close());
 }
 #endif
 
-} // namespace
+}  // namespace

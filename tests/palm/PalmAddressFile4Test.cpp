@@ -19,14 +19,16 @@ std::vector<uint16_t> defaultTypes() {
     }
     types[6] = 6;
     types[66] = 6;
-    for (int column = 7; column <= 10; ++column) types[column] = static_cast<uint16_t>(57 + column);
+    for (int column = 7; column <= 10; ++column)
+        types[column] = static_cast<uint16_t>(57 + column);
     types[65] = 68;
     return types;
 }
 
 std::vector<uint8_t> pattern(size_t count, uint8_t seed) {
     std::vector<uint8_t> bytes(count);
-    for (size_t i = 0; i < count; ++i) bytes[i] = static_cast<uint8_t>(seed + i * 13);
+    for (size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<uint8_t>(seed + i * 13);
     return bytes;
 }
 
@@ -50,11 +52,13 @@ struct Header {
 PalmBytes& appendHeader(PalmBytes& bytes, const Header& header) {
     bytes.raw(header.signaturePrefix).raw("PalmSG Database00RV").u32(header.versionTag).raw(header.versionBlock);
     bytes.countedString(header.storedName).raw(header.nameBlock);
-    for (const std::string& label : header.labels) bytes.countedString(label).u32(header.labelWord);
+    for (const std::string& label : header.labels)
+        bytes.countedString(label).u32(header.labelWord);
     bytes.raw(header.labelBlock).categorySection(header.categoryHeader, header.categories);
     bytes.u32(74).u32(header.fieldsPerRecord).u32(0).u32(2).u32(4);
     bytes.u16(static_cast<uint16_t>(header.fieldTypes.size()));
-    for (uint16_t type : header.fieldTypes) bytes.u16(type);
+    for (uint16_t type : header.fieldTypes)
+        bytes.u16(type);
     return bytes.u32(header.entryCount);
 }
 
@@ -66,7 +70,7 @@ struct Cell {
     uint32_t second = 0;  // the second word of a wide value
     std::string text;
     uint32_t word = 1;
-    bool present = false; // blobs
+    bool present = false;  // blobs
     uint32_t wordA = 0;
     uint32_t wordB = 0;
     std::vector<uint8_t> data;
@@ -172,16 +176,32 @@ std::vector<Cell> plainRecord(uint32_t recordId, const std::string& lastName, ui
 
 std::vector<Cell> fullRecord(uint32_t recordId, uint32_t firstLabel, uint32_t categoryId) {
     std::vector<Cell> cells = {
-        number(recordId), number(0x1000 + recordId), number(0x40, 3), number(73 * recordId), number(recordId * 7),
-        number(categoryId), number(1, 6),
-        absentBlob(64), blob(65, 0xA, 0xB, {}), blob(66, 1, 2, pattern(5, 1)), blob(67, 3, 4, pattern(300, 9)),
-        text("text11", 4), text("text12"), text("Column13"), text("Column14"), text("Title"),
-        text(std::string(300, 'C')), number(17),
+        number(recordId),
+        number(0x1000 + recordId),
+        number(0x40, 3),
+        number(73 * recordId),
+        number(recordId * 7),
+        number(categoryId),
+        number(1, 6),
+        absentBlob(64),
+        blob(65, 0xA, 0xB, {}),
+        blob(66, 1, 2, pattern(5, 1)),
+        blob(67, 3, 4, pattern(300, 9)),
+        text("text11", 4),
+        text("text12"),
+        text("Column13"),
+        text("Column14"),
+        text("Title"),
+        text(std::string(300, 'C')),
+        number(17),
         text("Note\r\nwith two lines"),
     };
-    for (uint32_t slot = 0; slot < 7; ++slot) cells.push_back(text("555-01" + std::to_string(10 + slot)));
-    for (uint32_t slot = 0; slot < 7; ++slot) cells.push_back(number((firstLabel + slot) % 8));
-    for (uint32_t field = 0; field < 9; ++field) cells.push_back(text("Custom " + std::to_string(field + 1)));
+    for (uint32_t slot = 0; slot < 7; ++slot)
+        cells.push_back(text("555-01" + std::to_string(10 + slot)));
+    for (uint32_t slot = 0; slot < 7; ++slot)
+        cells.push_back(number((firstLabel + slot) % 8));
+    for (uint32_t field = 0; field < 9; ++field)
+        cells.push_back(text("Custom " + std::to_string(field + 1)));
     cells[35] = text(std::string(200, 'u'));
     const char* blocks[] = {"Work", "Home", "Other"};
     for (uint32_t block = 0; block < 3; ++block) {
@@ -199,7 +219,8 @@ std::vector<Cell> fullRecord(uint32_t recordId, uint32_t firstLabel, uint32_t ca
     cells.push_back(number(1, 1));
     cells.push_back(number(67));
     cells.push_back(number(68));
-    for (int column = 69; column <= 72; ++column) cells.push_back(text("text" + std::to_string(column)));
+    for (int column = 69; column <= 72; ++column)
+        cells.push_back(text("text" + std::to_string(column)));
     return cells;
 }
 
@@ -224,7 +245,8 @@ protected:
         header.entryCount = static_cast<uint32_t>(records.size() * header.fieldsPerRecord);
         PalmBytes bytes;
         appendHeader(bytes, header);
-        for (const auto& record : records) appendCells(bytes, record);
+        for (const auto& record : records)
+            appendCells(bytes, record);
         return bytes;
     }
 
@@ -345,7 +367,8 @@ TEST_F(PalmAddressFile4Test, SavingWritesWhereTheFileWasReadFrom) {
 
 TEST_F(PalmAddressFile4Test, VersionBlockCountsTheRecordsSaved) {
     std::vector<std::vector<Cell>> records;
-    for (uint32_t id = 1; id <= 300; ++id) records.push_back(plainRecord(id, "Name " + std::to_string(id)));
+    for (uint32_t id = 1; id <= 300; ++id)
+        records.push_back(plainRecord(id, "Name " + std::to_string(id)));
     Header header;
     header.versionBlock = pattern(24, 7);
     std::string path = writeFile(fileWith(records, header));
@@ -377,7 +400,8 @@ TEST_F(PalmAddressFile4Test, SaveNeitherCreatesFilesNorReportsUnwrittenBytes) {
     EXPECT_FALSE(file.save(data.file("new.dat")));
     EXPECT_FALSE(fileExists(data.file("new.dat")));
 #ifndef _WIN32
-    if (!fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    if (!fileExists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
     EXPECT_FALSE(file.save("/dev/full")) << "the bytes never reached the device";
 #endif
 }
@@ -434,7 +458,8 @@ TEST_F(PalmAddressFile4Test, HeadersThisLayoutCannotHoldAreRefused) {
         std::vector<Cell> cells = plainRecord(1, "A");
         cells.resize(std::min<size_t>(cells.size(), header.fieldTypes.size()));
         PalmBytes bytes;
-        if (header.entryCount == 0) header.entryCount = header.fieldsPerRecord;
+        if (header.entryCount == 0)
+            header.entryCount = header.fieldsPerRecord;
         appendHeader(bytes, header);
         appendCells(bytes, cells);
         return bytes;
@@ -454,9 +479,12 @@ TEST_F(PalmAddressFile4Test, HeadersThisLayoutCannotHoldAreRefused) {
         }),
         withHeader([](Header& h) { h.storedName.assign(256, 's'); }),
         withHeader([](Header& h) { h.labels[4].assign(33, 'x'); }),
-        withHeader([](Header& h) { h.categories = {{1, 0xFFFFFFFF, "None", "None"}}; }),
         withHeader([](Header& h) {
-            for (uint32_t id = 1; id <= 16; ++id) h.categories.push_back({id, id, "C", "C"});
+            h.categories = {{1, 0xFFFFFFFF, "None", "None"}};
+        }),
+        withHeader([](Header& h) {
+            for (uint32_t id = 1; id <= 16; ++id)
+                h.categories.push_back({id, id, "C", "C"});
         }),
     };
     for (size_t index = 0; index < refused.size(); ++index) {
@@ -504,17 +532,20 @@ TEST_F(PalmAddressFile4Test, AddedRecordsKeepTheirBlobsAndAreWrittenLast) {
     added.blob[2].present = 1;
     added.blob[2].wordA = 5;
     ASSERT_TRUE(added.blob[2].setData(pattern(7, 3).data(), 7));
-    for (int i = 0; i < 50; ++i) ASSERT_TRUE(file.addRecord(added));
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(file.addRecord(added));
     added.blob[2].data[0] = 0xFF;
     EXPECT_EQ(first, file.recordAt(0)) << "records do not move when the list grows";
     EXPECT_EQ(pattern(7, 3), file.recordAt(50)->blob[2].data) << "the copy owns its blob data";
     EXPECT_EQ(nullptr, file.recordAt(51));
 
     size_t visited = 0;
-    for (PalmAddressRecord4* record = file.firstRecord(); record; record = file.nextRecord()) ++visited;
+    for (PalmAddressRecord4* record = file.firstRecord(); record; record = file.nextRecord())
+        ++visited;
     EXPECT_EQ(51u, visited);
 
-    while (file.recordCount() > 0) file.clearRecords();
+    while (file.recordCount() > 0)
+        file.clearRecords();
     added.blob[2].data[0] = pattern(7, 3)[0];
     ASSERT_TRUE(file.addRecord(added));
     ASSERT_TRUE(file.saveToOpenedPath());
@@ -579,4 +610,4 @@ TEST_F(PalmAddressFile4Test, SeedFilesReadAndSurviveASave) {
     }
 }
 
-} // namespace
+}  // namespace

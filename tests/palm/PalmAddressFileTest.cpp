@@ -36,7 +36,8 @@ PalmBytes& appendHeader(PalmBytes& bytes, const Header& header) {
     bytes.categorySection(header.categoryHeader, header.categories);
     bytes.u32(header.tableId).u32(header.fieldsPerRecord).u32(0).u32(1).u32(2);
     bytes.u16(static_cast<uint16_t>(header.fieldTypes.size()));
-    for (uint16_t type : header.fieldTypes) bytes.u16(type);
+    for (uint16_t type : header.fieldTypes)
+        bytes.u16(type);
     return bytes.u32(header.entryCount);
 }
 
@@ -97,15 +98,17 @@ void appendCellsAsWritten(PalmBytes& bytes, const std::vector<Cell>& cells) {
 // A record of 30 columns in the writer's own encoding.
 std::vector<Cell> plainRecord(uint32_t recordId, const std::string& lastName, uint32_t categoryId = 0) {
     std::vector<Cell> cells = {number(recordId), number(0), number(recordId * 10), text(lastName), text("First"),
-                               text(""), text("")};
+                               text(""),         text("")};
     for (int slot = 0; slot < 5; ++slot) {
         cells.push_back(number(static_cast<uint32_t>(slot)));
         cells.push_back(text(""));
     }
-    for (int column = 17; column <= 22; ++column) cells.push_back(text(""));
+    for (int column = 17; column <= 22; ++column)
+        cells.push_back(text(""));
     cells.push_back(number(0, 6));
     cells.push_back(number(categoryId));
-    for (int column = 25; column <= 28; ++column) cells.push_back(text(""));
+    for (int column = 25; column <= 28; ++column)
+        cells.push_back(text(""));
     cells.push_back(number(0));
     return cells;
 }
@@ -127,7 +130,8 @@ protected:
         header.entryCount = static_cast<uint32_t>(records.size() * header.fieldsPerRecord);
         PalmBytes bytes;
         appendHeader(bytes, header);
-        for (const auto& record : records) appendCells(bytes, record);
+        for (const auto& record : records)
+            appendCells(bytes, record);
         return bytes;
     }
 
@@ -140,29 +144,70 @@ protected:
 
 std::vector<Cell> firstFullRecord() {
     return {
-        number(0x01020304), number(0x40, 3), number(17),
-        text("Column3"), text("Column4"), text("Director", 9),
+        number(0x01020304),
+        number(0x40, 3),
+        number(17),
+        text("Column3"),
+        text("Column4"),
+        text("Director", 9),
         text(std::string(150, 'C') + std::string(150, 'c')),
-        number(0), text("555-0100"), number(1), text("555-0101"), number(2), text("555-0102"),
-        number(3), text("555-0103"), number(4), text("alice@example.com"),
-        text("1 Long Road\nFlat 2", 1, true), text("Springfield"), text("ST"), text("12345"), text("Utopia"),
+        number(0),
+        text("555-0100"),
+        number(1),
+        text("555-0101"),
+        number(2),
+        text("555-0102"),
+        number(3),
+        text("555-0103"),
+        number(4),
+        text("alice@example.com"),
+        text("1 Long Road\nFlat 2", 1, true),
+        text("Springfield"),
+        text("ST"),
+        text("12345"),
+        text("Utopia"),
         text("A note\nwith lines"),
-        number(1, 1), number(5),
-        text("Custom one", 1, true), text("Custom two"), text("Custom three"), text("Custom four"),
+        number(1, 1),
+        number(5),
+        text("Custom one", 1, true),
+        text("Custom two"),
+        text("Custom three"),
+        text("Custom four"),
         number(2),
     };
 }
 
 std::vector<Cell> secondFullRecord() {
     return {
-        number(2), number(0), number(18),
-        text("Second3"), text("Second4"), text(""), text("Company"),
-        number(5), text("555-0200"), number(6), text("555-0201"), number(7), text("555-0202"),
-        number(0), text(""), number(1), text(""),
-        text("Street"), text("City"), text("State"), text("Zip"), text("Country"),
+        number(2),
+        number(0),
+        number(18),
+        text("Second3"),
+        text("Second4"),
+        text(""),
+        text("Company"),
+        number(5),
+        text("555-0200"),
+        number(6),
+        text("555-0201"),
+        number(7),
+        text("555-0202"),
+        number(0),
+        text(""),
+        number(1),
+        text(""),
+        text("Street"),
+        text("City"),
+        text("State"),
+        text("Zip"),
+        text("Country"),
         text(std::string(3000, 'n')),
-        number(0, 3), number(77),
-        text(""), text(""), text(""), text(std::string(64, 'x')),
+        number(0, 3),
+        number(77),
+        text(""),
+        text(""),
+        text(""),
+        text(std::string(64, 'x')),
         number(4, 6),
     };
 }
@@ -197,7 +242,8 @@ TEST_F(PalmAddressFileTest, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
     EXPECT_EQ("Director", first.title);
     EXPECT_EQ(300u, first.company.size()) << "a text longer than its capacity is kept whole";
     EXPECT_EQ(std::string(150, 'C') + std::string(150, 'c'), first.company);
-    for (uint32_t slot = 0; slot < 5; ++slot) EXPECT_EQ(slot, first.phoneLabel[slot]);
+    for (uint32_t slot = 0; slot < 5; ++slot)
+        EXPECT_EQ(slot, first.phoneLabel[slot]);
     EXPECT_EQ("alice@example.com", first.phone[4]);
     EXPECT_EQ("1 Long Road\nFlat 2", first.address);
     EXPECT_EQ("Utopia", first.country);
@@ -209,8 +255,7 @@ TEST_F(PalmAddressFileTest, EveryColumnIsReadAndSavedInTheFormatsOwnEncoding) {
     EXPECT_EQ(2u, first.displayPhone);
 
     const PalmAddressRecord& second = *file.recordAt(1);
-    EXPECT_EQ((std::vector<uint32_t>{5, 6, 7, 0, 1}),
-              std::vector<uint32_t>(second.phoneLabel, second.phoneLabel + 5));
+    EXPECT_EQ((std::vector<uint32_t>{5, 6, 7, 0, 1}), std::vector<uint32_t>(second.phoneLabel, second.phoneLabel + 5));
     EXPECT_EQ(3000u, second.note.size());
     EXPECT_EQ(77u, second.categoryId);
     EXPECT_EQ("", second.categoryName) << "category 77 is not in the table";
@@ -435,7 +480,8 @@ TEST_F(PalmAddressFileTest, SaveNeitherCreatesFilesNorReportsUnwrittenBytes) {
 #ifndef _WIN32
     PalmAddressFile small(writeFile(plainFile({plainRecord(1, "One")}), "small.dat"));
     ASSERT_TRUE(small.opened());
-    if (!fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    if (!fileExists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
     EXPECT_FALSE(small.save("/dev/full")) << "the bytes never reached the device";
 #endif
 }
@@ -454,11 +500,18 @@ TEST_F(PalmAddressFileTest, HeadersThisLayoutCannotHoldAreRefused) {
         withHeader([](Header& h) { h.fieldsPerRecord = 31; }),
         withHeader([](Header& h) { h.storedName.assign(260, 's'); }),
         withHeader([](Header& h) {
-            for (uint32_t id = 1; id <= 16; ++id) h.categories.push_back({id, id, "C", "C"});
+            for (uint32_t id = 1; id <= 16; ++id)
+                h.categories.push_back({id, id, "C", "C"});
         }),
-        withHeader([](Header& h) { h.categories = {{1, 3, "A", "A"}, {2, 3, "B", "B"}}; }),
-        withHeader([](Header& h) { h.categories = {{1, 0, "Zero", "Zero"}}; }),
-        withHeader([](Header& h) { h.categories = {{1, 4, std::string(256, 'n'), "n"}}; }),
+        withHeader([](Header& h) {
+            h.categories = {{1, 3, "A", "A"}, {2, 3, "B", "B"}};
+        }),
+        withHeader([](Header& h) {
+            h.categories = {{1, 0, "Zero", "Zero"}};
+        }),
+        withHeader([](Header& h) {
+            h.categories = {{1, 4, std::string(256, 'n'), "n"}};
+        }),
     };
     for (size_t index = 0; index < refused.size(); ++index) {
         PalmAddressFile file;
@@ -495,7 +548,8 @@ TEST_F(PalmAddressFileTest, RecordListHoldsCopiesAtStableAddresses) {
 
     PalmAddressRecord added;
     added.lastName = "Added";
-    for (int i = 0; i < 100; ++i) ASSERT_TRUE(file.addRecord(added));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(file.addRecord(added));
     added.lastName = "Changed afterwards";
     EXPECT_EQ(first, file.recordAt(0)) << "records do not move when the list grows";
     EXPECT_EQ("One", first->lastName);
@@ -533,7 +587,8 @@ TEST_F(PalmAddressFileTest, AddedRecordsAreWrittenAfterTheReadOnes) {
     added.lastName = "Added";
     added.firstName = "First";
     added.isPrivate = 0;
-    for (uint32_t slot = 0; slot < 5; ++slot) added.phoneLabel[slot] = slot;
+    for (uint32_t slot = 0; slot < 5; ++slot)
+        added.phoneLabel[slot] = slot;
     added.categoryName = "Not written";
     ASSERT_TRUE(file.addRecord(added));
     ASSERT_TRUE(file.saveToOpenedPath());
@@ -551,7 +606,8 @@ TEST_F(PalmAddressFileTest, AddedRecordsAreWrittenAfterTheReadOnes) {
 std::string fakeRootDirectory;
 
 int32_t PALM_API rootDirectory(char* buffer, short* size) {
-    if (fakeRootDirectory.size() + 1 > static_cast<size_t>(*size)) return 0;
+    if (fakeRootDirectory.size() + 1 > static_cast<size_t>(*size))
+        return 0;
     std::memcpy(buffer, fakeRootDirectory.c_str(), fakeRootDirectory.size() + 1);
     return 1;
 }
@@ -564,8 +620,10 @@ int32_t PALM_API userDirectory(uint32_t id, char* buffer, short* size) {
 class UserLibrary : public PalmModule {
 public:
     LibraryEntryPoint entryPoint(const char* name) const override {
-        if (std::strcmp(name, "UmGetRootDirectory") == 0) return reinterpret_cast<LibraryEntryPoint>(&rootDirectory);
-        if (std::strcmp(name, "UmGetUserDirectory") == 0) return reinterpret_cast<LibraryEntryPoint>(&userDirectory);
+        if (std::strcmp(name, "UmGetRootDirectory") == 0)
+            return reinterpret_cast<LibraryEntryPoint>(&rootDirectory);
+        if (std::strcmp(name, "UmGetUserDirectory") == 0)
+            return reinterpret_cast<LibraryEntryPoint>(&userDirectory);
         return nullptr;
     }
 };
@@ -644,4 +702,4 @@ TEST_F(PalmAddressFileTest, SeedFilesReadAndSurviveASave) {
     }
 }
 
-} // namespace
+}  // namespace

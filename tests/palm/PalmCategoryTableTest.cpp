@@ -188,11 +188,10 @@ TEST_F(PalmCategorySectionTest, EmptySectionHoldsOnlyUnfiled) {
 }
 
 TEST_F(PalmCategorySectionTest, EntriesAreReadWithTheirSlotsFlagsAndNames) {
-    ASSERT_TRUE(readSection(PalmBytes().categorySection(
-        128, {{3, 7, "Business", "Business"},
-              {1, 9, "Friends/Family", "Friends/Family", 1},
-              {5, 12, "ABCDEFGHIJKLMNOPQRST", "whatever"},
-              {0xFFFFFFFF, 14, "Unplaced", ""}})));
+    ASSERT_TRUE(readSection(PalmBytes().categorySection(128, {{3, 7, "Business", "Business"},
+                                                              {1, 9, "Friends/Family", "Friends/Family", 1},
+                                                              {5, 12, "ABCDEFGHIJKLMNOPQRST", "whatever"},
+                                                              {0xFFFFFFFF, 14, "Unplaced", ""}})));
     EXPECT_EQ(5u, table->count());
     const PalmCategory* business = table->categoryAt(3);
     ASSERT_NE(nullptr, business);
@@ -269,7 +268,8 @@ TEST_F(PalmCategorySectionTest, HostileSectionsFail) {
 
 TEST_F(PalmCategorySectionTest, FifteenEntriesAreTheMost) {
     std::vector<PalmBytes::CategoryEntry> entries;
-    for (uint32_t i = 1; i <= 15; ++i) entries.push_back({i, i + 100, "C" + std::to_string(i), ""});
+    for (uint32_t i = 1; i <= 15; ++i)
+        entries.push_back({i, i + 100, "C" + std::to_string(i), ""});
     ASSERT_TRUE(readSection(PalmBytes().categorySection(128, entries)));
     EXPECT_EQ(16u, table->count());
 }
@@ -329,4 +329,4 @@ TEST(CategoryNameForIdTest, CopiesTheNameOrLeavesTheDestination) {
     EXPECT_STREQ("untouched", name);
 }
 
-} // namespace
+}  // namespace

@@ -71,7 +71,8 @@ private:
     }
     static void remove() {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kPalmKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kPalmKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
+            return;
         RegDeleteValueA(key, "DesktopPath");
         RegCloseKey(key);
     }
@@ -121,7 +122,8 @@ static int32_t PALM_API fakeUserDirectory(uint32_t id, char* buffer, short* size
 }
 static int32_t PALM_API fakeRootDirectory(char* buffer, short* size) {
     copyFakeText(fake.root, buffer, size);
-    if (fake.sizeLeftByRoot != 0) *size = fake.sizeLeftByRoot;
+    if (fake.sizeLeftByRoot != 0)
+        *size = fake.sizeLeftByRoot;
     return fake.rootResult;
 }
 static void PALM_API fakeOther() {}
@@ -157,7 +159,8 @@ public:
         const std::string fullPath(path);
         const std::string fileName = fullPath.substr(fullPath.find_last_of('\\') + 1);
         const auto library = libraries.find(fileName);
-        if (library == libraries.end()) return nullptr;
+        if (library == libraries.end())
+            return nullptr;
         return std::unique_ptr<PalmModule>(new FakePalmModule(library->second, &liveModules));
     }
 
@@ -168,12 +171,9 @@ public:
 
 static FakeExports fakeUserDataExports() {
     return {
-        {"UmGetUserCount", asEntry(&fakeUserCount)},
-        {"UmGetUserID", asEntry(&fakeUserId)},
-        {"UmGetUserName", asEntry(&fakeUserName)},
-        {"UmGetUserDirectory", asEntry(&fakeUserDirectory)},
-        {"UmGetRootDirectory", asEntry(&fakeRootDirectory)},
-        {"UmNotLookedUp", asEntry(&fakeOther)},
+        {"UmGetUserCount", asEntry(&fakeUserCount)},         {"UmGetUserID", asEntry(&fakeUserId)},
+        {"UmGetUserName", asEntry(&fakeUserName)},           {"UmGetUserDirectory", asEntry(&fakeUserDirectory)},
+        {"UmGetRootDirectory", asEntry(&fakeRootDirectory)}, {"UmNotLookedUp", asEntry(&fakeOther)},
     };
 }
 

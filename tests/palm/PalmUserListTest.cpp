@@ -58,10 +58,14 @@ public:
     explicit FakeUserModule(bool withCount) : withCount_(withCount) {}
     LibraryEntryPoint entryPoint(const char* name) const override {
         const std::string wanted(name);
-        if (wanted == "UmGetUserCount") return withCount_ ? entry(&fakeCount) : nullptr;
-        if (wanted == "UmGetUserID") return entry(&fakeId);
-        if (wanted == "UmGetUserName") return entry(&fakeName);
-        if (wanted == "UmGetUserDirectory") return entry(&fakeDirectory);
+        if (wanted == "UmGetUserCount")
+            return withCount_ ? entry(&fakeCount) : nullptr;
+        if (wanted == "UmGetUserID")
+            return entry(&fakeId);
+        if (wanted == "UmGetUserName")
+            return entry(&fakeName);
+        if (wanted == "UmGetUserDirectory")
+            return entry(&fakeDirectory);
         return nullptr;
     }
 
@@ -73,7 +77,8 @@ class FakeUserLoader : public PalmModuleLoader {
 public:
     std::unique_ptr<PalmModule> load(const char* path) override {
         const std::string fullPath(path);
-        if (fullPath.substr(fullPath.find_last_of('\\') + 1) != "UserData.dll") return nullptr;
+        if (fullPath.substr(fullPath.find_last_of('\\') + 1) != "UserData.dll")
+            return nullptr;
         return std::unique_ptr<PalmModule>(new FakeUserModule(withCount));
     }
     bool withCount = true;
@@ -167,7 +172,7 @@ TEST_F(PalmUserListTest, TextsThatFillTheirBuffersAreTerminatedInside) {
 TEST(SelectedUserIndex, MatchesTheLastUserOrFallsBackToTheFirst) {
     const PalmUserList users = {userWithId(7), userWithId(9), userWithId(9), userWithId(0xFFFFFFFFu)};
     EXPECT_EQ(0, selectedUserIndex(users, 7));
-    EXPECT_EQ(1, selectedUserIndex(users, 9));  // the first of two equal ids
+    EXPECT_EQ(1, selectedUserIndex(users, 9));   // the first of two equal ids
     EXPECT_EQ(3, selectedUserIndex(users, -1));  // ids compare as 32-bit values
     EXPECT_EQ(0, selectedUserIndex(users, 8));
     EXPECT_EQ(-1, selectedUserIndex(PalmUserList(), 7));

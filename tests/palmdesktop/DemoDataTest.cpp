@@ -25,7 +25,8 @@ std::vector<DemoUser> users() {
 
 bool hasHighByte(const char* text) {
     for (; *text != '\0'; ++text)
-        if (static_cast<unsigned char>(*text) >= 0x80) return true;
+        if (static_cast<unsigned char>(*text) >= 0x80)
+            return true;
     return false;
 }
 
@@ -148,7 +149,8 @@ TEST_F(DemoData, RewritingOverLongerOldFilesGivesTheSameFiles) {
     const std::string out = folder.path() + "out/";
     ASSERT_TRUE(writeDemoData(out, DefaultDemoPalmFolder, nullptr));
     std::vector<std::string> fresh;
-    for (const DemoUser& user : users()) fresh.push_back(readText(out + user.directory + "/address/address.dat"));
+    for (const DemoUser& user : users())
+        fresh.push_back(readText(out + user.directory + "/address/address.dat"));
 
     for (const DemoUser& user : users())
         ASSERT_TRUE(writeWholeFile(out + user.directory + "/address/address.dat", std::string(200000, 'j')));

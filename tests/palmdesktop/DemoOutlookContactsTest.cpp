@@ -57,7 +57,8 @@ const DemoUser* findDemoUser(uint32_t id) {
     size_t count = 0;
     const DemoUser* users = demoUsers(&count);
     for (size_t index = 0; index < count; ++index)
-        if (users[index].id == id) return &users[index];
+        if (users[index].id == id)
+            return &users[index];
     return nullptr;
 }
 
@@ -112,7 +113,6 @@ protected:
     PalmContactStore palm{40104};
 };
 
-
 // Every colour in both lists, for either user: each Outlook contact has the
 // status it was made for, and a Palm record is same or differing exactly
 // when a contact was made as its counterpart.
@@ -126,8 +126,8 @@ TEST_F(DemoOutlookContacts, EveryRecordHasItsIntendedStatusAndEveryColourAppears
         for (int32_t position = 0; position < outlook->count(); ++position) {
             const ContactRecord& record = *outlook->at(position);
             const DemoOutlookContact& contact = meant[position];
-            const int32_t expected = contact.palmUserId == userId ? statusOfRelation(contact.relation)
-                                                                  : CompareStatusMissing;
+            const int32_t expected =
+                contact.palmUserId == userId ? statusOfRelation(contact.relation) : CompareStatusMissing;
             EXPECT_EQ(record.compareStatus, expected) << "Outlook " << nameOf(record);
             if (contact.palmUserId == userId && pairsWithPalm(contact)) {
                 // Paired with the Palm contact it was made for, not another.
@@ -175,7 +175,8 @@ TEST_F(DemoOutlookContacts, CornersOfTheMatchingRuleAreShown) {
     for (int32_t position = 0; position < connector->contacts()->count(); ++position) {
         const ContactRecord& record = *connector->contacts()->at(position);
         const DemoOutlookContact& contact = meant[position];
-        if (contact.palmUserId != 1002) continue;
+        if (contact.palmUserId != 1002)
+            continue;
         if (contact.relation == DemoOutlookRelation::SameAsPalm && contact.palmLastName != record.lastName)
             pairedByEmail = record.compareStatus == CompareStatusSame;
         if (contact.relation == DemoOutlookRelation::NamesakeOfPalm)
@@ -209,7 +210,8 @@ TEST_F(DemoOutlookContacts, AccentsAndLongTextsReachTheRecords) {
 
     const FakeContact* kenji = nullptr;
     for (size_t index = 0; index < standIn->model().contactCount(); ++index)
-        if (standIn->model().contact(index)->text("LastName") == u"Watanabe") kenji = standIn->model().contact(index);
+        if (standIn->model().contact(index)->text("LastName") == u"Watanabe")
+            kenji = standIn->model().contact(index);
     ASSERT_NE(kenji, nullptr);
     EXPECT_GT(kenji->text("BusinessAddressStreet").size(), 90u);
 }

@@ -17,7 +17,8 @@ std::unique_ptr<StandInUsers> parse(const std::string& text) {
 }
 
 TEST(UsersFile, ReadsUsersSkippingBlankAndCommentLinesWithEitherLineEnd) {
-    auto users = parse("# demo users\r\n\r\n1001|Ann Lee|AnnLee\r\n   \n\t# indented comment\n 1002 | Tom Berg |\tTomBerg \n7|x|y");
+    auto users = parse(
+        "# demo users\r\n\r\n1001|Ann Lee|AnnLee\r\n   \n\t# indented comment\n 1002 | Tom Berg |\tTomBerg \n7|x|y");
     ASSERT_EQ(users->userCount, 3);
     EXPECT_EQ(standInUserCount(users.get()), 3);
     EXPECT_EQ(users->users[0].id, 1001u);
@@ -52,7 +53,8 @@ TEST(UsersFile, CutsLongFieldsAndStopsAtTheUserLimit) {
     const std::string longName(1000, 'n');
     const std::string longDirectory(1000, 'd');
     std::string text = "1|" + longName + "|" + longDirectory + "\n";
-    for (int id = 2; id <= QS_STANDIN_MAX_USERS + 10; ++id) text += std::to_string(id) + "|User|Dir\n";
+    for (int id = 2; id <= QS_STANDIN_MAX_USERS + 10; ++id)
+        text += std::to_string(id) + "|User|Dir\n";
     auto users = parse(text);
 
     EXPECT_EQ(users->userCount, QS_STANDIN_MAX_USERS);
@@ -113,7 +115,8 @@ struct Guarded {
     explicit Guarded() { std::memset(bytes, 0x5A, sizeof bytes); }
     bool untouchedFrom(size_t offset) const {
         for (size_t i = offset; i < sizeof bytes; ++i)
-            if (bytes[i] != 0x5A) return false;
+            if (bytes[i] != 0x5A)
+                return false;
         return true;
     }
 };
@@ -181,7 +184,8 @@ TEST(UsersFile, SurvivesArbitraryBytes) {
     const char alphabet[] = "0123456789|=#\r\n \tabcnamelengthcountroot-\x00\xff";
     for (int round = 0; round < 300; ++round) {
         std::string text(random() % 3000, '\0');
-        for (char& c : text) c = alphabet[random() % (sizeof alphabet - 1)];
+        for (char& c : text)
+            c = alphabet[random() % (sizeof alphabet - 1)];
         auto users = parse(text);
         ASSERT_GE(users->userCount, 0);
         ASSERT_LE(users->userCount, QS_STANDIN_MAX_USERS);

@@ -19,7 +19,8 @@ namespace {
 
 // ---- files in the writers' own encoding, so a save of unchanged content gives the same bytes
 
-const std::vector<PalmBytes::CategoryEntry> kCategories = {{1, 5, "Business", "Business"}, {2, 9, "Friends", "Friends"}};
+const std::vector<PalmBytes::CategoryEntry> kCategories = {{1, 5, "Business", "Business"},
+                                                           {2, 9, "Friends", "Friends"}};
 
 PalmBytes format1Bytes(const std::string& storedName, const std::vector<PalmAddressRecord>& records,
                        std::vector<size_t>* recordEnds = nullptr) {
@@ -31,12 +32,15 @@ PalmBytes format1Bytes(const std::string& storedName, const std::vector<PalmAddr
     for (const PalmAddressRecord& r : records) {
         bytes.integerField(r.recordId).integerField(r.status).integerField(r.position);
         bytes.stringField(r.lastName).stringField(r.firstName).stringField(r.title).stringField(r.company);
-        for (size_t slot = 0; slot < 5; ++slot) bytes.integerField(r.phoneLabel[slot]).stringField(r.phone[slot]);
+        for (size_t slot = 0; slot < 5; ++slot)
+            bytes.integerField(r.phoneLabel[slot]).stringField(r.phone[slot]);
         bytes.stringField(r.address).stringField(r.city).stringField(r.state).stringField(r.zip);
         bytes.stringField(r.country).stringField(r.note).booleanField(r.isPrivate).integerField(r.categoryId);
-        for (const std::string& custom : r.custom) bytes.stringField(custom);
+        for (const std::string& custom : r.custom)
+            bytes.stringField(custom);
         bytes.integerField(r.displayPhone);
-        if (recordEnds) recordEnds->push_back(bytes.size());
+        if (recordEnds)
+            recordEnds->push_back(bytes.size());
     }
     return bytes;
 }
@@ -53,7 +57,8 @@ PalmBytes format4Bytes(const std::string& storedName, const std::vector<PalmAddr
     const size_t count = records.size();
     bytes.fill(0, 12).u8(static_cast<uint8_t>(count % 256)).u8(static_cast<uint8_t>(count / 256 + 16)).fill(0, 10);
     bytes.countedString(storedName).fill(0, 11);
-    for (int label = 0; label < 9; ++label) bytes.countedString("").u32(0);
+    for (int label = 0; label < 9; ++label)
+        bytes.countedString("").u32(0);
     bytes.fill(0, 42).categorySection(128, kCategories);
     bytes.format4Schema();
     bytes.u32(static_cast<uint32_t>(count * 73));
@@ -61,14 +66,19 @@ PalmBytes format4Bytes(const std::string& storedName, const std::vector<PalmAddr
         bytes.integerField(r.recordId).integerField(r.value1).integerField(r.status).integerField(r.value3);
         bytes.integerField(r.position).integerField(r.categoryId).integerField(r.isPrivate);
         for (const FieldBlob& blob : r.blob) {
-            if (blob.present == 0) bytes.absentBlobField(blob.tag);
-            else bytes.blobField(blob.tag, blob.wordA, blob.wordB, blob.data);
+            if (blob.present == 0)
+                bytes.absentBlobField(blob.tag);
+            else
+                bytes.blobField(blob.tag, blob.wordA, blob.wordB, blob.data);
         }
         bytes.stringField(r.text11).stringField(r.text12).stringField(r.firstName).stringField(r.lastName);
         bytes.stringField(r.title).stringField(r.company).integerField(r.value17).stringField(r.note);
-        for (const std::string& phone : r.phone) bytes.stringField(phone);
-        for (uint32_t label : r.phoneLabel) bytes.integerField(label);
-        for (const std::string& custom : r.custom) bytes.stringField(custom);
+        for (const std::string& phone : r.phone)
+            bytes.stringField(phone);
+        for (uint32_t label : r.phoneLabel)
+            bytes.integerField(label);
+        for (const std::string& custom : r.custom)
+            bytes.stringField(custom);
         bytes.integerField(r.value42);
         appendBlock(bytes, r.workAddress);
         bytes.integerField(r.value48);
@@ -79,7 +89,8 @@ PalmBytes format4Bytes(const std::string& storedName, const std::vector<PalmAddr
         bytes.stringField(r.webPage).wideField(r.birthday[0], r.birthday[1]).booleanField(r.value66);
         bytes.integerField(r.value67).integerField(r.value68);
         bytes.stringField(r.text69).stringField(r.text70).stringField(r.text71).stringField(r.text72);
-        if (recordEnds) recordEnds->push_back(bytes.size());
+        if (recordEnds)
+            recordEnds->push_back(bytes.size());
     }
     return bytes;
 }
@@ -89,7 +100,8 @@ PalmAddressRecord record1(uint32_t id, const std::string& first, const std::stri
     r.recordId = id;
     r.firstName = first;
     r.lastName = last;
-    for (uint32_t slot = 0; slot < 5; ++slot) r.phoneLabel[slot] = slot;
+    for (uint32_t slot = 0; slot < 5; ++slot)
+        r.phoneLabel[slot] = slot;
     return r;
 }
 
@@ -98,7 +110,8 @@ PalmAddressRecord4 record4(uint32_t id, const std::string& first, const std::str
     r.recordId = id;
     r.firstName = first;
     r.lastName = last;
-    for (uint32_t slot = 0; slot < 7; ++slot) r.phoneLabel[slot] = slot;
+    for (uint32_t slot = 0; slot < 7; ++slot)
+        r.phoneLabel[slot] = slot;
     return r;
 }
 
@@ -145,7 +158,8 @@ TEST_F(PalmContactStoreTest, LoadsTheOlderFormatIntoUnifiedRecords) {
     ann.country = "Utopia";
     ann.note = "Likes tea";
     ann.categoryId = 9;
-    for (int index = 0; index < 4; ++index) ann.custom[index] = "custom" + std::to_string(index + 1);
+    for (int index = 0; index < 4; ++index)
+        ann.custom[index] = "custom" + std::to_string(index + 1);
     // Work "1", Pager "2", Mobile "3" and two empty slots.
     const uint32_t labels[5] = {0, 6, 7, 1, 2};
     const char* phones[5] = {"1", "2", "3", "", ""};
@@ -204,12 +218,13 @@ TEST_F(PalmContactStoreTest, LoadsThePalmDesktop4FormatIntoUnifiedRecords) {
     r.workAddress = {"Work St", "Worktown", "WS", "111", "Workland"};
     r.homeAddress = {"Home St", "Hometown", "HS", "222", "Homeland"};
     r.otherAddress = {"Other St", "Otherton", "OS", "333", "Otherland"};
-    for (int index = 0; index < 9; ++index) r.custom[index] = "c" + std::to_string(index + 1);
+    for (int index = 0; index < 9; ++index)
+        r.custom[index] = "c" + std::to_string(index + 1);
     r.custom[6] = std::string(200, 'x');
     r.chat[0] = "cleo.chat";
     r.webPage = "http://example.com/";
     r.birthday[0] = 0;
-    r.birthday[1] = 0x40E5F000; // 44928.0
+    r.birthday[1] = 0x40E5F000;  // 44928.0
     r.categoryId = 5;
     // Home twice (the later one wins), E-Mail, Pager, an unknown label, Main, Mobile.
     const uint32_t labels[7] = {1, 4, 6, 1, 9, 5, 7};
@@ -262,7 +277,7 @@ TEST_F(PalmContactStoreTest, HiddenRecordsStayInTheFileAndPositionsSkipThem) {
     ASSERT_TRUE(store.updateRecord(&update, 0));
     EXPECT_EQ("Changed", store.file1().recordAt(1)->firstName);
     EXPECT_EQ(0x02u, store.file1().recordAt(1)->status);
-    hidden.categoryName = "Unfiled"; // filled on reading
+    hidden.categoryName = "Unfiled";  // filled on reading
     EXPECT_EQ(hidden, *store.file1().recordAt(0));
     ASSERT_TRUE(store.save());
 
@@ -316,8 +331,10 @@ int32_t PALM_API fakeUserDirectory(uint32_t id, char* buffer, short* size) {
 class FakeUserLibrary : public PalmModule, public PalmModuleLoader {
 public:
     LibraryEntryPoint entryPoint(const char* name) const override {
-        if (std::strcmp(name, "UmGetRootDirectory") == 0) return reinterpret_cast<LibraryEntryPoint>(&fakeRootDirectory);
-        if (std::strcmp(name, "UmGetUserDirectory") == 0) return reinterpret_cast<LibraryEntryPoint>(&fakeUserDirectory);
+        if (std::strcmp(name, "UmGetRootDirectory") == 0)
+            return reinterpret_cast<LibraryEntryPoint>(&fakeRootDirectory);
+        if (std::strcmp(name, "UmGetUserDirectory") == 0)
+            return reinterpret_cast<LibraryEntryPoint>(&fakeUserDirectory);
         return nullptr;
     }
     std::unique_ptr<PalmModule> load(const char*) override { return std::unique_ptr<PalmModule>(new FakeUserLibrary); }
@@ -593,8 +610,8 @@ TEST_F(PalmContactStoreTest, AddedRecordsAreSavedAndReloadInBothFormats) {
         EXPECT_STREQ("", back.homeAddress.city);
     }
     {
-        std::string path = write(format4Bytes(data.file("four.dat"), {record4(1, "A", "B"), record4(2, "C", "D")}),
-                                 "four.dat");
+        std::string path =
+            write(format4Bytes(data.file("four.dat"), {record4(1, "A", "B"), record4(2, "C", "D")}), "four.dat");
         PalmContactStore store;
         ASSERT_TRUE(store.loadFile(path));
         ASSERT_TRUE(store.addRecord(&outlook));
@@ -766,4 +783,4 @@ TEST(PalmNativeKeyBlock, OnlyItsOwnBlocksDecode) {
     EXPECT_FALSE(decodePalmNativeKey(outlookImage, back));
 }
 
-} // namespace
+}  // namespace

@@ -38,7 +38,8 @@ TEST_F(PalmStoreKeepsWhatItOwnsTest, AnUpdateKeepsThePrivateFlagInBothFormats) {
 
             PalmContactStore reread(40000);
             ASSERT_TRUE(reread.loadFile(path));
-            uint32_t stored = format == 1 ? reread.file1().recordAt(0)->isPrivate : reread.file2().recordAt(0)->isPrivate;
+            uint32_t stored =
+                format == 1 ? reread.file1().recordAt(0)->isPrivate : reread.file2().recordAt(0)->isPrivate;
             EXPECT_EQ(flag, stored) << "format " << format;
             bool arrived = false;
             for (int slot = 0; slot < 5; ++slot) {
@@ -79,4 +80,4 @@ TEST_F(PalmStoreKeepsWhatItOwnsTest, ALabelTextOfMoreThanFourLinesIsSavedWhole) 
     EXPECT_EQ("one\ntwo\nthree\nfour\n", reread.customLabelText());
 }
 
-} // namespace
+}  // namespace

@@ -161,4 +161,4 @@ TEST(FileSystemTest, FoldersCopiesAndListings) {
     EXPECT_FALSE(isPlainFile(copy));
 }
 
-} // namespace
+}  // namespace

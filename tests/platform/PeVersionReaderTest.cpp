@@ -83,7 +83,8 @@ static std::vector<uint8_t> buildPe(bool pe32Plus = false) {
     put16(bytes, kVersionBlock, kVersionBlockSize);
     put16(bytes, kVersionBlock + 2, 52);
     const char key[] = "VS_VERSION_INFO";
-    for (size_t i = 0; i < sizeof key; ++i) put16(bytes, kVersionBlock + 6 + 2 * i, static_cast<uint8_t>(key[i]));
+    for (size_t i = 0; i < sizeof key; ++i)
+        put16(bytes, kVersionBlock + 6 + 2 * i, static_cast<uint8_t>(key[i]));
     put32(bytes, kFixedInfo, 0xFEEF04BDu);
     put32(bytes, kFixedInfo + 4, 0x00010000u);
     put32(bytes, kFixedInfo + 8, 0x00040001u);
@@ -127,7 +128,8 @@ TEST(PeVersionReader, RejectsDamagedStructuresWithoutReadingOutside) {
         {"unknown optional header", [](std::vector<uint8_t>& b) { put16(b, kOptionalHeader, 0x107); }},
         {"section table past the end", [](std::vector<uint8_t>& b) { put16(b, kSectionCountField, 0xFFFF); }},
         {"no resource directory", [](std::vector<uint8_t>& b) { put32(b, kDirectoryCountField, 2); }},
-        {"resource entry outside the optional header", [](std::vector<uint8_t>& b) { put16(b, kOptionalSizeField, 100); }},
+        {"resource entry outside the optional header",
+         [](std::vector<uint8_t>& b) { put16(b, kOptionalSizeField, 100); }},
         {"no resources", [](std::vector<uint8_t>& b) { put32(b, kResourceRvaField, 0); }},
         {"resources in no section", [](std::vector<uint8_t>& b) { put32(b, kResourceRvaField, 0x9000); }},
         {"section data past the end", [](std::vector<uint8_t>& b) { put32(b, kSectionRawOffsetField, 0xFFFFFF00u); }},
@@ -137,7 +139,8 @@ TEST(PeVersionReader, RejectsDamagedStructuresWithoutReadingOutside) {
         {"no version type", [](std::vector<uint8_t>& b) { put32(b, kTypeDirectory + 16, 3); }},
         {"type is not a directory", [](std::vector<uint8_t>& b) { put32(b, kTypeDirectory + 20, 0x18); }},
         {"type directory out of range", [](std::vector<uint8_t>& b) { put32(b, kTypeDirectory + 20, 0xFFFFFFF0u); }},
-        {"name directory loops to the root", [](std::vector<uint8_t>& b) { put32(b, kNameDirectory + 20, 0x80000000u); }},
+        {"name directory loops to the root",
+         [](std::vector<uint8_t>& b) { put32(b, kNameDirectory + 20, 0x80000000u); }},
         {"version name is not 1", [](std::vector<uint8_t>& b) { put32(b, kNameDirectory + 16, 2); }},
         {"language is a directory", [](std::vector<uint8_t>& b) { put32(b, kLanguageDirectory + 20, 0x80000048u); }},
         {"data entry out of range", [](std::vector<uint8_t>& b) { put32(b, kLanguageDirectory + 20, 0x7FFFFFF0u); }},
@@ -177,7 +180,8 @@ TEST(PeVersionReader, RandomDamageNeverReadsOutside) {
             bytes[random() % bytes.size()] = static_cast<uint8_t>(random());
         }
         FileVersion version;
-        if (readCopy(bytes, bytes.size(), &version) && version.mostSignificant == 0x00040001u) ++intact;
+        if (readCopy(bytes, bytes.size(), &version) && version.mostSignificant == 0x00040001u)
+            ++intact;
     }
     // Changes to padding leave the version readable: the reader is not
     // simply refusing everything.
@@ -229,7 +233,8 @@ TEST(PeVersionReader, TruncatedRealProgramNeverReadsOutside) {
     // The fixed information ends 52 bytes after its signature.
     const uint8_t signature[] = {0xBD, 0x04, 0xEF, 0xFE};
     size_t signatureAt = 0;
-    while (signatureAt + 4 <= bytes.size() && std::memcmp(&bytes[signatureAt], signature, 4) != 0) ++signatureAt;
+    while (signatureAt + 4 <= bytes.size() && std::memcmp(&bytes[signatureAt], signature, 4) != 0)
+        ++signatureAt;
     ASSERT_LT(signatureAt + 52, bytes.size() + 1);
 
     for (size_t length = 0; length < bytes.size(); ++length) {

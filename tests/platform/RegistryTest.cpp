@@ -16,7 +16,8 @@ public:
         RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
     }
     ~RegistryTestKey() {
-        if (key_ != nullptr) RegCloseKey(key_);
+        if (key_ != nullptr)
+            RegCloseKey(key_);
         RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quillset Tests");
     }

@@ -22,7 +22,8 @@ TEST(TextCodecTest, CharactersOutsideTheCodePageBecomeQuestionMarks) {
 #ifndef _WIN32
 TEST(TextCodecTest, EveryByteRoundTripsThroughWindows1252) {
     std::string all;
-    for (int byte = 1; byte < 256; ++byte) all.push_back(static_cast<char>(byte));
+    for (int byte = 1; byte < 256; ++byte)
+        all.push_back(static_cast<char>(byte));
     EXPECT_EQ(all, utf16ToAnsi(ansiToUtf16(all)));
     EXPECT_EQ(u'\u20AC', ansiToUtf16("\x80")[0]);
 }

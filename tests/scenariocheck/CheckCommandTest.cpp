@@ -23,7 +23,8 @@ CheckRun check(const std::vector<std::string>& arguments) { return runCheckComma
 
 size_t countOf(const std::string& text, const std::string& part) {
     size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
     return count;
 }
 
@@ -32,7 +33,8 @@ std::vector<std::string> blockLines(const std::string& text, const std::string& 
     std::vector<std::string> lines;
     std::istringstream in(text.substr(text.find(header + "\n") + header.size() + 1));
     std::string line;
-    while (std::getline(in, line) && line[0] != '[') lines.push_back(line);
+    while (std::getline(in, line) && line[0] != '[')
+        lines.push_back(line);
     return lines;
 }
 
@@ -64,8 +66,13 @@ TEST_F(CheckCommand, PrintsEveryRecordOfEitherFormatWithNamedFields) {
     EXPECT_EQ(palm4.out.find("Custom Label"), std::string::npos) << "empty values are left out";
     const std::vector<std::string> jurgen = blockLines(palm4.out, "[record 17]");
     const std::vector<std::string> expected = {
-        "Record ID=20017", "Status=0", "Position=16", "Category=QuickList",
-        "First Name=J\xC3\xBCrgen", "Last Name=Schr\xC3\xB6" "der",
+        "Record ID=20017",
+        "Status=0",
+        "Position=16",
+        "Category=QuickList",
+        "First Name=J\xC3\xBCrgen",
+        "Last Name=Schr\xC3\xB6"
+        "der",
     };
     ASSERT_GE(jurgen.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(jurgen.begin(), jurgen.begin() + expected.size()), expected);
@@ -94,7 +101,8 @@ TEST_F(CheckCommand, PrintsWhatTheFileHoldsBeyondTheProgramsRecord) {
         file.recordAt(1)->status |= 0x04;
         PalmAddressRecord4& beatrice = *file.recordAt(1);
         for (size_t slot = 0; slot < PalmAddressRecord4::kPhoneCount; ++slot) {
-            if (!beatrice.phone[slot].empty()) continue;
+            if (!beatrice.phone[slot].empty())
+                continue;
             beatrice.phoneLabel[slot] = 6;
             beatrice.phone[slot] = "(503) 555-0299";
             break;
@@ -200,8 +208,7 @@ TEST_F(CheckCommand, ComparePalmCountsWhatTheStoreChangedAndChecksExpectations) 
     ASSERT_NE(run.out.find(changed), std::string::npos) << run.out;
     const std::string details = run.out.substr(run.out.find(changed) + changed.size());
     EXPECT_NE(details.find("  Status: \"0\" -> \"2\"\n"), std::string::npos) << run.out;
-    EXPECT_NE(details.find("  Mobile Phone: \"(617) 555-0154\" -> \"(617) 555-0281\"\n"), std::string::npos)
-        << run.out;
+    EXPECT_NE(details.find("  Mobile Phone: \"(617) 555-0154\" -> \"(617) 555-0281\"\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("added: record 34 (Ingrid Checkmark)\n"), std::string::npos) << run.out;
     // Saved natively, the file names itself by this machine's path.
     EXPECT_NE(run.out.find("file: Stored Name: "), std::string::npos) << run.out;
@@ -231,7 +238,8 @@ TEST_F(CheckCommand, CompareOutlookPairsContactsByCreationTime) {
 
     std::vector<ContactFileEntry> changed = entries;
     for (ContactFileLine& line : changed[5].lines)
-        if (line.name == "LastName") line.value = u"MacLeod-Innes";
+        if (line.name == "LastName")
+            line.value = u"MacLeod-Innes";
     changed.erase(changed.begin() + 2);
     ContactFileEntry added;
     added.lines = {{"FirstName", u"Ingrid"}, {"LastName", u"Checkmark"}, {"CreationTime", u"45292.5"}};
@@ -255,7 +263,8 @@ TEST_F(CheckCommand, CompareOutlookPairsContactsByCreationTime) {
     // A save without a change moves only the modification stamp.
     std::vector<ContactFileEntry> saved = entries;
     for (ContactFileLine& line : saved[0].lines)
-        if (line.name == "LastModificationTime") line.value = u"45300.25";
+        if (line.name == "LastModificationTime")
+            line.value = u"45300.25";
     ASSERT_TRUE(writeContactFile(folder.file("saved.txt"), saved, &problem)) << problem;
     EXPECT_EQ(check({"compare-outlook", before, folder.file("saved.txt")}).exitCode, CheckFailed);
     EXPECT_EQ(check({"compare-outlook", before, folder.file("saved.txt"), "--ignore", "LastModificationTime"}).exitCode,

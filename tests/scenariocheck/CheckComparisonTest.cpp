@@ -11,7 +11,8 @@ CheckRecord record(const std::string& key, std::vector<CheckField> fields) {
     CheckRecord made;
     made.key = key;
     made.label = key;
-    for (const CheckField& field : fields) made.add(field.name, field.value);
+    for (const CheckField& field : fields)
+        made.add(field.name, field.value);
     return made;
 }
 
@@ -68,8 +69,8 @@ TEST(CheckComparison, FindsAddedChangedAndRemovedRecordsWhereverTheyAre) {
 // key, however much of it changed; a record without a key never pairs.
 TEST(CheckComparison, PairsChangedRecordsByKeyNotByPlace) {
     const CheckFile before = fileOf({person("a", "1"), record("b", {{"Name", "Bea"}})});
-    const CheckFile after = fileOf({person("a", "1"), person("n", "7"), record("b", {{"Name", "Beatrice"}}),
-                                    record("", {{"Name", "nobody"}})});
+    const CheckFile after = fileOf(
+        {person("a", "1"), person("n", "7"), record("b", {{"Name", "Beatrice"}}), record("", {{"Name", "nobody"}})});
     const CheckComparison comparison = compareCheckFiles(before, after, {});
     EXPECT_EQ(comparison.added, 2);
     EXPECT_EQ(comparison.changed, 1);

@@ -8,8 +8,7 @@
 
 namespace {
 
-PalmUserEntry user(uint32_t id, const char* name)
-{
+PalmUserEntry user(uint32_t id, const char* name) {
     PalmUserEntry entry;
     entry.id = id;
     std::strncpy(entry.name, name, sizeof entry.name - 1);
@@ -26,8 +25,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ContactSessionTest, TheShownUserIsTheLastChosenWhileListedElseTheFirst)
-{
+TEST_F(ContactSessionTest, TheShownUserIsTheLastChosenWhileListedElseTheFirst) {
     settings.lastUser = 9;
     EXPECT_EQ(1, session.settleShownUser());
     settings.lastUser = 42;
@@ -45,8 +43,7 @@ TEST_F(ContactSessionTest, TheShownUserIsTheLastChosenWhileListedElseTheFirst)
     EXPECT_EQ(42, settings.lastUser) << "the stored value is kept for a later start";
 }
 
-TEST_F(ContactSessionTest, LoadsTheOpenedFileComparesAndRunsACommandOverAnyView)
-{
+TEST_F(ContactSessionTest, LoadsTheOpenedFileComparesAndRunsACommandOverAnyView) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "555-0101"), palmPerson(2, "Bob", "Ray")});
     seedOutlook(u"Ann", u"Lee", u"555-0199");
     session.openFile(palmPath);
@@ -67,8 +64,7 @@ TEST_F(ContactSessionTest, LoadsTheOpenedFileComparesAndRunsACommandOverAnyView)
     EXPECT_EQ("555-0101", outlookText(0, "HomeTelephoneNumber"));
 }
 
-TEST_F(ContactSessionTest, AnOutlookFoundClosedIsStartedAfreshAndReadAgain)
-{
+TEST_F(ContactSessionTest, AnOutlookFoundClosedIsStartedAfreshAndReadAgain) {
     seedOutlook(u"Ann", u"Lee");
     session.reloadOutlook();
     ASSERT_EQ(1, session.outlook().contacts()->count());

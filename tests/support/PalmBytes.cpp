@@ -5,10 +5,11 @@
 namespace {
 
 void appendLittleEndian(std::vector<uint8_t>& bytes, uint64_t value, unsigned size) {
-    for (unsigned i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    for (unsigned i = 0; i < size; ++i)
+        bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-} // namespace
+}  // namespace
 
 PalmBytes& PalmBytes::u8(uint8_t value) {
     bytes_.push_back(value);
@@ -36,7 +37,8 @@ PalmBytes& PalmBytes::raw(const std::vector<uint8_t>& bytes) { return raw(bytes.
 
 PalmBytes& PalmBytes::raw(const void* bytes, size_t count) {
     const auto* begin = static_cast<const uint8_t*>(bytes);
-    if (count > 0) bytes_.insert(bytes_.end(), begin, begin + count);
+    if (count > 0)
+        bytes_.insert(bytes_.end(), begin, begin + count);
     return *this;
 }
 
@@ -58,7 +60,8 @@ PalmBytes& PalmBytes::longCountedString(const std::string& text) {
 }
 
 PalmBytes& PalmBytes::countedStringClaiming(uint32_t declaredLength, const std::string& text) {
-    if (declaredLength < 255) return u8(static_cast<uint8_t>(declaredLength)).raw(text);
+    if (declaredLength < 255)
+        return u8(static_cast<uint8_t>(declaredLength)).raw(text);
     return u8(255).u16(static_cast<uint16_t>(declaredLength)).raw(text);
 }
 
@@ -82,7 +85,9 @@ PalmBytes& PalmBytes::blobFieldClaiming(uint32_t tag, uint32_t declaredLength, c
     return u32(tag).u32(1).u32(0).u32(0).u32(declaredLength).raw(data);
 }
 
-PalmBytes& PalmBytes::wideField(uint32_t first, uint32_t second, uint32_t tag) { return u32(tag).u32(first).u32(second); }
+PalmBytes& PalmBytes::wideField(uint32_t first, uint32_t second, uint32_t tag) {
+    return u32(tag).u32(first).u32(second);
+}
 
 PalmBytes& PalmBytes::categorySection(uint32_t headerValue, const std::vector<CategoryEntry>& entries) {
     u32(headerValue).u32(static_cast<uint32_t>(entries.size()));
@@ -102,16 +107,17 @@ PalmBytes& PalmBytes::format1Schema() {
     static const uint16_t types[30] = {1, 1, 1, 5, 5, 5, 5, 1, 5, 1, 5, 1, 5, 1, 5,
                                        1, 5, 5, 5, 5, 5, 5, 5, 6, 1, 5, 5, 5, 5, 1};
     u32(74).u32(30).u32(0).u32(1).u32(2).u16(30);
-    for (uint16_t type : types) u16(type);
+    for (uint16_t type : types)
+        u16(type);
     return *this;
 }
 
 PalmBytes& PalmBytes::format4Schema() {
-    static const uint16_t types[73] = {
-        1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 67, 5, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 5, 5, 5, 1, 1, 1, 1, 1, 1, 1,
-        5, 5, 5, 5, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 1, 5, 5, 5, 5, 5, 5, 5, 1, 1, 5, 68, 6,
-        1, 1, 5, 5, 5, 5};
+    static const uint16_t types[73] = {1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 67, 5, 5, 5, 5, 5,  5, 1, 5, 5, 5, 5, 5, 5, 5,
+                                       5, 1, 1, 1, 1, 1, 1, 1,  5,  5,  5,  5, 5, 5, 5, 5,  5, 1, 5, 5, 5, 5, 5, 1, 5,
+                                       5, 5, 5, 5, 1, 5, 5, 5,  5,  5,  5,  5, 1, 1, 5, 68, 6, 1, 1, 5, 5, 5, 5};
     u32(74).u32(73).u32(0).u32(2).u32(4).u16(73);
-    for (uint16_t type : types) u16(type);
+    for (uint16_t type : types)
+        u16(type);
     return *this;
 }

@@ -9,8 +9,7 @@
 #include <limits>
 #include <string>
 
-static std::string converted(double date)
-{
+static std::string converted(double date) {
     CalendarDateTime time;
     if (!automationDateToCalendar(date, &time))
         return "invalid";
@@ -20,13 +19,9 @@ static std::string converted(double date)
     return text;
 }
 
-static double secondsIntoDay(double day, double seconds)
-{
-    return day + seconds / 86400.0;
-}
+static double secondsIntoDay(double day, double seconds) { return day + seconds / 86400.0; }
 
-TEST(AutomationDateTest, KnownDays)
-{
+TEST(AutomationDateTest, KnownDays) {
     EXPECT_EQ("1899-12-30 00:00:00", converted(0.0));
     EXPECT_EQ("1899-12-31 00:00:00", converted(1.0));
     EXPECT_EQ("1900-01-01 00:00:00", converted(2.0));
@@ -41,8 +36,7 @@ TEST(AutomationDateTest, KnownDays)
 }
 
 // Walks the whole range one day at a time against a plain calendar counter.
-TEST(AutomationDateTest, EveryDayOfTheRangeFollowsTheGregorianCalendar)
-{
+TEST(AutomationDateTest, EveryDayOfTheRangeFollowsTheGregorianCalendar) {
     auto isLeap = [](int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; };
     auto daysIn = [&](int year, int month) {
         static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -70,16 +64,14 @@ TEST(AutomationDateTest, EveryDayOfTheRangeFollowsTheGregorianCalendar)
     EXPECT_EQ(10000, year);
 }
 
-TEST(AutomationDateTest, NegativeDatesCountTheTimeForwardsFromMidnight)
-{
+TEST(AutomationDateTest, NegativeDatesCountTheTimeForwardsFromMidnight) {
     EXPECT_EQ("1899-12-29 06:00:00", converted(-1.25));
     EXPECT_EQ("1899-12-30 12:00:00", converted(-0.5));
     EXPECT_EQ("1899-12-28 18:00:00", converted(-2.75));
     EXPECT_EQ("1800-01-01 00:00:00", converted(-36522.0));
 }
 
-TEST(AutomationDateTest, TimeIsRoundedToTheNearestSecond)
-{
+TEST(AutomationDateTest, TimeIsRoundedToTheNearestSecond) {
     EXPECT_EQ("2000-01-01 10:20:30", converted(secondsIntoDay(36526.0, 10 * 3600 + 20 * 60 + 30.4)));
     EXPECT_EQ("2000-01-01 10:20:31", converted(secondsIntoDay(36526.0, 10 * 3600 + 20 * 60 + 30.6)));
     EXPECT_EQ("2000-01-01 10:21:00", converted(secondsIntoDay(36526.0, 10 * 3600 + 20 * 60 + 59.7)));
@@ -93,8 +85,7 @@ TEST(AutomationDateTest, TimeIsRoundedToTheNearestSecond)
         }()) << second;
 }
 
-TEST(AutomationDateTest, RoundingCarriesIntoTheNextDayMonthAndYear)
-{
+TEST(AutomationDateTest, RoundingCarriesIntoTheNextDayMonthAndYear) {
     EXPECT_EQ("2000-01-01 00:00:00", converted(secondsIntoDay(36525.0, 86399.7)));
     EXPECT_EQ("2000-03-01 00:00:00", converted(secondsIntoDay(36585.0, 86399.7)));
     // A negative date's day runs forwards too: the last instant of 29 December
@@ -103,8 +94,7 @@ TEST(AutomationDateTest, RoundingCarriesIntoTheNextDayMonthAndYear)
     EXPECT_EQ("1899-12-31 00:00:00", converted(-86399.7 / 86400.0));
 }
 
-TEST(AutomationDateTest, DatesOutsideTheRangeFail)
-{
+TEST(AutomationDateTest, DatesOutsideTheRangeFail) {
     CalendarDateTime time;
     time.year = 1234;
     EXPECT_FALSE(automationDateToCalendar(AutomationDateEarliestDay - 1.0, &time));
@@ -121,8 +111,7 @@ TEST(AutomationDateTest, DatesOutsideTheRangeFail)
     EXPECT_EQ("9999-12-31 12:00:00", converted(AutomationDateLatestDay + 0.5));
 }
 
-TEST(AutomationDateTest, TextForms)
-{
+TEST(AutomationDateTest, TextForms) {
     char text[32];
     formatDateTimeText(36345.75, text, sizeof text);
     EXPECT_STREQ("07/04/1999 18:00:00", text);
@@ -139,8 +128,7 @@ TEST(AutomationDateTest, TextForms)
     EXPECT_EQ('0', small[0]);
 }
 
-TEST(AutomationDateTest, UnconvertibleDateTextIsToday)
-{
+TEST(AutomationDateTest, UnconvertibleDateTextIsToday) {
     const LocalDateTime before = currentLocalTime();
     char text[32];
     formatDateText(-1.0e9, text, sizeof text);

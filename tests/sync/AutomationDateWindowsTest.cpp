@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-static std::vector<double> probeDates()
-{
+static std::vector<double> probeDates() {
     std::vector<double> dates;
     std::mt19937 generator(20240611u);
     std::uniform_real_distribution<double> wholeRange(AutomationDateEarliestDay - 1.0, AutomationDateLatestDay + 1.0);
@@ -63,8 +62,7 @@ static std::vector<double> probeDates()
     return dates;
 }
 
-TEST(AutomationDateWindowsTest, AgreesWithTheSystemConversion)
-{
+TEST(AutomationDateWindowsTest, AgreesWithTheSystemConversion) {
     const std::vector<double> dates = probeDates();
     int mismatches = 0;
     for (double date : dates) {
@@ -78,10 +76,10 @@ TEST(AutomationDateWindowsTest, AgreesWithTheSystemConversion)
                    ours.hour == system.wHour && ours.minute == system.wMinute && ours.second == system.wSecond;
         if (!same && ++mismatches <= 25) {
             char text[200];
-            std::snprintf(text, sizeof text, "%.17g: system %d %04u-%02u-%02u %02u:%02u:%02u, ours %d %04d-%02d-%02d %02d:%02d:%02d",
-                          date, systemOk, system.wYear, system.wMonth, system.wDay, system.wHour, system.wMinute,
-                          system.wSecond, ourOk, ours.year, ours.month, ours.day, ours.hour, ours.minute,
-                          ours.second);
+            std::snprintf(text, sizeof text,
+                          "%.17g: system %d %04u-%02u-%02u %02u:%02u:%02u, ours %d %04d-%02d-%02d %02d:%02d:%02d", date,
+                          systemOk, system.wYear, system.wMonth, system.wDay, system.wHour, system.wMinute,
+                          system.wSecond, ourOk, ours.year, ours.month, ours.day, ours.hour, ours.minute, ours.second);
             ADD_FAILURE() << text;
         }
     }

@@ -6,26 +6,20 @@
 #include <memory>
 #include <string>
 
-static std::unique_ptr<ContactRecord> named(const char* firstName)
-{
+static std::unique_ptr<ContactRecord> named(const char* firstName) {
     std::unique_ptr<ContactRecord> record(new ContactRecord);
     copyText(record->firstName, firstName);
     return record;
 }
 
-static void fill(ContactList& list, int count)
-{
+static void fill(ContactList& list, int count) {
     for (int index = 0; index < count; ++index)
         ASSERT_TRUE(list.append(named(std::to_string(index).c_str())));
 }
 
-static std::string nameOf(const ContactRecord* record)
-{
-    return record != nullptr ? record->firstName : "<null>";
-}
+static std::string nameOf(const ContactRecord* record) { return record != nullptr ? record->firstName : "<null>"; }
 
-TEST(ContactListTest, EmptyListAnswersNothing)
-{
+TEST(ContactListTest, EmptyListAnswersNothing) {
     ContactList list;
     EXPECT_EQ(0, list.count());
     EXPECT_EQ(nullptr, list.first());
@@ -36,8 +30,7 @@ TEST(ContactListTest, EmptyListAnswersNothing)
     EXPECT_EQ(0, list.count());
 }
 
-TEST(ContactListTest, FirstThenNextVisitsInLoadOrder)
-{
+TEST(ContactListTest, FirstThenNextVisitsInLoadOrder) {
     ContactList list;
     fill(list, 3);
     EXPECT_EQ(2, list.cursorPosition());
@@ -49,8 +42,7 @@ TEST(ContactListTest, FirstThenNextVisitsInLoadOrder)
     EXPECT_EQ(nullptr, list.next());
 }
 
-TEST(ContactListTest, AtWalksBothWaysFromTheCursor)
-{
+TEST(ContactListTest, AtWalksBothWaysFromTheCursor) {
     ContactList list;
     fill(list, 5);
     EXPECT_EQ("2", nameOf(list.at(2)));
@@ -69,8 +61,7 @@ TEST(ContactListTest, AtWalksBothWaysFromTheCursor)
     EXPECT_EQ(2, list.cursorPosition());
 }
 
-TEST(ContactListTest, AppendMovesTheCursorToTheNewRecord)
-{
+TEST(ContactListTest, AppendMovesTheCursorToTheNewRecord) {
     ContactList list;
     fill(list, 2);
     list.first();
@@ -80,8 +71,7 @@ TEST(ContactListTest, AppendMovesTheCursorToTheNewRecord)
     EXPECT_EQ("new", nameOf(list.at(2)));
 }
 
-TEST(ContactListTest, AReservedNodeServesTheNextAppendOnly)
-{
+TEST(ContactListTest, AReservedNodeServesTheNextAppendOnly) {
     ContactList list;
     ASSERT_TRUE(list.reserveNext());
     ASSERT_TRUE(list.reserveNext()) << "a second reservation keeps the first";
@@ -99,8 +89,7 @@ TEST(ContactListTest, AReservedNodeServesTheNextAppendOnly)
     EXPECT_EQ(1, list.count());
 }
 
-TEST(ContactListTest, AddCopyMakesAnIndependentRecordWithItsOwnBlock)
-{
+TEST(ContactListTest, AddCopyMakesAnIndependentRecordWithItsOwnBlock) {
     ContactList list;
     ContactRecord source;
     copyText(source.lastName, "Lee");
@@ -129,8 +118,7 @@ TEST(ContactListTest, AddCopyMakesAnIndependentRecordWithItsOwnBlock)
     EXPECT_EQ(2, list.count());
 }
 
-TEST(ContactListTest, MergeAtTakesNonEmptyTextsAndTheBirthdayOnly)
-{
+TEST(ContactListTest, MergeAtTakesNonEmptyTextsAndTheBirthdayOnly) {
     ContactList list;
     ContactRecord original;
     copyText(original.company, "Acme");
@@ -191,8 +179,7 @@ TEST(ContactListTest, MergeAtTakesNonEmptyTextsAndTheBirthdayOnly)
     EXPECT_STREQ("X", list.at(0)->company);
 }
 
-TEST(ContactListTest, ClearEmptiesTheListForReuse)
-{
+TEST(ContactListTest, ClearEmptiesTheListForReuse) {
     ContactList list;
     fill(list, 4);
     list.at(1);

@@ -7,8 +7,7 @@
 #include <new>
 #include <string>
 
-TEST(TextFieldTest, CutsToCapacityAndZeroFillsTheRest)
-{
+TEST(TextFieldTest, CutsToCapacityAndZeroFillsTheRest) {
     char field[8];
     std::memset(field, 'x', sizeof field);
     copyText(field, "abc");
@@ -23,8 +22,7 @@ TEST(TextFieldTest, CutsToCapacityAndZeroFillsTheRest)
     EXPECT_EQ(std::string(sizeof field, '\0'), std::string(field, sizeof field));
 }
 
-TEST(TextFieldTest, NeverTouchesBytesPastTheCapacity)
-{
+TEST(TextFieldTest, NeverTouchesBytesPastTheCapacity) {
     char buffer[6];
     std::memset(buffer, '#', sizeof buffer);
     copyText(buffer, 4, "long text");
@@ -41,8 +39,7 @@ TEST(TextFieldTest, NeverTouchesBytesPastTheCapacity)
     EXPECT_STREQ("ab", buffer);
 }
 
-TEST(ContactRecordTest, NewRecordIsAllZerosEvenOverDirtyMemory)
-{
+TEST(ContactRecordTest, NewRecordIsAllZerosEvenOverDirtyMemory) {
     alignas(ContactRecord) unsigned char storage[sizeof(ContactRecord)];
     std::memset(storage, 0xAB, sizeof storage);
     ContactRecord* record = new (storage) ContactRecord;
@@ -71,8 +68,7 @@ TEST(ContactRecordTest, NewRecordIsAllZerosEvenOverDirtyMemory)
     record->~ContactRecord();
 }
 
-TEST(ContactRecordTest, AssignValuesKeepsTheTargetsNativeBlock)
-{
+TEST(ContactRecordTest, AssignValuesKeepsTheTargetsNativeBlock) {
     ContactRecord source;
     copyText(source.firstName, "Ann");
     copyText(source.custom[8], "last custom");

@@ -10,15 +10,13 @@
 #include <set>
 #include <string>
 
-static FieldSlot slotWithId(int32_t id)
-{
+static FieldSlot slotWithId(int32_t id) {
     FieldSlot slot{};
     EXPECT_TRUE(findField(id, &slot)) << id;
     return slot;
 }
 
-static std::string textOf(const ContactRecord& record, int32_t id, uint32_t capacity = 5000)
-{
+static std::string textOf(const ContactRecord& record, int32_t id, uint32_t capacity = 5000) {
     const FieldSlot slot = slotWithId(id);
     std::string buffer(capacity, '#');
     if (!getFieldText(&record, &slot, &buffer[0], capacity))
@@ -26,8 +24,7 @@ static std::string textOf(const ContactRecord& record, int32_t id, uint32_t capa
     return buffer.c_str();
 }
 
-TEST(FieldTableTest, UsedSlotsCoverEachIdOnceAndTheRestAreZero)
-{
+TEST(FieldTableTest, UsedSlotsCoverEachIdOnceAndTheRestAreZero) {
     const FieldSlot* slots = fieldTableSlots();
     std::set<int32_t> ids;
     for (int index = 0; index < FieldTableUsedSlotCount; ++index) {
@@ -46,25 +43,55 @@ TEST(FieldTableTest, UsedSlotsCoverEachIdOnceAndTheRestAreZero)
 
 // The lists show their columns in slot order and size them by the width, so
 // every slot is held here as the design lists it.
-TEST(FieldTableTest, EverySlotHoldsItsIdNameAndWidth)
-{
+TEST(FieldTableTest, EverySlotHoldsItsIdNameAndWidth) {
     struct Expected {
         int32_t id;
         const char* name;
         int32_t width;
     };
     const Expected used[FieldTableUsedSlotCount] = {
-        {1, "First Name", 32},    {2, "Last Name", 32},     {37, "Company", 64},       {38, "Title", 32},
-        {3, "Street", 64},        {4, "City", 32},          {5, "State", 32},          {6, "Postal", 16},
-        {7, "Country", 32},       {8, "Street", 64},        {9, "City", 32},           {10, "State", 32},
-        {11, "Postal", 16},       {12, "Country", 32},      {13, "Street", 64},        {14, "City", 32},
-        {15, "State", 32},        {16, "Postal", 16},       {17, "Country", 32},       {18, "Home Phone", 24},
-        {19, "Work Phone", 24},   {20, "Mobile Phone", 24}, {21, "Other Phone", 24},   {22, "Main Phone", 24},
-        {23, "Fax", 24},          {24, "Pager", 24},        {25, "E-Mail", 24},        {26, "Home Page", 256},
-        {27, "Note", 4096},       {28, "Custom 1", 64},     {29, "Custom 2", 64},      {30, "Custom 3", 64},
-        {31, "Custom 4", 64},     {32, "Custom 5", 64},     {33, "Custom 6", 64},      {34, "Custom 7", 64},
-        {35, "Custom 8", 64},     {36, "Custom 9", 64},     {39, "Category", 64},      {40, "CreationTime", 8},
-        {41, "LastModificationTime", 8},                    {42, "Source Type", 8},
+        {1, "First Name", 32},
+        {2, "Last Name", 32},
+        {37, "Company", 64},
+        {38, "Title", 32},
+        {3, "Street", 64},
+        {4, "City", 32},
+        {5, "State", 32},
+        {6, "Postal", 16},
+        {7, "Country", 32},
+        {8, "Street", 64},
+        {9, "City", 32},
+        {10, "State", 32},
+        {11, "Postal", 16},
+        {12, "Country", 32},
+        {13, "Street", 64},
+        {14, "City", 32},
+        {15, "State", 32},
+        {16, "Postal", 16},
+        {17, "Country", 32},
+        {18, "Home Phone", 24},
+        {19, "Work Phone", 24},
+        {20, "Mobile Phone", 24},
+        {21, "Other Phone", 24},
+        {22, "Main Phone", 24},
+        {23, "Fax", 24},
+        {24, "Pager", 24},
+        {25, "E-Mail", 24},
+        {26, "Home Page", 256},
+        {27, "Note", 4096},
+        {28, "Custom 1", 64},
+        {29, "Custom 2", 64},
+        {30, "Custom 3", 64},
+        {31, "Custom 4", 64},
+        {32, "Custom 5", 64},
+        {33, "Custom 6", 64},
+        {34, "Custom 7", 64},
+        {35, "Custom 8", 64},
+        {36, "Custom 9", 64},
+        {39, "Category", 64},
+        {40, "CreationTime", 8},
+        {41, "LastModificationTime", 8},
+        {42, "Source Type", 8},
     };
     const FieldSlot* slots = fieldTableSlots();
     for (int index = 0; index < FieldTableSlotCount; ++index) {
@@ -83,8 +110,7 @@ TEST(FieldTableTest, EverySlotHoldsItsIdNameAndWidth)
     }
 }
 
-TEST(FieldTableTest, FindFieldCopiesTheFirstMatchingSlot)
-{
+TEST(FieldTableTest, FindFieldCopiesTheFirstMatchingSlot) {
     FieldSlot slot{};
     ASSERT_TRUE(findField(39, &slot));
     EXPECT_EQ(0, std::memcmp(&fieldTableSlots()[38], &slot, sizeof slot));
@@ -110,8 +136,7 @@ TEST(FieldTableTest, FindFieldCopiesTheFirstMatchingSlot)
     EXPECT_FALSE(findField(1, nullptr));
 }
 
-TEST(FieldTableTest, DisplayWidthGuardsTheBuffer)
-{
+TEST(FieldTableTest, DisplayWidthGuardsTheBuffer) {
     ContactRecord record;
     copyText(record.firstName, "Ann");
     char buffer[5000];
@@ -138,8 +163,7 @@ TEST(FieldTableTest, DisplayWidthGuardsTheBuffer)
     EXPECT_STREQ("An", guarded);
 }
 
-TEST(FieldTableTest, EachTextIdShowsItsOwnField)
-{
+TEST(FieldTableTest, EachTextIdShowsItsOwnField) {
     ContactRecord record;
     copyText(record.firstName, "f1");
     copyText(record.lastName, "f2");
@@ -176,8 +200,7 @@ TEST(FieldTableTest, EachTextIdShowsItsOwnField)
         EXPECT_EQ("f" + std::to_string(id), textOf(record, id)) << id;
 }
 
-TEST(FieldTableTest, TextIsCutToTheBuffer)
-{
+TEST(FieldTableTest, TextIsCutToTheBuffer) {
     ContactRecord record;
     const std::string longMail(63, 'm');
     copyText(record.email1, longMail.c_str());
@@ -186,8 +209,7 @@ TEST(FieldTableTest, TextIsCutToTheBuffer)
     EXPECT_EQ(longMail, textOf(record, 25, 100));
 }
 
-TEST(FieldTableTest, DatesShowAsMonthDayYearAndTime)
-{
+TEST(FieldTableTest, DatesShowAsMonthDayYearAndTime) {
     ContactRecord record;
     EXPECT_EQ("12/30/1899 00:00:00", textOf(record, 40));
     record.lastModificationTime = 36345.75;
@@ -196,14 +218,13 @@ TEST(FieldTableTest, DatesShowAsMonthDayYearAndTime)
     EXPECT_EQ("07/04/19", textOf(record, 41, 9));
 }
 
-TEST(FieldTableTest, UnconvertibleDateShowsTheCurrentLocalTime)
-{
+TEST(FieldTableTest, UnconvertibleDateShowsTheCurrentLocalTime) {
     ContactRecord record;
     record.creationTime = 1.0e9;
     auto format = [](const LocalDateTime& time) {
         char text[32];
-        std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", time.month, time.day, time.year,
-                      time.hour, time.minute, time.second);
+        std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", time.month, time.day, time.year, time.hour,
+                      time.minute, time.second);
         return std::string(text);
     };
     const std::string before = format(currentLocalTime());
@@ -212,8 +233,7 @@ TEST(FieldTableTest, UnconvertibleDateShowsTheCurrentLocalTime)
     EXPECT_TRUE(shown == before || shown == after) << shown;
 }
 
-TEST(FieldTableTest, SourceTypeShowsItsNameOrFails)
-{
+TEST(FieldTableTest, SourceTypeShowsItsNameOrFails) {
     ContactRecord record;
     record.sourceType = 2;
     EXPECT_EQ("Palm(4.1.2 and aboves)", textOf(record, 42));
@@ -232,8 +252,7 @@ TEST(FieldTableTest, SourceTypeShowsItsNameOrFails)
     }
 }
 
-TEST(FieldTableTest, UnknownIdsFail)
-{
+TEST(FieldTableTest, UnknownIdsFail) {
     ContactRecord record;
     char buffer[64];
     FieldSlot slot{};

@@ -19,8 +19,7 @@ class CollidingContacts {
 public:
     explicit CollidingContacts(unsigned seed) : random_(seed) {}
 
-    ContactRecord make()
-    {
+    ContactRecord make() {
         ContactRecord record;
         copyText(record.firstName, pick({"", "Ann", "ann", "Bo"}));
         copyText(record.lastName, pick({"", "Lee", "Li"}));
@@ -40,8 +39,7 @@ public:
     int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(random_); }
 
 private:
-    const char* pick(std::initializer_list<const char*> values)
-    {
+    const char* pick(std::initializer_list<const char*> values) {
         return values.begin()[below(static_cast<int>(values.size()))];
     }
 
@@ -55,33 +53,29 @@ struct Answer {
     int32_t cursor;
 };
 
-Answer indexedAnswer(ContactList& list, const ContactRecord* probe)
-{
+Answer indexedAnswer(ContactList& list, const ContactRecord* probe) {
     const MatchResult result = findMatch(&list, probe);
     return {result.code, result.record, result.position, list.cursorPosition()};
 }
 
-Answer referenceAnswer(ContactList& list, const ContactRecord* probe)
-{
+Answer referenceAnswer(ContactList& list, const ContactRecord* probe) {
     const MatchResult result = reference::walkForMatch(&list, probe);
     return {result.code, result.record, result.position, list.cursorPosition()};
 }
 
 // Both searches give the same code, counterpart, position and cursor.
-::testing::AssertionResult sameAnswer(ContactList& list, const ContactRecord* probe)
-{
+::testing::AssertionResult sameAnswer(ContactList& list, const ContactRecord* probe) {
     const Answer indexed = indexedAnswer(list, probe);
     const Answer expected = referenceAnswer(list, probe);
     if (indexed.code == expected.code && indexed.record == expected.record && indexed.position == expected.position &&
         indexed.cursor == expected.cursor)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "indexed code " << indexed.code << " at " << indexed.position
-                                         << " cursor " << indexed.cursor << ", walk code " << expected.code << " at "
+    return ::testing::AssertionFailure() << "indexed code " << indexed.code << " at " << indexed.position << " cursor "
+                                         << indexed.cursor << ", walk code " << expected.code << " at "
                                          << expected.position << " cursor " << expected.cursor;
 }
 
-std::vector<int32_t> statusesAfter(ContactList& first, ContactList& second, bool indexed)
-{
+std::vector<int32_t> statusesAfter(ContactList& first, ContactList& second, bool indexed) {
     if (indexed)
         computeCompareStatus(&first, &second);
     else
@@ -92,8 +86,7 @@ std::vector<int32_t> statusesAfter(ContactList& first, ContactList& second, bool
     return statuses;
 }
 
-void fillRandomly(ContactList& list, const ContactList* other, CollidingContacts& contacts, int count)
-{
+void fillRandomly(ContactList& list, const ContactList* other, CollidingContacts& contacts, int count) {
     for (int index = 0; index < count; ++index) {
         const int kind = contacts.below(5);
         ContactRecord record = contacts.make();
@@ -107,8 +100,7 @@ void fillRandomly(ContactList& list, const ContactList* other, CollidingContacts
 
 // One random step on the lists; the searches are checked, the changes made
 // as the stores and operations make them.
-void step(ContactList& palm, ContactList& outlook, CollidingContacts& contacts)
-{
+void step(ContactList& palm, ContactList& outlook, CollidingContacts& contacts) {
     const int choice = contacts.below(10);
     ContactList& list = contacts.below(2) == 0 ? palm : outlook;
     ContactList& other = &list == &palm ? outlook : palm;
@@ -163,8 +155,7 @@ void step(ContactList& palm, ContactList& outlook, CollidingContacts& contacts)
 
 }  // namespace
 
-TEST(MatchIndexDifferentialTest, AgreesWithTheWalkThroughAddsMergesAndOverwrites)
-{
+TEST(MatchIndexDifferentialTest, AgreesWithTheWalkThroughAddsMergesAndOverwrites) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         CollidingContacts contacts(seed);
@@ -180,8 +171,7 @@ TEST(MatchIndexDifferentialTest, AgreesWithTheWalkThroughAddsMergesAndOverwrites
     }
 }
 
-TEST(MatchIndexDifferentialTest, EmptyListsProbesAndFieldsAnswerAsTheWalk)
-{
+TEST(MatchIndexDifferentialTest, EmptyListsProbesAndFieldsAnswerAsTheWalk) {
     ContactList empty;
     ContactRecord nobody;
     EXPECT_TRUE(sameAnswer(empty, &nobody));
@@ -199,8 +189,7 @@ TEST(MatchIndexDifferentialTest, EmptyListsProbesAndFieldsAnswerAsTheWalk)
     EXPECT_TRUE(sameAnswer(blanks, &named)) << "no name, no e-mail: no counterpart";
 }
 
-TEST(MatchIndexTest, FollowsTheSynchronizationPatternWithoutRebuilding)
-{
+TEST(MatchIndexTest, FollowsTheSynchronizationPatternWithoutRebuilding) {
     // The Palm pass of Synchronize All against a large Outlook list: every
     // record searched, the missing added, the differing overwritten.
     CollidingContacts contacts(7);
@@ -237,8 +226,7 @@ TEST(MatchIndexTest, FollowsTheSynchronizationPatternWithoutRebuilding)
     EXPECT_EQ(2, outlook.matchIndex()->builds()) << "a cleared list starts a new index";
 }
 
-TEST(MatchIndexTest, PositionOfFindsTheVeryRecordObject)
-{
+TEST(MatchIndexTest, PositionOfFindsTheVeryRecordObject) {
     ContactList list;
     ContactRecord record;
     std::vector<const ContactRecord*> added;

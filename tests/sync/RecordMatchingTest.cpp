@@ -6,25 +6,21 @@
 #include <functional>
 #include <vector>
 
-static ContactRecord person(const char* firstName, const char* lastName)
-{
+static ContactRecord person(const char* firstName, const char* lastName) {
     ContactRecord record;
     copyText(record.firstName, firstName);
     copyText(record.lastName, lastName);
     return record;
 }
 
-static void setPhones(ContactRecord& record, const char* home, const char* work, const char* mobile,
-                      const char* main)
-{
+static void setPhones(ContactRecord& record, const char* home, const char* work, const char* mobile, const char* main) {
     copyText(record.homePhone, home);
     copyText(record.workPhone, work);
     copyText(record.mobilePhone, mobile);
     copyText(record.mainPhone, main);
 }
 
-TEST(FindMatchTest, MissingProbeOrEmptyList)
-{
+TEST(FindMatchTest, MissingProbeOrEmptyList) {
     ContactList list;
     EXPECT_EQ(MatchNoProbe, findMatch(&list, nullptr).code);
 
@@ -37,8 +33,7 @@ TEST(FindMatchTest, MissingProbeOrEmptyList)
     EXPECT_EQ(MatchNone, findMatch(nullptr, &probe).code);
 }
 
-TEST(FindMatchTest, SameNamesWithoutPhonesAreTheSameRecord)
-{
+TEST(FindMatchTest, SameNamesWithoutPhonesAreTheSameRecord) {
     ContactList list;
     ContactRecord stored = person("Ann", "Lee");
     ContactRecord* inList = list.addCopy(&stored);
@@ -50,8 +45,7 @@ TEST(FindMatchTest, SameNamesWithoutPhonesAreTheSameRecord)
     EXPECT_EQ(0, result.position);
 }
 
-TEST(FindMatchTest, OneEqualPhoneMakesACounterpartThatMayDiffer)
-{
+TEST(FindMatchTest, OneEqualPhoneMakesACounterpartThatMayDiffer) {
     ContactList list;
     ContactRecord stored = person("Ann", "Lee");
     setPhones(stored, "111", "", "", "");
@@ -78,8 +72,7 @@ TEST(FindMatchTest, OneEqualPhoneMakesACounterpartThatMayDiffer)
     EXPECT_EQ(MatchDiffers, findMatch(&full, &probe).code);
 }
 
-TEST(FindMatchTest, EmailStandsInForDifferentNames)
-{
+TEST(FindMatchTest, EmailStandsInForDifferentNames) {
     ContactList list;
     ContactRecord stored = person("Ann", "Lee");
     copyText(stored.email1, "a@x.org");
@@ -107,8 +100,7 @@ TEST(FindMatchTest, EmailStandsInForDifferentNames)
     EXPECT_EQ(MatchNone, findMatch(&bare, &other).code);
 }
 
-TEST(FindMatchTest, NamesCompareExactly)
-{
+TEST(FindMatchTest, NamesCompareExactly) {
     ContactList list;
     ContactRecord stored = person("Ann", "Lee");
     list.addCopy(&stored);
@@ -118,8 +110,7 @@ TEST(FindMatchTest, NamesCompareExactly)
     }
 }
 
-TEST(FindMatchTest, TheEarliestCounterpartWins)
-{
+TEST(FindMatchTest, TheEarliestCounterpartWins) {
     ContactList list;
     ContactRecord unrelated = person("Bob", "Ray");
     ContactRecord earlier = person("Ann", "Lee");
@@ -144,8 +135,7 @@ TEST(FindMatchTest, TheEarliestCounterpartWins)
 
 // Each field of the difference test alone makes a matched pair differ; every
 // other field leaves it the same.
-TEST(FindMatchTest, OnlyTheComparedFieldsDecideADifference)
-{
+TEST(FindMatchTest, OnlyTheComparedFieldsDecideADifference) {
     using Change = std::function<void(ContactRecord&)>;
     const std::vector<Change> compared = {
         [](ContactRecord& r) { copyText(r.homePhone, "x"); },
@@ -210,7 +200,12 @@ TEST(FindMatchTest, OnlyTheComparedFieldsDecideADifference)
         [](ContactRecord& r) { copyText(r.personalHomePage, "x"); },
         [](ContactRecord& r) { copyText(r.category, "x"); },
         [](ContactRecord& r) { r.anniversary = r.birthday = r.creationTime = r.lastModificationTime = 5.0; },
-        [](ContactRecord& r) { r.sourceType = 3; r.compareStatus = 2; r.nativeId = 9; r.isPrivate = 1; },
+        [](ContactRecord& r) {
+            r.sourceType = 3;
+            r.compareStatus = 2;
+            r.nativeId = 9;
+            r.isPrivate = 1;
+        },
         [](ContactRecord& r) { r.nativeData = {1}; },
     };
 
@@ -232,8 +227,7 @@ TEST(FindMatchTest, OnlyTheComparedFieldsDecideADifference)
     }
 }
 
-TEST(ComputeCompareStatusTest, MarksEachRecordOfTheFirstList)
-{
+TEST(ComputeCompareStatusTest, MarksEachRecordOfTheFirstList) {
     ContactList palm;
     ContactList outlook;
     ContactRecord same = person("Ann", "Lee");
@@ -262,8 +256,7 @@ TEST(ComputeCompareStatusTest, MarksEachRecordOfTheFirstList)
     EXPECT_EQ(CompareStatusSame, outlook.at(2)->compareStatus);
 }
 
-TEST(ComputeCompareStatusTest, MissingListChangesNothing)
-{
+TEST(ComputeCompareStatusTest, MissingListChangesNothing) {
     ContactList list;
     ContactRecord record = person("Ann", "Lee");
     list.addCopy(&record)->compareStatus = 7;
@@ -276,8 +269,7 @@ TEST(ComputeCompareStatusTest, MissingListChangesNothing)
     EXPECT_EQ(CompareStatusMissing, list.at(0)->compareStatus);
 }
 
-TEST(ComputeCompareStatusTest, AListAgainstItselfVisitsEveryRecord)
-{
+TEST(ComputeCompareStatusTest, AListAgainstItselfVisitsEveryRecord) {
     ContactList list;
     for (const char* name : {"A", "B", "C", "D"}) {
         ContactRecord record = person(name, "X");

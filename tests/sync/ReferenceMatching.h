@@ -11,13 +11,11 @@
 namespace reference {
 
 template <size_t N>
-inline bool same(const char (&left)[N], const char (&right)[N])
-{
+inline bool same(const char (&left)[N], const char (&right)[N]) {
     return std::strncmp(left, right, N) == 0;
 }
 
-inline bool isCounterpart(const ContactRecord& record, const ContactRecord& probe)
-{
+inline bool isCounterpart(const ContactRecord& record, const ContactRecord& probe) {
     const bool byName = same(record.lastName, probe.lastName) && same(record.firstName, probe.firstName);
     if (!byName && !(record.email1[0] != '\0' && same(record.email1, probe.email1)))
         return false;
@@ -25,14 +23,12 @@ inline bool isCounterpart(const ContactRecord& record, const ContactRecord& prob
            same(record.mobilePhone, probe.mobilePhone) || same(record.mainPhone, probe.mainPhone);
 }
 
-inline bool sameAddress(const AddressBlock& left, const AddressBlock& right)
-{
+inline bool sameAddress(const AddressBlock& left, const AddressBlock& right) {
     return same(left.country, right.country) && same(left.state, right.state) && same(left.city, right.city) &&
            same(left.street, right.street) && same(left.postalCode, right.postalCode);
 }
 
-inline bool differs(const ContactRecord& left, const ContactRecord& right)
-{
+inline bool differs(const ContactRecord& left, const ContactRecord& right) {
     bool equal = same(left.homePhone, right.homePhone) && same(left.workPhone, right.workPhone) &&
                  same(left.mobilePhone, right.mobilePhone) && same(left.mainPhone, right.mainPhone) &&
                  same(left.email1, right.email1) && same(left.businessFax, right.businessFax) &&
@@ -47,8 +43,7 @@ inline bool differs(const ContactRecord& left, const ContactRecord& right)
 }
 
 // findMatch by walking the list with first and next, as the rule reads.
-inline MatchResult walkForMatch(ContactList* list, const ContactRecord* probe)
-{
+inline MatchResult walkForMatch(ContactList* list, const ContactRecord* probe) {
     MatchResult result;
     if (probe == nullptr)
         return result;
@@ -72,14 +67,12 @@ inline MatchResult walkForMatch(ContactList* list, const ContactRecord* probe)
     return result;
 }
 
-inline int32_t statusOf(MatchCode code)
-{
+inline int32_t statusOf(MatchCode code) {
     return code == MatchNone ? CompareStatusMissing : code == MatchDiffers ? CompareStatusDiffers : CompareStatusSame;
 }
 
 // computeCompareStatus over walkForMatch.
-inline void walkCompareStatus(ContactList* first, ContactList* second)
-{
+inline void walkCompareStatus(ContactList* first, ContactList* second) {
     const int32_t count = first->count();
     for (int32_t position = 0; position < count; ++position) {
         ContactRecord* record = first->at(position);

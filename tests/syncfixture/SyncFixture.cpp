@@ -11,7 +11,7 @@ const char* listName(SyncList list) { return list == SyncList::Palm ? "Palm" : "
 
 const std::string progressPrefix = "progress ";
 
-}
+}  // namespace
 
 // ---- the fake window
 
@@ -19,26 +19,22 @@ bool FakeSyncView::hasList(SyncList) const { return listsExist; }
 
 int FakeSyncView::rowCount(SyncList list) const { return static_cast<int>(rows(list).size()); }
 
-bool FakeSyncView::isChecked(SyncList list, int row) const
-{
+bool FakeSyncView::isChecked(SyncList list, int row) const {
     EXPECT_TRUE(validRow(list, row)) << "row " << row;
     return validRow(list, row) && rows(list)[row].checked;
 }
 
-void FakeSyncView::setChecked(SyncList list, int row, bool checked)
-{
+void FakeSyncView::setChecked(SyncList list, int row, bool checked) {
     ASSERT_TRUE(validRow(list, row)) << "row " << row;
     rows(list)[row].checked = checked;
 }
 
-ContactRecord* FakeSyncView::recordAt(SyncList list, int row) const
-{
+ContactRecord* FakeSyncView::recordAt(SyncList list, int row) const {
     EXPECT_TRUE(validRow(list, row)) << "row " << row;
     return validRow(list, row) ? rows(list)[row].record : nullptr;
 }
 
-void FakeSyncView::fillList(SyncList list, ContactList* records)
-{
+void FakeSyncView::fillList(SyncList list, ContactList* records) {
     events_.push_back(std::string("fill ") + listName(list));
     std::vector<Row>& shown = rows(list);
     shown.clear();
@@ -46,16 +42,15 @@ void FakeSyncView::fillList(SyncList list, ContactList* records)
         return;
     // Each record goes on top, as the list control's fill does.
     for (ContactRecord* record = records->first(); record != nullptr; record = records->next()) {
-        const bool differs = record->compareStatus == CompareStatusMissing ||
-                             record->compareStatus == CompareStatusDiffers;
+        const bool differs =
+            record->compareStatus == CompareStatusMissing || record->compareStatus == CompareStatusDiffers;
         if (showDiff && !differs)
             continue;
         shown.insert(shown.begin(), Row{record, false});
     }
 }
 
-void FakeSyncView::updateCounts()
-{
+void FakeSyncView::updateCounts() {
     events_.push_back("counts");
     countedPalmRows = rowCount(SyncList::Palm);
     countedOutlookRows = rowCount(SyncList::Outlook);
@@ -63,16 +58,14 @@ void FakeSyncView::updateCounts()
     computeCompareStatus(outlook_.contacts(), palm_.contacts());
 }
 
-void FakeSyncView::reloadPalmSide()
-{
+void FakeSyncView::reloadPalmSide() {
     events_.push_back("reload");
     if (beforeReload)
         beforeReload();
     palm_.loadFile(palmPath);
 }
 
-void FakeSyncView::reloadBothSides()
-{
+void FakeSyncView::reloadBothSides() {
     events_.push_back("reload both");
     palm_.loadFile(palmPath);
     outlook_.load();
@@ -82,8 +75,7 @@ void FakeSyncView::reloadBothSides()
     fillList(SyncList::Outlook, outlook_.contacts());
 }
 
-void FakeSyncView::showProgress(int percent)
-{
+void FakeSyncView::showProgress(int percent) {
     events_.push_back(progressPrefix + std::to_string(percent));
     if (onProgress)
         onProgress(percent);
@@ -91,8 +83,7 @@ void FakeSyncView::showProgress(int percent)
 
 void FakeSyncView::setCursor(SyncCursor cursor) { events_.push_back(cursor == SyncCursor::Wait ? "wait" : "normal"); }
 
-bool FakeSyncView::showMessage(const char* text, const char* caption, SyncMessageKind kind)
-{
+bool FakeSyncView::showMessage(const char* text, const char* caption, SyncMessageKind kind) {
     events_.push_back(std::string("box ") + caption);
     messages.push_back(Message{text, caption, kind});
     if (kind == SyncMessageKind::QuestionYesNo && onQuestion)
@@ -102,8 +93,7 @@ bool FakeSyncView::showMessage(const char* text, const char* caption, SyncMessag
 }
 
 SyncChoice FakeSyncView::chooseSyncAction(const ContactRecord& palm, const ContactRecord& outlook,
-                                          const SyncChoice& preset)
-{
+                                          const SyncChoice& preset) {
     events_.push_back("prompt");
     prompts.push_back(Prompt{&palm, &outlook, palm.company, outlook.company, preset});
     if (onPrompt)
@@ -117,30 +107,26 @@ SyncChoice FakeSyncView::chooseSyncAction(const ContactRecord& palm, const Conta
     return answer;
 }
 
-std::vector<std::string> FakeSyncView::rowNames(SyncList list) const
-{
+std::vector<std::string> FakeSyncView::rowNames(SyncList list) const {
     std::vector<std::string> names;
     for (const Row& row : rows(list))
         names.push_back(row.record->firstName);
     return names;
 }
 
-std::vector<bool> FakeSyncView::checks(SyncList list) const
-{
+std::vector<bool> FakeSyncView::checks(SyncList list) const {
     std::vector<bool> checked;
     for (const Row& row : rows(list))
         checked.push_back(row.checked);
     return checked;
 }
 
-void FakeSyncView::checkAll(SyncList list)
-{
+void FakeSyncView::checkAll(SyncList list) {
     for (Row& row : rows(list))
         row.checked = true;
 }
 
-std::vector<int> FakeSyncView::progress() const
-{
+std::vector<int> FakeSyncView::progress() const {
     std::vector<int> shown;
     for (const std::string& event : events_) {
         if (event.compare(0, progressPrefix.size(), progressPrefix) == 0)
@@ -149,8 +135,7 @@ std::vector<int> FakeSyncView::progress() const
     return shown;
 }
 
-std::vector<std::string> FakeSyncView::steps() const
-{
+std::vector<std::string> FakeSyncView::steps() const {
     std::vector<std::string> others;
     for (const std::string& event : events_) {
         if (event.compare(0, progressPrefix.size(), progressPrefix) != 0)
@@ -162,8 +147,7 @@ std::vector<std::string> FakeSyncView::steps() const
 // ---- Palm Desktop files
 
 PalmAddressRecord palmPerson(uint32_t id, const std::string& first, const std::string& last,
-                             const std::string& homePhone, const std::string& company)
-{
+                             const std::string& homePhone, const std::string& company) {
     PalmAddressRecord record;
     record.recordId = id;
     record.firstName = first;
@@ -175,8 +159,7 @@ PalmAddressRecord palmPerson(uint32_t id, const std::string& first, const std::s
     return record;
 }
 
-std::vector<uint8_t> palmFileBytes(const std::string& storedName, const std::vector<PalmAddressRecord>& records)
-{
+std::vector<uint8_t> palmFileBytes(const std::string& storedName, const std::vector<PalmAddressRecord>& records) {
     PalmBytes bytes;
     bytes.u32(0x41420100).countedString(storedName).countedString("");
     bytes.categorySection(128, {{1, 5, "Business", "Business"}});
@@ -200,12 +183,9 @@ std::vector<uint8_t> palmFileBytes(const std::string& storedName, const std::vec
 
 SyncFixture::SyncFixture()
     : scopedProgramFolder(programDirectory.path()), starters(outlook->starterFactory()),
-      palmPath(data.file("address.dat"))
-{
-}
+      palmPath(data.file("address.dat")) {}
 
-SyncFixture::~SyncFixture()
-{
+SyncFixture::~SyncFixture() {
     operations.reset();
     view.reset();
     connector.reset();
@@ -213,14 +193,12 @@ SyncFixture::~SyncFixture()
     EXPECT_EQ(0, outlook->liveObjects()) << "the run let go of everything it took from Outlook";
 }
 
-void SyncFixture::writePalmFile(const std::vector<PalmAddressRecord>& records)
-{
+void SyncFixture::writePalmFile(const std::vector<PalmAddressRecord>& records) {
     ASSERT_TRUE(writeWholeFile(palmPath, palmFileBytes(palmPath, records)));
 }
 
 FakeContact& SyncFixture::seedOutlook(const char16_t* first, const char16_t* last, const char16_t* homePhone,
-                                      const char16_t* company)
-{
+                                      const char16_t* company) {
     FakeContact& contact = outlook->addContact();
     contact.setText("FirstName", first);
     contact.setText("LastName", last);
@@ -229,8 +207,7 @@ FakeContact& SyncFixture::seedOutlook(const char16_t* first, const char16_t* las
     return contact;
 }
 
-void SyncFixture::start(bool outlookPresent)
-{
+void SyncFixture::start(bool outlookPresent) {
     std::unique_ptr<ScopedAutomationStarterFactory> absent;
     if (!outlookPresent)
         absent.reset(new ScopedAutomationStarterFactory(createUnavailableAutomationStarter));
@@ -253,8 +230,7 @@ void SyncFixture::start(bool outlookPresent)
     operations.reset(new SyncOperations(*view, *palm, *connector));
 }
 
-std::vector<std::string> SyncFixture::palmFileCompanies()
-{
+std::vector<std::string> SyncFixture::palmFileCompanies() {
     PalmAddressFile file(palmPath);
     EXPECT_TRUE(file.opened());
     std::vector<std::string> companies;
@@ -263,8 +239,7 @@ std::vector<std::string> SyncFixture::palmFileCompanies()
     return companies;
 }
 
-std::vector<std::string> SyncFixture::palmFileNames()
-{
+std::vector<std::string> SyncFixture::palmFileNames() {
     PalmAddressFile file(palmPath);
     EXPECT_TRUE(file.opened());
     std::vector<std::string> names;
@@ -273,20 +248,17 @@ std::vector<std::string> SyncFixture::palmFileNames()
     return names;
 }
 
-std::string SyncFixture::outlookText(size_t index, const char* property) const
-{
+std::string SyncFixture::outlookText(size_t index, const char* property) const {
     const FakeContact* contact = outlook->contact(index);
     EXPECT_NE(nullptr, contact) << "Outlook contact " << index;
     return contact != nullptr ? utf16ToAnsi(contact->text(property)) : std::string();
 }
 
-void SyncFixture::holdPalmFile()
-{
+void SyncFixture::holdPalmFile() {
     ASSERT_TRUE(holder_.open(palmPath.c_str(), PlatformFile::Access::Read, PlatformFile::Disposition::OpenExisting));
 }
 
-void SyncFixture::failPalmSaves()
-{
+void SyncFixture::failPalmSaves() {
     FileFaultPlan plan;
     plan.failReplace = true;
     plan.failReplaceOnlyOf = palmPath;

@@ -20,8 +20,7 @@
 
 namespace {
 
-void inventContact(ContactRecord& record, int number)
-{
+void inventContact(ContactRecord& record, int number) {
     char text[64];
     std::snprintf(text, sizeof text, "Given%05d", number);
     copyText(record.firstName, text);
@@ -38,8 +37,7 @@ void inventContact(ContactRecord& record, int number)
     record.compareStatus = number % 3;
 }
 
-void makeRecords(ContactList& list, int count, int offset)
-{
+void makeRecords(ContactList& list, int count, int offset) {
     for (int number = 0; number < count; ++number) {
         ContactRecord record;
         inventContact(record, number + offset);
@@ -49,8 +47,7 @@ void makeRecords(ContactList& list, int count, int offset)
 
 // Every record inserted at the top, one insertion and seven updates each:
 // the fill as it reads, to hold the faster one against.
-void fillRowByRowAtTheTop(UxListView& list, ContactList& records, int showDiff)
-{
+void fillRowByRowAtTheTop(UxListView& list, ContactList& records, int showDiff) {
     list.removeAllRows();
     for (const ContactRecord* record = records.first(); record != nullptr; record = records.next()) {
         if (!recordShownInList(record->compareStatus, showDiff))
@@ -69,8 +66,7 @@ void fillRowByRowAtTheTop(UxListView& list, ContactList& records, int showDiff)
     }
 }
 
-std::string cell(const UxListView& list, int row, int column)
-{
+std::string cell(const UxListView& list, int row, int column) {
     char buffer[1025];
     list.itemText(row, column, buffer, sizeof buffer);
     return buffer;
@@ -78,8 +74,7 @@ std::string cell(const UxListView& list, int row, int column)
 
 class ContactListFillTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ensureCommonControls();
         ASSERT_NE(nullptr, host_.get());
         ShowWindow(host_.get(), SW_SHOWNOACTIVATE);
@@ -89,8 +84,7 @@ protected:
         ShowWindow(expected_.handle(), SW_HIDE);
     }
 
-    void makeList(UxListView& list, int id, int left)
-    {
+    void makeList(UxListView& list, int id, int left) {
         const RECT area = {left, 0, left + 400, 400};
         ASSERT_TRUE(list.create(host_.get(), &area, id, LVS_REPORT | LVS_SINGLESEL, WS_EX_CLIENTEDGE));
         list.setExtendedListStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
@@ -102,8 +96,7 @@ protected:
     int showDiff = 0;
 
     // Row for row, cell for cell, record for record, every box empty.
-    void expectSameRows()
-    {
+    void expectSameRows() {
         ASSERT_EQ(expected_.itemCount(), filled_.itemCount());
         for (int row = 0; row < expected_.itemCount(); ++row) {
             ASSERT_EQ(contactAt(expected_, row), contactAt(filled_, row)) << "row " << row;
@@ -120,8 +113,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ContactListFillTest, RowsAsTheFillAtTheTopMakesThemWithAndWithoutShowDiff)
-{
+TEST_F(ContactListFillTest, RowsAsTheFillAtTheTopMakesThemWithAndWithoutShowDiff) {
     ContactList records;
     makeRecords(records, 250, 0);
     for (int diff : {0, 1}) {
@@ -140,8 +132,7 @@ TEST_F(ContactListFillTest, RowsAsTheFillAtTheTopMakesThemWithAndWithoutShowDiff
     EXPECT_EQ("Given00249", cell(filled_, 0, 0));
 }
 
-TEST_F(ContactListFillTest, ARefillEmptiesTheBoxesAndDrawsTheListAgain)
-{
+TEST_F(ContactListFillTest, ARefillEmptiesTheBoxesAndDrawsTheListAgain) {
     ContactList records;
     makeRecords(records, 30, 7);
     fillContactList(filled_, &records, showDiff);
@@ -156,8 +147,7 @@ TEST_F(ContactListFillTest, ARefillEmptiesTheBoxesAndDrawsTheListAgain)
     EXPECT_TRUE(IsWindowVisible(filled_.handle())) << "drawing is on again after the fill";
     pumpMessages();
     InvalidateRect(filled_.handle(), nullptr, FALSE);
-    EXPECT_TRUE(pumpUntil([this] { return !GetUpdateRect(filled_.handle(), nullptr, FALSE); }))
-        << "the list paints";
+    EXPECT_TRUE(pumpUntil([this] { return !GetUpdateRect(filled_.handle(), nullptr, FALSE); })) << "the list paints";
     fillContactList(filled_, &records, showDiff);
     RECT update = {};
     EXPECT_TRUE(GetUpdateRect(filled_.handle(), &update, FALSE)) << "the list is drawn anew";
@@ -167,8 +157,7 @@ TEST_F(ContactListFillTest, ARefillEmptiesTheBoxesAndDrawsTheListAgain)
     EXPECT_TRUE(IsWindowVisible(filled_.handle()));
 }
 
-TEST_F(ContactListFillTest, RowColoursFollowTheRecordsStatus)
-{
+TEST_F(ContactListFillTest, RowColoursFollowTheRecordsStatus) {
     ContactRecord records[3];
     const COLORREF expected[3] = {RGB(0, 0, 0), RGB(0, 128, 0), RGB(0, 0, 255)};
     for (int status = 0; status < 3; ++status) {
@@ -185,8 +174,7 @@ TEST_F(ContactListFillTest, RowColoursFollowTheRecordsStatus)
 }
 
 // Run by hand (the scale benchmark does): QS_FILL_ROWS rows in each list.
-TEST_F(ContactListFillTest, DISABLED_TimeOfFillingBothLists)
-{
+TEST_F(ContactListFillTest, DISABLED_TimeOfFillingBothLists) {
     const char* asked = std::getenv("QS_FILL_ROWS");
     const int rows = asked != nullptr ? std::atoi(asked) : 20000;
     ASSERT_GT(rows, 0);

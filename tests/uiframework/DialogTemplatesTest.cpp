@@ -17,8 +17,7 @@ namespace {
 
 const int headerBandHeight = 65;
 
-HMODULE programResources()
-{
+HMODULE programResources() {
     static HMODULE module = [] {
         char path[MAX_PATH] = {};
         const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -33,8 +32,7 @@ HMODULE programResources()
     return module;
 }
 
-INT_PTR CALLBACK plainDialogProcedure(HWND, UINT message, WPARAM, LPARAM)
-{
+INT_PTR CALLBACK plainDialogProcedure(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
@@ -43,7 +41,8 @@ class TemplateDialog {
 public:
     explicit TemplateDialog(int templateId) {
         ensureCommonControls();
-        window_ = CreateDialogParamA(programResources(), MAKEINTRESOURCEA(templateId), nullptr, plainDialogProcedure, 0);
+        window_ =
+            CreateDialogParamA(programResources(), MAKEINTRESOURCEA(templateId), nullptr, plainDialogProcedure, 0);
     }
     ~TemplateDialog() {
         if (window_ != nullptr)
@@ -99,20 +98,17 @@ const TemplateShape shapes[] = {
     {IDD_CONTACT_DETAIL, "Contacts  Detail", 278, 234},
 };
 
-bool isOwnerDrawButton(const TemplateDialog& dialog, int id)
-{
+bool isOwnerDrawButton(const TemplateDialog& dialog, int id) {
     return dialog.className(id) == "Button" && (dialog.style(id) & BS_TYPEMASK) == BS_OWNERDRAW;
 }
 
-bool isButtonOfType(const TemplateDialog& dialog, int id, LONG type)
-{
+bool isButtonOfType(const TemplateDialog& dialog, int id, LONG type) {
     return dialog.className(id) == "Button" && (dialog.style(id) & BS_TYPEMASK) == type;
 }
 
 // Drop-down lists keep their entries in insertion order: the entry position
 // is the stored index.
-bool isUnsortedDropDownList(const TemplateDialog& dialog, int id)
-{
+bool isUnsortedDropDownList(const TemplateDialog& dialog, int id) {
     const LONG style = dialog.style(id);
     return dialog.className(id) == "ComboBox" && (style & 3) == CBS_DROPDOWNLIST && (style & CBS_SORT) == 0;
 }

@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-void ensureCommonControls()
-{
+void ensureCommonControls() {
     static bool done = false;
     if (done)
         return;
@@ -12,8 +11,7 @@ void ensureCommonControls()
     done = true;
 }
 
-void pumpMessages()
-{
+void pumpMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
@@ -25,8 +23,7 @@ namespace {
 
 const char hostClassName[] = "QuillsetTestHost";
 
-const char* hostClass()
-{
+const char* hostClass() {
     static bool registered = false;
     if (!registered) {
         WNDCLASSA windowClass = {};
@@ -41,15 +38,13 @@ const char* hostClass()
 
 }  // namespace
 
-TestHostWindow::TestHostWindow(int width, int height)
-{
+TestHostWindow::TestHostWindow(int width, int height) {
     ensureCommonControls();
     window_ = CreateWindowExA(0, hostClass(), "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, width, height,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-TestHostWindow::~TestHostWindow()
-{
+TestHostWindow::~TestHostWindow() {
     if (window_ != nullptr && IsWindow(window_))
         DestroyWindow(window_);
     pumpMessages();

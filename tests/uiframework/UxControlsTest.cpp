@@ -40,9 +40,7 @@ protected:
         item.state = LVIS_SELECTED;
         SendMessageA(list_.handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     }
-    bool isSelected(int row) {
-        return SendMessageA(list_.handle(), LVM_GETITEMSTATE, row, LVIS_SELECTED) != 0;
-    }
+    bool isSelected(int row) { return SendMessageA(list_.handle(), LVM_GETITEMSTATE, row, LVIS_SELECTED) != 0; }
     // Three rows, each inserted at the top: "C", "B", "A" from the top.
     void fillThreeRows() {
         for (int index = 0; index < 3; ++index) {
@@ -353,4 +351,3 @@ TEST(UxDrawing, DialogHeaderNeedsAWindowAContextAndAMessage) {
     // Below the band the client area is button face.
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), canvas.at(5, 90));
 }
-

@@ -113,8 +113,8 @@ TEST(ColorMath, RoundTripReturnsTheColour) {
     // channel steps at full saturation; a wrong segment or swapped channel
     // would be far off.
     for (UxColor color : {rgbColor(255, 128, 0), rgbColor(255, 255, 0), rgbColor(0, 255, 255), rgbColor(255, 0, 255),
-                          rgbColor(49, 106, 197), rgbColor(212, 208, 200), rgbColor(200, 100, 50),
-                          rgbColor(10, 20, 30), rgbColor(250, 240, 245)}) {
+                          rgbColor(49, 106, 197), rgbColor(212, 208, 200), rgbColor(200, 100, 50), rgbColor(10, 20, 30),
+                          rgbColor(250, 240, 245)}) {
         expectNear(color, hslToRgb(rgbToHsl(color)), 7);
     }
 }

@@ -41,8 +41,9 @@ ContactValues annLee() {
 TEST(ContactDetail, EightEditsShowTheirFields) {
     const ContactValues record = annLee();
     const std::pair<int, std::string> expected[DetailFieldCount] = {
-        {1036, "Ann"},      {1037, "Lee"},             {1038, "Harbour Works"}, {1039, "Pilot"},
-        {1040, "555-0100"}, {1001, "ann@example.com"}, {1042, "555-0102"},      {1043, "555-0101"},
+        {1036, "Ann"},      {1037, "Lee"},      {1038, "Harbour Works"},
+        {1039, "Pilot"},    {1040, "555-0100"}, {1001, "ann@example.com"},
+        {1042, "555-0102"}, {1043, "555-0101"},
     };
     for (int index = 0; index < DetailFieldCount; ++index) {
         DetailText shown{};

@@ -113,8 +113,10 @@ TEST(OptionsRadioButtons, SyncRuleShownAndStored) {
     const int expectedButtons[][2] = {{0, 1005}, {1, 1006}, {2, 1007}, {3, 1007}, {-4, 1007}};
     for (const auto& pair : expectedButtons) {
         options.syncAction = pair[0];
-        EXPECT_EQ(pair[1], OptionsDialogModel(options, OptionsVariant::FourFields).initialSyncActionButton()) << pair[0];
-        EXPECT_EQ(pair[1], OptionsDialogModel(options, OptionsVariant::NineFields).initialSyncActionButton()) << pair[0];
+        EXPECT_EQ(pair[1], OptionsDialogModel(options, OptionsVariant::FourFields).initialSyncActionButton())
+            << pair[0];
+        EXPECT_EQ(pair[1], OptionsDialogModel(options, OptionsVariant::NineFields).initialSyncActionButton())
+            << pair[0];
     }
 
     for (OptionsVariant variant : {OptionsVariant::FourFields, OptionsVariant::NineFields}) {

@@ -15,21 +15,18 @@ namespace {
 // every row shown, as COM's wait lets a paint message through.
 class WindowStandIn : public ContactReloadSteps {
 public:
-    WindowStandIn()
-    {
+    WindowStandIn() {
         for (ContactSide side : {ContactSide::Palm, ContactSide::Outlook}) {
             fillStore(side, 3);
             fillRows(side);
         }
     }
 
-    void emptyRows(ContactSide side) override
-    {
+    void emptyRows(ContactSide side) override {
         steps.push_back(std::string("empty ") + name(side));
         rows(side).clear();
     }
-    void reloadStore(ContactSide side) override
-    {
+    void reloadStore(ContactSide side) override {
         steps.push_back(std::string("reload ") + name(side));
         for (ContactSide shown : {ContactSide::Palm, ContactSide::Outlook}) {
             for (const ContactRecord* row : rows(shown))
@@ -39,8 +36,7 @@ public:
         if (side == ContactSide::Outlook)
             paintRows();
     }
-    void compareAndFill() override
-    {
+    void compareAndFill() override {
         steps.push_back("fill");
         fillRows(ContactSide::Palm);
         fillRows(ContactSide::Outlook);
@@ -53,25 +49,21 @@ public:
 private:
     static const char* name(ContactSide side) { return side == ContactSide::Palm ? "palm" : "outlook"; }
     ContactList& store(ContactSide side) { return side == ContactSide::Palm ? palm_ : outlook_; }
-    std::vector<const ContactRecord*>& rows(ContactSide side)
-    {
+    std::vector<const ContactRecord*>& rows(ContactSide side) {
         return side == ContactSide::Palm ? palmRows : outlookRows;
     }
-    void fillStore(ContactSide side, int count)
-    {
+    void fillStore(ContactSide side, int count) {
         store(side).clear();
         for (int index = 0; index < count; ++index)
             store(side).append(std::make_unique<ContactRecord>());
     }
-    void fillRows(ContactSide side)
-    {
+    void fillRows(ContactSide side) {
         rows(side).clear();
         for (int32_t position = 0; position < store(side).count(); ++position)
             rows(side).push_back(store(side).at(position));
     }
     // What a list's custom draw reads of each row's record.
-    void paintRows()
-    {
+    void paintRows() {
         for (const ContactRecord* row : palmRows)
             painted += row->compareStatus;
         for (const ContactRecord* row : outlookRows)
@@ -84,8 +76,7 @@ private:
 
 }  // namespace
 
-TEST(ContactReload, NoListShowsARowOfAStoreWhileItIsReadAgain)
-{
+TEST(ContactReload, NoListShowsARowOfAStoreWhileItIsReadAgain) {
     WindowStandIn both;
     reloadContacts(both, true);
     EXPECT_EQ(0, both.rowsIntoFreedRecords);
@@ -109,8 +100,7 @@ TEST(ContactReload, NoListShowsARowOfAStoreWhileItIsReadAgain)
     EXPECT_EQ(3u, palmSide.outlookRows.size());
 }
 
-TEST(CommandGate, WhatArrivesDuringARunIsHeldUntilTheOutermostRunEndsThenHandedBackInOrder)
-{
+TEST(CommandGate, WhatArrivesDuringARunIsHeldUntilTheOutermostRunEndsThenHandedBackInOrder) {
     CommandGate gate;
     const HeldCommand refresh{HeldCommand::Target::MainFrame, 0x0111, 40009};
     const HeldCommand bigButton{HeldCommand::Target::ContentView, 0x0111, 3001};

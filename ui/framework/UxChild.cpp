@@ -5,8 +5,7 @@
 
 static const char childClassName[] = "UxChild_Class";
 
-UxChild::~UxChild()
-{
+UxChild::~UxChild() {
     // The window may outlive its object only unbound: its messages then get
     // the default handling.
     if (handle() != nullptr) {
@@ -14,8 +13,7 @@ UxChild::~UxChild()
     }
 }
 
-bool UxChild::create(HWND parent, const RECT* rect, DWORD style, DWORD extendedStyle)
-{
+bool UxChild::create(HWND parent, const RECT* rect, DWORD style, DWORD extendedStyle) {
     if (!UxWindowBinding::declareClass(childClassName, nullptr))
         return false;
     const RECT zero = {0, 0, 0, 0};
@@ -25,13 +23,11 @@ bool UxChild::create(HWND parent, const RECT* rect, DWORD style, DWORD extendedS
     return window != nullptr;
 }
 
-LRESULT UxChild::OnNotify(NMHDR& header)
-{
+LRESULT UxChild::OnNotify(NMHDR& header) {
     return DefWindowProcA(handle(), WM_NOTIFY, static_cast<WPARAM>(header.idFrom), reinterpret_cast<LPARAM>(&header));
 }
 
-void UxChild::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
-{
+void UxChild::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_DESTROY: OnDestroy(); break;
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); break;
@@ -58,8 +54,7 @@ void UxChild::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT UxChild::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT UxChild::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = handle();
     if (message == WM_CREATE)
         return OnCreate() ? DefWindowProcA(window, message, wParam, lParam) : -1;

@@ -1,18 +1,13 @@
 #include "ui/framework/UxDialog.h"
 
-INT_PTR UxDialog::run(HWND parent, int templateId)
-{
+INT_PTR UxDialog::run(HWND parent, int templateId) {
     return DialogBoxParamA(uxInstance(), MAKEINTRESOURCEA(templateId), parent, &UxDialog::procedure,
                            reinterpret_cast<LPARAM>(this));
 }
 
-void UxDialog::OnDrawItem(const DRAWITEMSTRUCT& item)
-{
-    drawItemLeftToDefault_ = true;
-}
+void UxDialog::OnDrawItem(const DRAWITEMSTRUCT& item) { drawItemLeftToDefault_ = true; }
 
-INT_PTR UxDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR UxDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND: {
         const CommandAnswer answer = OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -38,8 +33,7 @@ INT_PTR UxDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-UxDialog* UxDialog::bindAtInit(HWND window, LPARAM createParameter)
-{
+UxDialog* UxDialog::bindAtInit(HWND window, LPARAM createParameter) {
     UxDialog* dialog = reinterpret_cast<UxDialog*>(createParameter);
     if (dialog == nullptr)
         return nullptr;
@@ -48,14 +42,12 @@ UxDialog* UxDialog::bindAtInit(HWND window, LPARAM createParameter)
     return dialog;
 }
 
-void UxDialog::unbind(HWND window, UxDialog* dialog)
-{
+void UxDialog::unbind(HWND window, UxDialog* dialog) {
     SetWindowLongPtrA(window, DWLP_USER, 0);
     dialog->setHandle(nullptr);
 }
 
-INT_PTR CALLBACK UxDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK UxDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         UxDialog* dialog = bindAtInit(window, lParam);
         if (dialog == nullptr)

@@ -17,14 +17,12 @@ struct GradientService {
     GradientFillFunction function = nullptr;
 };
 
-GradientService& gradientService()
-{
+GradientService& gradientService() {
     static GradientService service;
     return service;
 }
 
-GradientFillFunction gradientFunction()
-{
+GradientFillFunction gradientFunction() {
     GradientService& service = gradientService();
     if (!service.probed) {
         service.probed = true;
@@ -35,8 +33,7 @@ GradientFillFunction gradientFunction()
     return service.function;
 }
 
-TRIVERTEX vertex(LONG x, LONG y, COLORREF color)
-{
+TRIVERTEX vertex(LONG x, LONG y, COLORREF color) {
     TRIVERTEX point;
     point.x = x;
     point.y = y;
@@ -53,10 +50,10 @@ struct ButtonColors {
     COLORREF text;
 };
 
-ButtonColors ownerButtonColors(UINT state)
-{
+ButtonColors ownerButtonColors(UINT state) {
     if (state & ODS_DISABLED)
-        return {GetSysColor(COLOR_BTNSHADOW), adjustColor(GetSysColor(COLOR_BTNFACE), 15, 0), GetSysColor(COLOR_GRAYTEXT)};
+        return {GetSysColor(COLOR_BTNSHADOW), adjustColor(GetSysColor(COLOR_BTNFACE), 15, 0),
+                GetSysColor(COLOR_GRAYTEXT)};
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     if (state & ODS_SELECTED)
         return {highlight, adjustColor(highlight, 50, -50), RGB(240, 240, 240)};
@@ -65,8 +62,7 @@ ButtonColors ownerButtonColors(UINT state)
 
 }  // namespace
 
-bool gradientFill(HDC context, const RECT* rect, COLORREF from, COLORREF to, bool horizontal)
-{
+bool gradientFill(HDC context, const RECT* rect, COLORREF from, COLORREF to, bool horizontal) {
     if (rect == nullptr || IsRectEmpty(rect))
         return false;
     if (from == to) {
@@ -82,8 +78,7 @@ bool gradientFill(HDC context, const RECT* rect, COLORREF from, COLORREF to, boo
     return function(context, corners, 2, &mesh, 1, horizontal ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V) != FALSE;
 }
 
-bool paintDialogHeader(HWND dialog, HDC context, const char* message)
-{
+bool paintDialogHeader(HWND dialog, HDC context, const char* message) {
     if (dialog == nullptr || context == nullptr || message == nullptr || message[0] == '\0')
         return false;
     RECT client;
@@ -108,8 +103,7 @@ bool paintDialogHeader(HWND dialog, HDC context, const char* message)
     return true;
 }
 
-void drawOwnerButton(const DRAWITEMSTRUCT* item)
-{
+void drawOwnerButton(const DRAWITEMSTRUCT* item) {
     if (item == nullptr || item->CtlType != ODT_BUTTON)
         return;
     const ButtonColors colors = ownerButtonColors(item->itemState);
@@ -135,8 +129,7 @@ void drawOwnerButton(const DRAWITEMSTRUCT* item)
     }
 }
 
-void releaseDrawingResources()
-{
+void releaseDrawingResources() {
     GradientService& service = gradientService();
     service.function = nullptr;
     service.library.release();

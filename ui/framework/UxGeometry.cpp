@@ -2,8 +2,7 @@
 
 #include "ui/geometry/Geometry.h"
 
-RECT centerRect(HWND reference, int width, int height)
-{
+RECT centerRect(HWND reference, int width, int height) {
     if (reference == nullptr || !IsWindow(reference))
         reference = GetDesktopWindow();
     RECT area = {0, 0, 0, 0};
@@ -13,8 +12,7 @@ RECT centerRect(HWND reference, int width, int height)
     return result;
 }
 
-void centerWindow(HWND window, HWND reference, int width, int height)
-{
+void centerWindow(HWND window, HWND reference, int width, int height) {
     if (width == 0 && height == 0) {
         RECT client;
         GetClientRect(window, &client);
@@ -25,8 +23,7 @@ void centerWindow(HWND window, HWND reference, int width, int height)
     MoveWindow(window, target.left, target.top, width, height, TRUE);
 }
 
-bool imageSize(HBITMAP bitmap, int* width, int* height)
-{
+bool imageSize(HBITMAP bitmap, int* width, int* height) {
     *width = 0;
     *height = 0;
     BITMAP description;

@@ -13,16 +13,14 @@ void centerWindow(HWND window, HWND reference, int width, int height);
 bool imageSize(HBITMAP bitmap, int* width, int* height);
 
 // The layout functions' rectangle as the platform's.
-inline RECT toRect(const UxRect& rect)
-{
+inline RECT toRect(const UxRect& rect) {
     RECT result = {rect.left, rect.top, rect.right, rect.bottom};
     return result;
 }
 
 // The pointer position of a mouse message, signed as client coordinates are:
 // the one way every window of the framework reads it.
-inline POINT pointOf(LPARAM lParam)
-{
+inline POINT pointOf(LPARAM lParam) {
     const UxPoint position = unpackPosition(static_cast<uint32_t>(lParam));
     POINT point = {position.x, position.y};
     return point;

@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-HFONT uxCreateFont(const char* face, int height, int weight)
-{
+HFONT uxCreateFont(const char* face, int height, int weight) {
     LOGFONTA font;
     std::memset(&font, 0, sizeof font);
     font.lfHeight = height;

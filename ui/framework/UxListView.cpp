@@ -10,8 +10,7 @@ const UINT uncheckedImage = 1;
 
 }  // namespace
 
-bool UxListView::create(HWND parent, const RECT* rect, int controlId, DWORD style, DWORD extendedStyle)
-{
+bool UxListView::create(HWND parent, const RECT* rect, int controlId, DWORD style, DWORD extendedStyle) {
     const RECT zero = {0, 0, 0, 0};
     const RECT& area = rect != nullptr ? *rect : zero;
     HWND window = CreateWindowExA(extendedStyle, WC_LISTVIEWA, "", style | WS_CHILD | WS_VISIBLE | WS_BORDER, area.left,
@@ -22,8 +21,7 @@ bool UxListView::create(HWND parent, const RECT* rect, int controlId, DWORD styl
     return window != nullptr;
 }
 
-bool UxListView::attach(HWND window)
-{
+bool UxListView::attach(HWND window) {
     char className[32] = {};
     if (window == nullptr || GetClassNameA(window, className, sizeof className) == 0 ||
         std::strcmp(className, "SysListView32") != 0) {
@@ -34,14 +32,12 @@ bool UxListView::attach(HWND window)
     return true;
 }
 
-void UxListView::setExtendedListStyle(DWORD styles)
-{
+void UxListView::setExtendedListStyle(DWORD styles) {
     if (handle() != nullptr)
         SendMessageA(handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
 }
 
-bool UxListView::insertColumn(int index, const char* text, int width)
-{
+bool UxListView::insertColumn(int index, const char* text, int width) {
     if (handle() == nullptr || text == nullptr || text[0] == '\0')
         return false;
     LVCOLUMNA column = {};
@@ -56,16 +52,14 @@ bool UxListView::insertColumn(int index, const char* text, int width)
     return true;
 }
 
-bool UxListView::deleteColumn(int index)
-{
+bool UxListView::deleteColumn(int index) {
     if (index < 0 || index >= columnCount_ || SendMessageA(handle(), LVM_DELETECOLUMN, index, 0) == 0)
         return false;
     --columnCount_;
     return true;
 }
 
-bool UxListView::insertItem(int row, const char* text, int image, LPARAM data)
-{
+bool UxListView::insertItem(int row, const char* text, int image, LPARAM data) {
     if (handle() == nullptr || text == nullptr || row < 0)
         return false;
     LVITEMA item = {};
@@ -77,8 +71,7 @@ bool UxListView::insertItem(int row, const char* text, int image, LPARAM data)
     return SendMessageA(handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != -1;
 }
 
-bool UxListView::setItem(int row, int subItem, const char* text, int image, LPARAM data)
-{
+bool UxListView::setItem(int row, int subItem, const char* text, int image, LPARAM data) {
     if (row < 0 || subItem < 0)
         return false;
     LVITEMA item = {};
@@ -91,32 +84,25 @@ bool UxListView::setItem(int row, int subItem, const char* text, int image, LPAR
     return SendMessageA(handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
 }
 
-int UxListView::selectedCount() const
-{
-    return static_cast<int>(SendMessageA(handle(), LVM_GETSELECTEDCOUNT, 0, 0));
-}
+int UxListView::selectedCount() const { return static_cast<int>(SendMessageA(handle(), LVM_GETSELECTEDCOUNT, 0, 0)); }
 
-int UxListView::itemCount() const
-{
+int UxListView::itemCount() const {
     return handle() != nullptr ? static_cast<int>(SendMessageA(handle(), LVM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
-bool UxListView::isChecked(int row) const
-{
+bool UxListView::isChecked(int row) const {
     const UINT state = static_cast<UINT>(SendMessageA(handle(), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
     return (state >> 12) != uncheckedImage;
 }
 
-void UxListView::setChecked(int row, bool checked)
-{
+void UxListView::setChecked(int row, bool checked) {
     LVITEMA item = {};
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.state = INDEXTOSTATEIMAGEMASK(checked ? checkedImage : uncheckedImage);
     SendMessageA(handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
-LPARAM UxListView::itemData(int row) const
-{
+LPARAM UxListView::itemData(int row) const {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
@@ -125,21 +111,18 @@ LPARAM UxListView::itemData(int row) const
     return item.lParam;
 }
 
-int UxListView::selectedRow() const
-{
+int UxListView::selectedRow() const {
     if (handle() == nullptr)
         return -1;
     return static_cast<int>(SendMessageA(handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-void UxListView::removeAllRows()
-{
+void UxListView::removeAllRows() {
     if (handle() != nullptr)
         SendMessageA(handle(), LVM_DELETEALLITEMS, 0, 0);
 }
 
-bool UxListView::itemText(int row, int subItem, char* buffer, int capacity) const
-{
+bool UxListView::itemText(int row, int subItem, char* buffer, int capacity) const {
     if (buffer == nullptr || capacity <= 0 || handle() == nullptr)
         return false;
     buffer[0] = '\0';
@@ -152,8 +135,7 @@ bool UxListView::itemText(int row, int subItem, char* buffer, int capacity) cons
     return true;
 }
 
-void UxListView::beginBulkChange(int rowCount)
-{
+void UxListView::beginBulkChange(int rowCount) {
     if (handle() == nullptr)
         return;
     SendMessageA(handle(), WM_SETREDRAW, FALSE, 0);
@@ -161,8 +143,7 @@ void UxListView::beginBulkChange(int rowCount)
         SendMessageA(handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(rowCount), LVSICF_NOINVALIDATEALL);
 }
 
-void UxListView::endBulkChange()
-{
+void UxListView::endBulkChange() {
     if (handle() == nullptr)
         return;
     SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);

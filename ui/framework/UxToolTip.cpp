@@ -2,17 +2,15 @@
 
 #include <commctrl.h>
 
-UxToolTip::~UxToolTip()
-{
+UxToolTip::~UxToolTip() {
     if (handle() != nullptr && IsWindow(handle()))
         DestroyWindow(handle());
 }
 
-bool UxToolTip::create(HWND owner)
-{
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                  uxInstance(), nullptr);
+bool UxToolTip::create(HWND owner) {
+    HWND window =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, uxInstance(), nullptr);
     setHandle(window);
     if (window == nullptr)
         return false;
@@ -20,8 +18,7 @@ bool UxToolTip::create(HWND owner)
     return true;
 }
 
-bool UxToolTip::addTool(HWND owner, const char* text, const RECT* rect)
-{
+bool UxToolTip::addTool(HWND owner, const char* text, const RECT* rect) {
     if (handle() == nullptr || owner == nullptr || text == nullptr)
         return false;
     TOOLINFOA tool = {};

@@ -2,8 +2,7 @@
 
 #include "ui/framework/UxWindow.h"
 
-void UxWindowBinding::bindAtCreate(HWND window, LPARAM createParameter)
-{
+void UxWindowBinding::bindAtCreate(HWND window, LPARAM createParameter) {
     const CREATESTRUCTA* creation = reinterpret_cast<const CREATESTRUCTA*>(createParameter);
     if (creation == nullptr || creation->lpCreateParams == nullptr)
         return;
@@ -13,20 +12,17 @@ void UxWindowBinding::bindAtCreate(HWND window, LPARAM createParameter)
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
 }
 
-UxWindow* UxWindowBinding::find(HWND window)
-{
+UxWindow* UxWindowBinding::find(HWND window) {
     return reinterpret_cast<UxWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-void UxWindowBinding::unbind(HWND window, UxWindow* object)
-{
+void UxWindowBinding::unbind(HWND window, UxWindow* object) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     if (object != nullptr)
         object->setHandle(nullptr);
 }
 
-bool UxWindowBinding::declareClass(const char* className, HBRUSH background)
-{
+bool UxWindowBinding::declareClass(const char* className, HBRUSH background) {
     WNDCLASSA existing;
     if (GetClassInfoA(uxInstance(), className, &existing))
         return true;
@@ -40,8 +36,7 @@ bool UxWindowBinding::declareClass(const char* className, HBRUSH background)
     return RegisterClassA(&windowClass) != 0;
 }
 
-LRESULT CALLBACK UxWindowBinding::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK UxWindowBinding::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE)
         bindAtCreate(window, lParam);
     UxWindow* object = find(window);

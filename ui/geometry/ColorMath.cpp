@@ -5,8 +5,7 @@
 namespace {
 
 // Moves value toward 255 (positive change) or toward 0 (negative), in percent.
-int changeBy(int value, int change)
-{
+int changeBy(int value, int change) {
     if (change > 0)
         return value + (255 - value) * change / 100;
     if (change < 0)
@@ -14,8 +13,7 @@ int changeBy(int value, int change)
     return value;
 }
 
-double channelFromHue(double p, double q, double hue)
-{
+double channelFromHue(double p, double q, double hue) {
     if (hue < 0.0)
         hue += 360.0;
     if (hue >= 360.0)
@@ -29,15 +27,11 @@ double channelFromHue(double p, double q, double hue)
     return p;
 }
 
-int toByte(double unit)
-{
-    return std::clamp(static_cast<int>(unit * 255.0), 0, 255);
-}
+int toByte(double unit) { return std::clamp(static_cast<int>(unit * 255.0), 0, 255); }
 
 }  // namespace
 
-HslColor rgbToHsl(UxColor color)
-{
+HslColor rgbToHsl(UxColor color) {
     const int red = redOf(color);
     const int green = greenOf(color);
     const int blue = blueOf(color);
@@ -66,8 +60,7 @@ HslColor rgbToHsl(UxColor color)
     return hsl;
 }
 
-UxColor hslToRgb(const HslColor& hsl)
-{
+UxColor hslToRgb(const HslColor& hsl) {
     const double lightness = hsl.lightness / 255.0;
     if (hsl.saturation == 0) {
         const int grey = toByte(lightness);
@@ -81,8 +74,7 @@ UxColor hslToRgb(const HslColor& hsl)
                     toByte(channelFromHue(p, q, hue - 120.0)));
 }
 
-UxColor adjustColor(UxColor color, int lightnessChange, int saturationChange)
-{
+UxColor adjustColor(UxColor color, int lightnessChange, int saturationChange) {
     HslColor hsl = rgbToHsl(color);
     hsl.lightness = changeBy(hsl.lightness, lightnessChange);
     hsl.saturation = changeBy(hsl.saturation, saturationChange);

@@ -11,13 +11,11 @@ const uint32_t columnTextCapacity = 1025;
 
 }  // namespace
 
-int initialDirectionButton(SyncAction action)
-{
+int initialDirectionButton(SyncAction action) {
     return action == SyncAction::PalmOverwritesOutlook ? IDC_SYNC_PALM_WINS : IDC_SYNC_OUTLOOK_WINS;
 }
 
-bool applyChooseActionClick(ChooseActionAnswer& answer, int controlId, bool checkedAfterClick)
-{
+bool applyChooseActionClick(ChooseActionAnswer& answer, int controlId, bool checkedAfterClick) {
     switch (controlId) {
     case IDC_SYNC_PALM_WINS: answer.action = SyncAction::PalmOverwritesOutlook; return true;
     case IDC_SYNC_OUTLOOK_WINS: answer.action = SyncAction::OutlookOverwritesPalm; return true;
@@ -26,13 +24,9 @@ bool applyChooseActionClick(ChooseActionAnswer& answer, int controlId, bool chec
     }
 }
 
-bool chooseActionEndsOn(int commandId)
-{
-    return commandId == okCommand;
-}
+bool chooseActionEndsOn(int commandId) { return commandId == okCommand; }
 
-std::string contactColumnText(const ContactRecord& record, int column)
-{
+std::string contactColumnText(const ContactRecord& record, int column) {
     FieldSlot slot;
     const int32_t field = contactColumnField(column);
     if (field == 0 || !findField(field, &slot))

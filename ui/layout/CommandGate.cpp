@@ -1,7 +1,6 @@
 #include "ui/layout/CommandGate.h"
 
-bool CommandGate::admit(const HeldCommand& command)
-{
+bool CommandGate::admit(const HeldCommand& command) {
     if (!busy())
         return true;
     if (held_.size() < MostHeld)
@@ -9,8 +8,7 @@ bool CommandGate::admit(const HeldCommand& command)
     return false;
 }
 
-std::vector<HeldCommand> CommandGate::leave()
-{
+std::vector<HeldCommand> CommandGate::leave() {
     if (depth_ > 0)
         --depth_;
     std::vector<HeldCommand> released;

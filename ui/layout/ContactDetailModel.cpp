@@ -17,20 +17,17 @@ const size_t headerLineCapacity = 100;
 
 // A name field's text, never read past the field.
 template <size_t N>
-std::string nameText(const char (&field)[N])
-{
+std::string nameText(const char (&field)[N]) {
     return std::string(field, strnlen(field, N));
 }
 
 }  // namespace
 
-const char* detailAddressChoiceText(int choice)
-{
+const char* detailAddressChoiceText(int choice) {
     return choice >= 0 && choice < DetailAddressChoiceCount ? addressChoices[choice] : "";
 }
 
-bool detailFieldText(const ContactValues& record, int index, DetailText* shown)
-{
+bool detailFieldText(const ContactValues& record, int index, DetailText* shown) {
     if (shown == nullptr)
         return false;
     switch (index) {
@@ -46,8 +43,7 @@ bool detailFieldText(const ContactValues& record, int index, DetailText* shown)
     }
 }
 
-const AddressBlock* detailAddressBlock(const ContactValues& record, int choice)
-{
+const AddressBlock* detailAddressBlock(const ContactValues& record, int choice) {
     switch (choice) {
     case 0: return &record.businessAddress;
     case 1: return &record.homeAddress;
@@ -56,8 +52,7 @@ const AddressBlock* detailAddressBlock(const ContactValues& record, int choice)
     }
 }
 
-bool detailAddressText(const ContactValues& record, int choice, int index, DetailText* shown)
-{
+bool detailAddressText(const ContactValues& record, int choice, int index, DetailText* shown) {
     const AddressBlock* block = detailAddressBlock(record, choice);
     if (block == nullptr || shown == nullptr || index < 0 || index >= DetailAddressFieldCount)
         return false;
@@ -67,13 +62,11 @@ bool detailAddressText(const ContactValues& record, int choice, int index, Detai
     return true;
 }
 
-std::string detailWindowTitle(const ContactValues& record)
-{
+std::string detailWindowTitle(const ContactValues& record) {
     return "Detail information of " + nameText(record.firstName) + " " + nameText(record.lastName);
 }
 
-std::string detailHeaderLine(const ContactValues& record)
-{
+std::string detailHeaderLine(const ContactValues& record) {
     char line[headerLineCapacity];
     std::snprintf(line, sizeof line, "View contacts detail information of %s %s.", nameText(record.firstName).c_str(),
                   nameText(record.lastName).c_str());

@@ -10,13 +10,9 @@ const int32_t columnFields[ContactColumnCount] = {1, 2, 25, 37, 38, 19, 20, 18};
 
 }  // namespace
 
-int32_t contactColumnField(int column)
-{
-    return column >= 0 && column < ContactColumnCount ? columnFields[column] : 0;
-}
+int32_t contactColumnField(int column) { return column >= 0 && column < ContactColumnCount ? columnFields[column] : 0; }
 
-bool contactColumnHeading(int column, FieldSlot* slot, int* pixelWidth)
-{
+bool contactColumnHeading(int column, FieldSlot* slot, int* pixelWidth) {
     const int32_t field = contactColumnField(column);
     if (field == 0 || !findField(field, slot) || slot->width == 0)
         return false;
@@ -24,13 +20,11 @@ bool contactColumnHeading(int column, FieldSlot* slot, int* pixelWidth)
     return true;
 }
 
-bool recordShownInList(int32_t compareStatus, int showDiff)
-{
+bool recordShownInList(int32_t compareStatus, int showDiff) {
     return showDiff == 0 || compareStatus == CompareStatusMissing || compareStatus == CompareStatusDiffers;
 }
 
-UxColor rowTextColor(int32_t compareStatus)
-{
+UxColor rowTextColor(int32_t compareStatus) {
     switch (compareStatus) {
     case CompareStatusMissing: return rgbColor(0, 128, 0);
     case CompareStatusDiffers: return rgbColor(0, 0, 255);
@@ -38,10 +32,9 @@ UxColor rowTextColor(int32_t compareStatus)
     }
 }
 
-std::string recordCountLine(int palmRows, int outlookRows)
-{
+std::string recordCountLine(int palmRows, int outlookRows) {
     char line[128];
-    std::snprintf(line, sizeof line, "Palm Desktop Contacts Record Count:%d; Outlook Contacts Record Count:%d", palmRows,
-                  outlookRows);
+    std::snprintf(line, sizeof line, "Palm Desktop Contacts Record Count:%d; Outlook Contacts Record Count:%d",
+                  palmRows, outlookRows);
     return line;
 }

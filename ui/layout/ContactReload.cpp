@@ -1,7 +1,6 @@
 #include "ui/layout/ContactReload.h"
 
-void reloadContacts(ContactReloadSteps& steps, bool reloadOutlook)
-{
+void reloadContacts(ContactReloadSteps& steps, bool reloadOutlook) {
     steps.emptyRows(ContactSide::Palm);
     steps.emptyRows(ContactSide::Outlook);
     steps.reloadStore(ContactSide::Palm);
@@ -10,8 +9,7 @@ void reloadContacts(ContactReloadSteps& steps, bool reloadOutlook)
     steps.compareAndFill();
 }
 
-void reloadPalmContacts(ContactReloadSteps& steps)
-{
+void reloadPalmContacts(ContactReloadSteps& steps) {
     steps.emptyRows(ContactSide::Palm);
     steps.reloadStore(ContactSide::Palm);
 }

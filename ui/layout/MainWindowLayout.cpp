@@ -1,7 +1,6 @@
 #include "ui/layout/MainWindowLayout.h"
 
-MainFrameLayout mainFrameLayout(int width, int height)
-{
+MainFrameLayout mainFrameLayout(int width, int height) {
     MainFrameLayout layout;
     layout.statusBar = makeRect(0, height - 24, width, height);
     layout.buttonBar = makeRect(0, 0, width, ButtonBarHeight);
@@ -10,15 +9,13 @@ MainFrameLayout mainFrameLayout(int width, int height)
     return layout;
 }
 
-void placeListsAtSplitter(int splitter, int width, int height, UxRect* palmList, UxRect* outlookList)
-{
+void placeListsAtSplitter(int splitter, int width, int height, UxRect* palmList, UxRect* outlookList) {
     const int bottom = height - ContactViewFooterHeight;
     *palmList = makeRect(0, ContactViewHeaderHeight, splitter - 1, bottom);
     *outlookList = makeRect(splitter + 1, ContactViewHeaderHeight, width, bottom);
 }
 
-ContactViewLayout contactViewLayout(int width, int height)
-{
+ContactViewLayout contactViewLayout(int width, int height) {
     ContactViewLayout layout;
     const int middle = width / 2;
     const int footerTop = height - 25;
@@ -35,29 +32,20 @@ ContactViewLayout contactViewLayout(int width, int height)
     return layout;
 }
 
-bool inListBand(int y, int height)
-{
-    return y > ContactViewHeaderHeight && y < height - ContactViewFooterHeight;
-}
+bool inListBand(int y, int height) { return y > ContactViewHeaderHeight && y < height - ContactViewFooterHeight; }
 
-bool splitterAllowedAt(int x, int width)
-{
-    return x >= SplitterMargin && x <= width - SplitterMargin;
-}
+bool splitterAllowedAt(int x, int width) { return x >= SplitterMargin && x <= width - SplitterMargin; }
 
-int bigButtonLeft(int index, int width)
-{
+int bigButtonLeft(int index, int width) {
     const int gap = (width - 576) / 4;
     return 240 + BigButtonSize * index + (index + 1) * gap;
 }
 
-UxRect bigButtonRect(int index, int width)
-{
+UxRect bigButtonRect(int index, int width) {
     return makeRectOfSize(bigButtonLeft(index, width), BigButtonTop, BigButtonSize, BigButtonSize);
 }
 
-int bigButtonAt(int x, int y, int width)
-{
+int bigButtonAt(int x, int y, int width) {
     for (int index = 0; index < BigButtonCount; ++index) {
         if (bigButtonRect(index, width).contains(x, y))
             return index;

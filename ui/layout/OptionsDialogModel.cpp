@@ -13,41 +13,33 @@ const int mappingBoxIds[OptionsRecord::customMapCount] = {
 
 }  // namespace
 
-OptionsVariant optionsVariantFor(long palmDesktopVersionNumber)
-{
+OptionsVariant optionsVariantFor(long palmDesktopVersionNumber) {
     return usesNineFieldOptionsDialog(palmDesktopVersionNumber) ? OptionsVariant::NineFields
-                                                                 : OptionsVariant::FourFields;
+                                                                : OptionsVariant::FourFields;
 }
 
-int optionsTemplateFor(OptionsVariant variant)
-{
+int optionsTemplateFor(OptionsVariant variant) {
     return variant == OptionsVariant::NineFields ? IDD_OPTIONS_NINE : IDD_OPTIONS;
 }
 
 OptionsDialogModel::OptionsDialogModel(const OptionsRecord& current, OptionsVariant variant)
-    : edit_(current), variant_(variant)
-{
-}
+    : edit_(current), variant_(variant) {}
 
-int OptionsDialogModel::mappingBoxCount() const
-{
+int OptionsDialogModel::mappingBoxCount() const {
     return variant_ == OptionsVariant::NineFields ? OptionsRecord::customMapCount
                                                   : OptionsRecord::customMapFirstHalfCount;
 }
 
-int OptionsDialogModel::mappingBoxId(int index) const
-{
+int OptionsDialogModel::mappingBoxId(int index) const {
     return index >= 0 && index < mappingBoxCount() ? mappingBoxIds[index] : 0;
 }
 
-int OptionsDialogModel::initialMappingSelection(int index) const
-{
+int OptionsDialogModel::initialMappingSelection(int index) const {
     const int32_t value = edit_.customMapAt(index);
     return value >= 0 && value < OutlookFieldCount ? value : -1;
 }
 
-int OptionsDialogModel::initialSyncActionButton() const
-{
+int OptionsDialogModel::initialSyncActionButton() const {
     switch (syncActionOf(edit_.syncAction)) {
     case SyncAction::AskUser: return IDC_SYNC_ASK_USER;
     case SyncAction::PalmOverwritesOutlook: return IDC_SYNC_PALM_WINS;
@@ -55,8 +47,7 @@ int OptionsDialogModel::initialSyncActionButton() const
     }
 }
 
-int OptionsDialogModel::initialAddressButton() const
-{
+int OptionsDialogModel::initialAddressButton() const {
     if (variant_ != OptionsVariant::FourFields)
         return 0;
     switch (edit_.outlookAddressType) {
@@ -67,8 +58,7 @@ int OptionsDialogModel::initialAddressButton() const
     }
 }
 
-bool OptionsDialogModel::applyRadioClick(int controlId)
-{
+bool OptionsDialogModel::applyRadioClick(int controlId) {
     switch (controlId) {
     case IDC_SYNC_ASK_USER: edit_.syncAction = storedSyncAction(SyncAction::AskUser); return true;
     case IDC_SYNC_PALM_WINS: edit_.syncAction = storedSyncAction(SyncAction::PalmOverwritesOutlook); return true;
@@ -86,8 +76,7 @@ bool OptionsDialogModel::applyRadioClick(int controlId)
     }
 }
 
-void OptionsDialogModel::storeMappingSelections(const int* selections, int count)
-{
+void OptionsDialogModel::storeMappingSelections(const int* selections, int count) {
     if (selections == nullptr)
         return;
     const int boxes = count < mappingBoxCount() ? count : mappingBoxCount();

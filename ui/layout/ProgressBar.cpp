@@ -1,7 +1,6 @@
 #include "ui/layout/ProgressBar.h"
 
-ProgressBarLayout progressBarLayout(const UxRect& statusPart, int percent)
-{
+ProgressBarLayout progressBarLayout(const UxRect& statusPart, int percent) {
     ProgressBarLayout layout;
     layout.percent = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
     layout.area = makeRect(statusPart.left + 2, statusPart.top + 2, statusPart.right - 2, statusPart.bottom - 2);

@@ -10,8 +10,7 @@
 
 namespace {
 
-std::string readme()
-{
+std::string readme() {
     std::string here = __FILE__;
     here = here.substr(0, here.find_last_of("/\\"));
     std::ifstream file(here + "/../README.md");
@@ -20,8 +19,7 @@ std::string readme()
     return text.str();
 }
 
-TEST(DriverVerbs, EachNameIsOnceInTheTableAndItsHelpLineStartsWithIt)
-{
+TEST(DriverVerbs, EachNameIsOnceInTheTableAndItsHelpLineStartsWithIt) {
     std::set<std::string> names;
     for (const VerbSpec& verb : driverVerbs()) {
         EXPECT_TRUE(names.insert(verb.name).second) << verb.name;
@@ -31,20 +29,19 @@ TEST(DriverVerbs, EachNameIsOnceInTheTableAndItsHelpLineStartsWithIt)
     }
 }
 
-TEST(DriverVerbs, TheReferenceDescribesEveryCommand)
-{
+TEST(DriverVerbs, TheReferenceDescribesEveryCommand) {
     const std::string text = readme();
     ASSERT_FALSE(text.empty()) << "README.md beside the driver is missing";
     for (const VerbSpec& verb : driverVerbs()) {
         // As the start of a command line in code: "`rows <listId>" or "`wait-box`".
         const std::string written = std::string("`") + verb.name;
-        const bool described = text.find(written + " ") != std::string::npos || text.find(written + "`") != std::string::npos;
+        const bool described =
+            text.find(written + " ") != std::string::npos || text.find(written + "`") != std::string::npos;
         EXPECT_TRUE(described) << verb.name << " is not in README.md";
     }
 }
 
-TEST(DriverVerbs, WordCountsFollowTheHelpLines)
-{
+TEST(DriverVerbs, WordCountsFollowTheHelpLines) {
     const VerbSpec* cell = findVerb("cell");
     ASSERT_NE(cell, nullptr);
     EXPECT_TRUE(takesWordCount(*cell, 5));
@@ -70,8 +67,7 @@ TEST(DriverVerbs, WordCountsFollowTheHelpLines)
     EXPECT_EQ(findVerb(""), nullptr);
 }
 
-TEST(ClickRules, APressCloseToThePreviousWaitsOutTheDoubleClickTime)
-{
+TEST(ClickRules, APressCloseToThePreviousWaitsOutTheDoubleClickTime) {
     // 100 ms after a press at the same place, with a 500 ms double-click time.
     EXPECT_EQ(pauseBeforeSingleClick(100, 0, 0, 500, 4, 4), 450u);
     EXPECT_EQ(pauseBeforeSingleClick(500, 3, -4, 500, 4, 4), 50u);
@@ -81,8 +77,7 @@ TEST(ClickRules, APressCloseToThePreviousWaitsOutTheDoubleClickTime)
     EXPECT_EQ(pauseBeforeSingleClick(10, 0, -5, 500, 4, 4), 0u);
 }
 
-TEST(ClickRules, TheCheckBoxIsTheMiddleOfTheFirstRunOfHits)
-{
+TEST(ClickRules, TheCheckBoxIsTheMiddleOfTheFirstRunOfHits) {
     int offset = -1;
     EXPECT_FALSE(middleOfFirstRun({}, &offset));
     EXPECT_FALSE(middleOfFirstRun({false, false, false}, &offset));

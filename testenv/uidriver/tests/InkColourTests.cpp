@@ -9,16 +9,14 @@ const PixelColour black = pixelColour(0, 0, 0);
 const PixelColour green = pixelColour(0, 128, 0);
 const PixelColour blue = pixelColour(0, 0, 255);
 
-PixelColour blend(PixelColour ink, PixelColour background, double alpha)
-{
+PixelColour blend(PixelColour ink, PixelColour background, double alpha) {
     auto channel = [alpha](int a, int b) { return static_cast<int>(b + alpha * (a - b) + 0.5); };
     return pixelColour(channel(pixelRed(ink), pixelRed(background)), channel(pixelGreen(ink), pixelGreen(background)),
                        channel(pixelBlue(ink), pixelBlue(background)));
 }
 
 // A cell: mostly background, some text pixels and anti-aliased edges.
-std::vector<PixelColour> cell(PixelColour background, PixelColour ink, int pure, const std::vector<double>& edges)
-{
+std::vector<PixelColour> cell(PixelColour background, PixelColour ink, int pure, const std::vector<double>& edges) {
     std::vector<PixelColour> pixels(400, background);
     size_t at = 0;
     for (int count = 0; count < pure; ++count)
@@ -30,8 +28,7 @@ std::vector<PixelColour> cell(PixelColour background, PixelColour ink, int pure,
     return pixels;
 }
 
-TEST(InkColour, PureTextWithSoftEdgesReadsAsItsColour)
-{
+TEST(InkColour, PureTextWithSoftEdgesReadsAsItsColour) {
     const InkReading reading = readInk(cell(white, green, 30, {0.25, 0.5, 0.75}));
     ASSERT_TRUE(reading.found);
     EXPECT_EQ(reading.background, white);
@@ -42,8 +39,7 @@ TEST(InkColour, PureTextWithSoftEdgesReadsAsItsColour)
     EXPECT_EQ(inkName(reading), "green");
 }
 
-TEST(InkColour, AWideLightFringeDoesNotOutvoteTheStrokes)
-{
+TEST(InkColour, AWideLightFringeDoesNotOutvoteTheStrokes) {
     // Smoothing draws more light fringe pixels than solid ones.
     std::vector<PixelColour> pixels(400, white);
     for (size_t index = 0; index < 20; ++index)
@@ -55,8 +51,7 @@ TEST(InkColour, AWideLightFringeDoesNotOutvoteTheStrokes)
     EXPECT_EQ(reading.inkPixels, 20u);
 }
 
-TEST(InkColour, TextWithoutOnePurePixelStillMatchesOnlyItsOwnColour)
-{
+TEST(InkColour, TextWithoutOnePurePixelStillMatchesOnlyItsOwnColour) {
     // Thin strokes: every pixel is a blend, the strongest at 80 %.
     const InkReading blueText = readInk(cell(white, blue, 0, {0.3, 0.8, 0.8, 0.8}));
     ASSERT_TRUE(blueText.found);
@@ -73,8 +68,7 @@ TEST(InkColour, TextWithoutOnePurePixelStillMatchesOnlyItsOwnColour)
     EXPECT_FALSE(inkMatches(blackText, blue));
 }
 
-TEST(InkColour, FaintBlendsAreNotTakenForTheColour)
-{
+TEST(InkColour, FaintBlendsAreNotTakenForTheColour) {
     // Only a 40 % blend of green: too weak to say the text is green.
     std::vector<PixelColour> pixels(200, white);
     for (size_t index = 0; index < 20; ++index)
@@ -84,8 +78,7 @@ TEST(InkColour, FaintBlendsAreNotTakenForTheColour)
     EXPECT_FALSE(inkMatches(reading, green));
 }
 
-TEST(InkColour, AnEmptyOrPlainCellHasNoInk)
-{
+TEST(InkColour, AnEmptyOrPlainCellHasNoInk) {
     EXPECT_FALSE(readInk({}).found);
     EXPECT_FALSE(readInk(std::vector<PixelColour>(100, white)).found);
     // Noise close to the background is no text either.
@@ -97,8 +90,7 @@ TEST(InkColour, AnEmptyOrPlainCellHasNoInk)
     EXPECT_EQ(inkName(reading), "");
 }
 
-TEST(InkColour, HighlightedRowsReadAsHighlightTextNotAsTheirStatusColour)
-{
+TEST(InkColour, HighlightedRowsReadAsHighlightTextNotAsTheirStatusColour) {
     // White text on a blue selection bar must not pass as "blue".
     const InkReading reading = readInk(cell(pixelColour(10, 36, 106), white, 40, {0.5}));
     ASSERT_TRUE(reading.found);
@@ -107,8 +99,7 @@ TEST(InkColour, HighlightedRowsReadAsHighlightTextNotAsTheirStatusColour)
     EXPECT_TRUE(inkMatches(reading, white));
 }
 
-TEST(InkColour, TheBackgroundIsTheCommonestColourEvenWhenTextIsDense)
-{
+TEST(InkColour, TheBackgroundIsTheCommonestColourEvenWhenTextIsDense) {
     std::vector<PixelColour> pixels(100, pixelColour(255, 255, 224));
     for (size_t index = 0; index < 45; ++index)
         pixels[index] = black;
@@ -118,8 +109,7 @@ TEST(InkColour, TheBackgroundIsTheCommonestColourEvenWhenTextIsDense)
     EXPECT_EQ(reading.inkPixels, 45u);
 }
 
-TEST(InkColour, ColoursAreNamedOrWrittenInHex)
-{
+TEST(InkColour, ColoursAreNamedOrWrittenInHex) {
     PixelColour colour = 1;
     EXPECT_TRUE(parseColour("green", &colour));
     EXPECT_EQ(colour, green);

@@ -7,19 +7,19 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-TEST(ScenarioLine, QuotesGroupBlanksAndMayBeEmpty)
-{
+TEST(ScenarioLine, QuotesGroupBlanksAndMayBeEmpty) {
     EXPECT_EQ(splitCommandLine("answer Confirm \"Do you really want to quit?\" Yes"),
               (Words{"answer", "Confirm", "Do you really want to quit?", "Yes"}));
-    EXPECT_EQ(splitCommandLine("wait-window \" Quillset for Outlook\""), (Words{"wait-window", " Quillset for Outlook"}));
+    EXPECT_EQ(splitCommandLine("wait-window \" Quillset for Outlook\""),
+              (Words{"wait-window", " Quillset for Outlook"}));
     EXPECT_EQ(splitCommandLine("cell 1000 0 2 \"\""), (Words{"cell", "1000", "0", "2", ""}));
     EXPECT_EQ(splitCommandLine("\trows\t1000   33  "), (Words{"rows", "1000", "33"}));
-    EXPECT_EQ(splitCommandLine("start \"C:\\Program Files\\Q\\q.exe\""), (Words{"start", "C:\\Program Files\\Q\\q.exe"}));
+    EXPECT_EQ(splitCommandLine("start \"C:\\Program Files\\Q\\q.exe\""),
+              (Words{"start", "C:\\Program Files\\Q\\q.exe"}));
     EXPECT_TRUE(splitCommandLine("   ").empty());
 }
 
-TEST(ScenarioLine, OnlyALeadingHashMakesAComment)
-{
+TEST(ScenarioLine, OnlyALeadingHashMakesAComment) {
     EXPECT_TRUE(isCommentOrBlank(splitCommandLine("")));
     EXPECT_TRUE(isCommentOrBlank(splitCommandLine("  # the Palm side")));
     EXPECT_TRUE(isCommentOrBlank(splitCommandLine("#colour 1000 0 blue")));
@@ -31,8 +31,7 @@ TEST(ScenarioLine, OnlyALeadingHashMakesAComment)
     EXPECT_FALSE(isCommentOrBlank(splitCommandLine("\"\" x")));
 }
 
-TEST(ScenarioLine, NumbersAreWholeDecimalNumbers)
-{
+TEST(ScenarioLine, NumbersAreWholeDecimalNumbers) {
     int value = 99;
     EXPECT_TRUE(parseNumber("40001", &value));
     EXPECT_EQ(value, 40001);
@@ -55,8 +54,7 @@ TEST(ScenarioLine, NumbersAreWholeDecimalNumbers)
     EXPECT_EQ(value, 2147483647);
 }
 
-TEST(ScenarioLine, StatesAreYesOrNo)
-{
+TEST(ScenarioLine, StatesAreYesOrNo) {
     bool state = false;
     EXPECT_TRUE(parseYesNo("yes", &state));
     EXPECT_TRUE(state);
@@ -69,8 +67,7 @@ TEST(ScenarioLine, StatesAreYesOrNo)
     EXPECT_TRUE(state);
 }
 
-TEST(ViewGeometry, BigButtonsShareTheWidthBeyond576Pixels)
-{
+TEST(ViewGeometry, BigButtonsShareTheWidthBeyond576Pixels) {
     // 576 wide: no gap, the buttons touch from x = 240 on.
     EXPECT_EQ(bigButtonCentre(0, 576).x, 256);
     EXPECT_EQ(bigButtonCentre(1, 576).x, 288);
@@ -86,8 +83,7 @@ TEST(ViewGeometry, BigButtonsShareTheWidthBeyond576Pixels)
     EXPECT_EQ(bigButtonCentre(1, 571).x, 272 - 2 + 16);
 }
 
-TEST(ViewGeometry, BarButtonsShareTheWidthBeyond560PixelsInEighths)
-{
+TEST(ViewGeometry, BarButtonsShareTheWidthBeyond560PixelsInEighths) {
     // 800 wide: the buttons start at 360, 470, 580 and 690.
     EXPECT_EQ(barButtonCentre(0, 800, 60).x, 360 + 40);
     EXPECT_EQ(barButtonCentre(1, 800, 60).x, 470 + 40);
@@ -99,8 +95,7 @@ TEST(ViewGeometry, BarButtonsShareTheWidthBeyond560PixelsInEighths)
     EXPECT_EQ(barButtonCentre(1, 551, 60).x, 320 - 5 + 40);
 }
 
-TEST(ViewGeometry, TheSplitterLiesBetweenTheListsWhenTheyAreTwoPixelsApart)
-{
+TEST(ViewGeometry, TheSplitterLiesBetweenTheListsWhenTheyAreTwoPixelsApart) {
     int splitter = -1;
     EXPECT_TRUE(splitterFromListEdges(395, 397, &splitter));
     EXPECT_EQ(splitter, 396);
