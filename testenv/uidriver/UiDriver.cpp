@@ -694,7 +694,15 @@ bool UiDriver::listRows(const Words& words) {
     int expectedRows = 0;
     if (!findList(words[1], &list) || !number(words[2], &expectedRows))
         return false;
-    const int rows = RemoteListView(process_.hProcess, list).rowCount();
+    // A reload empties the list before it fills it again, and Outlook's
+    // calls let the program answer the driver in between: the count is
+    // watched until it is the one expected or the timeout has passed.
+    int rows = RemoteListView(process_.hProcess, list).rowCount();
+    for (DWORD waited = 0; rows != expectedRows && waited < timeout_; waited += pollInterval) {
+        Sleep(pollInterval);
+        settle();
+        rows = RemoteListView(process_.hProcess, list).rowCount();
+    }
     std::printf("  list %s has %d rows\n", words[1].c_str(), rows);
     if (rows != expectedRows)
         return fail("list " + words[1] + " has " + std::to_string(rows) + " rows, not " + words[2]);
