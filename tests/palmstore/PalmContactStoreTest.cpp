@@ -2,7 +2,7 @@
 #include "palm/PalmDesktopInstallation.h"
 #include "sync/SourceType.h"
 #include "sync/TextField.h"
-#include "tests/support/PalmBytes.h"
+#include "tests/support/PalmFileBuilders.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,84 +16,6 @@
 #include <vector>
 
 namespace {
-
-// ---- files in the writers' own encoding, so a save of unchanged content gives the same bytes
-
-const std::vector<PalmBytes::CategoryEntry> kCategories = {{1, 5, "Business", "Business"},
-                                                           {2, 9, "Friends", "Friends"}};
-
-PalmBytes format1Bytes(const std::string& storedName, const std::vector<PalmAddressRecord>& records,
-                       std::vector<size_t>* recordEnds = nullptr) {
-    PalmBytes bytes;
-    bytes.u32(0x41420100).countedString(storedName).countedString("");
-    bytes.categorySection(128, kCategories);
-    bytes.format1Schema();
-    bytes.u32(static_cast<uint32_t>(records.size() * 30));
-    for (const PalmAddressRecord& r : records) {
-        bytes.integerField(r.recordId).integerField(r.status).integerField(r.position);
-        bytes.stringField(r.lastName).stringField(r.firstName).stringField(r.title).stringField(r.company);
-        for (size_t slot = 0; slot < 5; ++slot)
-            bytes.integerField(r.phoneLabel[slot]).stringField(r.phone[slot]);
-        bytes.stringField(r.address).stringField(r.city).stringField(r.state).stringField(r.zip);
-        bytes.stringField(r.country).stringField(r.note).booleanField(r.isPrivate).integerField(r.categoryId);
-        for (const std::string& custom : r.custom)
-            bytes.stringField(custom);
-        bytes.integerField(r.displayPhone);
-        if (recordEnds)
-            recordEnds->push_back(bytes.size());
-    }
-    return bytes;
-}
-
-void appendBlock(PalmBytes& bytes, const PalmAddressBlock& block) {
-    bytes.stringField(block.address).stringField(block.city).stringField(block.state).stringField(block.zip);
-    bytes.stringField(block.country);
-}
-
-PalmBytes format4Bytes(const std::string& storedName, const std::vector<PalmAddressRecord4>& records,
-                       std::vector<size_t>* recordEnds = nullptr) {
-    PalmBytes bytes;
-    bytes.format4Signature().u32(0x41420200);
-    const size_t count = records.size();
-    bytes.fill(0, 12).u8(static_cast<uint8_t>(count % 256)).u8(static_cast<uint8_t>(count / 256 + 16)).fill(0, 10);
-    bytes.countedString(storedName).fill(0, 11);
-    for (int label = 0; label < 9; ++label)
-        bytes.countedString("").u32(0);
-    bytes.fill(0, 42).categorySection(128, kCategories);
-    bytes.format4Schema();
-    bytes.u32(static_cast<uint32_t>(count * 73));
-    for (const PalmAddressRecord4& r : records) {
-        bytes.integerField(r.recordId).integerField(r.value1).integerField(r.status).integerField(r.value3);
-        bytes.integerField(r.position).integerField(r.categoryId).integerField(r.isPrivate);
-        for (const FieldBlob& blob : r.blob) {
-            if (blob.present == 0)
-                bytes.absentBlobField(blob.tag);
-            else
-                bytes.blobField(blob.tag, blob.wordA, blob.wordB, blob.data);
-        }
-        bytes.stringField(r.text11).stringField(r.text12).stringField(r.firstName).stringField(r.lastName);
-        bytes.stringField(r.title).stringField(r.company).integerField(r.value17).stringField(r.note);
-        for (const std::string& phone : r.phone)
-            bytes.stringField(phone);
-        for (uint32_t label : r.phoneLabel)
-            bytes.integerField(label);
-        for (const std::string& custom : r.custom)
-            bytes.stringField(custom);
-        bytes.integerField(r.value42);
-        appendBlock(bytes, r.workAddress);
-        bytes.integerField(r.value48);
-        appendBlock(bytes, r.homeAddress);
-        bytes.integerField(r.value54);
-        appendBlock(bytes, r.otherAddress);
-        bytes.stringField(r.chat[0]).stringField(r.chat[1]).integerField(r.value62).integerField(r.value63);
-        bytes.stringField(r.webPage).wideField(r.birthday[0], r.birthday[1]).booleanField(r.value66);
-        bytes.integerField(r.value67).integerField(r.value68);
-        bytes.stringField(r.text69).stringField(r.text70).stringField(r.text71).stringField(r.text72);
-        if (recordEnds)
-            recordEnds->push_back(bytes.size());
-    }
-    return bytes;
-}
 
 PalmAddressRecord record1(uint32_t id, const std::string& first, const std::string& last) {
     PalmAddressRecord r;
@@ -134,10 +56,10 @@ protected:
         return path;
     }
     std::string writeFormat1(const std::vector<PalmAddressRecord>& records) {
-        return write(format1Bytes(data.file("address.dat"), records));
+        return write(olderFormatFile(data.file("address.dat"), records));
     }
     std::string writeFormat4(const std::vector<PalmAddressRecord4>& records) {
-        return write(format4Bytes(data.file("address.dat"), records));
+        return write(format4File(data.file("address.dat"), records));
     }
 
     TempFolder programDirectory;
@@ -290,8 +212,8 @@ TEST_F(PalmContactStoreTest, HiddenRecordsStayInTheFileAndPositionsSkipThem) {
 }
 
 TEST_F(PalmContactStoreTest, DetectFormatAndUnreadableFiles) {
-    std::string older = write(format1Bytes(data.file("one.dat"), {record1(1, "A", "B")}), "one.dat");
-    std::string newer = write(format4Bytes(data.file("four.dat"), {record4(1, "A", "B")}), "four.dat");
+    std::string older = write(olderFormatFile(data.file("one.dat"), {record1(1, "A", "B")}), "one.dat");
+    std::string newer = write(format4File(data.file("four.dat"), {record4(1, "A", "B")}), "four.dat");
     PalmBytes garbage;
     garbage.raw("not an address file at all");
     std::string other = write(garbage, "other.dat");
@@ -360,10 +282,10 @@ TEST_F(PalmContactStoreTest, LoadsAUsersFileOfEitherFormat) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
 
     PalmContactStore store;
-    ASSERT_TRUE(format4Bytes(path, {record4(1, "Ann", "Four")}).writeTo(path));
+    ASSERT_TRUE(format4File(path, {record4(1, "Ann", "Four")}).writeTo(path));
     EXPECT_TRUE(store.loadUser(7));
     EXPECT_EQ(PalmFormat::Format4, store.loadedFormat());
-    ASSERT_TRUE(format1Bytes(path, {record1(1, "Ann", "One")}).writeTo(path));
+    ASSERT_TRUE(olderFormatFile(path, {record1(1, "Ann", "One")}).writeTo(path));
     EXPECT_TRUE(store.loadUser(7));
     EXPECT_EQ(PalmFormat::Older, store.loadedFormat());
     ASSERT_EQ(1, store.contacts()->count());
@@ -611,7 +533,7 @@ TEST_F(PalmContactStoreTest, AddedRecordsAreSavedAndReloadInBothFormats) {
     }
     {
         std::string path =
-            write(format4Bytes(data.file("four.dat"), {record4(1, "A", "B"), record4(2, "C", "D")}), "four.dat");
+            write(format4File(data.file("four.dat"), {record4(1, "A", "B"), record4(2, "C", "D")}), "four.dat");
         PalmContactStore store;
         ASSERT_TRUE(store.loadFile(path));
         ASSERT_TRUE(store.addRecord(&outlook));
@@ -668,8 +590,8 @@ TEST_F(PalmContactStoreTest, UnchangedRecordsAreWrittenBackByteForByte) {
     std::vector<size_t> ends4;
     const std::string path1 = data.file("one.dat");
     const std::string path4 = data.file("four.dat");
-    PalmBytes bytes1 = format1Bytes(path1, {longOne, record1(2, "Other", "One")}, &ends1);
-    PalmBytes bytes4 = format4Bytes(path4, {longFour, record4(2, "Other", "One")}, &ends4);
+    PalmBytes bytes1 = olderFormatFile(path1, {longOne, record1(2, "Other", "One")}, twoCategories(), &ends1);
+    PalmBytes bytes4 = format4File(path4, {longFour, record4(2, "Other", "One")}, twoCategories(), &ends4);
     write(bytes1, "one.dat");
     write(bytes4, "four.dat");
 
@@ -698,7 +620,7 @@ TEST_F(PalmContactStoreTest, AnUpdateCutsOnlyTextsThatChange) {
     palm.address = std::string(100, 'a');
     palm.phone[4] = std::string(48, 'e');  // the E-Mail slot, wider than a phone
     palm.custom[0] = std::string(100, 'u');
-    const std::string path = write(format1Bytes(data.file("address.dat"), {palm}));
+    const std::string path = write(olderFormatFile(data.file("address.dat"), {palm}));
 
     PalmContactStore store;
     ASSERT_TRUE(store.loadFile(path));
@@ -743,7 +665,7 @@ TEST_F(PalmContactStoreTest, SavesWithTheWriterOfTheLoadedFormatWhateverIsInstal
     EXPECT_EQ("Park Inc", reread.recordAt(0)->company);
 
     PalmContactStore older(30500);
-    std::string four = write(format4Bytes(data.file("four.dat"), {record4(1, "Kim", "Lo")}), "four.dat");
+    std::string four = write(format4File(data.file("four.dat"), {record4(1, "Kim", "Lo")}), "four.dat");
     ASSERT_TRUE(older.loadFile(four));
     ASSERT_TRUE(older.updateRecord(&update, 0));
     ASSERT_TRUE(older.save());

@@ -1,5 +1,7 @@
 #include "tests/syncfixture/SyncFixture.h"
 
+#include "tests/support/PalmFileBuilders.h"
+
 #include "outlook/AutomationCalls.h"
 #include "platform/TextCodec.h"
 #include "sync/RecordMatching.h"
@@ -160,23 +162,7 @@ PalmAddressRecord palmPerson(uint32_t id, const std::string& first, const std::s
 }
 
 std::vector<uint8_t> palmFileBytes(const std::string& storedName, const std::vector<PalmAddressRecord>& records) {
-    PalmBytes bytes;
-    bytes.u32(0x41420100).countedString(storedName).countedString("");
-    bytes.categorySection(128, {{1, 5, "Business", "Business"}});
-    bytes.format1Schema();
-    bytes.u32(static_cast<uint32_t>(records.size() * PalmAddressRecord::kColumnCount));
-    for (const PalmAddressRecord& r : records) {
-        bytes.integerField(r.recordId).integerField(r.status).integerField(r.position);
-        bytes.stringField(r.lastName).stringField(r.firstName).stringField(r.title).stringField(r.company);
-        for (size_t slot = 0; slot < PalmAddressRecord::kPhoneCount; ++slot)
-            bytes.integerField(r.phoneLabel[slot]).stringField(r.phone[slot]);
-        bytes.stringField(r.address).stringField(r.city).stringField(r.state).stringField(r.zip);
-        bytes.stringField(r.country).stringField(r.note).booleanField(r.isPrivate).integerField(r.categoryId);
-        for (const std::string& custom : r.custom)
-            bytes.stringField(custom);
-        bytes.integerField(r.displayPhone);
-    }
-    return bytes.bytes();
+    return olderFormatFile(storedName, records, {{1, 5, "Business", "Business"}}).bytes();
 }
 
 // ---- the fixture
