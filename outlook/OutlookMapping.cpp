@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "outlook/AutomationCalls.h"
+#include "outlook/OutlookDate.h"
 #include "outlook/OutlookFieldList.h"
 #include "platform/TextCodec.h"
 #include "sync/AutomationDate.h"
@@ -77,7 +78,12 @@ void customFieldsFromImage(const OutlookContactImage& image, ContactRecord& reco
         if (row->kind == ImageValueKind::Text) {
             copyField(record.custom[index], CustomFieldSize, imageText(image, *row), row->imageSize);
         } else if (row->kind == ImageValueKind::Date) {
-            formatDateText(imageDate(image, *row), record.custom[index], CustomFieldSize);
+            // No date is an empty field, not the day the dates count from.
+            const double date = imageDate(image, *row);
+            if (date == 0.0)
+                std::memset(record.custom[index], 0, CustomFieldSize);
+            else
+                formatDateText(date, record.custom[index], CustomFieldSize);
         }
     }
 }
@@ -134,7 +140,12 @@ bool storeImageValue(OutlookContactImage& image, const ImageRow& row, const Auto
         // A NUL ends the text where the field would.
         return kept > 0 && text.size() > kept && std::memchr(text.data(), '\0', kept + 1) == nullptr;
     }
-    case ImageValueKind::Date: setImageDate(image, row, value.isDate() ? value.date() : 0.0); break;
+    case ImageValueKind::Date: {
+        // The record knows no date as 0, whatever Outlook shows for it.
+        const double date = value.isDate() ? value.date() : 0.0;
+        setImageDate(image, row, isOutlookNoDate(date) ? 0.0 : date);
+        break;
+    }
     case ImageValueKind::Integer: setImageInteger(image, row, value.isInt() ? value.integer() : 0); break;
     }
     return false;

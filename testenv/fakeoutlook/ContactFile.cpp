@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 
+#include "outlook/OutlookDate.h"
 #include "testenv/fakeoutlook/FakeContact.h"
 #include "testenv/fakeoutlook/FakeContactProperties.h"
 #include "testenv/fakeoutlook/MemberName.h"
@@ -425,7 +426,7 @@ ContactFileEntry contactFileEntry(const FakeContact& contact, const std::vector<
             break;
         case AutomationValueType::Date:
             // A stamp left out would read back as the time of loading.
-            if (value->date() == 0.0 && !property.readOnly)
+            if ((value->date() == 0.0 || value->date() == OutlookNoDate) && !property.readOnly)
                 continue;
             line.value = fromAscii(formatDate(value->date()));
             break;

@@ -1,6 +1,7 @@
 #include "testenv/fakeoutlook/FakeContact.h"
 
 #include "outlook/AutomationStatus.h"
+#include "outlook/OutlookDate.h"
 #include "testenv/fakeoutlook/FakeContactProperties.h"
 #include "testenv/fakeoutlook/MemberName.h"
 
@@ -8,7 +9,8 @@ static AutomationValue neutralValue(AutomationValueType type) {
     switch (type) {
     case AutomationValueType::Text: return AutomationValue::fromText(u"");
     case AutomationValueType::Int32: return AutomationValue::fromInt(0);
-    case AutomationValueType::Date: return AutomationValue::fromDate(0.0);
+    // As Outlook does: a date not set reads as 1 January 4501.
+    case AutomationValueType::Date: return AutomationValue::fromDate(OutlookNoDate);
     default: return AutomationValue();
     }
 }

@@ -275,8 +275,9 @@ TEST_F(ContactMapping, DateTextsAreReadOnly) {
     ContactRecord record;
 
     MappingBlock anniversary = blockMapping(1, 2);
+    copyText(record.custom[0], "stale");
     ASSERT_TRUE(imageToRecord(&image, &record, &anniversary));
-    EXPECT_STREQ("12/30/1899", record.custom[0]);
+    EXPECT_STREQ("", record.custom[0]) << "no anniversary is an empty field, not 12/30/1899";
 
     MappingBlock birthday = blockMapping(1, 5);
     ASSERT_TRUE(imageToRecord(&image, &record, &birthday));
