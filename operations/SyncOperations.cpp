@@ -6,6 +6,7 @@
 #include "platform/LocalClock.h"
 #include "sync/RecordMatching.h"
 #include "operations/AddressFileBackups.h"
+#include "operations/LargeChangeGuard.h"
 #include "operations/SyncMessages.h"
 #include "operations/SyncProgress.h"
 #include "operations/SynchronizeAllRun.h"
@@ -247,7 +248,8 @@ void SyncOperations::synchronizeAll(SyncAction syncAction) {
         sides_.tell(nothingToSynchronizeText, errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
-    if (!view.showMessage(synchronizeAllQuestion, synchronizeAllCaption, SyncMessageKind::QuestionYesNo))
+    if (!view.showMessage(synchronizeAllQuestion, synchronizeAllCaption, SyncMessageKind::QuestionYesNo) ||
+        !confirmLargeChange(syncAction))
         return;
     beginReport(synchronizeAllCaption);
     sides_.report.setRule(ruleText(syncAction));
@@ -261,6 +263,17 @@ void SyncOperations::synchronizeAll(SyncAction syncAction) {
     run.saveAndRefill();
     endOperation(run.fileRewritten());
     run.finish();
+}
+
+bool SyncOperations::confirmLargeChange(SyncAction syncAction) {
+    ContactList* palm = sides_.palm.contacts();
+    ContactList* outlook = sides_.outlook.contacts();
+    AmbiguousPairs ambiguous;
+    ambiguous.find(palm, outlook);
+    const PlannedOverwrites planned = countPlannedOverwrites(palm, outlook, ambiguous, syncAction);
+    return !isLargeChange(planned) ||
+           sides_.view.showMessage(largeChangeQuestion(planned).c_str(), synchronizeAllCaption,
+                                   SyncMessageKind::WarningYesNoDefaultNo);
 }
 
 void SyncOperations::undoLastSynchronization() {

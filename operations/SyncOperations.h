@@ -47,6 +47,10 @@ private:
     using RecordWrite = WriteOutcome (*)(SyncSides& sides, const ContactRecord* record);
 
     bool tellIfOutlookMissing();
+    // A run that would overwrite most of one side, or that finds one side
+    // empty while the other holds many records, is asked about once more,
+    // with No as the default; false when the answer is No.
+    bool confirmLargeChange(SyncAction syncAction);
     // A load of Outlook that was cut short: nothing may be written until a
     // whole read, or what it missed would be added again.
     bool tellIfOutlookReadInPart();

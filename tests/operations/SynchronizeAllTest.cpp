@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "operations/LargeChangeGuard.h"
 #include "tests/syncfixture/SyncFixture.h"
 
 namespace {
@@ -341,4 +342,60 @@ TEST_F(SynchronizeAllTest, OutlookRefusingSavesCountsEachRecordOnce) {
     EXPECT_EQ((Steps{"box Synchronize All", "wait", "normal", "box Information", "counts"}), view->steps());
     EXPECT_STREQ("A2", connector->contacts()->at(0)->company);
     EXPECT_EQ(1, connector->contacts()->count());
+}
+
+// ---- the guard before large changes
+
+TEST(LargeChangeGuard, MostOfALargeSideOrAnEmptySideAgainstManyIsLarge) {
+    PlannedOverwrites planned;
+    planned.palmRecords = planned.outlookRecords = 10;
+    planned.outlookOverwritten = 5;
+    EXPECT_FALSE(isLargeChange(planned)) << "half is not more than half";
+    planned.outlookOverwritten = 6;
+    EXPECT_TRUE(isLargeChange(planned));
+    EXPECT_EQ("This synchronization would overwrite 6 of the 10 Outlook contacts. Go on all the same?",
+              largeChangeQuestion(planned));
+
+    PlannedOverwrites small;
+    small.palmRecords = small.outlookRecords = 4;
+    small.palmOverwritten = 4;
+    EXPECT_FALSE(isLargeChange(small)) << "a small book's changes are not asked about";
+
+    PlannedOverwrites empty;
+    empty.palmRecords = 0;
+    empty.outlookRecords = 9;
+    EXPECT_FALSE(isLargeChange(empty));
+    empty.outlookRecords = 10;
+    EXPECT_TRUE(isLargeChange(empty));
+    EXPECT_EQ("The Palm Desktop address book holds no records, while Outlook holds 10. Go on all the same?",
+              largeChangeQuestion(empty));
+}
+
+TEST_F(SynchronizeAllTest, ARunThatWouldOverwriteMostOfOutlookStopsAtTheSecondQuestion) {
+    std::vector<PalmAddressRecord> records;
+    for (int index = 0; index < 10; ++index) {
+        const std::string given = "Given" + std::to_string(index);
+        const bool differs = index < 6;
+        records.push_back(
+            palmPerson(static_cast<uint32_t>(index + 1), given, "Lee", differs ? "555-0100" : "555-0199"));
+        const std::u16string wide(given.begin(), given.end());
+        seedOutlook(wide.c_str(), u"Lee", u"555-0199");
+    }
+    writePalmFile(records);
+    start();
+    view->answerWarningYes = false;
+
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
+
+    ASSERT_EQ(2u, view->messages.size());
+    EXPECT_EQ(question, view->messages[0].text);
+    EXPECT_EQ("This synchronization would overwrite 6 of the 10 Outlook contacts. Go on all the same?", lastText());
+    EXPECT_EQ(SyncMessageKind::WarningYesNoDefaultNo, view->messages[1].kind);
+    for (size_t index = 0; index < outlook->contactCount(); ++index)
+        EXPECT_EQ(0, outlook->contact(index)->saveCount()) << index;
+
+    view->messages.clear();
+    view->answerWarningYes = true;
+    operations->synchronizeAll(SyncAction::PalmOverwritesOutlook);
+    EXPECT_EQ("555-0100", outlookText(0, "HomeTelephoneNumber")) << "Yes goes on";
 }
