@@ -31,6 +31,9 @@
 // Commands beyond the original menu, numbered apart from it.
 #define ID_HELP_SYNC_REPORT 40101
 #define ID_SYNC_UNDO 40102
+#define ID_FILE_EXPORT_PALM 40103
+#define ID_FILE_EXPORT_OUTLOOK 40104
+#define ID_FILE_EXPORT_BOTH 40105
 
 // Controls of the dialogs. The sync-rule buttons mean the same in the
 // options dialogs and in the Choose Sync Action dialog.

@@ -2,7 +2,10 @@
 
 #include <utility>
 
+#include "contactexport/CsvWriter.h"
+#include "contactexport/VCardWriter.h"
 #include "operations/SyncOperations.h"
+#include "platform/FileRewrite.h"
 #include "sync/RecordMatching.h"
 
 ContactSession::ContactSession(PalmUserList users, int palmDesktopVersion, bool swapNames, Settings& settings)
@@ -56,4 +59,30 @@ void ContactSession::run(SyncCommand command, SyncView& view, bool withMappingBl
     case SyncCommand::SynchronizeAll: operations.synchronizeAll(syncActionOf(options.syncAction)); break;
     case SyncCommand::UndoLast: operations.undoLastSynchronization(); break;
     }
+}
+
+namespace {
+
+void appendRecords(std::vector<const ContactRecord*>& records, ContactList* list, bool onlyMissingOnTheOtherSide) {
+    if (list == nullptr)
+        return;
+    for (int32_t position = 0; position < list->count(); ++position) {
+        const ContactRecord* record = list->at(position);
+        if (record != nullptr && (!onlyMissingOnTheOtherSide || record->compareStatus == CompareStatusMissing))
+            records.push_back(record);
+    }
+}
+
+}  // namespace
+
+bool ContactSession::exportContacts(ExportSide side, ExportFormat format, const std::string& path, int* written) {
+    std::vector<const ContactRecord*> records;
+    if (side != ExportSide::Outlook)
+        appendRecords(records, palm_.contacts(), false);
+    if (side != ExportSide::Palm)
+        appendRecords(records, outlook_.contacts(), side == ExportSide::Both);
+    const std::string text = format == ExportFormat::VCard ? vCardText(records) : csvText(records);
+    if (written != nullptr)
+        *written = static_cast<int>(records.size());
+    return rewriteWholeFile(path, FileRewrite::Target::MayBeNew, text.data(), static_cast<uint32_t>(text.size()));
 }

@@ -14,6 +14,10 @@ class SyncView;
 // The commands that write, one per synchronization operation.
 enum class SyncCommand { PalmToOutlook, OutlookToPalm, SynchronizeAll, UndoLast };
 
+// What File > Export writes: one side, or both as one address book.
+enum class ExportSide { Palm, Outlook, Both };
+enum class ExportFormat { VCard, Csv };
+
 // What the main window shows and acts on, without a window: both stores, the
 // mapping block, the Palm Desktop users, the file opened with File > Open and
 // the user whose address book is shown ("LastUser" of the settings it is
@@ -52,6 +56,11 @@ public:
     // With the mapping block the options' field mapping travels with the
     // Outlook writes.
     void run(SyncCommand command, SyncView& view, bool withMappingBlock);
+    // The records as loaded, written to path as one file. Both: every Palm
+    // Desktop record, then the Outlook contacts Palm Desktop lacks, so no
+    // person is written twice. written: how many records the file holds.
+    // False, and the file as it was, when it could not be written.
+    bool exportContacts(ExportSide side, ExportFormat format, const std::string& path, int* written);
     // Loads after a run take the fields as they come again.
     void dropMappingBlock() { outlook_.attachMappingBlock(nullptr); }
 

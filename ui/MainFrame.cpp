@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
@@ -32,6 +33,8 @@ const char helpFileName[] = "qsohelp.chm";
 const char homePageAddress[] = "http://www.quillset.example/";
 const char invalidFileMessage[] = "Invalid Palm Desktop Contacts Database file, please try another one.";
 const int statusBarId = 1000;
+const char exportDoneMessage[] = " contacts were written to ";
+const char exportFailedMessage[] = "Quillset could not write the export file, nothing was exported: ";
 
 }  // namespace
 
@@ -95,6 +98,19 @@ namespace {
 
 // Commands that only show something may run inside an operation; the others
 // wait for its end.
+// The name's own extension decides; a name without one takes the type chosen.
+ExportFormat exportFormatFor(const char* path, bool csvChosen) {
+    const char* dot = std::strrchr(path, '.');
+    const char* folder = std::strrchr(path, '\\');
+    if (dot != nullptr && (folder == nullptr || dot > folder)) {
+        if (lstrcmpiA(dot, ".csv") == 0)
+            return ExportFormat::Csv;
+        if (lstrcmpiA(dot, ".vcf") == 0)
+            return ExportFormat::VCard;
+    }
+    return csvChosen ? ExportFormat::Csv : ExportFormat::VCard;
+}
+
 bool onlyShows(int commandId) {
     return commandId == ID_HELP_CONTENT || commandId == ID_HELP_WEB || commandId == ID_HELP_SYNC_REPORT ||
            commandId == ID_HELP_ABOUT;
@@ -135,6 +151,9 @@ void MainFrame::runCommand(int commandId) {
         break;
     case ID_FILE_REFRESH: refreshContacts(); break;
     case ID_FILE_OPEN: openContactsFile(); break;
+    case ID_FILE_EXPORT_PALM: exportContacts(ExportSide::Palm); break;
+    case ID_FILE_EXPORT_OUTLOOK: exportContacts(ExportSide::Outlook); break;
+    case ID_FILE_EXPORT_BOTH: exportContacts(ExportSide::Both); break;
     default: break;
     }
 }
@@ -205,6 +224,32 @@ void MainFrame::openContactsFile() {
     }
     session_->openFile(path);
     refreshContacts();
+}
+
+void MainFrame::exportContacts(ExportSide side) {
+    char path[MAX_PATH] = "contacts.vcf";
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = handle();
+    dialog.lpstrFilter = "vCard File(*.vcf)\0*.vcf\0CSV File for Outlook's Import(*.csv)\0*.csv\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH - 1;
+    dialog.lpstrTitle = "Export Contacts";
+    dialog.lpstrDefExt = "vcf";
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    if (!GetSaveFileNameA(&dialog))
+        return;
+    path[MAX_PATH - 1] = '\0';
+    const ExportFormat format = exportFormatFor(path, dialog.nFilterIndex == 2);
+    int written = 0;
+    if (!session_->exportContacts(side, format, path, &written)) {
+        const std::string text = std::string(exportFailedMessage) + path;
+        MessageBoxA(handle(), text.c_str(), "Error", MB_OK | MB_ICONERROR);
+        return;
+    }
+    const std::string text = std::to_string(written) + exportDoneMessage + path;
+    MessageBoxA(handle(), text.c_str(), "Export", MB_OK | MB_ICONINFORMATION);
 }
 
 void MainFrame::refreshContacts() {

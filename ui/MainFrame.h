@@ -3,12 +3,12 @@
 
 #include "config/Settings.h"
 #include "palm/PalmUserList.h"
+#include "session/ContactSession.h"
 #include "ui/framework/UxFrame.h"
 #include "ui/framework/UxHandles.h"
 #include "ui/framework/UxStatusBar.h"
 
 class ButtonBar;
-class ContactSession;
 class ContactView;
 
 // The main window: the button bar across the top, the content view with
@@ -48,6 +48,8 @@ private:
     void showAbout();
     void showOptions();
     void openContactsFile();
+    // File > Export: the side or sides to a vCard or CSV file the user names.
+    void exportContacts(ExportSide side);
 
     UxIcon applicationIcon_;
     UxStatusBar statusBar_;

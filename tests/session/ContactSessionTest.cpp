@@ -81,3 +81,27 @@ TEST_F(ContactSessionTest, AnOutlookFoundClosedIsStartedAfreshAndReadAgain) {
     EXPECT_EQ(2, session.outlook().contacts()->count());
     EXPECT_FALSE(session.outlookReadInPart());
 }
+
+TEST_F(ContactSessionTest, ExportOfBothSidesWritesEveryPersonOnce) {
+    writePalmFile({palmPerson(1, "Ann", "Lee", "555-0101"), palmPerson(2, "Bob", "Ray")});
+    seedOutlook(u"Ann", u"Lee", u"555-0199");
+    seedOutlook(u"Cid", u"Fox");
+    session.openFile(palmPath);
+    ASSERT_TRUE(session.reloadPalm());
+    session.reloadOutlook();
+    session.compare();
+
+    const std::string path = data.file("everyone.vcf");
+    int written = 0;
+    ASSERT_TRUE(session.exportContacts(ExportSide::Both, ExportFormat::VCard, path, &written));
+    EXPECT_EQ(3, written) << "Ann from Palm Desktop, Bob, and Cid whom Palm Desktop lacks";
+    const std::vector<uint8_t> bytes = readWholeFile(path);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(std::string::npos, text.find("FN:Ann Lee\r\n"));
+    EXPECT_NE(std::string::npos, text.find("TEL;TYPE=HOME,VOICE:555-0101\r\n")) << "Ann as Palm Desktop holds her";
+    EXPECT_EQ(std::string::npos, text.find("555-0199")) << "not Outlook's Ann as well";
+    EXPECT_NE(std::string::npos, text.find("FN:Cid Fox\r\n"));
+
+    ASSERT_TRUE(session.exportContacts(ExportSide::Outlook, ExportFormat::Csv, path, &written));
+    EXPECT_EQ(2, written);
+}
