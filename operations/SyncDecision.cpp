@@ -1,6 +1,7 @@
 #include "operations/SyncDecision.h"
 
 SyncAction SyncDecision::decide(SyncView& view, const ContactRecord& palm, const ContactRecord& outlook) {
+    leavePairAlone_ = false;
     if (mustAsk()) {
         // The dialog preselects "Microsoft Outlook overwrite Palm Desktop." for AskUser.
         SyncChoice preset;
@@ -9,6 +10,10 @@ SyncAction SyncDecision::decide(SyncView& view, const ContactRecord& palm, const
         view.setCursor(SyncCursor::Normal);
         const SyncChoice choice = view.chooseSyncAction(palm, outlook, preset);
         view.setCursor(SyncCursor::Wait);
+        if (choice.leaveAlone) {
+            leavePairAlone_ = true;
+            return SyncAction::AskUser;
+        }
         applyToAll_ = choice.applyToAll;
         action_ = choice.action;
     }

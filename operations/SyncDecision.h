@@ -16,6 +16,9 @@ public:
     SyncAction decide(SyncView& view, const ContactRecord& palm, const ContactRecord& outlook);
 
     SyncAction action() const { return action_; }
+    // The last pair asked about is to be left as it is (an answer nobody
+    // gave); such an answer settles nothing for later pairs.
+    bool leavesPairAlone() const { return leavePairAlone_; }
     bool applyToAll() const { return applyToAll_; }
 
 private:
@@ -23,6 +26,7 @@ private:
 
     SyncAction action_;
     bool applyToAll_ = false;
+    bool leavePairAlone_ = false;
 };
 
 // True when the decided action lets the Palm Desktop record overwrite the

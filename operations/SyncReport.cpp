@@ -79,6 +79,7 @@ const char* SyncReport::actionText(Action action) {
     case Action::OutlookRestored: return "Outlook given back its earlier values";
     case Action::LeftAsItIs: return "changed since, left as it is";
     case Action::LeftAmbiguous: return "left alone, more than one record pairs with the same counterpart";
+    case Action::LeftUnasked: return "left alone, differs from its counterpart and nobody was asked";
     }
     return "";
 }

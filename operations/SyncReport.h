@@ -21,8 +21,10 @@ public:
         LeftAsItIs,
         // More than one record of a side pairs with the same counterpart.
         LeftAmbiguous,
+        // A differing pair a run without a window would have asked about.
+        LeftUnasked,
     };
-    static constexpr int actionCount = 8;
+    static constexpr int actionCount = 9;
 
     static constexpr char fileName[] = "QuillsetSync.log";
 

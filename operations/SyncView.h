@@ -28,6 +28,8 @@ enum class SyncMessageKind {
 struct SyncChoice {
     SyncAction action = SyncAction::AskUser;
     bool applyToAll = false;
+    // Nobody is there to answer: the pair is left as it is.
+    bool leaveAlone = false;
 };
 
 // Everything the synchronization operations need of the window; they reach

@@ -96,8 +96,16 @@ void SynchronizeAllRun::settlePair(ContactRecord& palm, int32_t palmPosition, Co
                                    int32_t outlookPosition) {
     // Asked only while the rule leaves it to the user and no answer was
     // applied to all pairs.
+    // Both passes meet a pair left alone: it is asked about once.
+    if (leftUnasked_.count(Write(&palm, &outlook)) != 0)
+        return;
     const bool asks = decision_.action() == SyncAction::AskUser && !decision_.applyToAll();
     const bool palmWins = palmRecordWins(decision_.decide(sides_.view, palm, outlook));
+    if (decision_.leavesPairAlone()) {
+        sides_.report.noteDone(SyncReport::namesOf(palm), SyncReport::Action::LeftUnasked);
+        leftUnasked_.insert(Write(&palm, &outlook));
+        return;
+    }
     if (asks)
         sides_.report.noteAnswer(palm, outlook, palmWins);
     if (palmWins)

@@ -61,4 +61,6 @@ private:
     bool outlookGone_ = false;
     // The writes that failed and were not made good later in the run.
     std::set<Write> unwritten_;
+    // The differing pairs left as they are because nobody could be asked.
+    std::set<Write> leftUnasked_;
 };

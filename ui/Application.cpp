@@ -84,9 +84,17 @@ void uninitializeMapi() {
     library.release();
 }
 
+// A start-up message: in a box, or where a run without a window keeps it.
+void tellAtStart(const char* text, UINT icon, std::string* refusal) {
+    if (refusal != nullptr)
+        *refusal = text;
+    else
+        MessageBoxA(nullptr, text, "Error", MB_OK | icon);
+}
+
 }  // namespace
 
-bool initialize() {
+bool initialize(std::string* refusal) {
     INITCOMMONCONTROLSEX controls = {8, 0xFF};
     if (!InitCommonControlsEx(&controls))
         return false;
@@ -98,7 +106,7 @@ bool initialize() {
     initializeMapi();
 
     if (getPalmDesktopVersion() < MinimumPalmDesktopVersion) {
-        MessageBoxA(nullptr, versionMessage, "Error", MB_OK | MB_ICONINFORMATION);
+        tellAtStart(versionMessage, MB_ICONINFORMATION, refusal);
         return false;
     }
     loadPalmLibraries(kAllPalmLibraries);
@@ -110,9 +118,9 @@ bool initialize() {
     return true;
 }
 
-bool loadPalmUsers(PalmUserList& users) {
+bool loadPalmUsers(PalmUserList& users, std::string* refusal) {
     if (readPalmUsers(&users) < 0) {
-        MessageBoxA(nullptr, noUsersMessage, "Error", MB_OK | MB_ICONERROR);
+        tellAtStart(noUsersMessage, MB_ICONERROR, refusal);
         return false;
     }
     return true;

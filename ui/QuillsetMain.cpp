@@ -7,6 +7,7 @@
 #include "resources/ResourceIds.h"
 #include "ui/Application.h"
 #include "ui/MainFrame.h"
+#include "ui/UnattendedMain.h"
 #include "ui/framework/UxGeometry.h"
 #include "ui/framework/UxWindow.h"
 
@@ -31,6 +32,9 @@ int runMessageLoop(HWND mainWindow, HACCEL accelerators) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     setUxInstance(instance);
+    int unattendedExit = 0;
+    if (runFromCommandLine(&unattendedExit))
+        return unattendedExit;
     // A table from the resources lives as long as the program.
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     if (!initialize()) {

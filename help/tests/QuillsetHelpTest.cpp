@@ -20,7 +20,7 @@ namespace {
 
 // Where the program's messages are written: the windows and the
 // synchronization operations.
-const std::vector<std::string> messageFolders = {"ui", "operations", "palmstore", "sync"};
+const std::vector<std::string> messageFolders = {"ui", "operations", "palmstore", "sync", "session"};
 
 std::string listed(const std::vector<std::string>& faults) {
     std::string text;
