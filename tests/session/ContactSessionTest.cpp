@@ -8,18 +8,11 @@
 
 namespace {
 
-PalmUserEntry user(uint32_t id, const char* name) {
-    PalmUserEntry entry;
-    entry.id = id;
-    std::strncpy(entry.name, name, sizeof entry.name - 1);
-    return entry;
-}
-
 // The session's stores under the fixture's in-memory window.
 class ContactSessionTest : public SyncFixture {
 protected:
     Settings settings;
-    ContactSession session{{user(7, "Ann"), user(9, "Bob")}, 40000, false, settings};
+    ContactSession session{{palmUser(7, "Ann"), palmUser(9, "Bob")}, 40000, false, settings};
     FakeSyncView window{session.palm(), session.outlook()};
 };
 

@@ -7,13 +7,6 @@
 
 namespace {
 
-PalmUserEntry user(uint32_t id, const char* name) {
-    PalmUserEntry entry;
-    entry.id = id;
-    std::strncpy(entry.name, name, sizeof entry.name - 1);
-    return entry;
-}
-
 CommandLineKind parsed(const std::vector<std::string>& words, UnattendedRequest* request = nullptr) {
     std::string problem;
     return parseCommandLine(words, request, &problem);
@@ -22,7 +15,7 @@ CommandLineKind parsed(const std::vector<std::string>& words, UnattendedRequest*
 class UnattendedRunTest : public SyncFixture {
 protected:
     UnattendedOutcome run(UnattendedRequest::Rule rule, const char* userName = "") {
-        ContactSession session{{user(7, "Ann Lee"), user(9, "Bob Ray")}, 40000, false, settings};
+        ContactSession session{{palmUser(7, "Ann Lee"), palmUser(9, "Bob Ray")}, 40000, false, settings};
         session.openFile(palmPath);
         UnattendedRequest request;
         request.rule = rule;

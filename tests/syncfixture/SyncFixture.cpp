@@ -1,5 +1,7 @@
 #include "tests/syncfixture/SyncFixture.h"
 
+#include <cstring>
+
 #include "tests/support/PalmFileBuilders.h"
 
 #include "outlook/AutomationCalls.h"
@@ -163,6 +165,13 @@ PalmAddressRecord palmPerson(uint32_t id, const std::string& first, const std::s
 
 std::vector<uint8_t> palmFileBytes(const std::string& storedName, const std::vector<PalmAddressRecord>& records) {
     return olderFormatFile(storedName, records, {{1, 5, "Business", "Business"}}).bytes();
+}
+
+PalmUserEntry palmUser(uint32_t id, const char* name) {
+    PalmUserEntry entry;
+    entry.id = id;
+    std::strncpy(entry.name, name, sizeof entry.name - 1);
+    return entry;
 }
 
 // ---- the fixture

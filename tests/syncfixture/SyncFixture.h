@@ -10,6 +10,7 @@
 #include "outlook/AutomationStarter.h"
 #include "outlook/OutlookConnector.h"
 #include "palm/PalmAddressRecord.h"
+#include "palm/PalmUserList.h"
 #include "platform/FileFaults.h"
 #include "platform/PlatformFile.h"
 #include "palmstore/PalmContactStore.h"
@@ -111,6 +112,8 @@ private:
 // (Work, Home, Fax, Other, E-Mail) and a home phone.
 PalmAddressRecord palmPerson(uint32_t id, const std::string& first, const std::string& last,
                              const std::string& homePhone = "", const std::string& company = "");
+// A Palm Desktop user as the user list holds one.
+PalmUserEntry palmUser(uint32_t id, const char* name);
 // The bytes of an older-format address file holding the records.
 std::vector<uint8_t> palmFileBytes(const std::string& storedName, const std::vector<PalmAddressRecord>& records);
 
