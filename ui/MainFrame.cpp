@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstring>
@@ -236,6 +237,10 @@ void MainFrame::exportContacts(ExportSide side) {
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH - 1;
     dialog.lpstrTitle = "Export Contacts";
+    // The user's documents, not wherever the program happened to start.
+    char documents[MAX_PATH] = "";
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)))
+        dialog.lpstrInitialDir = documents;
     dialog.lpstrDefExt = "vcf";
     dialog.Flags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     if (!GetSaveFileNameA(&dialog))
