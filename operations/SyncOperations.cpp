@@ -248,15 +248,18 @@ void SyncOperations::synchronizeAll(SyncAction syncAction) {
         sides_.tell(nothingToSynchronizeText, errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
-    if (!view.showMessage(synchronizeAllQuestion, synchronizeAllCaption, SyncMessageKind::QuestionYesNo) ||
-        !confirmLargeChange(syncAction))
+    if (!view.showMessage(synchronizeAllQuestion, synchronizeAllCaption, SyncMessageKind::QuestionYesNo))
+        return;
+    // Both sides stay as they are from here to the run: the guard counts the
+    // pairs the run will leave alone.
+    sides_.findAmbiguousPairs();
+    if (!confirmLargeChange(syncAction))
         return;
     beginReport(synchronizeAllCaption);
     sides_.report.setRule(ruleText(syncAction));
     if (stopIfAddressFileChanged() || !prepareJournal() || !backUpBeforeAnyWrite())
         return;
     OutlookChangeRecording recording(sides_, journal_.get());
-    sides_.findAmbiguousPairs();
     SynchronizeAllRun run(sides_, syncAction, palmRows + outlookRows);
     run.palmPass(palmRows);
     run.outlookPass(outlookRows);
@@ -266,11 +269,8 @@ void SyncOperations::synchronizeAll(SyncAction syncAction) {
 }
 
 bool SyncOperations::confirmLargeChange(SyncAction syncAction) {
-    ContactList* palm = sides_.palm.contacts();
-    ContactList* outlook = sides_.outlook.contacts();
-    AmbiguousPairs ambiguous;
-    ambiguous.find(palm, outlook);
-    const PlannedOverwrites planned = countPlannedOverwrites(palm, outlook, ambiguous, syncAction);
+    const PlannedOverwrites planned =
+        countPlannedOverwrites(sides_.palm.contacts(), sides_.outlook.contacts(), sides_.ambiguous, syncAction);
     return !isLargeChange(planned) ||
            sides_.view.showMessage(largeChangeQuestion(planned).c_str(), synchronizeAllCaption,
                                    SyncMessageKind::WarningYesNoDefaultNo);

@@ -19,4 +19,7 @@ bool BrandedDialog::OnEraseBkgnd(HDC context) {
     return true;
 }
 
-void BrandedDialog::OnDrawItem(const DRAWITEMSTRUCT& item) { drawOwnerButton(&item); }
+bool BrandedDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    drawOwnerButton(&item);
+    return true;
+}

@@ -12,7 +12,7 @@ public:
     INT_PTR showModal(HWND owner) { return run(owner, templateId_); }
 
     bool OnEraseBkgnd(HDC context) override;
-    void OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
 protected:
     // Without a header line the dialog keeps its own background.

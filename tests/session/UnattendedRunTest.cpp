@@ -77,3 +77,15 @@ TEST_F(UnattendedRunTest, ALargeChangeStopsTheRunInsteadOfAsking) {
     EXPECT_EQ(0u, outlook->contactCount());
     EXPECT_EQ(before, palmFileOnDisk());
 }
+
+TEST_F(UnattendedRunTest, OutlookClosingDuringTheRunEndsWithItsOwnCode) {
+    writePalmFile({palmPerson(1, "Ann", "Lee", "555-0101")});
+    seedOutlook(u"Ann", u"Lee", u"555-0199");
+    // Read whole, then gone at the first write.
+    outlook->failMember("Save", AutomationStatus::ServerUnavailable);
+
+    const UnattendedOutcome outcome = run(UnattendedRequest::Rule::PalmWins);
+    EXPECT_EQ(UnattendedExit::OutlookBusyOrGone, outcome.exit) << outcome.summary;
+    ASSERT_FALSE(outcome.messages.empty());
+    EXPECT_EQ(0u, outcome.messages.back().find("Outlook was closed or stopped answering")) << outcome.messages.back();
+}

@@ -5,8 +5,6 @@ INT_PTR UxDialog::run(HWND parent, int templateId) {
                            reinterpret_cast<LPARAM>(this));
 }
 
-void UxDialog::OnDrawItem(const DRAWITEMSTRUCT& item) { drawItemLeftToDefault_ = true; }
-
 INT_PTR UxDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND: {
@@ -17,9 +15,7 @@ INT_PTR UxDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
         if (lParam == 0)
             return FALSE;
-        drawItemLeftToDefault_ = false;
-        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return drawItemLeftToDefault_ ? FALSE : TRUE;
+        return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     // The brush is the answer itself, not a message result.
     case WM_CTLCOLOREDIT:
         return reinterpret_cast<INT_PTR>(OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));

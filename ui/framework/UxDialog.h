@@ -6,8 +6,7 @@
 //
 // The handlers get the message's arguments decoded. Whether the dialog
 // procedure answers a message as handled is decided in dispatch alone: from
-// a handler's named result, from whether the class overrides OnDrawItem, and
-// never for the messages a handler is only told of (size, destruction,
+// a handler's named result, and never for the messages a handler is only told of (size, destruction,
 // notifications), which the dialog manager then handles as well.
 class UxDialog : public UxWindow {
 public:
@@ -29,9 +28,8 @@ public:
     virtual bool OnEraseBkgnd(HDC context) { return false; }
     virtual void OnDestroy() {}
     virtual void OnNotify(NMHDR& header) {}
-    // A class that overrides this draws its owner-drawn controls: WM_DRAWITEM
-    // is then answered as handled. This one leaves them to the default.
-    virtual void OnDrawItem(const DRAWITEMSTRUCT& item);
+    // True when the owner-drawn control is drawn; false leaves it to the default.
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& item) { return false; }
     // The brush for the edit's background; null leaves it to the dialog manager.
     virtual HBRUSH OnCtlColorEdit(HDC context, HWND edit) { return nullptr; }
 
@@ -46,7 +44,4 @@ private:
     static void unbind(HWND window, UxDialog* dialog);
     // The dialog procedure's answer for one message after WM_INITDIALOG.
     INT_PTR dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-
-    // Set by the base OnDrawItem while a WM_DRAWITEM is dispatched.
-    bool drawItemLeftToDefault_ = false;
 };
