@@ -1,9 +1,7 @@
 #pragma once
 #include <string>
 
-#include "config/OptionsRecord.h"
-#include "sync/AmbiguousPairs.h"
-#include "sync/ContactList.h"
+#include "operations/SyncPlan.h"
 
 // What a Synchronize All would overwrite on each side, counted before it
 // runs. Pairs the user is asked about are not counted: each is seen.
@@ -19,10 +17,8 @@ struct PlannedOverwrites {
 // it is), is asked about. A smaller book's few changes are not.
 constexpr int ManyRecords = 10;
 
-// Every differing pair of the two sides as they are now, settled by the
-// rule; ambiguous pairs are left alone, as the run leaves them.
-PlannedOverwrites countPlannedOverwrites(ContactList* palm, ContactList* outlook, const AmbiguousPairs& ambiguous,
-                                         SyncAction rule);
+// The overwrites of the plan the run will carry out.
+PlannedOverwrites plannedOverwrites(const SyncPlan& plan);
 
 // More than half of a side of ManyRecords or more overwritten, or one side
 // empty while the other holds ManyRecords or more.

@@ -78,3 +78,14 @@ std::string addressFileChangedText(bool atSave, bool outlookChanged) {
         text += " The changes already written to Outlook stay written and can be undone.";
     return text + " Look at the lists and start again.";
 }
+
+std::string outlookContactChangedText(const std::string& names) {
+    return "\"" + names +
+           "\" was changed in Outlook after Quillset read it, so Quillset stopped the synchronization before "
+           "writing it. What was written before stays written, can be undone, and is named in the report. Press F5 "
+           "to read both sides again and start again.";
+}
+
+std::string outlookContactChangedReportText(const std::string& names) {
+    return "\"" + names + "\" was changed in Outlook after Quillset read it; the synchronization was stopped there.";
+}

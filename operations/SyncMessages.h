@@ -37,6 +37,15 @@ constexpr char outlookGoneText[] =
 constexpr char outlookGoneReportText[] =
     "Outlook was closed or stopped answering; the synchronization was stopped there.";
 
+constexpr char listsChangedText[] =
+    "The lists changed after Quillset planned the synchronization, so it stopped. What was written before stays "
+    "written, can be undone, and is named in the report. Press F5 and start again.";
+
+// A contact edited in Outlook after Quillset read it: the run stops before
+// writing it or over it.
+std::string outlookContactChangedText(const std::string& names);
+std::string outlookContactChangedReportText(const std::string& names);
+
 constexpr char journalUnwritableQuestion[] =
     "Quillset cannot write its Undo journal beside the program, so this synchronization could not be undone. "
     "Synchronize without Undo?";

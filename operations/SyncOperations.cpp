@@ -9,6 +9,7 @@
 #include "operations/LargeChangeGuard.h"
 #include "operations/SyncMessages.h"
 #include "operations/SyncProgress.h"
+#include "operations/SyncPlanner.h"
 #include "operations/SynchronizeAllRun.h"
 #include "operations/UndoJournal.h"
 #include "operations/UndoJournalWriter.h"
@@ -236,41 +237,44 @@ void SyncOperations::transferOutlookToPalm() {
                 informationCaption, SyncMessageKind::InformationOk);
 }
 
-void SyncOperations::synchronizeAll(SyncAction syncAction) {
+SyncRunEnd SyncOperations::synchronizeAll(SyncAction syncAction, SyncStart start) {
     MappingBlockRelease release(sides_);
     SyncView& view = sides_.view;
     if (!view.hasList(SyncList::Palm) || !view.hasList(SyncList::Outlook) || tellIfOutlookMissing() ||
         tellIfOutlookReadInPart())
-        return;
+        return SyncRunEnd::NotRun;
     const int palmRows = view.rowCount(SyncList::Palm);
     const int outlookRows = view.rowCount(SyncList::Outlook);
     if (palmRows + outlookRows <= 0) {
         sides_.tell(nothingToSynchronizeText, errorCaption, SyncMessageKind::ErrorOk);
-        return;
+        return SyncRunEnd::NotRun;
     }
-    if (!view.showMessage(synchronizeAllQuestion, synchronizeAllCaption, SyncMessageKind::QuestionYesNo))
-        return;
-    // Both sides stay as they are from here to the run: the guard counts the
-    // pairs the run will leave alone.
+    if (start == SyncStart::Confirmation &&
+        !view.showMessage(synchronizeAllQuestion, synchronizeAllCaption, SyncMessageKind::QuestionYesNo))
+        return SyncRunEnd::NotRun;
+    // Both sides stay as they are from here to the run, which carries out
+    // this very plan.
     sides_.findAmbiguousPairs();
-    if (!confirmLargeChange(syncAction))
-        return;
+    const SyncPlan plan = planSynchronizeAll(sides_, syncAction, palmRows, outlookRows);
+    if (start == SyncStart::Preview && !view.previewSynchronizeAll(plan))
+        return SyncRunEnd::NotRun;
+    if (!confirmLargeChange(plan))
+        return SyncRunEnd::NotRun;
     beginReport(synchronizeAllCaption);
     sides_.report.setRule(ruleText(syncAction));
     if (stopIfAddressFileChanged() || !prepareJournal() || !backUpBeforeAnyWrite())
-        return;
+        return SyncRunEnd::NotRun;
     OutlookChangeRecording recording(sides_, journal_.get());
-    SynchronizeAllRun run(sides_, syncAction, palmRows + outlookRows);
-    run.palmPass(palmRows);
-    run.outlookPass(outlookRows);
+    SynchronizeAllRun run(sides_, plan);
+    run.runSteps();
     run.saveAndRefill();
     endOperation(run.fileRewritten());
     run.finish();
+    return run.end();
 }
 
-bool SyncOperations::confirmLargeChange(SyncAction syncAction) {
-    const PlannedOverwrites planned =
-        countPlannedOverwrites(sides_.palm.contacts(), sides_.outlook.contacts(), sides_.ambiguous, syncAction);
+bool SyncOperations::confirmLargeChange(const SyncPlan& plan) {
+    const PlannedOverwrites planned = plannedOverwrites(plan);
     return !isLargeChange(planned) ||
            sides_.view.showMessage(largeChangeQuestion(planned).c_str(), synchronizeAllCaption,
                                    SyncMessageKind::WarningYesNoDefaultNo);

@@ -8,7 +8,12 @@
 #include "operations/StoreWrites.h"
 #include "operations/SyncSides.h"
 #include "operations/SyncView.h"
+#include "operations/SynchronizeAllRun.h"
 #include "operations/UndoJournalWriter.h"
+
+// How Synchronize All is agreed to: the plain question, or the preview of
+// its plan.
+enum class SyncStart { Confirmation, Preview };
 
 // The three synchronization commands. Each runs to its end inside the
 // command handler; whoever wants the custom-field mapping attaches the
@@ -33,7 +38,9 @@ public:
     void transferOutlookToPalm();
     // Every row of both lists is brought to the other side; for a differing
     // pair `syncAction` (the options' rule) or the user picks the winner.
-    void synchronizeAll(SyncAction syncAction);
+    // The run is planned before its first write and carries out that plan,
+    // the one the preview shows when it starts from the preview.
+    SyncRunEnd synchronizeAll(SyncAction syncAction, SyncStart start = SyncStart::Confirmation);
 
     // Undo Last Synchronization: the operation in the journal taken back on
     // both sides, after the user confirmed it.
@@ -50,7 +57,7 @@ private:
     // A run that would overwrite most of one side, or that finds one side
     // empty while the other holds many records, is asked about once more,
     // with No as the default; false when the answer is No.
-    bool confirmLargeChange(SyncAction syncAction);
+    bool confirmLargeChange(const SyncPlan& plan);
     // A load of Outlook that was cut short: nothing may be written until a
     // whole read, or what it missed would be added again.
     bool tellIfOutlookReadInPart();

@@ -5,6 +5,7 @@
 
 class ContactList;
 struct ContactRecord;
+struct SyncPlan;
 
 // The two contact lists of the window.
 enum class SyncList { Palm, Outlook };
@@ -57,6 +58,8 @@ struct SyncChoice {
 //   chooseSyncAction         ChooseActionDialog, template 116, modal, owned
 //                            by the main window, with the two records and the
 //                            preset action and apply-to-all
+//   previewSynchronizeAll    SyncPreviewDialog, modal, owned by the main
+//                            window; true only for its Synchronize button
 // Rows point into the stores' lists; the operations refill a list before any
 // message box could repaint it after its records went away.
 class SyncView {
@@ -88,4 +91,6 @@ public:
     // Asks which of two differing records wins.
     virtual SyncChoice chooseSyncAction(const ContactRecord& palm, const ContactRecord& outlook,
                                         const SyncChoice& preset) = 0;
+    // Shows what a Synchronize All will do; true when the user chose to run it.
+    virtual bool previewSynchronizeAll(const SyncPlan& plan) = 0;
 };

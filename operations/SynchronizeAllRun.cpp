@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "sync/RecordMatching.h"
-#include "operations/RecordPosition.h"
 #include "operations/StoreWrites.h"
 #include "operations/SyncMessages.h"
+
+using Kind = SyncStep::Kind;
 
 // A record overwritten in place: its list's search index must see it.
 static void noteChanged(ContactList* contacts, int32_t position) {
@@ -13,8 +13,15 @@ static void noteChanged(ContactList* contacts, int32_t position) {
         contacts->noteChanged(position);
 }
 
-SynchronizeAllRun::SynchronizeAllRun(SyncSides& sides, SyncAction syncAction, int totalRows)
-    : sides_(sides), decision_(syncAction), progress_(sides.view, totalRows) {
+// The record of the list at the position, when it is the one the plan saw.
+static ContactRecord* planned(ContactList* contacts, int32_t position, const ContactRecord* record) {
+    if (record == nullptr || contacts == nullptr || contacts->peek(position) != record)
+        return nullptr;
+    return contacts->at(position);
+}
+
+SynchronizeAllRun::SynchronizeAllRun(SyncSides& sides, const SyncPlan& plan)
+    : sides_(sides), plan_(plan), decision_(plan.rule), progress_(sides.view, static_cast<int>(plan.steps.size())) {
     sides_.view.setCursor(SyncCursor::Wait);
 }
 
@@ -26,45 +33,77 @@ bool SynchronizeAllRun::stopsForOutlookGone() {
     return true;
 }
 
-void SynchronizeAllRun::palmPass(int rows) {
-    for (int row = 0; row < rows && !stopsForOutlookGone(); ++row) {
+void SynchronizeAllRun::runSteps() {
+    // Also after the last step: its write may have been the one that found
+    // Outlook gone.
+    for (const SyncStep& step : plan_.steps) {
+        if (stopsForOutlookGone())
+            return;
         progress_.advance();
-        ContactRecord* palm = sides_.view.recordAt(SyncList::Palm, row);
-        if (palm == nullptr)
+        if (step.kind == Kind::LeftAmbiguous || step.kind == Kind::LeftPartlyRead) {
+            leaveAlone(step);
             continue;
-        const MatchResult match = findMatch(sides_.outlook.contacts(), palm);
-        if (sides_.leaveAloneIfAmbiguous(*palm, true, match))
-            continue;
-        if (match.code == MatchNone)
-            addToOutlook(*palm);
-        else if (match.code == MatchDiffers)
-            settlePair(*palm, positionOf(sides_.palm.contacts(), palm), *match.record, match.position);
+        }
+        if (!stillAsPlanned(step))
+            return;
+        carryOut(step);
+        if (!changedContact_.empty() || listsChanged_)
+            return;
+    }
+    stopsForOutlookGone();
+}
+
+bool SynchronizeAllRun::stillAsPlanned(const SyncStep& step) {
+    if ((step.palm != nullptr && !planned(sides_.palm.contacts(), step.palmPosition, step.palm)) ||
+        (step.outlook != nullptr && !planned(sides_.outlook.contacts(), step.outlookPosition, step.outlook))) {
+        listsChanged_ = true;
+        sides_.report.noteFailure(listsChangedText);
+        return false;
+    }
+    // A cheap look at the file before every write; the save compares its
+    // bytes.
+    if (sides_.palm.fileTouchedSinceRead()) {
+        changedElsewhere_ = true;
+        return false;
+    }
+    if (step.outlook != nullptr && sides_.outlook.modifiedSinceRead(step.outlookPosition)) {
+        changedContact_ = SyncReport::namesOf(*step.outlook);
+        sides_.report.noteFailure(outlookContactChangedReportText(changedContact_));
+        return false;
+    }
+    return true;
+}
+
+void SynchronizeAllRun::carryOut(const SyncStep& step) {
+    switch (step.kind) {
+    case Kind::AddToOutlook: addToOutlook(*step.palm); break;
+    case Kind::AddToPalm: addToPalm(*step.outlook); break;
+    case Kind::OverwriteOutlook:
+    case Kind::OverwritePalm:
+    case Kind::AskUser: settlePair(step); break;
+    case Kind::LeftAmbiguous:
+    case Kind::LeftPartlyRead: leaveAlone(step); break;
     }
 }
 
-void SynchronizeAllRun::outlookPass(int rows) {
-    for (int row = 0; row < rows && !stopsForOutlookGone(); ++row) {
-        progress_.advance();
-        ContactRecord* outlook = sides_.view.recordAt(SyncList::Outlook, row);
-        if (outlook == nullptr)
-            continue;
-        const MatchResult match = findMatch(sides_.palm.contacts(), outlook);
-        if (sides_.leaveAloneIfAmbiguous(*outlook, false, match))
-            continue;
-        if (match.code == MatchNone)
-            addToPalm(*outlook);
-        else if (match.code == MatchDiffers)
-            settlePair(*match.record, match.position, *outlook, positionOf(sides_.outlook.contacts(), outlook));
+void SynchronizeAllRun::leaveAlone(const SyncStep& step) {
+    if (step.kind == Kind::LeftPartlyRead) {
+        // Named in the report, and counted as not written, as a write to
+        // Palm Desktop refused.
+        sides_.outlookRecordUsable(*step.outlook);
+        count(Write(step.palm, step.outlook), false, palmChanged_);
+        return;
     }
+    const ContactRecord& probe = step.palm != nullptr ? *step.palm : *step.outlook;
+    if (sides_.leftAmbiguous.insert(&probe).second)
+        sides_.report.noteDone(SyncReport::namesOf(probe), SyncReport::Action::LeftAmbiguous);
 }
 
 void SynchronizeAllRun::count(const Write& write, bool written, bool& changedSide) {
-    if (written) {
+    if (written)
         changedSide = true;
-        unwritten_.erase(write);
-    } else {
+    else
         unwritten_.insert(write);
-    }
 }
 
 void SynchronizeAllRun::addToOutlook(const ContactRecord& palm) {
@@ -92,26 +131,29 @@ void SynchronizeAllRun::addToPalm(const ContactRecord& outlook) {
     count(Write(nullptr, &outlook), written, palmChanged_);
 }
 
-void SynchronizeAllRun::settlePair(ContactRecord& palm, int32_t palmPosition, ContactRecord& outlook,
-                                   int32_t outlookPosition) {
+void SynchronizeAllRun::settlePair(const SyncStep& step) {
+    ContactRecord* palm = sides_.palm.contacts()->at(step.palmPosition);
+    ContactRecord* outlook = sides_.outlook.contacts()->at(step.outlookPosition);
     // Asked only while the rule leaves it to the user and no answer was
     // applied to all pairs.
-    // Both passes meet a pair left alone: it is asked about once.
-    if (leftUnasked_.count(Write(&palm, &outlook)) != 0)
-        return;
-    const bool asks = decision_.action() == SyncAction::AskUser && !decision_.applyToAll();
-    const bool palmWins = palmRecordWins(decision_.decide(sides_.view, palm, outlook));
+    const bool asks = step.kind == Kind::AskUser && !decision_.applyToAll();
+    const bool palmWins = palmRecordWins(decision_.decide(sides_.view, *palm, *outlook));
     if (decision_.leavesPairAlone()) {
-        sides_.report.noteDone(SyncReport::namesOf(palm), SyncReport::Action::LeftUnasked);
-        leftUnasked_.insert(Write(&palm, &outlook));
+        sides_.report.noteDone(SyncReport::namesOf(*palm), SyncReport::Action::LeftUnasked);
+        leftUnasked_.insert(Write(palm, outlook));
         return;
     }
-    if (asks)
-        sides_.report.noteAnswer(palm, outlook, palmWins);
+    if (asks) {
+        sides_.report.noteAnswer(*palm, *outlook, palmWins);
+        // The user may have edited the contact in Outlook while the question
+        // was open.
+        if (!stillAsPlanned(step))
+            return;
+    }
     if (palmWins)
-        overwriteOutlook(palm, outlook, outlookPosition);
+        overwriteOutlook(*palm, *outlook, step.outlookPosition);
     else
-        overwritePalm(palm, palmPosition, outlook);
+        overwritePalm(*palm, step.palmPosition, *outlook);
 }
 
 void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecord& outlook, int32_t outlookPosition) {
@@ -148,7 +190,7 @@ void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition,
 bool SynchronizeAllRun::savePalmSide() {
     // Saved over, another program's additions would be lost even by a run
     // that changed only Outlook.
-    changedElsewhere_ = sides_.palm.fileChangedSinceRead();
+    changedElsewhere_ = changedElsewhere_ || sides_.palm.fileChangedSinceRead();
     if (changedElsewhere_)
         return false;
     const bool saved = sides_.palm.save();
@@ -158,7 +200,7 @@ bool SynchronizeAllRun::savePalmSide() {
 }
 
 void SynchronizeAllRun::saveAndRefill() {
-    if (!palmChanged_ && !outlookChanged_)
+    if (!palmChanged_ && !outlookChanged_ && !changedElsewhere_)
         return;
     palmSaved_ = savePalmSide();
     if (!palmSaved_) {
@@ -177,15 +219,34 @@ void SynchronizeAllRun::finish() {
     sides_.view.updateCounts();
 }
 
+SyncRunEnd SynchronizeAllRun::end() const {
+    if (outlookGone_)
+        return SyncRunEnd::OutlookGone;
+    if (changedElsewhere_)
+        return SyncRunEnd::AddressFileChanged;
+    if (!changedContact_.empty() || listsChanged_)
+        return SyncRunEnd::OutlookContactChanged;
+    if (!palmSaved_ || !unwritten_.empty())
+        return SyncRunEnd::SomeNotWritten;
+    return SyncRunEnd::Done;
+}
+
 void SynchronizeAllRun::tellResult(bool palmSaved) {
     SyncView& view = sides_.view;
     const int failed = static_cast<int>(unwritten_.size());
     const int palmRows = view.rowCount(SyncList::Palm);
     const int outlookRows = view.rowCount(SyncList::Outlook);
-    if (outlookGone_) {
+    std::string stopped;
+    if (outlookGone_)
+        stopped = outlookGoneText;
+    else if (!changedContact_.empty())
+        stopped = outlookContactChangedText(changedContact_);
+    else if (listsChanged_)
+        stopped = listsChangedText;
+    if (!stopped.empty()) {
         if (!palmSaved)
             sides_.tell(palmSaveFailedText(outlookChanged_).c_str(), errorCaption, SyncMessageKind::ErrorOk);
-        sides_.tell((outlookGoneText + sides_.summaryEnd()).c_str(), errorCaption, SyncMessageKind::ErrorOk);
+        sides_.tell((stopped + sides_.summaryEnd()).c_str(), errorCaption, SyncMessageKind::ErrorOk);
         return;
     }
     if (palmSaved) {

@@ -144,6 +144,16 @@ bool PalmContactStore::fileChangedSinceRead() const {
     return !fileKnown_ || now != fileAsRead_;
 }
 
+bool PalmContactStore::fileTouchedSinceRead() const {
+    const std::string path = filePath();
+    if (path.empty() || !fileKnown_)
+        return false;
+    if (!isPlainFile(path))
+        return true;
+    int64_t modified = 0;
+    return fileModificationTime(path, &modified) && modified != fileAsRead_.modified;
+}
+
 PalmRecordCopy* PalmContactStore::recordAt(size_t position) {
     return position < records_.size() ? records_[position].get() : nullptr;
 }

@@ -49,6 +49,9 @@ public:
     // Desktop) counts as unchanged: the backup or the save then fails and
     // says so.
     bool fileChangedSinceRead() const;
+    // The same from the file's time alone, cheap enough to ask before every
+    // write of a run; the save still compares the bytes.
+    bool fileTouchedSinceRead() const;
 
     // Adds the record, or overwrites its differing counterpart. False when
     // the counterpart is the same, or nothing could be changed. The texts

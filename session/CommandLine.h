@@ -31,7 +31,7 @@ enum class UnattendedExit : int {
     StartRefused = 3,        // Palm Desktop missing, too old, or without users
     SideNotRead = 4,         // a side not readable, or Outlook read only in part
     OutlookBusyOrGone = 5,   // Outlook missing, busy, closed or crashed
-    AddressFileChanged = 6,  // another program rewrote the address file
+    AddressFileChanged = 6,  // the address file rewritten, or a contact edited in Outlook, meanwhile
     GuardStopped = 7,        // the run would overwrite most of a side
     RecordsNotWritten = 8,   // some records could not be written
     NoUndo = 9,              // the Undo journal could not be written: nothing done

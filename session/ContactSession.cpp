@@ -46,19 +46,22 @@ void ContactSession::compare() {
     computeCompareStatus(outlook_.contacts(), palm_.contacts());
 }
 
-void ContactSession::run(SyncCommand command, SyncView& view, bool withMappingBlock) {
+SyncRunEnd ContactSession::run(SyncCommand command, SyncView& view, bool withMappingBlock) {
     const OptionsRecord& options = settings_.options;
     if (withMappingBlock) {
         mappingBlock_ = makeMappingBlock(options);
         outlook_.attachMappingBlock(&mappingBlock_);
     }
     SyncOperations operations(view, palm_, outlook_);
+    const SyncAction rule = syncActionOf(options.syncAction);
     switch (command) {
     case SyncCommand::PalmToOutlook: operations.transferPalmToOutlook(); break;
     case SyncCommand::OutlookToPalm: operations.transferOutlookToPalm(); break;
-    case SyncCommand::SynchronizeAll: operations.synchronizeAll(syncActionOf(options.syncAction)); break;
+    case SyncCommand::SynchronizeAll: return operations.synchronizeAll(rule);
+    case SyncCommand::PreviewSynchronizeAll: return operations.synchronizeAll(rule, SyncStart::Preview);
     case SyncCommand::UndoLast: operations.undoLastSynchronization(); break;
     }
+    return SyncRunEnd::Done;
 }
 
 namespace {

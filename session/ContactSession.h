@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/MappingBlock.h"
+#include "operations/SynchronizeAllRun.h"
 #include "config/Settings.h"
 #include "outlook/OutlookConnector.h"
 #include "palm/PalmUserList.h"
@@ -12,7 +13,9 @@
 class SyncView;
 
 // The commands that write, one per synchronization operation.
-enum class SyncCommand { PalmToOutlook, OutlookToPalm, SynchronizeAll, UndoLast };
+// PreviewSynchronizeAll is Synchronize All agreed to through the preview of
+// its plan instead of the plain question.
+enum class SyncCommand { PalmToOutlook, OutlookToPalm, SynchronizeAll, PreviewSynchronizeAll, UndoLast };
 
 // What File > Export writes: one side, or both as one address book.
 enum class ExportSide { Palm, Outlook, Both };
@@ -54,8 +57,8 @@ public:
     void compare();
     // Runs the command's operation over the view under the settings' options.
     // With the mapping block the options' field mapping travels with the
-    // Outlook writes.
-    void run(SyncCommand command, SyncView& view, bool withMappingBlock);
+    // Outlook writes. How a Synchronize All ended; Done for the other commands.
+    SyncRunEnd run(SyncCommand command, SyncView& view, bool withMappingBlock);
     // The records as loaded, written to path as one file. Both: every Palm
     // Desktop record, then the Outlook contacts Palm Desktop lacks, so no
     // person is written twice. written: how many records the file holds.

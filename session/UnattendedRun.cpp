@@ -59,6 +59,8 @@ public:
         ++pairsLeftAlone;
         return choice;
     }
+    // The unattended run asks for no preview.
+    bool previewSynchronizeAll(const SyncPlan&) override { return false; }
 
     std::vector<std::string> messages;
     bool stoppedForUndo = false;
@@ -73,8 +75,6 @@ private:
     ContactSession& session_;
 };
 
-bool startsWith(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
-
 bool saidAddressFileChanged(const std::string& text) {
     for (bool atSave : {false, true}) {
         for (bool outlookChanged : {false, true}) {
@@ -85,28 +85,29 @@ bool saidAddressFileChanged(const std::string& text) {
     return false;
 }
 
-UnattendedExit exitOf(const UnattendedView& view) {
-    bool outlookGone = false, readInPart = false, changed = false, notWritten = false;
-    for (const std::string& text : view.messages) {
-        outlookGone = outlookGone || text == outlookMissingText || startsWith(text, outlookGoneText);
-        readInPart = readInPart || text == outlookReadInPartText;
-        changed = changed || saidAddressFileChanged(text);
-        notWritten = notWritten || text.find(" records could not be written.") != std::string::npos ||
-                     text == palmSaveFailedText(false) || text == palmSaveFailedText(true);
+UnattendedExit exitOf(SyncRunEnd end, const UnattendedView& view) {
+    switch (end) {
+    case SyncRunEnd::OutlookGone: return UnattendedExit::OutlookBusyOrGone;
+    case SyncRunEnd::AddressFileChanged:
+    case SyncRunEnd::OutlookContactChanged: return UnattendedExit::AddressFileChanged;
+    case SyncRunEnd::SomeNotWritten: return UnattendedExit::RecordsNotWritten;
+    case SyncRunEnd::Done: return view.pairsLeftAlone > 0 ? UnattendedExit::PairsLeftAlone : UnattendedExit::Done;
+    case SyncRunEnd::NotRun: break;
     }
-    if (outlookGone)
-        return UnattendedExit::OutlookBusyOrGone;
-    if (readInPart)
-        return UnattendedExit::SideNotRead;
-    if (changed)
-        return UnattendedExit::AddressFileChanged;
+    // Stopped before the first write: by what it said.
+    for (const std::string& text : view.messages) {
+        if (text == outlookMissingText)
+            return UnattendedExit::OutlookBusyOrGone;
+        if (text == outlookReadInPartText)
+            return UnattendedExit::SideNotRead;
+        if (saidAddressFileChanged(text))
+            return UnattendedExit::AddressFileChanged;
+    }
     if (view.stoppedForUndo)
         return UnattendedExit::NoUndo;
     if (view.stoppedByGuard)
         return UnattendedExit::GuardStopped;
-    if (notWritten)
-        return UnattendedExit::RecordsNotWritten;
-    return view.pairsLeftAlone > 0 ? UnattendedExit::PairsLeftAlone : UnattendedExit::Done;
+    return UnattendedExit::Done;
 }
 
 const char* exitText(UnattendedExit exit) {
@@ -117,7 +118,7 @@ const char* exitText(UnattendedExit exit) {
     case UnattendedExit::StartRefused: return "not started";
     case UnattendedExit::SideNotRead: return "a side could not be read whole";
     case UnattendedExit::OutlookBusyOrGone: return "Outlook missing, busy or gone";
-    case UnattendedExit::AddressFileChanged: return "the address file changed meanwhile";
+    case UnattendedExit::AddressFileChanged: return "the address file or an Outlook contact changed meanwhile";
     case UnattendedExit::GuardStopped: return "stopped before a large change";
     case UnattendedExit::RecordsNotWritten: return "some records not written";
     case UnattendedExit::NoUndo: return "stopped, no Undo journal";
@@ -184,9 +185,9 @@ UnattendedOutcome runUnattended(ContactSession& session, const UnattendedRequest
     OptionsRecord& options = session.settings().options;
     options.syncAction = storedSyncAction(actionFor(request, options));
     UnattendedView view(session);
-    session.run(SyncCommand::SynchronizeAll, view, true);
+    const SyncRunEnd end = session.run(SyncCommand::SynchronizeAll, view, true);
     session.dropMappingBlock();
-    return outcomeOf(exitOf(view), view.messages);
+    return outcomeOf(exitOf(end, view), view.messages);
 }
 
 size_t synchronizationLogSize() {

@@ -54,6 +54,11 @@ SyncChoice ContactSyncView::chooseSyncAction(const ContactRecord& palm, const Co
     return choice;
 }
 
+bool ContactSyncView::previewSynchronizeAll(const SyncPlan&) {
+    // The preview dialog takes this over.
+    return false;
+}
+
 UxListView& ContactSyncView::listOf(SyncList list) const {
     return list == SyncList::Palm ? view_.palmList() : view_.outlookList();
 }

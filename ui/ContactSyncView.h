@@ -26,6 +26,7 @@ public:
     bool showMessage(const char* text, const char* caption, SyncMessageKind kind) override;
     SyncChoice chooseSyncAction(const ContactRecord& palm, const ContactRecord& outlook,
                                 const SyncChoice& preset) override;
+    bool previewSynchronizeAll(const SyncPlan& plan) override;
 
 private:
     UxListView& listOf(SyncList list) const;

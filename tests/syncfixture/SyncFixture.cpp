@@ -111,6 +111,13 @@ SyncChoice FakeSyncView::chooseSyncAction(const ContactRecord& palm, const Conta
     return answer;
 }
 
+bool FakeSyncView::previewSynchronizeAll(const SyncPlan& plan) {
+    events_.push_back("preview");
+    if (onPreview)
+        onPreview(plan);
+    return answerPreview;
+}
+
 std::vector<std::string> FakeSyncView::rowNames(SyncList list) const {
     std::vector<std::string> names;
     for (const Row& row : rows(list))

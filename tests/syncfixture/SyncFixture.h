@@ -52,6 +52,7 @@ public:
     bool showMessage(const char* text, const char* caption, SyncMessageKind kind) override;
     SyncChoice chooseSyncAction(const ContactRecord& palm, const ContactRecord& outlook,
                                 const SyncChoice& preset) override;
+    bool previewSynchronizeAll(const SyncPlan& plan) override;
 
     // The first names the rows show, top to bottom.
     std::vector<std::string> rowNames(SyncList list) const;
@@ -72,6 +73,10 @@ public:
     bool answerYes = true;
     // The warning whose default is No.
     bool answerWarningYes = false;
+    // The preview's Synchronize (true) or Cancel.
+    bool answerPreview = true;
+    // Runs when the preview is shown, before it is answered.
+    std::function<void(const SyncPlan&)> onPreview;
     // Answers to the Choose Sync Action prompt; once used up, OK without a click.
     std::deque<SyncChoice> choices;
     // Runs when a prompt is shown, before it is answered.

@@ -1,0 +1,104 @@
+#include "operations/SyncPlanner.h"
+
+#include "operations/RecordPosition.h"
+#include "sync/RecordMatching.h"
+
+using Kind = SyncStep::Kind;
+
+SyncPlan planSynchronizeAll(SyncSides& sides, SyncAction rule, int palmRows, int outlookRows) {
+    SyncPlanner planner(sides, rule);
+    return planner.plan(palmRows, outlookRows);
+}
+
+SyncPlanner::SyncPlanner(SyncSides& sides, SyncAction rule) : sides_(sides) { plan_.rule = rule; }
+
+SyncPlan SyncPlanner::plan(int palmRows, int outlookRows) {
+    ContactList* palm = sides_.palm.contacts();
+    ContactList* outlook = sides_.outlook.contacts();
+    plan_.palmRecords = palm != nullptr ? palm->count() : 0;
+    plan_.outlookRecords = outlook != nullptr ? outlook->count() : 0;
+    for (int row = 0; row < palmRows; ++row) {
+        if (const ContactRecord* record = sides_.view.recordAt(SyncList::Palm, row))
+            probePalm(*record);
+    }
+    for (int row = 0; row < outlookRows; ++row) {
+        if (const ContactRecord* record = sides_.view.recordAt(SyncList::Outlook, row))
+            probeOutlook(*record);
+    }
+    return std::move(plan_);
+}
+
+MatchResult SyncPlanner::counterpart(ContactList* listed, ContactList& added, const ContactRecord& probe) {
+    const MatchResult match = findMatch(listed, &probe);
+    if (match.code != MatchNone)
+        return match;
+    // The search takes the first candidate in list order, and the added
+    // records follow the listed ones.
+    MatchResult later = findMatch(&added, &probe);
+    later.position += listed != nullptr ? listed->count() : 0;
+    return later;
+}
+
+void SyncPlanner::probePalm(const ContactRecord& palm) {
+    const MatchResult match = counterpart(sides_.outlook.contacts(), addedToOutlook_, palm);
+    if (sides_.ambiguous.leavesPalmProbeAlone(palm, match)) {
+        leaveAlone(Kind::LeftAmbiguous, palm, true);
+        return;
+    }
+    if (match.code == MatchNone) {
+        plan_.steps.push_back({Kind::AddToOutlook, &palm, nullptr, positionOf(sides_.palm.contacts(), &palm), -1});
+        addedToOutlook_.addCopy(&palm);
+    } else if (match.code == MatchDiffers) {
+        planPair(palm, positionOf(sides_.palm.contacts(), &palm), *match.record, match.position, palm);
+    }
+}
+
+void SyncPlanner::probeOutlook(const ContactRecord& outlook) {
+    const MatchResult match = counterpart(sides_.palm.contacts(), addedToPalm_, outlook);
+    if (sides_.ambiguous.leavesOutlookProbeAlone(outlook, match)) {
+        leaveAlone(Kind::LeftAmbiguous, outlook, false);
+        return;
+    }
+    if (match.code == MatchNone) {
+        if (!sides_.outlook.fullyRead(&outlook)) {
+            leaveAlone(Kind::LeftPartlyRead, outlook, false);
+            return;
+        }
+        plan_.steps.push_back(
+            {Kind::AddToPalm, nullptr, &outlook, -1, positionOf(sides_.outlook.contacts(), &outlook)});
+        addedToPalm_.addCopy(&outlook);
+    } else if (match.code == MatchDiffers) {
+        planPair(*match.record, match.position, outlook, positionOf(sides_.outlook.contacts(), &outlook), outlook);
+    }
+}
+
+void SyncPlanner::planPair(const ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook,
+                           int32_t outlookPosition, const ContactRecord& probe) {
+    // Both passes meet a pair: it is planned once.
+    if (pairs_.count({&palm, &outlook}) != 0)
+        return;
+    if (paired_.count(&palm) != 0 || paired_.count(&outlook) != 0) {
+        leaveAlone(Kind::LeftAmbiguous, probe, &probe == &palm);
+        return;
+    }
+    pairs_.insert({&palm, &outlook});
+    paired_.insert(&palm);
+    paired_.insert(&outlook);
+    Kind kind = Kind::AskUser;
+    if (plan_.rule == SyncAction::PalmOverwritesOutlook)
+        kind = Kind::OverwriteOutlook;
+    else if (plan_.rule != SyncAction::AskUser)
+        kind = sides_.outlook.fullyRead(&outlook) ? Kind::OverwritePalm : Kind::LeftPartlyRead;
+    plan_.steps.push_back({kind, &palm, &outlook, palmPosition, outlookPosition});
+}
+
+void SyncPlanner::leaveAlone(Kind why, const ContactRecord& probe, bool probeIsPalm) {
+    if (!leftAlone_.insert(&probe).second)
+        return;
+    SyncStep step{why, nullptr, nullptr, -1, -1};
+    if (probeIsPalm)
+        step.palm = &probe;
+    else
+        step.outlook = &probe;
+    plan_.steps.push_back(step);
+}
