@@ -1,4 +1,5 @@
 #include "sync/RecordMatching.h"
+#include "sync/FieldDifferences.h"
 #include "sync/TextField.h"
 
 #include <gtest/gtest.h>
@@ -219,12 +220,22 @@ TEST(FindMatchTest, OnlyTheComparedFieldsDecideADifference) {
         ContactRecord probe = base;
         compared[index](probe);
         EXPECT_EQ(MatchDiffers, findMatch(&list, &probe).code) << "compared field " << index;
+        // The preview names exactly the field that makes the pair differ.
+        EXPECT_EQ(1u, differingFields(base, probe).size()) << "compared field " << index;
     }
     for (size_t index = 0; index < ignored.size(); ++index) {
         ContactRecord probe = base;
         ignored[index](probe);
         EXPECT_EQ(MatchSame, findMatch(&list, &probe).code) << "ignored field " << index;
+        EXPECT_TRUE(differingFields(base, probe).empty()) << "ignored field " << index;
     }
+    ContactRecord changed = base;
+    copyText(changed.homeAddress.city, "Oslo");
+    const std::vector<FieldDifference> differences = differingFields(base, changed);
+    ASSERT_EQ(1u, differences.size());
+    EXPECT_EQ("Home City", differences[0].name);
+    EXPECT_EQ("", differences[0].before);
+    EXPECT_EQ("Oslo", differences[0].after);
 }
 
 TEST(ComputeCompareStatusTest, MarksEachRecordOfTheFirstList) {
