@@ -1,6 +1,7 @@
 #include "operations/SyncPlanner.h"
 
 #include "operations/RecordPosition.h"
+#include "sync/MatchRule.h"
 #include "sync/RecordMatching.h"
 
 using Kind = SyncStep::Kind;
@@ -28,14 +29,45 @@ SyncPlan SyncPlanner::plan(int palmRows, int outlookRows) {
     return std::move(plan_);
 }
 
-MatchResult SyncPlanner::counterpart(ContactList* listed, ContactList& added, const ContactRecord& probe) {
+void PlannedAdds::add(const ContactRecord& source) {
+    const int32_t place = static_cast<int32_t>(added_.size());
+    added_.push_back(&source);
+    for (uint64_t key : matchKeysOf(source).hashes) {
+        if (key != 0)
+            byKey_.emplace(key, place);
+    }
+}
+
+int32_t PlannedAdds::firstCounterpart(const ContactRecord& probe, int32_t listed) const {
+    int32_t first = -1;
+    for (uint64_t key : matchKeysOf(probe).hashes) {
+        if (key == 0)
+            continue;
+        const auto range = byKey_.equal_range(key);
+        for (auto entry = range.first; entry != range.second; ++entry) {
+            // A hash shared by chance is no counterpart.
+            const int32_t place = entry->second;
+            if ((first < 0 || place < first) && isMatchCandidate(*added_[static_cast<size_t>(place)], probe))
+                first = place;
+        }
+    }
+    return first < 0 ? -1 : listed + first;
+}
+
+MatchResult SyncPlanner::counterpart(ContactList* listed, const PlannedAdds& added, const ContactRecord& probe) {
     const MatchResult match = findMatch(listed, &probe);
     if (match.code != MatchNone)
         return match;
-    // The search takes the first candidate in list order, and the added
-    // records follow the listed ones.
-    MatchResult later = findMatch(&added, &probe);
-    later.position += listed != nullptr ? listed->count() : 0;
+    // The search takes the first candidate in list order, and the run's
+    // copies follow the listed records. Only where one would stand matters:
+    // a record the run added is never written again.
+    const int32_t count = listed != nullptr ? listed->count() : 0;
+    const int32_t position = added.firstCounterpart(probe, count);
+    if (position < 0)
+        return match;
+    MatchResult later;
+    later.code = MatchDiffers;
+    later.position = position;
     return later;
 }
 
@@ -47,7 +79,7 @@ void SyncPlanner::probePalm(const ContactRecord& palm) {
     }
     if (match.code == MatchNone) {
         plan_.steps.push_back({Kind::AddToOutlook, &palm, nullptr, positionOf(sides_.palm.contacts(), &palm), -1});
-        addedToOutlook_.addCopy(&palm);
+        addedToOutlook_.add(palm);
     } else if (match.code == MatchDiffers) {
         planPair(palm, positionOf(sides_.palm.contacts(), &palm), *match.record, match.position, palm);
     }
@@ -66,7 +98,7 @@ void SyncPlanner::probeOutlook(const ContactRecord& outlook) {
         }
         plan_.steps.push_back(
             {Kind::AddToPalm, nullptr, &outlook, -1, positionOf(sides_.outlook.contacts(), &outlook)});
-        addedToPalm_.addCopy(&outlook);
+        addedToPalm_.add(outlook);
     } else if (match.code == MatchDiffers) {
         planPair(*match.record, match.position, outlook, positionOf(sides_.outlook.contacts(), &outlook), outlook);
     }

@@ -41,9 +41,12 @@ bool AmbiguousPairs::leavesAlone(const ContactRecord& probe, const MatchResult& 
                                  int32_t otherCount) {
     if (sharedOfProbeSide.count(&probe) != 0)
         return true;
-    if (match.record == nullptr)
+    if (match.code == MatchNone || match.code == MatchNoProbe)
         return false;
-    return sharedOfOtherSide.count(match.record) != 0 || match.position >= otherCount;
+    // Added by the run: a planned add is found by where it will stand.
+    if (match.position >= otherCount)
+        return true;
+    return match.record != nullptr && sharedOfOtherSide.count(match.record) != 0;
 }
 
 bool AmbiguousPairs::leavesPalmProbeAlone(const ContactRecord& palm, const MatchResult& inOutlook) const {
