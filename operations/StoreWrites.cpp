@@ -35,8 +35,7 @@ void WriteTally::add(WriteOutcome outcome) {
 std::string outlookWriteProblem(const OutlookConnector& outlook) {
     switch (outlook.lastWriteProblem()) {
     case OutlookConnector::WriteProblem::None: return std::string();
-    case OutlookConnector::WriteProblem::ContactGone:
-        return "the contact was deleted in Outlook since Quillset read it";
+    case OutlookConnector::WriteProblem::ContactGone: return contactDeletedReportText;
     case OutlookConnector::WriteProblem::NotSaved: return "Outlook did not save it";
     case OutlookConnector::WriteProblem::NotReached: return "Outlook could not be reached";
     case OutlookConnector::WriteProblem::PropertiesRefused: break;

@@ -16,6 +16,8 @@ WriteOutcome mergeIntoOutlook(OutlookConnector& outlook, const ContactRecord* re
 // The texts the Palm fields were too short for go into cuts, when given.
 WriteOutcome mergeIntoPalm(PalmContactStore& palm, const ContactRecord* record, TextCuts* cuts = nullptr);
 
+constexpr char contactDeletedReportText[] = "the contact was deleted in Outlook since Quillset read it";
+
 // Why the connector's last write did not reach Outlook whole, as the report
 // says it; empty when it did.
 std::string outlookWriteProblem(const OutlookConnector& outlook);

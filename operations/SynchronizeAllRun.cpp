@@ -44,34 +44,57 @@ void SynchronizeAllRun::runSteps() {
             leaveAlone(step);
             continue;
         }
-        if (!stillAsPlanned(step))
+        // A pair still to be asked about is named as the Outlook contact it is.
+        const Check check = checkAsPlanned(step, step.kind != Kind::OverwritePalm);
+        if (check == Check::Stop)
             return;
-        carryOut(step);
-        if (!changedContact_.empty() || listsChanged_)
+        if (check == Check::Go)
+            carryOut(step);
+        if (!changedContact_.empty() || listsChanged_ || changedElsewhere_)
             return;
     }
     stopsForOutlookGone();
 }
 
-bool SynchronizeAllRun::stillAsPlanned(const SyncStep& step) {
+SynchronizeAllRun::Check SynchronizeAllRun::checkAsPlanned(const SyncStep& step, bool palmWins) {
     if ((step.palm != nullptr && !planned(sides_.palm.contacts(), step.palmPosition, step.palm)) ||
         (step.outlook != nullptr && !planned(sides_.outlook.contacts(), step.outlookPosition, step.outlook))) {
         listsChanged_ = true;
         sides_.report.noteFailure(listsChangedText);
-        return false;
+        return Check::Stop;
     }
     // A cheap look at the file before every write; the save compares its
     // bytes.
     if (sides_.palm.fileTouchedSinceRead()) {
         changedElsewhere_ = true;
-        return false;
+        return Check::Stop;
     }
-    if (step.outlook != nullptr && sides_.outlook.modifiedSinceRead(step.outlookPosition)) {
+    if (step.outlook == nullptr)
+        return Check::Go;
+    switch (sides_.outlook.stateSinceRead(step.outlookPosition)) {
+    case OutlookConnector::ItemState::ChangedSince:
         changedContact_ = SyncReport::namesOf(*step.outlook);
         sides_.report.noteFailure(outlookContactChangedReportText(changedContact_));
-        return false;
+        return Check::Stop;
+    case OutlookConnector::ItemState::Gone: noteDeleted(step, palmWins); return Check::Skip;
+    case OutlookConnector::ItemState::AsLeft:
+    case OutlookConnector::ItemState::Unreachable: break;
     }
-    return true;
+    return Check::Go;
+}
+
+void SynchronizeAllRun::noteDeleted(const SyncStep& step, bool palmWins) {
+    // Neither written over nor copied: its values are no longer Outlook's.
+    if (step.kind == Kind::AddToPalm) {
+        sides_.report.noteWrite(*step.outlook, SyncReport::Action::AddedToPalm, false, contactDeletedReportText);
+        count(Write(nullptr, step.outlook), false, palmChanged_);
+        return;
+    }
+    if (palmWins)
+        sides_.report.noteWrite(*step.palm, SyncReport::Action::OutlookOverwritten, false, contactDeletedReportText);
+    else
+        sides_.report.noteWrite(*step.outlook, SyncReport::Action::PalmOverwritten, false, contactDeletedReportText);
+    count(Write(step.palm, step.outlook), false, palmWins ? outlookChanged_ : palmChanged_);
 }
 
 void SynchronizeAllRun::carryOut(const SyncStep& step) {
@@ -145,9 +168,9 @@ void SynchronizeAllRun::settlePair(const SyncStep& step) {
     }
     if (asks) {
         sides_.report.noteAnswer(*palm, *outlook, palmWins);
-        // The user may have edited the contact in Outlook while the question
+        // The user may have changed the contact in Outlook while the question
         // was open.
-        if (!stillAsPlanned(step))
+        if (checkAsPlanned(step, palmWins) != Check::Go)
             return;
     }
     if (palmWins)

@@ -40,9 +40,13 @@ public:
 
 private:
     void carryOut(const SyncStep& step);
-    // The step's records stand where the plan found them, the address file is
-    // as read, and the Outlook contact was not modified since it was read.
-    bool stillAsPlanned(const SyncStep& step);
+    // Go: the step's records stand where the plan found them, the address
+    // file is as read, the Outlook contact as it was read. Skip: the contact
+    // was deleted in Outlook since; the write is noted as not made. Stop:
+    // anything else changed; the run ends there.
+    enum class Check { Go, Skip, Stop };
+    Check checkAsPlanned(const SyncStep& step, bool palmWins);
+    void noteDeleted(const SyncStep& step, bool palmWins);
     void addToOutlook(const ContactRecord& palm);
     void addToPalm(const ContactRecord& outlook);
     void leaveAlone(const SyncStep& step);

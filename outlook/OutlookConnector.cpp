@@ -352,16 +352,19 @@ AutomationObjectRef OutlookConnector::itemById(const std::string& entryId, bool*
     return item;
 }
 
-bool OutlookConnector::modifiedSinceRead(int32_t position) {
+OutlookConnector::ItemState OutlookConnector::stateSinceRead(int32_t position) {
     // A table may give the time with less of the second than the item does.
     constexpr double toleranceInDays = 1.0 / (24.0 * 60.0 * 60.0);
     bool gone = false;
     AutomationObjectRef item = itemById(entryIdAt(position), &gone);
     double modified = 0.0;
-    if (!item || !getDateProperty(item.get(), "LastModificationTime", &modified))
-        return false;
+    if (!item)
+        return gone ? ItemState::Gone : ItemState::Unreachable;
+    if (!getDateProperty(item.get(), "LastModificationTime", &modified))
+        return ItemState::Unreachable;
     const double asRead = storedImage(position).lastModificationTime;
-    return modified - asRead > toleranceInDays || asRead - modified > toleranceInDays;
+    const bool moved = modified - asRead > toleranceInDays || asRead - modified > toleranceInDays;
+    return moved ? ItemState::ChangedSince : ItemState::AsLeft;
 }
 
 OutlookContactImage OutlookConnector::storedImage(int32_t position) {

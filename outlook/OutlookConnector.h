@@ -79,11 +79,6 @@ public:
     // The EntryID the record at `position` was loaded or added with; empty
     // when it could not be read.
     const std::string& entryIdAt(int32_t position) const;
-    // Whether the contact of the record at `position` was modified in
-    // Outlook since it was read: its LastModificationTime moved. False when
-    // it is as read, and when that cannot be told (deleted, Outlook not
-    // answering): the write then finds out and says so.
-    bool modifiedSinceRead(int32_t position);
 
     // While attached, every contact added to or overwritten in the Contacts
     // folder is noted there, so that the operation can be taken back; the
@@ -98,6 +93,9 @@ public:
     // gone, a failed read, a change noted without its id or time).
     enum class ItemState { AsLeft, ChangedSince, Gone, Unreachable };
     ItemState stateOf(const OutlookContactChange& change);
+    // The same for the contact of the record at `position`, against what the
+    // load read (AsLeft: as read).
+    ItemState stateSinceRead(int32_t position);
     bool isAsLeftBy(const OutlookContactChange& change) { return stateOf(change) == ItemState::AsLeft; }
 
     enum class TakeBack { Done, ChangedSince, Gone, Unreachable, Failed };

@@ -107,3 +107,19 @@ TEST_F(SyncPlanTest, AnAddressFileRewrittenDuringTheRunStopsTheWritesToOutlookAn
                   return m.text == addressFileChangedText(true, true);
               }));
 }
+
+TEST_F(SyncPlanTest, AContactDeletedInOutlookMeanwhileIsNotCopiedToPalmDesktopAndTheRestGoesOn) {
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme")});
+    seedOutlook(u"Ann", u"Lee", u"111", u"Ann's own");
+    seedOutlook(u"Dee", u"Kim", u"444");
+    start();
+    view->onPreview = [&](const SyncPlan&) { outlook->removeContact(1); };
+
+    EXPECT_EQ(SyncRunEnd::SomeNotWritten,
+              operations->synchronizeAll(SyncAction::OutlookOverwritesPalm, SyncStart::Preview));
+
+    EXPECT_EQ((std::vector<std::string>{"Ann"}), palmFileNames()) << "Dee is gone from Outlook: not brought back";
+    EXPECT_EQ((std::vector<std::string>{"Ann's own"}), palmFileCompanies()) << "the other step was carried out";
+    EXPECT_NE(std::string::npos, view->messages.back().text.find("1 records could not be written"))
+        << view->messages.back().text;
+}
