@@ -1,5 +1,7 @@
 #include "operations/SyncPlanPreview.h"
 
+#include <algorithm>
+
 #include "operations/SyncReport.h"
 #include "sync/ContactRecord.h"
 #include "sync/FieldDifferences.h"
@@ -34,15 +36,23 @@ const ContactRecord* namedRecord(const SyncStep& step) {
     return nullptr;
 }
 
+// An empty field of the winning record never erases the loser's value.
+std::vector<FieldDifference> overwritten(std::vector<FieldDifference> fields) {
+    fields.erase(
+        std::remove_if(fields.begin(), fields.end(), [](const FieldDifference& field) { return field.after.empty(); }),
+        fields.end());
+    return fields;
+}
+
 // The fields a pair's step changes: from the loser's values to the winner's;
 // for a pair the user settles, from Palm Desktop's to Outlook's.
 std::vector<FieldDifference> changedFields(const SyncStep& step) {
     if (step.palm == nullptr || step.outlook == nullptr)
         return {};
     if (step.kind == Kind::OverwriteOutlook)
-        return differingFields(*step.outlook, *step.palm);
+        return overwritten(differingFields(*step.outlook, *step.palm));
     if (step.kind == Kind::OverwritePalm)
-        return differingFields(*step.palm, *step.outlook);
+        return overwritten(differingFields(*step.palm, *step.outlook));
     std::vector<FieldDifference> fields = differingFields(*step.palm, *step.outlook);
     for (FieldDifference& field : fields) {
         field.before = "Palm Desktop: " + field.before;
@@ -50,6 +60,8 @@ std::vector<FieldDifference> changedFields(const SyncStep& step) {
     }
     return fields;
 }
+
+bool overwrites(Kind kind) { return kind == Kind::OverwriteOutlook || kind == Kind::OverwritePalm; }
 
 const char* whyLeftAlone(Kind kind) {
     return kind == Kind::LeftAmbiguous ? "more than one record could be its counterpart"
@@ -72,6 +84,8 @@ std::vector<PreviewLine> previewLines(const SyncPlan& plan) {
             first.before = whyLeftAlone(step.kind);
         const std::vector<FieldDifference> fields = changedFields(step);
         if (fields.empty()) {
+            if (overwrites(step.kind))
+                first.before = "only fields empty in the winning record differ: no value changes";
             lines.push_back(first);
             continue;
         }

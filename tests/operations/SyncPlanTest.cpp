@@ -33,7 +33,8 @@ protected:
 
 TEST_F(SyncPlanTest, ThePreviewShowsEachStepCancelWritesNothingAndSynchronizeCarriesOutThoseSteps) {
     writePalmFile({palmPerson(1, "Ann", "Lee", "111", "Acme"), palmPerson(2, "Cy", "Fox", "333")});
-    seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd");
+    // Palm Desktop's empty note does not erase it.
+    seedOutlook(u"Ann", u"Lee", u"111", u"Acme Ltd").setText("Body", u"Ann's note");
     seedOutlook(u"Dee", u"Kim", u"444");
     start();
     const std::vector<uint8_t> fileBefore = palmFileOnDisk();
@@ -61,6 +62,7 @@ TEST_F(SyncPlanTest, ThePreviewShowsEachStepCancelWritesNothingAndSynchronizeCar
     view->answerPreview = true;
     EXPECT_EQ(SyncRunEnd::Done, operations->synchronizeAll(SyncAction::PalmOverwritesOutlook, SyncStart::Preview));
     EXPECT_EQ("Acme", outlookText(0, "CompanyName"));
+    EXPECT_EQ("Ann's note", outlookText(0, "Body")) << "as the preview showed";
     ASSERT_EQ(3u, outlook->contactCount());
     EXPECT_EQ("Cy", outlookText(2, "FirstName"));
     EXPECT_EQ(2, outlookSaves()) << "one save per planned write to Outlook";
