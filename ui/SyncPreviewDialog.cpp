@@ -31,7 +31,7 @@ int rowWidth(HWND list) {
     return client.right - GetSystemMetrics(SM_CXVSCROLL);
 }
 
-// Each step names its action once, so the few texts are measured once each.
+// A handful of action texts recur over the rows: each is measured once.
 int longestActionWidth(const UxListView& list, const std::vector<PreviewLine>& lines) {
     std::set<std::string> actions;
     int longest = 0;
