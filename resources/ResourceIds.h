@@ -17,6 +17,7 @@
 #define IDR_ACCELERATORS 117
 #define IDD_OPTIONS_NINE 118
 #define IDD_CONTACT_DETAIL 119
+#define IDD_SYNC_PREVIEW 120
 
 #define ID_FILE_EXIT 40001
 #define ID_TOOLS_OPTIONS 40002
@@ -34,6 +35,7 @@
 #define ID_FILE_EXPORT_PALM 40103
 #define ID_FILE_EXPORT_OUTLOOK 40104
 #define ID_FILE_EXPORT_BOTH 40105
+#define ID_SYNC_PREVIEW_ALL 40106
 
 // Controls of the dialogs. The sync-rule buttons mean the same in the
 // options dialogs and in the Choose Sync Action dialog.
@@ -74,6 +76,9 @@
 #define IDC_DETAIL_STATE 1047
 #define IDC_DETAIL_POSTAL_CODE 1048
 #define IDC_DETAIL_COUNTRY 1049
+// The Preview Synchronize All dialog.
+#define IDC_PREVIEW_SUMMARY 1060
+#define IDC_PREVIEW_LIST 1061
 
 // The version the About box and the version resource show.
 #define QUILLSET_VERSION_NUMBERS 2, 5, 0, 1210

@@ -4,6 +4,7 @@
 #include "ui/ContactLists.h"
 #include "ui/ContactView.h"
 #include "ui/MainFrame.h"
+#include "ui/SyncPreviewDialog.h"
 
 bool ContactSyncView::hasList(SyncList list) const { return listOf(list).handle() != nullptr; }
 
@@ -54,9 +55,9 @@ SyncChoice ContactSyncView::chooseSyncAction(const ContactRecord& palm, const Co
     return choice;
 }
 
-bool ContactSyncView::previewSynchronizeAll(const SyncPlan&) {
-    // The preview dialog takes this over.
-    return false;
+bool ContactSyncView::previewSynchronizeAll(const SyncPlan& plan) {
+    SyncPreviewDialog preview;
+    return preview.run(owner(), plan);
 }
 
 UxListView& ContactSyncView::listOf(SyncList list) const {

@@ -7,7 +7,8 @@ class ContactView;
 
 // The content view's controls as the synchronization operations see them:
 // its two lists, the main window's status line and progress bar, message
-// boxes owned by the main window, and the Choose Sync Action dialog.
+// boxes owned by the main window, the Choose Sync Action dialog and the
+// preview of a Synchronize All.
 class ContactSyncView : public SyncView {
 public:
     explicit ContactSyncView(ContactView& view) : view_(view) {}

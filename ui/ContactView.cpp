@@ -38,6 +38,7 @@ bool syncCommandOf(int commandId, SyncCommand* command) {
     case ID_SYNC_PALM_TO_OUTLOOK: *command = SyncCommand::PalmToOutlook; return true;
     case ID_SYNC_OUTLOOK_TO_PALM: *command = SyncCommand::OutlookToPalm; return true;
     case ID_SYNC_ALL: *command = SyncCommand::SynchronizeAll; return true;
+    case ID_SYNC_PREVIEW_ALL: *command = SyncCommand::PreviewSynchronizeAll; return true;
     case ID_SYNC_UNDO: *command = SyncCommand::UndoLast; return true;
     default: return false;
     }

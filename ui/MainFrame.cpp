@@ -150,6 +150,12 @@ void MainFrame::runCommand(int commandId) {
             contentView_->startOperation(commandId, false);
         updateUndoCommand();
         break;
+    case ID_SYNC_PREVIEW_ALL:
+        // With the custom-field mapping, as the big Synchronize All button runs.
+        if (contentView_ && contentView_->handle() != nullptr)
+            contentView_->startOperation(commandId, true);
+        updateUndoCommand();
+        break;
     case ID_FILE_REFRESH: refreshContacts(); break;
     case ID_FILE_OPEN: openContactsFile(); break;
     case ID_FILE_EXPORT_PALM: exportContacts(ExportSide::Palm); break;

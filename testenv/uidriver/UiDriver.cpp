@@ -9,6 +9,7 @@
 
 #include "testenv/uidriver/ClickRules.h"
 #include "testenv/uidriver/DriverVerbs.h"
+#include "testenv/uidriver/FileCompare.h"
 #include "testenv/uidriver/PointerInput.h"
 #include "testenv/uidriver/ProgramWindows.h"
 #include "testenv/uidriver/RemoteBuffer.h"
@@ -122,6 +123,7 @@ bool UiDriver::dispatch(VerbId verb, const Words& words) {
     case VerbId::Terminate: return terminate(words);
     case VerbId::WaitFileSize: return waitFileSize(words);
     case VerbId::CopyOver: return copyFile(words);
+    case VerbId::SameFile: return sameFile(words);
     case VerbId::ListRows: return listRows(words);
     case VerbId::ListCell: return listCell(words);
     case VerbId::ListDump: return listDump(words);
@@ -392,6 +394,41 @@ bool UiDriver::copyFile(const Words& words) {
         return fail("could not copy " + words[1] + " to " + words[2] + " (error " + std::to_string(GetLastError()) +
                     ")");
     std::printf("  copied %s to %s\n", words[1].c_str(), words[2].c_str());
+    return true;
+}
+
+namespace {
+
+// The whole file; false when it cannot be opened or read.
+bool readWholeFile(const std::string& path, std::string* bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bytes->clear();
+    char buffer[65536];
+    DWORD read = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != 0) && read > 0)
+        bytes->append(buffer, read);
+    CloseHandle(file);
+    return ok;
+}
+
+}  // namespace
+
+bool UiDriver::sameFile(const Words& words) {
+    std::string first, second;
+    if (!readWholeFile(words[1], &first))
+        return fail("could not read " + words[1] + " (error " + std::to_string(GetLastError()) + ")");
+    if (!readWholeFile(words[2], &second))
+        return fail("could not read " + words[2] + " (error " + std::to_string(GetLastError()) + ")");
+    const long long differs = firstDifference(first, second);
+    if (differs != SameBytes)
+        return fail(words[1] + " (" + std::to_string(first.size()) + " bytes) and " + words[2] + " (" +
+                    std::to_string(second.size()) + " bytes) differ from byte " + std::to_string(differs) + " on");
+    std::printf("  %s and %s hold the same %llu bytes\n", words[1].c_str(), words[2].c_str(),
+                static_cast<unsigned long long>(first.size()));
     return true;
 }
 

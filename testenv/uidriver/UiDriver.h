@@ -43,6 +43,7 @@ private:
     bool terminate(const Words& words);
     bool waitFileSize(const Words& words);
     bool copyFile(const Words& words);
+    bool sameFile(const Words& words);
     bool closeWindow(const Words& words);
     bool closeBox(const Words& words);
     bool sendCommand(const Words& words);

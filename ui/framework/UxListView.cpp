@@ -135,6 +135,12 @@ bool UxListView::itemText(int row, int subItem, char* buffer, int capacity) cons
     return true;
 }
 
+int UxListView::textWidth(const char* text) const {
+    if (handle() == nullptr || text == nullptr)
+        return 0;
+    return static_cast<int>(SendMessageA(handle(), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+}
+
 void UxListView::beginBulkChange(int rowCount) {
     if (handle() == nullptr)
         return;

@@ -30,6 +30,8 @@ public:
     void removeAllRows();
     // Reads a cell back, at most capacity - 1 characters.
     bool itemText(int row, int subItem, char* buffer, int capacity) const;
+    // The text's width in pixels in the list's font, without the cell's margins.
+    int textWidth(const char* text) const;
 
     // Many rows are about to change: the list stops drawing until
     // endBulkChange and makes room for rowCount rows at once.
