@@ -84,8 +84,11 @@ std::vector<PreviewLine> previewLines(const SyncPlan& plan) {
             first.before = whyLeftAlone(step.kind);
         const std::vector<FieldDifference> fields = changedFields(step);
         if (fields.empty()) {
-            if (overwrites(step.kind))
-                first.before = "only fields empty in the winning record differ: no value changes";
+            // The fields that differ are empty on the winning side.
+            if (overwrites(step.kind)) {
+                first.field = "none";
+                first.before = "empty fields erase nothing";
+            }
             lines.push_back(first);
             continue;
         }
