@@ -17,6 +17,7 @@ WriteOutcome mergeIntoOutlook(OutlookConnector& outlook, const ContactRecord* re
 WriteOutcome mergeIntoPalm(PalmContactStore& palm, const ContactRecord* record, TextCuts* cuts = nullptr);
 
 constexpr char contactDeletedReportText[] = "the contact was deleted in Outlook since Quillset read it";
+constexpr char contactChangedReportText[] = "the contact was changed in Outlook since Quillset read it";
 
 // Why the connector's last write did not reach Outlook whole, as the report
 // says it; empty when it did.

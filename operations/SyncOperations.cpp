@@ -7,6 +7,7 @@
 #include "sync/RecordMatching.h"
 #include "operations/AddressFileBackups.h"
 #include "operations/LargeChangeGuard.h"
+#include "operations/RecordPosition.h"
 #include "operations/SyncMessages.h"
 #include "operations/SyncProgress.h"
 #include "operations/SyncPlanner.h"
@@ -18,20 +19,37 @@
 
 namespace {
 
-bool hasCounterpart(ContactList* contacts, const ContactRecord* record) {
-    return record != nullptr && findMatch(contacts, record).code != MatchNone;
-}
-
 void noteInReport(SyncSides& sides, const ContactRecord* record, SyncReport::Action action, WriteOutcome outcome,
                   const std::string& why = std::string()) {
     if (record != nullptr && outcome != WriteOutcome::Unchanged)
         sides.report.noteWrite(*record, action, outcome == WriteOutcome::Changed, why);
 }
 
+// Why the Outlook contact at the position may not take part in a write: it
+// was changed or deleted in Outlook since the load; null when it may.
+const char* outlookContactNotAsRead(SyncSides& sides, int32_t position) {
+    switch (sides.outlook.stateSinceRead(position)) {
+    case OutlookConnector::ItemState::ChangedSince: return contactChangedReportText;
+    case OutlookConnector::ItemState::Gone: return contactDeletedReportText;
+    case OutlookConnector::ItemState::AsLeft:
+    case OutlookConnector::ItemState::Unreachable: break;
+    }
+    return nullptr;
+}
+
 WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record) {
-    if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, true, findMatch(sides.outlook.contacts(), record)))
+    const MatchResult match = findMatch(sides.outlook.contacts(), record);
+    if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, true, match))
         return WriteOutcome::Unchanged;
-    const bool overwrite = hasCounterpart(sides.outlook.contacts(), record);
+    const bool overwrite = record != nullptr && match.code != MatchNone;
+    // The user's own edit since the load is not written over. A deleted
+    // contact the write itself finds and names.
+    if (match.code == MatchDiffers &&
+        sides.outlook.stateSinceRead(match.position) == OutlookConnector::ItemState::ChangedSince) {
+        noteInReport(sides, record, SyncReport::Action::OutlookOverwritten, WriteOutcome::Failed,
+                     contactChangedReportText);
+        return WriteOutcome::Failed;
+    }
     const WriteOutcome outcome = mergeIntoOutlook(sides.outlook, record);
     if (outcome == WriteOutcome::Changed)
         sides.noteCutsForOutlook(*record);
@@ -43,17 +61,26 @@ WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record) {
 WriteOutcome writeToPalm(SyncSides& sides, const ContactRecord* record) {
     if (record != nullptr && !sides.outlookRecordUsable(*record))
         return WriteOutcome::Failed;
-    if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, false, findMatch(sides.palm.contacts(), record)))
+    const MatchResult match = findMatch(sides.palm.contacts(), record);
+    if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, false, match))
         return WriteOutcome::Unchanged;
-    const bool overwrite = hasCounterpart(sides.palm.contacts(), record);
+    const bool overwrite = record != nullptr && match.code != MatchNone;
+    const SyncReport::Action action = overwrite ? SyncReport::Action::PalmOverwritten : SyncReport::Action::AddedToPalm;
+    // What was read of a contact edited or deleted since is no longer
+    // Outlook's: it is not copied.
+    if (match.code == MatchDiffers || match.code == MatchNone) {
+        if (const char* why = outlookContactNotAsRead(sides, positionOf(sides.outlook.contacts(), record))) {
+            noteInReport(sides, record, action, WriteOutcome::Failed, why);
+            return WriteOutcome::Failed;
+        }
+    }
     TextCuts cuts;
     if (record != nullptr)
         cuts = sides.cutsOnTheWayToPalm(*record);
     const WriteOutcome outcome = mergeIntoPalm(sides.palm, record, &cuts);
     if (record != nullptr)
         sides.noteCutsForPalm(*record, cuts);
-    noteInReport(sides, record, overwrite ? SyncReport::Action::PalmOverwritten : SyncReport::Action::AddedToPalm,
-                 outcome);
+    noteInReport(sides, record, action, outcome);
     return outcome;
 }
 

@@ -274,6 +274,16 @@ bool OutlookConnector::addContact(ContactRecord* record, AutomationObject* folde
     return addContactItem(record, folder, &entryId);
 }
 
+// The contact's time of last change as its save left it, into the image the
+// write left: the contact is then as Quillset last read or wrote it.
+static bool takeModificationTime(AutomationObject* item, OutlookContactImage* held) {
+    double modified = 0.0;
+    if (!getDateProperty(item, "LastModificationTime", &modified))
+        return false;
+    held->lastModificationTime = modified;
+    return true;
+}
+
 bool OutlookConnector::addContactItem(ContactRecord* record, AutomationObject* folder, std::string* entryId) {
     writeProblem_ = WriteProblem::NotReached;
     refusedProperties_.clear();
@@ -309,11 +319,12 @@ bool OutlookConnector::addContactItem(ContactRecord* record, AutomationObject* f
     char id[EntryIdCapacity] = {};
     if (getTextProperty(item.get(), "EntryID", id, EntryIdCapacity))
         *entryId = id;
+    const bool timeRead = takeModificationTime(item.get(), &held);
     // The contact exists now, so this is success even if the block cannot be
     // kept: without one, the next write starts from zeros and puts it all.
     storeImage(record, held);
     if (folder == contactsFolder_.get())
-        noteChange(item.get(), OutlookContactChange::Kind::Added, *entryId, held, held);
+        noteChange(OutlookContactChange::Kind::Added, *entryId, held, held, timeRead);
     writeProblem_ = WriteProblem::None;
     noteRefused(refused);
     return refused.none();
@@ -431,7 +442,8 @@ bool OutlookConnector::updateContact(const ContactRecord* record, int32_t positi
         return false;
     }
     writeProblem_ = WriteProblem::None;
-    noteChange(item.get(), OutlookContactChange::Kind::Overwritten, entryIdAt(position), before, held, asHeld);
+    const bool timeRead = takeModificationTime(item.get(), &held);
+    noteChange(OutlookContactChange::Kind::Overwritten, entryIdAt(position), before, held, timeRead, asHeld);
     // The stored image follows Outlook, so a later write in this run (another
     // record matching this contact, a second synchronization) is compared
     // against what Outlook now holds, not against the first read.
@@ -477,8 +489,8 @@ bool OutlookConnector::mergeRecord(const ContactRecord* record) {
     return false;
 }
 
-void OutlookConnector::noteChange(AutomationObject* item, OutlookContactChange::Kind kind, const std::string& entryId,
-                                  const OutlookContactImage& before, const OutlookContactImage& after,
+void OutlookConnector::noteChange(OutlookContactChange::Kind kind, const std::string& entryId,
+                                  const OutlookContactImage& before, const OutlookContactImage& after, bool timeRead,
                                   const std::vector<OutlookPropertyValue>& asHeld) {
     if (!changes_)
         return;
@@ -486,12 +498,11 @@ void OutlookConnector::noteChange(AutomationObject* item, OutlookContactChange::
     change.kind = kind;
     // Without its id or time the change is still noted, as one Undo cannot
     // reach, so it can name it; never as an id or time it does not have.
-    const bool timeRead = getDateProperty(item, "LastModificationTime", &change.modifiedAfter);
     change.reachable = !entryId.empty() && timeRead;
-    if (change.reachable)
+    if (change.reachable) {
         change.entryId = entryId;
-    else
-        change.modifiedAfter = 0.0;
+        change.modifiedAfter = after.lastModificationTime;
+    }
     if (kind == OutlookContactChange::Kind::Overwritten)
         change.previous = changedProperties(before, after, asHeld);
     change.names = contactNames(after.firstName, after.lastName, after.companyName, after.email1Address);

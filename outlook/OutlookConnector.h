@@ -148,10 +148,11 @@ private:
     // The rows the contact at `position` may hold unsaved, made empty if
     // there were none; null when memory runs out.
     ImageRowSet* unsavedRowsAt(int32_t position);
-    // `entryId`: the contact's, "" when it could not be read; `asHeld`: texts
-    // read whole from the item before the write.
-    void noteChange(AutomationObject* item, OutlookContactChange::Kind kind, const std::string& entryId,
-                    const OutlookContactImage& before, const OutlookContactImage& after,
+    // `entryId`: the contact's, "" when it could not be read; `after`: the
+    // image the write left, with the contact's new time when `timeRead`;
+    // `asHeld`: texts read whole from the item before the write.
+    void noteChange(OutlookContactChange::Kind kind, const std::string& entryId, const OutlookContactImage& before,
+                    const OutlookContactImage& after, bool timeRead,
                     const std::vector<OutlookPropertyValue>& asHeld = {});
     // The contact item the change names when it is as the change left it;
     // otherwise none, and state says why.

@@ -352,3 +352,30 @@ TEST_F(TransferTest, OutlookClosedDuringARunStopsItAndKeepsWhatWasWrittenForUndo
     ASSERT_TRUE(journal.load());
     EXPECT_EQ(1u, journal.outlook.size()) << "the write before the stop can be undone";
 }
+
+TEST_F(TransferTest, AContactEditedInOutlookSinceTheLoadIsNeitherWrittenOverNorCopiedAndTheReportSaysWhy) {
+    writePalmFile({palmPerson(1, "Ann", "Lee", "111", "AnnCo"), palmPerson(2, "Bob", "Ray", "222", "BobCo")});
+    FakeContact& ann = seedOutlook(u"Ann", u"Lee", u"111", u"Old");
+    FakeContact& bob = seedOutlook(u"Bob", u"Ray", u"222", u"Old");
+    start();
+    // The user edits Ann in Outlook after Quillset read her.
+    ann.setText("JobTitle", u"Editor");
+    ann.save(ann.date("LastModificationTime") + 1.0 / 24);
+    view->checkAll(SyncList::Palm);
+
+    operations->transferPalmToOutlook();
+
+    EXPECT_EQ(withCount(palmToOutlookDone, 1) + " 1 records could not be written.", view->messages.back().text);
+    EXPECT_EQ("Old", outlookText(0, "CompanyName")) << "the user's contact is not written over";
+    EXPECT_EQ("BobCo", outlookText(1, "CompanyName"));
+    EXPECT_NE(std::string::npos, reportText().find("Ann Lee (AnnCo): could not be overwritten (Outlook overwritten): "
+                                                   "the contact was changed in Outlook since Quillset read it"));
+
+    // The other way, what was read of the edited contact is not copied.
+    bob.setText("CompanyName", u"Bob's own");
+    bob.save(bob.date("LastModificationTime") + 1.0 / 24);
+    view->messages.clear();
+    view->checkAll(SyncList::Outlook);
+    operations->transferOutlookToPalm();
+    EXPECT_EQ((Names{"AnnCo", "BobCo"}), palmFileCompanies()) << "Ann as read is Palm Desktop's already";
+}
