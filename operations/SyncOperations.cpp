@@ -42,13 +42,13 @@ WriteOutcome writeToOutlook(SyncSides& sides, const ContactRecord* record) {
     if (record != nullptr && sides.leaveAloneIfAmbiguous(*record, true, match))
         return WriteOutcome::Unchanged;
     const bool overwrite = record != nullptr && match.code != MatchNone;
-    // The user's own edit since the load is not written over. A deleted
-    // contact the write itself finds and names.
-    if (match.code == MatchDiffers &&
-        sides.outlook.stateSinceRead(match.position) == OutlookConnector::ItemState::ChangedSince) {
-        noteInReport(sides, record, SyncReport::Action::OutlookOverwritten, WriteOutcome::Failed,
-                     contactChangedReportText);
-        return WriteOutcome::Failed;
+    // The user's own edit since the load is not written over, nor a contact
+    // that is gone.
+    if (match.code == MatchDiffers) {
+        if (const char* why = outlookContactNotAsRead(sides, match.position)) {
+            noteInReport(sides, record, SyncReport::Action::OutlookOverwritten, WriteOutcome::Failed, why);
+            return WriteOutcome::Failed;
+        }
     }
     const WriteOutcome outcome = mergeIntoOutlook(sides.outlook, record);
     if (outcome == WriteOutcome::Changed)

@@ -6,9 +6,3 @@ int SyncPlan::count(SyncStep::Kind kind) const {
     return static_cast<int>(
         std::count_if(steps.begin(), steps.end(), [kind](const SyncStep& step) { return step.kind == kind; }));
 }
-
-bool SyncPlan::writesNothing() const {
-    return std::all_of(steps.begin(), steps.end(), [](const SyncStep& step) {
-        return step.kind == SyncStep::Kind::LeftAmbiguous || step.kind == SyncStep::Kind::LeftPartlyRead;
-    });
-}

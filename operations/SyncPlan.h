@@ -39,6 +39,4 @@ struct SyncPlan {
     std::vector<SyncStep> steps;
 
     int count(SyncStep::Kind kind) const;
-    // Nothing would be written and nobody asked.
-    bool writesNothing() const;
 };

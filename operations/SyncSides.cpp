@@ -25,11 +25,14 @@ void SyncSides::findAmbiguousPairs() {
 bool SyncSides::leaveAloneIfAmbiguous(const ContactRecord& probe, bool probeIsPalm, const MatchResult& match) {
     const bool alone =
         probeIsPalm ? ambiguous.leavesPalmProbeAlone(probe, match) : ambiguous.leavesOutlookProbeAlone(probe, match);
-    if (!alone)
-        return false;
-    if (leftAmbiguous.insert(&probe).second)
-        report.noteDone(SyncReport::namesOf(probe), SyncReport::Action::LeftAmbiguous);
-    return true;
+    if (alone)
+        noteLeftAmbiguous(probe);
+    return alone;
+}
+
+void SyncSides::noteLeftAmbiguous(const ContactRecord& record) {
+    if (leftAmbiguous.insert(&record).second)
+        report.noteDone(SyncReport::namesOf(record), SyncReport::Action::LeftAmbiguous);
 }
 
 static void nameCuts(SyncReport& report, const ContactRecord& record, const TextCuts& cuts) {

@@ -39,6 +39,9 @@ struct SyncSides {
     // True when the probe and the counterpart the search found are to be
     // left alone; each probe left alone is named in the report once.
     bool leaveAloneIfAmbiguous(const ContactRecord& probe, bool probeIsPalm, const MatchResult& match);
+    // The record is left alone as ambiguous: named in the report and counted
+    // once, however often it is met.
+    void noteLeftAmbiguous(const ContactRecord& record);
     // The Palm record just written to Outlook reached it with only the
     // beginning of the texts its unified record could not hold; each is named.
     void noteCutsForOutlook(const ContactRecord& palmRecord);

@@ -40,12 +40,9 @@ void SynchronizeAllRun::runSteps() {
         if (stopsForOutlookGone())
             return;
         progress_.advance();
-        if (step.kind == Kind::LeftAmbiguous || step.kind == Kind::LeftPartlyRead) {
-            leaveAlone(step);
-            continue;
-        }
+        const bool writes = step.kind != Kind::LeftAmbiguous && step.kind != Kind::LeftPartlyRead;
         // A pair still to be asked about is named as the Outlook contact it is.
-        const Check check = checkAsPlanned(step, step.kind != Kind::OverwritePalm);
+        const Check check = writes ? checkAsPlanned(step, step.kind != Kind::OverwritePalm) : Check::Go;
         if (check == Check::Stop)
             return;
         if (check == Check::Go)
@@ -87,14 +84,14 @@ void SynchronizeAllRun::noteDeleted(const SyncStep& step, bool palmWins) {
     // Neither written over nor copied: its values are no longer Outlook's.
     if (step.kind == Kind::AddToPalm) {
         sides_.report.noteWrite(*step.outlook, SyncReport::Action::AddedToPalm, false, contactDeletedReportText);
-        count(Write(nullptr, step.outlook), false, palmChanged_);
+        count(false, palmChanged_);
         return;
     }
     if (palmWins)
         sides_.report.noteWrite(*step.palm, SyncReport::Action::OutlookOverwritten, false, contactDeletedReportText);
     else
         sides_.report.noteWrite(*step.outlook, SyncReport::Action::PalmOverwritten, false, contactDeletedReportText);
-    count(Write(step.palm, step.outlook), false, palmWins ? outlookChanged_ : palmChanged_);
+    count(false, palmWins ? outlookChanged_ : palmChanged_);
 }
 
 void SynchronizeAllRun::carryOut(const SyncStep& step) {
@@ -114,19 +111,17 @@ void SynchronizeAllRun::leaveAlone(const SyncStep& step) {
         // Named in the report, and counted as not written, as a write to
         // Palm Desktop refused.
         sides_.outlookRecordUsable(*step.outlook);
-        count(Write(step.palm, step.outlook), false, palmChanged_);
+        count(false, palmChanged_);
         return;
     }
-    const ContactRecord& probe = step.palm != nullptr ? *step.palm : *step.outlook;
-    if (sides_.leftAmbiguous.insert(&probe).second)
-        sides_.report.noteDone(SyncReport::namesOf(probe), SyncReport::Action::LeftAmbiguous);
+    sides_.noteLeftAmbiguous(step.palm != nullptr ? *step.palm : *step.outlook);
 }
 
-void SynchronizeAllRun::count(const Write& write, bool written, bool& changedSide) {
+void SynchronizeAllRun::count(bool written, bool& changedSide) {
     if (written)
         changedSide = true;
     else
-        unwritten_.insert(write);
+        ++unwritten_;
 }
 
 void SynchronizeAllRun::addToOutlook(const ContactRecord& palm) {
@@ -139,19 +134,19 @@ void SynchronizeAllRun::addToOutlook(const ContactRecord& palm) {
         sides_.noteCutsForOutlook(palm);
     sides_.report.noteWrite(palm, SyncReport::Action::AddedToOutlook, written,
                             written ? std::string() : outlookWriteProblem(sides_.outlook));
-    count(Write(&palm, nullptr), written, outlookChanged_);
+    count(written, outlookChanged_);
 }
 
 void SynchronizeAllRun::addToPalm(const ContactRecord& outlook) {
     if (!sides_.outlookRecordUsable(outlook)) {
-        count(Write(nullptr, &outlook), false, palmChanged_);
+        count(false, palmChanged_);
         return;
     }
     TextCuts cuts = sides_.cutsOnTheWayToPalm(outlook);
     const bool written = sides_.palm.addRecord(&outlook, &cuts);
     sides_.noteCutsForPalm(outlook, cuts);
     sides_.report.noteWrite(outlook, SyncReport::Action::AddedToPalm, written);
-    count(Write(nullptr, &outlook), written, palmChanged_);
+    count(written, palmChanged_);
 }
 
 void SynchronizeAllRun::settlePair(const SyncStep& step) {
@@ -163,7 +158,6 @@ void SynchronizeAllRun::settlePair(const SyncStep& step) {
     const bool palmWins = palmRecordWins(decision_.decide(sides_.view, *palm, *outlook));
     if (decision_.leavesPairAlone()) {
         sides_.report.noteDone(SyncReport::namesOf(*palm), SyncReport::Action::LeftUnasked);
-        leftUnasked_.insert(Write(palm, outlook));
         return;
     }
     if (asks) {
@@ -191,12 +185,12 @@ void SynchronizeAllRun::overwriteOutlook(const ContactRecord& palm, ContactRecor
         assignRecordValues(outlook, palm);
         noteChanged(sides_.outlook.contacts(), outlookPosition);
     }
-    count(Write(&palm, &outlook), written, outlookChanged_);
+    count(written, outlookChanged_);
 }
 
 void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook) {
     if (!sides_.outlookRecordUsable(outlook)) {
-        count(Write(&palm, &outlook), false, palmChanged_);
+        count(false, palmChanged_);
         return;
     }
     TextCuts cuts = sides_.cutsOnTheWayToPalm(outlook);
@@ -207,7 +201,7 @@ void SynchronizeAllRun::overwritePalm(ContactRecord& palm, int32_t palmPosition,
         assignRecordValues(palm, outlook);
         noteChanged(sides_.palm.contacts(), palmPosition);
     }
-    count(Write(&palm, &outlook), written, palmChanged_);
+    count(written, palmChanged_);
 }
 
 bool SynchronizeAllRun::savePalmSide() {
@@ -249,14 +243,14 @@ SyncRunEnd SynchronizeAllRun::end() const {
         return SyncRunEnd::AddressFileChanged;
     if (!changedContact_.empty() || listsChanged_)
         return SyncRunEnd::OutlookContactChanged;
-    if (!palmSaved_ || !unwritten_.empty())
+    if (!palmSaved_ || unwritten_ > 0)
         return SyncRunEnd::SomeNotWritten;
     return SyncRunEnd::Done;
 }
 
 void SynchronizeAllRun::tellResult(bool palmSaved) {
     SyncView& view = sides_.view;
-    const int failed = static_cast<int>(unwritten_.size());
+    const int failed = unwritten_;
     const int palmRows = view.rowCount(SyncList::Palm);
     const int outlookRows = view.rowCount(SyncList::Outlook);
     std::string stopped;

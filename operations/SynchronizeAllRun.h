@@ -1,8 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <set>
 #include <string>
-#include <utility>
 
 #include "sync/ContactRecord.h"
 #include "operations/SyncDecision.h"
@@ -55,10 +53,8 @@ private:
     void settlePair(const SyncStep& step);
     void overwriteOutlook(const ContactRecord& palm, ContactRecord& outlook, int32_t outlookPosition);
     void overwritePalm(ContactRecord& palm, int32_t palmPosition, const ContactRecord& outlook);
-    // A pair is the Palm record and the Outlook record; an add has only its
-    // source.
-    using Write = std::pair<const ContactRecord*, const ContactRecord*>;
-    void count(const Write& write, bool written, bool& changedSide);
+    // Each step writes once at most: a write that failed is counted.
+    void count(bool written, bool& changedSide);
     // Saves the Palm Desktop file; false only when it held changes of this
     // run that did not reach it.
     bool savePalmSide();
@@ -84,7 +80,5 @@ private:
     // A step's record no longer stood where the plan found it.
     bool listsChanged_ = false;
     // The writes that failed.
-    std::set<Write> unwritten_;
-    // The differing pairs left as they are because nobody could be asked.
-    std::set<Write> leftUnasked_;
+    int unwritten_ = 0;
 };

@@ -366,16 +366,9 @@ AutomationObjectRef OutlookConnector::itemById(const std::string& entryId, bool*
 OutlookConnector::ItemState OutlookConnector::stateSinceRead(int32_t position) {
     // A table may give the time with less of the second than the item does.
     constexpr double toleranceInDays = 1.0 / (24.0 * 60.0 * 60.0);
-    bool gone = false;
-    AutomationObjectRef item = itemById(entryIdAt(position), &gone);
-    double modified = 0.0;
-    if (!item)
-        return gone ? ItemState::Gone : ItemState::Unreachable;
-    if (!getDateProperty(item.get(), "LastModificationTime", &modified))
-        return ItemState::Unreachable;
-    const double asRead = storedImage(position).lastModificationTime;
-    const bool moved = modified - asRead > toleranceInDays || asRead - modified > toleranceInDays;
-    return moved ? ItemState::ChangedSince : ItemState::AsLeft;
+    ItemState state = ItemState::Unreachable;
+    itemAsOf(entryIdAt(position), storedImage(position).lastModificationTime, toleranceInDays, &state);
+    return state;
 }
 
 OutlookContactImage OutlookConnector::storedImage(int32_t position) {
@@ -511,12 +504,11 @@ void OutlookConnector::noteChange(OutlookContactChange::Kind kind, const std::st
     changeIndex_.note(*changes_, std::move(change));
 }
 
-AutomationObjectRef OutlookConnector::itemAsLeftBy(const OutlookContactChange& change, ItemState* state) {
+AutomationObjectRef OutlookConnector::itemAsOf(const std::string& entryId, double modifiedAt, double tolerance,
+                                               ItemState* state) {
     *state = ItemState::Unreachable;
-    if (!change.reachable)
-        return nullptr;
     bool gone = false;
-    AutomationObjectRef item = itemById(change.entryId, &gone);
+    AutomationObjectRef item = itemById(entryId, &gone);
     if (!item) {
         if (gone)
             *state = ItemState::Gone;
@@ -525,12 +517,19 @@ AutomationObjectRef OutlookConnector::itemAsLeftBy(const OutlookContactChange& c
     double modified = 0.0;
     if (!getDateProperty(item.get(), "LastModificationTime", &modified))
         return nullptr;
-    if (modified != change.modifiedAfter) {
+    if (modified - modifiedAt > tolerance || modifiedAt - modified > tolerance) {
         *state = ItemState::ChangedSince;
         return nullptr;
     }
     *state = ItemState::AsLeft;
     return item;
+}
+
+AutomationObjectRef OutlookConnector::itemAsLeftBy(const OutlookContactChange& change, ItemState* state) {
+    *state = ItemState::Unreachable;
+    if (!change.reachable)
+        return nullptr;
+    return itemAsOf(change.entryId, change.modifiedAfter, 0.0, state);
 }
 
 OutlookConnector::ItemState OutlookConnector::stateOf(const OutlookContactChange& change) {

@@ -154,6 +154,10 @@ private:
     void noteChange(OutlookContactChange::Kind kind, const std::string& entryId, const OutlookContactImage& before,
                     const OutlookContactImage& after, bool timeRead,
                     const std::vector<OutlookPropertyValue>& asHeld = {});
+    // The contact item of that EntryID when its time of last change is
+    // `modifiedAt` (within `tolerance` days); otherwise none, and state says
+    // why.
+    AutomationObjectRef itemAsOf(const std::string& entryId, double modifiedAt, double tolerance, ItemState* state);
     // The contact item the change names when it is as the change left it;
     // otherwise none, and state says why.
     AutomationObjectRef itemAsLeftBy(const OutlookContactChange& change, ItemState* state);
